@@ -1,0 +1,220 @@
+// Frame cost against a memcpy of the bytes the frame touches. Every figure is
+// printed as a time and as a ratio to that baseline, measured in this process.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "app/game_app.hpp"
+#include "data/tables.hpp"
+#include "game/object.hpp"
+#include "game/player.hpp"
+#include "input/keyboard.hpp"
+#include "platform/common/page_convert.hpp"
+#include "platform/headless/headless_platform.hpp"
+
+namespace {
+
+const std::string kDataDir = std::string(KESTROVA_SOURCE_DIR) + "/data";
+
+struct Game {
+  Game() {
+    ResetProgramState();
+    AppOptions options;
+    options.fullScreen = 0;
+    options.keyboard = 1;
+    options.dataDir = kDataDir;
+    options.saveScores = false;
+    app = std::make_unique<CGameApp>(platform, options, BuiltinResources());
+    if (!app->InitInstance()) std::abort();
+    app->m_pFrame->m_state.SetPlaying(1);
+  }
+  platform::HeadlessPlatform platform;
+  std::unique_ptr<CGameApp> app;
+};
+
+// Nanoseconds per memcpy of `bytes`, the median of a few batches.
+double MemcpyNanos(size_t bytes) {
+  std::vector<uint8_t> from(bytes, 1), to(bytes);
+  std::vector<double> samples;
+  for (int batch = 0; batch < 9; ++batch) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 20; ++i) {
+      std::memcpy(to.data(), from.data(), bytes);
+      benchmark::ClobberMemory();
+    }
+    samples.push_back(std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count() / 20);
+  }
+  std::nth_element(samples.begin(), samples.begin() + 4, samples.end());
+  return samples[4];
+}
+
+// A realistic mix: enemies (one carrier with three parts), bullets, explosions, popups.
+std::vector<GameObject> Mix(int count) {
+  std::vector<GameObject> objects;
+  for (int i = 0; i < count; ++i) {
+    GameObject o{};
+    o.x = static_cast<float>(96 + (i * 37) % 420);
+    o.y = static_cast<float>((i * 53) % 440);
+    switch (i % 10) {
+      case 0: case 1: case 2:
+        o.kind = KIND_ENEMY;
+        o.srcLeft = static_cast<int16_t>(32 * (i % 6));
+        o.srcTop = 160;
+        o.width = o.height = 32;
+        o.hitPoints = 1000;
+        o.stepTimer = 30000;
+        o.fireChance = 200;
+        o.speed = 1;
+        o.angleX = o.angleY = static_cast<int16_t>((i * 11) & 0xFF);
+        break;
+      case 3:
+        o.kind = KIND_GROUND_ENEMY;
+        o.srcLeft = 192;
+        o.srcTop = 160;
+        o.width = o.height = 32;
+        o.hitPoints = 1000;
+        o.stepTimer = 30000;
+        break;
+      case 4: case 5: case 6:
+        o.kind = i % 2 ? KIND_BULLET : KIND_SPREAD_BULLET;
+        o.speed = 0;
+        o.angleX = o.angleY = static_cast<int16_t>((i * 7) & 0xFF);
+        break;
+      case 7: case 8:
+        o.kind = KIND_EXPLOSION;
+        o.animFrame = static_cast<int16_t>(i % 7);
+        break;
+      default:
+        o.kind = KIND_POPUP;
+        break;
+    }
+    objects.push_back(o);
+  }
+  return objects;
+}
+
+void Load(const std::vector<GameObject>& objects) {
+  mainList.Clear();
+  childList.Clear();
+  for (const GameObject& o : objects) mainList.Append(new GameObject(o));
+  if (!objects.empty()) {
+    GameObject carrier{};
+    carrier.kind = KIND_CARRIER;
+    carrier.x = 256;
+    carrier.y = 40;
+    carrier.srcTop = 224;
+    carrier.width = 128;
+    carrier.height = 96;
+    carrier.stepTimer = 30000;
+    mainList.Append(new GameObject(carrier));
+    for (int c = 0; c < 3; ++c) {
+      GameObject part{};
+      part.kind = 1;
+      part.x = static_cast<float>(266 + 36 * c);
+      part.y = 80;
+      part.srcLeft = 128;
+      part.srcTop = 224;
+      part.width = part.height = 32;
+      part.hitPoints = 1000;
+      part.stepTimer = 30000;
+      childList.Append(new GameObject(part));
+    }
+  }
+}
+
+size_t SpriteBytes(const std::vector<GameObject>& objects) {
+  size_t bytes = 0;
+  for (const GameObject& o : objects) bytes += o.kind == KIND_POPUP ? 4 * 64 : (o.width ? o.width * o.height : 16 * 16);
+  return bytes;
+}
+
+void ReportAgainstBaseline(benchmark::State& state, double totalNanos, size_t bytesTouched) {
+  const double baseline = MemcpyNanos(bytesTouched);
+  state.counters["baseline_us"] = baseline / 1000;
+  state.counters["ratio"] = totalNanos / static_cast<double>(state.iterations()) / baseline;
+}
+
+constexpr size_t kBackgroundBytes = 448 * 480;
+constexpr size_t kPageBytes = 640 * 480;
+constexpr size_t kConvertedBytes = 4 * kPageBytes;
+
+// Peak resident memory after 10 000 frames of play with fire held; first, so
+// that nothing measured later has grown the process yet.
+void BM_PeakMemoryLongRun(benchmark::State& state) {
+  for (auto _ : state) {
+    Game game;
+    game.platform.HoldKeys({VK_SPACE});
+    for (int i = 0; i < 10000; ++i) game.app->OnIdle();
+  }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024;
+}
+BENCHMARK(BM_PeakMemoryLongRun)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_FrameOfPlay(benchmark::State& state) {
+  Game game;
+  game.platform.HoldKeys({VK_SPACE});
+  const std::vector<GameObject> objects = Mix(static_cast<int>(state.range(0)));
+  std::vector<uint32_t> screen(kPageBytes);
+  const platform::PaletteLut lut = platform::BuildPaletteLut(game.app->m_pFrame->m_display.GetPalette());
+  double frameNanos = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Load(objects);
+    g_player = Player{};
+    g_player.x = 320;
+    g_player.y = 448;
+    state.ResumeTiming();
+    const auto start = std::chrono::steady_clock::now();
+    game.app->RunFrameOfPlay();
+    platform::ConvertPage(game.platform.LastPage(), lut, screen.data(), 640 * 4);
+    benchmark::DoNotOptimize(screen.data());
+    frameNanos += std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+  }
+  const size_t touched = kBackgroundBytes + kPageBytes + kConvertedBytes + SpriteBytes(objects);
+  ReportAgainstBaseline(state, frameNanos, touched);
+}
+BENCHMARK(BM_FrameOfPlay)->Arg(0)->Arg(200)->Arg(1000)->Arg(2000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void BM_PaletteConversion(benchmark::State& state) {
+  Game game;
+  std::vector<uint8_t> page(kPageBytes);
+  for (size_t i = 0; i < page.size(); ++i) page[i] = static_cast<uint8_t>(i * 31);
+  std::vector<uint32_t> screen(kPageBytes);
+  const platform::PaletteLut lut = platform::BuildPaletteLut(game.app->m_pFrame->m_display.GetPalette());
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) {
+    platform::ConvertPage(page, lut, screen.data(), 640 * 4);
+    benchmark::DoNotOptimize(screen.data());
+  }
+  ReportAgainstBaseline(state, std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count(),
+                        kPageBytes + kConvertedBytes);
+}
+BENCHMARK(BM_PaletteConversion)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadData(benchmark::State& state) {
+  for (auto _ : state) {
+    DataError error;
+    if (!LoadGameData(kDataDir, &error)) state.SkipWithError(error.Message().c_str());
+  }
+}
+BENCHMARK(BM_LoadData)->Unit(benchmark::kMillisecond);
+
+void BM_StartupToFirstFrame(benchmark::State& state) {
+  for (auto _ : state) {
+    Game game;
+    game.app->m_pFrame->m_state = GameState{};
+    game.app->OnIdle();
+    benchmark::DoNotOptimize(game.platform.LastPage().data());
+  }
+}
+BENCHMARK(BM_StartupToFirstFrame)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,139 @@
+#include "app/game_app.hpp"
+
+#include <climits>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "data/tables.hpp"
+#include "game/object.hpp"
+#include "game/player.hpp"
+#include "game/stage.hpp"
+#include "input/joystick.hpp"
+#include "ui/settings_dlg.hpp"
+
+namespace {
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return {};
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+CGameApp::CGameApp(platform::Platform& platform, AppOptions options, Resources resources)
+    : m_platform(platform), m_options(std::move(options)), m_resources(resources) {}
+
+CGameApp::~CGameApp() = default;
+
+int32_t CGameApp::InitInstance() {
+  if (!m_options.sheetPath.empty()) {
+    m_sheetFile = ReadWholeFile(m_options.sheetPath);
+    m_resources.sheet = m_sheetFile;
+  }
+  m_pFrame = std::make_unique<CMainFrame>(m_platform, m_resources.sheet);
+  if (!m_platform.CreateMainWindow(m_resources.icon)) {
+    m_platform.ShowMessageBox("ERROR Make Window");
+    return 0;
+  }
+
+  CSettingsDlg dialog;
+  if (m_options.fullScreen || m_options.keyboard) {
+    dialog.m_bFullScreen = m_options.fullScreen.value_or(dialog.m_bFullScreen);
+    dialog.m_bKeyboard = m_options.keyboard.value_or(dialog.m_bKeyboard);
+  } else {
+    dialog.DoModal(m_platform);
+  }
+  CDisplay& display = m_pFrame->m_display;
+  display.m_bFullScreen = dialog.m_bFullScreen;
+
+  if (!display.InitDirectDraw(m_platform)) {
+    m_platform.ShowMessageBox("ERROR InitDirectDraw");
+    return 0;
+  }
+  if (!display.LoadSpriteSheet(m_resources.sheet)) {
+    m_platform.ShowMessageBox("ERROR BITMAP LOADING");
+    return 0;
+  }
+  // A machine without sound still plays, silently, rather than ending unexplained.
+  if (m_pFrame->m_sound.InitSound(m_platform, m_resources.music)) {
+    m_pFrame->m_sound.PlayMusic();
+  } else {
+    std::fprintf(stderr, "kestrova: warning: no audio output; playing without music\n");
+  }
+
+  m_pMainWnd = m_pFrame.get();
+  m_platform.ShowMainWindow();
+  if (dialog.m_bKeyboard == 0) g_joystick.InitJoystick(m_platform);
+  if (!LoadData()) return 0;
+  ClearSurface(display.GetBackSurface());
+  ClearSurface(display.GetPrimarySurface());
+  return 1;
+}
+
+int32_t CGameApp::LoadData() {
+  DataError error;
+  if (!LoadGameData(m_options.dataDir, &error)) {
+    m_platform.ShowMessageBox("ERROR DATA LOADING " + error.Message());
+    return 0;
+  }
+  m_highScores.Load(m_options.dataDir + "/score.dat");
+  m_scoresLoaded = true;
+  return 1;
+}
+
+int32_t CGameApp::OnIdle() {
+  if (m_pMainWnd == nullptr) return 0;
+  const GameState& state = m_pFrame->m_state;
+  if (state.m_bPlaying) {
+    RunFrameOfPlay();
+  } else if (state.m_bTitle) {
+    DrawTitleScreen();
+  } else if (state.m_bStageClear) {
+    DrawStageClearScreen();
+  } else if (state.m_bExitQuery) {
+    DrawExitQueryScreen();
+  } else {
+    RunFrameOfPlay();
+  }
+  return 1;
+}
+
+void CGameApp::RunFrameOfPlay() {
+  if (g_nStageWait <= 0) StepStageScript();
+  if (g_nStageWait > INT32_MIN) --g_nStageWait;
+  UpdateBackground();
+
+  mainList.current = mainList.First();
+  while (mainList.current != nullptr) {
+    GameObject* object = mainList.current;
+    if (UpdateObject(object->kind) == 0) {
+      mainList.current = object->next;
+    } else {
+      mainList.current = mainList.Remove(object);
+    }
+  }
+
+  UpdatePlayer();
+  DrawScore(g_player.score);
+  m_pFrame->m_display.Present();
+}
+
+int CGameApp::ExitInstance() {
+  // Scores that were never read must not be overwritten by an empty table.
+  if (m_scoresLoaded && m_options.saveScores) {
+    m_highScores.Save(m_options.dataDir + "/score.dat", g_player.score);
+  }
+  return 0;
+}
+
+int CGameApp::Run() {
+  if (!InitInstance()) {
+    ExitInstance();
+    return 1;
+  }
+  m_platform.RunMessageLoop(*m_pFrame, [this] { return OnIdle() != 0; });
+  m_pMainWnd = nullptr;
+  return ExitInstance();
+}

@@ -1,0 +1,139 @@
+#include "app/options.hpp"
+
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kVersion = "1.0.0";
+
+enum class Option { Window, FullScreen, Keyboard, Joystick, Scale, Data, Sheet, Help, Version };
+
+struct OptionEntry {
+  std::string_view name;
+  Option option;
+  bool takesValue;
+};
+
+constexpr OptionEntry kOptions[] = {
+    {"--window", Option::Window, false},     {"--fullscreen", Option::FullScreen, false},
+    {"--keyboard", Option::Keyboard, false}, {"--joystick", Option::Joystick, false},
+    {"--scale", Option::Scale, true},        {"--data", Option::Data, true},
+    {"--sheet", Option::Sheet, true},        {"--help", Option::Help, false},
+    {"--version", Option::Version, false},
+};
+
+const OptionEntry* FindOption(std::string_view name) {
+  for (const OptionEntry& entry : kOptions) {
+    if (entry.name == name) return &entry;
+  }
+  return nullptr;
+}
+
+std::optional<int32_t> ParseScale(std::string_view text) {
+  if (text.size() != 1 || text[0] < '0' + kMinScale || text[0] > '0' + kMaxScale) return std::nullopt;
+  return text[0] - '0';
+}
+
+// Sets one choice of the dialog; giving both of a pair is a mistake.
+bool SetChoice(std::optional<int32_t>& choice, int32_t value, std::string_view option, std::string& error) {
+  if (choice && *choice != value) {
+    error = std::string(option) + " contradicts an earlier option";
+    return false;
+  }
+  choice = value;
+  return true;
+}
+
+bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) {
+  AppOptions& app = line.app;
+  switch (entry.option) {
+    case Option::Window: return SetChoice(app.fullScreen, 0, entry.name, line.error);
+    case Option::FullScreen: return SetChoice(app.fullScreen, 1, entry.name, line.error);
+    case Option::Keyboard: return SetChoice(app.keyboard, 1, entry.name, line.error);
+    case Option::Joystick: return SetChoice(app.keyboard, 0, entry.name, line.error);
+    case Option::Scale:
+      if (const std::optional<int32_t> scale = ParseScale(value)) {
+        line.scale = *scale;
+        return true;
+      }
+      line.error = "--scale takes a whole number from " + std::to_string(kMinScale) + " to " +
+                   std::to_string(kMaxScale) + ", not '" + std::string(value) + "'";
+      return false;
+    case Option::Data:
+    case Option::Sheet:
+      if (value.empty()) {
+        line.error = std::string(entry.name) + " needs a non-empty value";
+        return false;
+      }
+      (entry.option == Option::Data ? app.dataDir : app.sheetPath) = value;
+      return true;
+    case Option::Help: line.action = CommandLine::Action::Help; return true;
+    case Option::Version:
+      if (line.action != CommandLine::Action::Help) line.action = CommandLine::Action::Version;
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+CommandLine ParseOptions(int argc, const char* const* argv) {
+  CommandLine line;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    std::optional<std::string_view> inlineValue;
+    if (const size_t eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
+      inlineValue = arg.substr(eq + 1);
+      arg = arg.substr(0, eq);
+    }
+    const OptionEntry* entry = FindOption(arg);
+    if (entry == nullptr) {
+      line.error = (arg.starts_with("-") ? "unknown option '" : "unexpected argument '") + std::string(argv[i]) + "'";
+      line.action = CommandLine::Action::UsageError;
+      return line;
+    }
+    std::string_view value;
+    if (entry->takesValue && inlineValue) {
+      value = *inlineValue;
+    } else if (entry->takesValue && i + 1 < argc) {
+      value = argv[++i];
+    } else if (entry->takesValue) {
+      line.error = std::string(entry->name) + " needs a value";
+    } else if (inlineValue) {
+      line.error = std::string(entry->name) + " takes no value";
+    }
+    if (!line.error.empty() || !Apply(*entry, value, line)) {
+      line.action = CommandLine::Action::UsageError;
+      return line;
+    }
+  }
+  return line;
+}
+
+std::string UsageText() {
+  return "Usage: kestrova [OPTION]...\n"
+         "A vertically scrolling shoot-'em-up. Without options a settings dialog\n"
+         "asks for the display mode and the input device.\n"
+         "\n"
+         "  --window        play in a window (skips the settings dialog)\n"
+         "  --fullscreen    play full screen, the picture scaled by whole steps\n"
+         "  --keyboard      play with the keyboard (skips the settings dialog)\n"
+         "  --joystick      play with a joystick or gamepad as well as the keyboard\n"
+         "                  (skips the settings dialog)\n"
+         "  --scale N       make the window N times 640 x 480, N from 1 to 8\n"
+         "  --data DIR      read the game data and keep the scores in DIR\n"
+         "                  (default: data)\n"
+         "  --sheet FILE    use the 8-bit BMP FILE as the sprite sheet\n"
+         "  --help          show this help and exit\n"
+         "  --version       show the version and exit\n"
+         "\n"
+         "Either of --window and --fullscreen, or of --keyboard and --joystick,\n"
+         "skips the dialog; the other choice then keeps its default (window,\n"
+         "keyboard).\n"
+         "\n"
+         "Keys: arrows move, Space fires and starts, Shift drops a bomb,\n"
+         "Escape asks whether to quit. A right click quits at once.\n";
+}
+
+std::string VersionText() { return std::string("kestrova ") + kVersion + "\n"; }

@@ -1,0 +1,25 @@
+// The command line: choices that skip the settings dialog, and a few more
+// for players and designers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/game_app.hpp"
+
+inline constexpr int32_t kMinScale = 1;
+inline constexpr int32_t kMaxScale = 8;
+
+struct CommandLine {
+  enum class Action { Run, Help, Version, UsageError };
+
+  Action action = Action::Run;
+  AppOptions app;
+  int32_t scale = 1;  // window mode: the window is this many times 640 x 480
+  std::string error;  // what was wrong, for UsageError
+};
+
+CommandLine ParseOptions(int argc, const char* const* argv);
+
+std::string UsageText();
+std::string VersionText();

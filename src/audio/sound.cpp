@@ -1,0 +1,75 @@
+#include "audio/sound.hpp"
+
+#include <cstring>
+
+namespace {
+
+uint16_t Read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t Read32(const uint8_t* p) { return static_cast<uint32_t>(Read16(p)) | static_cast<uint32_t>(Read16(p + 2)) << 16; }
+bool IsTag(const uint8_t* p, const char (&tag)[5]) { return std::memcmp(p, tag, 4) == 0; }
+
+constexpr uint16_t WAVE_FORMAT_PCM = 1;
+constexpr uint32_t MIN_FORMAT_LENGTH = 14;  // the fields up to the block alignment
+
+}  // namespace
+
+int32_t GetWaveResource(std::span<const uint8_t> resource, platform::WaveFormat* format, const uint8_t** data,
+                        uint32_t* size) {
+  if (format != nullptr) *format = platform::WaveFormat{};
+  if (data != nullptr) *data = nullptr;
+  if (size != nullptr) *size = 0;
+  bool formatSet = false;
+
+  const uint64_t length = resource.size();
+  if (length < 12 || !IsTag(resource.data(), "RIFF") || !IsTag(resource.data() + 8, "WAVE")) return 0;
+  // Offsets are 64-bit, so no length read from the file can wrap them.
+  const uint64_t end = 8 + uint64_t{Read32(resource.data() + 4)};
+  uint64_t pos = 12;
+  if (pos >= end) return 0;
+  for (;;) {
+    if (pos + 8 > length) return 0;
+    const uint8_t* header = resource.data() + pos;
+    const uint64_t chunkLength = Read32(header + 4);
+    const uint64_t body = pos + 8;
+    const bool bodyInside = body + chunkLength <= length;
+    if (IsTag(header, "fmt ")) {
+      if (format != nullptr && !formatSet) {
+        if (chunkLength < MIN_FORMAT_LENGTH || !bodyInside) return 0;
+        const uint8_t* f = resource.data() + body;
+        format->formatTag = Read16(f);
+        format->channels = Read16(f + 2);
+        format->samplesPerSec = Read32(f + 4);
+        format->avgBytesPerSec = Read32(f + 8);
+        format->blockAlign = Read16(f + 12);
+        format->bitsPerSample = chunkLength >= 16 ? Read16(f + 14) : 0;
+        formatSet = true;
+        if ((data == nullptr || *data != nullptr) && (size == nullptr || *size != 0)) return 1;
+      }
+    } else if (IsTag(header, "data")) {
+      if ((data != nullptr && *data == nullptr) || (size != nullptr && *size == 0)) {
+        if (!bodyInside) return 0;
+        if (data != nullptr) *data = resource.data() + body;
+        if (size != nullptr) *size = static_cast<uint32_t>(chunkLength);
+        if (format == nullptr || formatSet) return 1;
+      }
+    }
+    pos = body + chunkLength + (chunkLength & 1);
+    if (pos >= end) return 0;
+  }
+}
+
+int32_t CSound::InitSound(platform::Platform& platform, std::span<const uint8_t> waveResource) {
+  m_platform = &platform;
+  platform::WaveFormat format;
+  const uint8_t* data = nullptr;
+  uint32_t size = 0;
+  if (GetWaveResource(waveResource, &format, &data, &size) == 0) return 0;
+  if (format.formatTag != WAVE_FORMAT_PCM) return 0;
+  return platform.OpenAudio(format, std::span<const uint8_t>(data, size)) ? 1 : 0;
+}
+
+int CSound::PlayMusic() {
+  if (m_platform == nullptr) return 0;
+  m_platform->PlayAudioLoop();
+  return 1;
+}

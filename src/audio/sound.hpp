@@ -1,0 +1,23 @@
+// The looping background music from the program's wave resource.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "platform/platform.hpp"
+
+// Walks the RIFF chunks of a wave resource. Each out-value may be null (not
+// asked for). Every length is checked against the resource's end: a truncated
+// or lying chunk gives 0. `format` is filled from the "fmt " chunk's bytes.
+int32_t GetWaveResource(std::span<const uint8_t> resource, platform::WaveFormat* format,
+                        const uint8_t** data, uint32_t* size);
+
+class CSound {
+ public:
+  // 1 = buffer ready, 0 = the resource is not a usable wave or no audio output opened.
+  int32_t InitSound(platform::Platform& platform, std::span<const uint8_t> waveResource);
+  int PlayMusic();
+
+ private:
+  platform::Platform* m_platform = nullptr;
+};

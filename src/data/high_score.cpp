@@ -1,0 +1,131 @@
+#include "data/high_score.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <utility>
+
+namespace {
+
+constexpr int kEntriesRead = 9;
+constexpr int kValuesPerEntry = 4;
+
+// The next "%d" number: white space, optional sign, digits. False at the end
+// of the text or at anything else (the scan stops there, as fscanf does).
+bool NextNumber(const std::string& text, size_t& pos, int32_t& value) {
+  while (pos < text.size() && std::strchr(" \t\n\v\f\r", text[pos]) != nullptr && text[pos] != '\0') ++pos;
+  size_t at = pos;
+  const bool negative = at < text.size() && text[at] == '-';
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
+  int64_t magnitude = 0;
+  const size_t digits = at;
+  while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+    magnitude = magnitude * 10 + (text[at] - '0');
+    if (magnitude > int64_t{INT32_MAX} + 1) return false;
+    ++at;
+  }
+  if (at == digits) return false;
+  const int64_t signedValue = negative ? -magnitude : magnitude;
+  if (signedValue > INT32_MAX) return false;
+  value = static_cast<int32_t>(signedValue);
+  pos = at;
+  return true;
+}
+
+// A negative run score is a 16-bit score that wrapped once: enter it as its
+// unsigned 16-bit value rather than as a huge unsigned 32-bit one.
+int32_t RunScore(int16_t score) { return static_cast<uint16_t>(score); }
+
+bool WriteAll(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+std::string Folder(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+bool Fail(const std::string& path, const char* step, const std::string& tmp) {
+  std::fprintf(stderr, "kestrova: cannot save scores to %s: %s: %s\n", path.c_str(), step, std::strerror(errno));
+  if (!tmp.empty()) ::unlink(tmp.c_str());
+  return false;
+}
+
+}  // namespace
+
+bool HighScoreTable::Load(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  size_t pos = 0;
+  int entriesRead = 0;
+  for (; entriesRead < kEntriesRead; ++entriesRead) {
+    int32_t values[kValuesPerEntry];
+    bool complete = true;
+    for (int32_t& v : values) complete = complete && NextNumber(text, pos, v);
+    if (!complete) break;
+    HighScoreEntry& entry = entries[static_cast<size_t>(entriesRead)];
+    entry.score = values[0] ^ kMask;
+    for (int i = 0; i < 3; ++i) {
+      entry.extra[i] = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(values[i + 1] ^ kMask)));
+    }
+  }
+  if (entriesRead < kEntriesRead) {
+    std::fprintf(stderr, "kestrova: warning: %s holds only %d of %d score entries; the rest start empty\n",
+                 path.c_str(), entriesRead, kEntriesRead);
+  }
+  return true;
+}
+
+bool HighScoreTable::Save(const std::string& path, int16_t currentScore) {
+  entries[8].score = RunScore(currentScore);
+  for (int pass = 0; pass < 8; ++pass) {
+    for (int k = 8; k > pass; --k) {
+      auto& a = entries[static_cast<size_t>(k - 1)].score;
+      auto& b = entries[static_cast<size_t>(k)].score;
+      if (static_cast<uint32_t>(b) > static_cast<uint32_t>(a)) std::swap(a, b);
+    }
+  }
+
+  std::string text;
+  char line[16];
+  for (const HighScoreEntry& e : entries) {
+    std::snprintf(line, sizeof line, "%d\n", e.score ^ kMask);
+    text += line;
+    for (int16_t v : e.extra) {
+      std::snprintf(line, sizeof line, "%d\n", int32_t{v} ^ kMask);
+      text += line;
+    }
+  }
+
+  // Never lose stored scores: the old file stays until the new one is whole on disk.
+  const std::string tmp = path + ".tmp";
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return Fail(path, "create", "");
+  if (!WriteAll(fd, text) || ::fsync(fd) != 0) {
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return Fail(path, "write", tmp);
+  }
+  if (::close(fd) != 0) return Fail(path, "close", tmp);
+  if (::rename(tmp.c_str(), path.c_str()) != 0) return Fail(path, "rename", tmp);
+  const int dir = ::open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}

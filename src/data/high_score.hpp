@@ -1,0 +1,25 @@
+// The ten best scores, kept in a lightly scrambled text file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+struct HighScoreEntry {
+  int32_t score = 0;  // compared as unsigned
+  int16_t extra[3] = {1, 2, 3};
+};
+
+class HighScoreTable {
+ public:
+  static constexpr int32_t kMask = 0x5E;
+
+  // Reads entries 0 to 8. False when the file cannot be opened (the table is
+  // unchanged). A short or garbled file keeps what was read and says so.
+  bool Load(const std::string& path);
+  // Enters the run's score, sorts entries 0 to 8 and replaces the file
+  // atomically; on any failure the old file stays as it was.
+  bool Save(const std::string& path, int16_t currentScore);
+
+  std::array<HighScoreEntry, 10> entries{};
+};

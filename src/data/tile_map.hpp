@@ -1,0 +1,15 @@
+// The background tile map: MAP_ROWS x MAP_COLUMNS corners of 32 x 32 images
+// on the sprite sheet, read as numbers of at most three characters.
+#pragma once
+
+#include <string>
+
+#include "data/tables.hpp"
+
+inline constexpr int32_t TILE_SIZE = 32;
+
+enum class TileMapResult { kLoaded, kMissing, kBad };
+
+// Every rectangle is cleared first; kMissing (the file cannot be opened)
+// leaves them all empty. kBad fills `error` with the file and line.
+TileMapResult LoadTileMap(const std::string& path, RECT (&map)[MAP_ROWS][MAP_COLUMNS], DataError* error);

@@ -1,0 +1,90 @@
+// Every enemy, bullet, shot, item and effect is a GameObject in one of two
+// intrusive lists: mainList (everything live) and childList (carrier parts).
+#pragma once
+
+#include <cstdint>
+
+enum ObjectKind : int16_t {
+  KIND_NONE = 0,
+  KIND_ENEMY = 1,
+  KIND_GROUND_ENEMY = 16,
+  KIND_CARRIER = 40,
+  KIND_BULLET = 64,
+  KIND_SPREAD_BULLET = 65,
+  KIND_PLAYER_BULLET = 128,
+  KIND_POPUP = 129,
+  KIND_LEVEL_ITEM = 160,
+  KIND_BOMB_ITEM = 161,
+  KIND_ENERGY_ITEM = 162,
+  KIND_EXPLOSION = 200,
+  KIND_CARRIER_DEATH = 201,
+  KIND_BOMB = 202,
+};
+
+struct GameObject {
+  int16_t kind = 0;
+  float x = 0;
+  float y = 0;
+  int16_t angleX = 0;
+  int16_t angleY = 0;
+  int16_t speed = 0;
+  int16_t srcLeft = 0;
+  int16_t srcTop = 0;
+  int16_t width = 0;
+  int16_t height = 0;
+  int16_t hitPoints = 0;
+  int16_t shotType = 0;
+  int16_t fireChance = 0;
+  int16_t stepTimer = 0;
+  int16_t charRow = 0;
+  int16_t programRow = 0;
+  int16_t animTick = 0;
+  int16_t animFrame = 0;
+  int16_t scoreValue = 0;
+  int16_t childCount = 0;
+  GameObject* next = nullptr;
+  GameObject* prev = nullptr;
+};
+
+// A list owns its nodes. `head` is the sentinel; `current` is the node being
+// updated (or the one a spawner appended last).
+class ObjectList {
+ public:
+  ObjectList();
+  ~ObjectList();
+  ObjectList(const ObjectList&) = delete;
+  ObjectList& operator=(const ObjectList&) = delete;
+
+  void Append(GameObject* node);
+  // Unlinks `node` and frees it; returns the node that followed it.
+  GameObject* Remove(GameObject* node);
+  // Frees every node but the sentinel.
+  void Clear();
+  GameObject* First() const { return head->next; }
+  bool Empty() const { return head->next == nullptr; }
+
+  GameObject* head;
+  GameObject* last;
+  GameObject* current;
+};
+
+extern ObjectList mainList;
+extern ObjectList childList;
+
+// A new record, every field zero.
+GameObject* AllocObject();
+
+void AddMovingObject(int16_t kind, float x, float y, int16_t angleX, int16_t angleY, int16_t speed);
+void AddObject(int16_t kind, float x, float y);
+void AddObjectAtFrame(int16_t kind, float x, float y, int16_t frame);
+// Enemy bullets from mainList.current's top-left corner, aimed at the target.
+void AddAimedBullet(float targetX, float targetY, int16_t kind);
+void AddAimedBulletOffset(float targetX, float targetY, int16_t kind, int8_t offset);
+
+int32_t AimAngle(float dx, float dy);
+// rand() % (hi - lo + 1) + lo; an empty range (hi < lo) gives lo without drawing.
+int32_t RandomRange(int32_t lo, int32_t hi);
+int32_t IsOutside(int32_t px, int32_t py, int32_t left, int32_t top, int32_t right, int32_t bottom);
+
+// Angles from data may lie outside 0..255; tables are indexed by the low byte.
+inline constexpr uint8_t AngleIndex(int32_t angle) { return static_cast<uint8_t>(angle & 0xFF); }

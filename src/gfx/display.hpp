@@ -1,0 +1,44 @@
+// The pages the game draws into, the sprite sheet and the glyph fonts.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "gfx/surface.hpp"
+#include "platform/platform.hpp"
+
+class CDisplay {
+ public:
+  CDisplay();
+
+  // Brings up the window's video and creates the pages; shows its own
+  // message naming the step that failed. 1 = ready, 0 = failed.
+  int32_t InitDirectDraw(platform::Platform& platform);
+  // Decodes the bitmap resource onto the sheet; 1 = loaded, 0 = failed.
+  int32_t LoadSpriteSheet(std::span<const uint8_t> bitmap);
+  int Present();
+
+  Surface& GetBackSurface() { return m_back; }
+  Surface& GetPrimarySurface() { return m_primary; }
+  Surface& GetSheetSurface() { return m_sheet; }
+  Surface& GetScrollSurface() { return m_scroll; }
+  const platform::Palette& GetPalette() const { return m_palette; }
+
+  // Keyed blit onto the back page, trimmed to the playfield first.
+  int BltClipped(const Surface& src, int32_t left, int32_t top, int32_t right, int32_t bottom, RECT srcRect);
+  void DrawBigGlyph(int16_t index, int32_t x, int32_t y, int32_t scale);    // 0..25 = A..Z
+  void DrawSmallGlyph(int16_t index, int32_t x, int32_t y, int32_t scale);  // 6..45
+
+  int32_t m_bFullScreen = 0;
+  std::array<RECT, 26> m_rcBigGlyph{};
+  std::array<RECT, 46> m_rcSmallGlyph{};
+
+ private:
+  platform::Platform* m_platform = nullptr;
+  Surface m_primary;  // the page last shown
+  Surface m_back;
+  Surface m_sheet;
+  Surface m_scroll;
+  platform::Palette m_palette{};
+};

@@ -1,0 +1,95 @@
+#include "platform/sdl/sdl_platform.hpp"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/common/bitmap.hpp"
+#include "platform/sdl/gtk_settings_dialog.hpp"
+
+namespace platform::sdl {
+namespace {
+
+constexpr const char* kMessageTitle = "kestrova";
+
+// Drivers that show nothing on a screen; a message box there would wait for
+// nobody.
+bool ShowsWindows() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver != nullptr && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+}
+
+}  // namespace
+
+SdlPlatform::SdlPlatform(SdlSettings settings) : m_video(settings.scale) {}
+
+bool SdlPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) { return m_video.CreateWindow(iconBitmap); }
+
+void SdlPlatform::ShowMainWindow() { m_video.ShowWindow(); }
+
+void SdlPlatform::PostClose() { m_closePosted = true; }
+
+void SdlPlatform::RunMessageLoop(WindowHandler& handler, const std::function<bool()>& onIdle) {
+  if (m_video.Window() == nullptr) return;
+  // Clicks made while start-up ran were not meant for the game.
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
+  bool open = true;
+  while (open) {
+    SDL_Event event;
+    while (open && SDL_PollEvent(&event)) open = Dispatch(event, handler);
+    if (!open || m_closePosted) break;
+    if (!onIdle()) SDL_WaitEvent(nullptr);
+  }
+  m_video.DestroyWindow();
+}
+
+bool SdlPlatform::Dispatch(const SDL_Event& event, WindowHandler& handler) {
+  switch (event.type) {
+    case SDL_QUIT:
+      return false;
+    case SDL_WINDOWEVENT:
+      return event.window.event != SDL_WINDOWEVENT_CLOSE;
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT) handler.OnLButtonDown();
+      if (event.button.button == SDL_BUTTON_RIGHT) handler.OnRButtonDown();
+      return true;
+    default:
+      return true;
+  }
+}
+
+void SdlPlatform::ShowMessageBox(const std::string& text) {
+  std::fprintf(stderr, "kestrova: %s\n", text.c_str());
+  if (ShowsWindows()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kMessageTitle, text.c_str(), m_video.Window());
+}
+
+void SdlPlatform::RunSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
+  RunGtkSettingsDialog(fullScreen, keyboard);
+}
+
+VideoResult SdlPlatform::InitVideo(bool fullScreen) { return m_video.Init(fullScreen); }
+
+void SdlPlatform::Present(std::span<const uint8_t> page, const Palette& palette) { m_video.Present(page, palette); }
+
+bool SdlPlatform::DecodeBitmap(std::span<const uint8_t> file, IndexedImage& out, std::string& error) {
+  return DecodeIndexedBitmap(file, out, error);
+}
+
+void SdlPlatform::GetKeyboardState(uint8_t (&keys)[256]) {
+  int count = 0;
+  const Uint8* state = SDL_GetKeyboardState(&count);
+  MapKeyboardState(std::span<const Uint8>(state, static_cast<size_t>(count)), keys);
+}
+
+bool SdlPlatform::GetJoystickCaps(JoyCaps& caps) { return m_joystick.Open(caps); }
+
+bool SdlPlatform::PollJoystick(JoyInfo& info) { return m_joystick.Poll(info); }
+
+bool SdlPlatform::OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) {
+  return m_audio.Open(format, samples);
+}
+
+void SdlPlatform::PlayAudioLoop() { m_audio.Play(); }
+
+}  // namespace platform::sdl

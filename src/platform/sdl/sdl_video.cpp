@@ -1,0 +1,127 @@
+#include "platform/sdl/sdl_video.hpp"
+
+#include <string>
+
+#include "platform/common/bitmap.hpp"
+#include "platform/common/page_convert.hpp"
+
+namespace platform::sdl {
+namespace {
+
+constexpr const char* kWindowCaption = "Kestrova App";
+constexpr const char* kWindowClass = "kestrova";
+// A display this close to the game's rate paces the presents by itself.
+constexpr int kVsyncMinHz = 59;
+constexpr int kVsyncMaxHz = 61;
+
+bool DisplayRunsAtGameRate(SDL_Window* window) {
+  SDL_DisplayMode mode{};
+  if (SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &mode) != 0) return false;
+  return mode.refresh_rate >= kVsyncMinHz && mode.refresh_rate <= kVsyncMaxHz;
+}
+
+// The desktop's own mode, the window over all of it. Without a window manager
+// nobody else would resize the window, so it is sized to the screen first.
+bool CoverDisplay(SDL_Window* window) {
+  SDL_Rect bounds{};
+  const int display = SDL_GetWindowDisplayIndex(window);
+  if (display < 0 || SDL_GetDisplayBounds(display, &bounds) != 0) return false;
+  SDL_SetWindowPosition(window, bounds.x, bounds.y);
+  SDL_SetWindowSize(window, bounds.w, bounds.h);
+  return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+}
+
+}  // namespace
+
+bool SdlVideo::CreateWindow(std::span<const uint8_t> iconBitmap) {
+  // Window managers and tests find the window by its class; a class given in
+  // the environment wins.
+  SDL_setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 0);
+  m_video.emplace(SDL_INIT_VIDEO);
+  if (!m_video->Ok()) {
+    PrintSdlError();
+    return false;
+  }
+  const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE;
+  m_window.reset(SDL_CreateWindow(kWindowCaption, 0, 0, kPageWidth * m_scale, kPageHeight * m_scale, flags));
+  if (!m_window) {
+    PrintSdlError();
+    return false;
+  }
+  SetIcon(iconBitmap);
+  SDL_ShowCursor(SDL_DISABLE);
+  return true;
+}
+
+void SdlVideo::SetIcon(std::span<const uint8_t> iconBitmap) {
+  IndexedImage icon;
+  std::string error;
+  if (!DecodeIndexedBitmap(iconBitmap, icon, error)) return;  // the desktop's default icon then
+  const SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels.data(), icon.width, icon.height, 8,
+                                                              icon.width, SDL_PIXELFORMAT_INDEX8));
+  if (!surface) return;
+  SDL_Color colors[256];
+  for (size_t i = 0; i < 256; ++i) colors[i] = SDL_Color{icon.palette[i].r, icon.palette[i].g, icon.palette[i].b, 255};
+  SDL_SetPaletteColors(surface->format->palette, colors, 0, 256);
+  SDL_SetColorKey(surface.get(), SDL_TRUE, 0);  // index 0 is the icon's background
+  SDL_SetWindowIcon(m_window.get(), surface.get());
+}
+
+void SdlVideo::ShowWindow() {
+  if (!m_window) return;
+  SDL_ShowWindow(m_window.get());
+  SDL_RaiseWindow(m_window.get());
+  SDL_SetWindowInputFocus(m_window.get());  // without a window manager nobody else gives it focus
+}
+
+VideoResult SdlVideo::Init(bool fullScreen) {
+  if (!m_window) return VideoResult::NoDevice;
+  if (fullScreen && !CoverDisplay(m_window.get())) {
+    PrintSdlError();
+    return VideoResult::NoDisplayMode;
+  }
+  const bool vsync = DisplayRunsAtGameRate(m_window.get());
+  m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, vsync ? SDL_RENDERER_PRESENTVSYNC : 0));
+  if (!m_renderer) {
+    PrintSdlError();
+    return VideoResult::NoPrimary;
+  }
+  // Any window or desktop size shows the page sharp: whole multiples, black bars.
+  if (SDL_RenderSetLogicalSize(m_renderer.get(), kPageWidth, kPageHeight) != 0 ||
+      SDL_RenderSetIntegerScale(m_renderer.get(), SDL_TRUE) != 0) {
+    PrintSdlError();
+    return VideoResult::NoCooperation;
+  }
+  m_texture.reset(SDL_CreateTexture(m_renderer.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                    kPageWidth, kPageHeight));
+  if (!m_texture) {
+    PrintSdlError();
+    return VideoResult::NoBackPage;
+  }
+  SDL_RendererInfo info{};
+  m_pacer.emplace(SDL_GetRendererInfo(m_renderer.get(), &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC));
+  return VideoResult::Ok;
+}
+
+void SdlVideo::Present(std::span<const uint8_t> page, const Palette& palette) {
+  if (!m_texture || page.size() < static_cast<size_t>(kPageWidth) * kPageHeight) return;
+  const PaletteLut lut = BuildPaletteLut(palette);  // 256 entries: cheaper than comparing palettes
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(m_texture.get(), nullptr, &pixels, &pitch) != 0) return;
+  ConvertPage(page, lut, pixels, pitch);
+  SDL_UnlockTexture(m_texture.get());
+  SDL_SetRenderDrawColor(m_renderer.get(), 0, 0, 0, 255);
+  SDL_RenderClear(m_renderer.get());
+  SDL_RenderCopy(m_renderer.get(), m_texture.get(), nullptr, nullptr);
+  SDL_RenderPresent(m_renderer.get());
+  m_pacer->Wait();
+}
+
+void SdlVideo::DestroyWindow() {
+  m_texture.reset();
+  m_renderer.reset();
+  m_window.reset();
+}
+
+}  // namespace platform::sdl

@@ -1,0 +1,40 @@
+// The main window, its renderer and the 640 x 480 streaming texture the page
+// is shown through, paced to 60 frames per second.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "platform/platform.hpp"
+#include "platform/sdl/frame_pacer.hpp"
+#include "platform/sdl/sdl_handles.hpp"
+
+namespace platform::sdl {
+
+class SdlVideo {
+ public:
+  // `scale` enlarges the window mode; the page is always shown integer-scaled.
+  explicit SdlVideo(int32_t scale) : m_scale(scale) {}
+
+  bool CreateWindow(std::span<const uint8_t> iconBitmap);
+  void ShowWindow();
+  VideoResult Init(bool fullScreen);
+  void Present(std::span<const uint8_t> page, const Palette& palette);
+  // The window is gone for good (the message loop has ended).
+  void DestroyWindow();
+
+  SDL_Window* Window() const { return m_window.get(); }
+
+ private:
+  void SetIcon(std::span<const uint8_t> iconBitmap);
+
+  int32_t m_scale;
+  std::optional<Subsystem> m_video;
+  WindowPtr m_window;
+  RendererPtr m_renderer;
+  TexturePtr m_texture;
+  std::optional<FramePacer> m_pacer;  // set with the renderer
+};
+
+}  // namespace platform::sdl

@@ -1,0 +1,11 @@
+#include "ui/main_frame.hpp"
+
+void CMainFrame::OnLButtonDown() {
+  if (!m_state.m_bTitle) return;
+  m_state.SetPlaying(1);
+  if (!m_display.LoadSpriteSheet(m_sheetBitmap)) m_platform.ShowMessageBox("ERROR BITMAP LOADING");
+  ClearSurface(m_display.GetBackSurface());
+  ClearSurface(m_display.GetPrimarySurface());
+}
+
+void CMainFrame::OnRButtonDown() { m_platform.PostClose(); }

@@ -1,0 +1,114 @@
+#include "ui/screens.hpp"
+
+#include <array>
+
+#include "app/game_app.hpp"
+#include "gfx/sheet_rects.hpp"
+#include "input/joystick.hpp"
+#include "input/keyboard.hpp"
+
+int32_t g_nExitCursorX = EXIT_CURSOR_NO;
+
+namespace {
+
+struct Glyph {
+  int16_t index;
+  int32_t x;
+  int32_t y;
+};
+
+// KESTROVA in two rows of four 64 x 64 letters.
+constexpr std::array<Glyph, 8> kTitleName = {{
+    {10, 128, 128}, {4, 192, 128}, {18, 256, 128}, {19, 320, 128},
+    {17, 192, 192}, {14, 256, 192}, {21, 320, 192}, {0, 384, 192},
+}};
+constexpr std::array<Glyph, 6> kTitleSecond = {{
+    {18, 192, 256}, {4, 208, 256}, {2, 224, 256}, {14, 240, 256}, {13, 256, 256}, {3, 272, 256},
+}};
+constexpr std::array<Glyph, 9> kPushSpace = {{
+    {32, 128, 440}, {37, 144, 440}, {35, 160, 440}, {24, 176, 440},
+    {35, 208, 440}, {32, 224, 440}, {17, 240, 440}, {19, 256, 440}, {21, 272, 440},
+}};
+constexpr std::array<Glyph, 10> kStageClear = {{
+    {18, 128, 128}, {19, 192, 128}, {0, 256, 128}, {6, 320, 128}, {4, 384, 128},
+    {2, 128, 192}, {11, 192, 192}, {4, 256, 192}, {0, 320, 192}, {17, 384, 192},
+}};
+constexpr std::array<Glyph, 8> kExitQuery = {{
+    {21, 128, 128}, {40, 192, 128}, {25, 256, 128}, {36, 320, 128}, {44, 384, 128},
+    {30, 192, 192}, {43, 256, 192}, {41, 320, 192},
+}};
+constexpr int16_t kSelectionBox = 45;
+
+template <size_t N>
+void DrawBig(CDisplay& display, const std::array<Glyph, N>& glyphs, int32_t scale) {
+  for (const Glyph& g : glyphs) display.DrawBigGlyph(g.index, g.x, g.y, scale);
+}
+
+template <size_t N>
+void DrawSmall(CDisplay& display, const std::array<Glyph, N>& glyphs, int32_t scale) {
+  for (const Glyph& g : glyphs) display.DrawSmallGlyph(g.index, g.x, g.y, scale);
+}
+
+void TilePage(CDisplay& display, RECT tile) {
+  for (int32_t y = 0; y < 480; y += 32) {
+    for (int32_t x = 0; x < 640; x += 32) {
+      BltKeyed(display.GetBackSurface(), display.GetSheetSurface(), RECT{x, y, x + 32, y + 32}, tile);
+    }
+  }
+}
+
+// Shared by the title and stage-clear screens: Space or joystick button 1
+// alone starts play on a black page.
+void PollStartAndPresent(CGameApp& app) {
+  app.m_platform.GetKeyboardState(app.m_keys);
+  g_joystick.PollJoystick();
+  CDisplay& display = app.m_pFrame->m_display;
+  if (g_joystick.StartButton() || KeyHeld(app.m_keys, VK_SPACE)) {
+    app.m_pFrame->m_state.SetPlaying(1);
+    ClearSurface(display.GetBackSurface());
+    ClearSurface(display.GetPrimarySurface());
+  }
+  display.Present();
+}
+
+}  // namespace
+
+void CGameApp::DrawTitleScreen() {
+  CDisplay& display = m_pFrame->m_display;
+  TilePage(display, RC_TITLE_TILE);
+  DrawBig(display, kTitleName, 4);
+  DrawBig(display, kTitleSecond, 1);
+  for (int32_t rank = 1; rank <= 5; ++rank) {
+    const int32_t y = 300 + 20 * rank;
+    display.DrawSmallGlyph(static_cast<int16_t>(7 + rank), 128, y, 1);
+    DrawNumber(m_highScores.entries[static_cast<size_t>(rank - 1)].score, 208, y);
+  }
+  DrawSmall(display, kPushSpace, 2);
+  PollStartAndPresent(*this);
+}
+
+void CGameApp::DrawStageClearScreen() {
+  CDisplay& display = m_pFrame->m_display;
+  TilePage(display, RC_CLEAR_TILE);
+  DrawBig(display, kStageClear, 4);
+  PollStartAndPresent(*this);
+}
+
+void CGameApp::DrawExitQueryScreen() {
+  CDisplay& display = m_pFrame->m_display;
+  ClearSurface(display.GetBackSurface());
+  DrawSmall(display, kExitQuery, 4);
+  // The box shows the choice from before this frame's keys.
+  display.DrawSmallGlyph(kSelectionBox, g_nExitCursorX - 8, 184, 6);
+  m_platform.GetKeyboardState(m_keys);
+  if (KeyHeld(m_keys, VK_LEFT)) g_nExitCursorX = EXIT_CURSOR_NO;
+  if (KeyHeld(m_keys, VK_RIGHT)) g_nExitCursorX = EXIT_CURSOR_YES;
+  if (KeyHeld(m_keys, VK_SPACE)) {
+    if (g_nExitCursorX == EXIT_CURSOR_YES) {
+      m_platform.PostClose();
+    } else {
+      m_pFrame->m_state.SetPlaying(1);
+    }
+  }
+  display.Present();
+}

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "gfx/display.hpp"
+#include "gfx/sheet_rects.hpp"
+#include "gfx/surface.hpp"
+
+namespace {
+
+// A source whose pixel at (x, y) is 1 + (x + 7 * y) % 250, so every copied
+// pixel tells where it came from; column 0 of each row is transparent.
+Surface PatternSurface(int w, int h) {
+  Surface s;
+  s.Create(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) s.Row(y)[x] = x == 0 ? 0 : static_cast<uint8_t>(1 + (x + 7 * y) % 250);
+  }
+  return s;
+}
+
+uint8_t Expected(int x, int y) { return x == 0 ? 0 : static_cast<uint8_t>(1 + (x + 7 * y) % 250); }
+
+Surface Filled(int w, int h, uint8_t value) {
+  Surface s;
+  s.Create(w, h);
+  std::fill(s.pixels.begin(), s.pixels.end(), value);
+  return s;
+}
+
+TEST(Blit, KeyedSkipsZeroOpaqueCopiesIt) {
+  const Surface src = PatternSurface(8, 8);
+  Surface keyed = Filled(8, 8, 255), opaque = Filled(8, 8, 255);
+  ASSERT_EQ(BltKeyed(keyed, src, {0, 0, 8, 8}, {0, 0, 8, 8}), 1);
+  ASSERT_EQ(BltOpaque(opaque, src, {0, 0, 8, 8}, {0, 0, 8, 8}), 1);
+  for (int y = 0; y < 8; ++y) {
+    EXPECT_EQ(keyed.Row(y)[0], 255) << "transparent pixel must show what lies beneath";
+    EXPECT_EQ(opaque.Row(y)[0], 0) << "opaque blit copies black too";
+    for (int x = 1; x < 8; ++x) {
+      EXPECT_EQ(keyed.Row(y)[x], Expected(x, y));
+      EXPECT_EQ(opaque.Row(y)[x], Expected(x, y));
+    }
+  }
+}
+
+TEST(Blit, RectanglesNotWhollyInsideOrEmptyDrawNothing) {
+  const Surface src = PatternSurface(16, 16);
+  const RECT good = {0, 0, 4, 4};
+  const struct {
+    RECT dst, src;
+  } cases[] = {
+      {{-4, 0, 0, 4}, good},    {{-1, 0, 3, 4}, good},      {{13, 0, 17, 4}, good}, {{0, 13, 4, 17}, good},
+      {{0, -2, 4, 2}, good},    {{4, 4, 4, 8}, good},       {{5, 5, 1, 1}, good},   {{0, 0, 4, 4}, {13, 0, 17, 4}},
+      {{0, 0, 4, 4}, {-1, 0, 3, 4}}, {{0, 0, 4, 4}, {2, 2, 2, 6}}, {{0, 0, 4, 4}, {3, 3, 1, 1}},
+      {{INT32_MIN, 0, INT32_MAX, 4}, good},
+  };
+  for (const auto& c : cases) {
+    Surface dst = Filled(16, 16, 99);
+    EXPECT_EQ(BltKeyed(dst, src, c.dst, c.src), 0);
+    EXPECT_EQ(BltOpaque(dst, src, c.dst, c.src), 0);
+    EXPECT_TRUE(std::all_of(dst.pixels.begin(), dst.pixels.end(), [](uint8_t p) { return p == 99; }))
+        << "dst " << c.dst.left << "," << c.dst.top << "," << c.dst.right << "," << c.dst.bottom;
+  }
+}
+
+TEST(Blit, ScalingIsNearestNeighbour) {
+  const Surface src = PatternSurface(16, 16);
+  // Doubling: each source pixel becomes a 2 x 2 block.
+  Surface big = Filled(16, 16, 0);
+  ASSERT_EQ(BltOpaque(big, src, {0, 0, 8, 8}, {4, 4, 8, 8}), 1);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(big.Row(y)[x], Expected(4 + x / 2, 4 + y / 2));
+  }
+  // The 9 x 12 shot shrunk to 8 x 8: column left + dx * 9 / 8, row top + dy * 12 / 8.
+  Surface small = Filled(8, 8, 0);
+  ASSERT_EQ(BltOpaque(small, src, {0, 0, 8, 8}, {3, 2, 12, 14}), 1);
+  for (int dy = 0; dy < 8; ++dy) {
+    for (int dx = 0; dx < 8; ++dx) EXPECT_EQ(small.Row(dy)[dx], Expected(3 + dx * 9 / 8, 2 + dy * 12 / 8));
+  }
+}
+
+TEST(Blit, ClearSurfaceZeroesEverything) {
+  Surface s = Filled(5, 3, 7);
+  EXPECT_EQ(ClearSurface(s), 1);
+  EXPECT_TRUE(std::all_of(s.pixels.begin(), s.pixels.end(), [](uint8_t p) { return p == 0; }));
+}
+
+class ClippedBlit : public ::testing::Test {
+ protected:
+  // A display whose pages exist without any platform video.
+  void SetUp() override {
+    display.GetBackSurface().Create(640, 480);
+    sprite = PatternSurface(64, 64);
+  }
+  int CountDrawn() const {
+    const auto& p = const_cast<CDisplay&>(display).GetBackSurface().pixels;
+    return static_cast<int>(std::count_if(p.begin(), p.end(), [](uint8_t v) { return v != 0; }));
+  }
+  CDisplay display;
+  Surface sprite;
+};
+
+TEST_F(ClippedBlit, TrimsToThePlayfieldMovingTheSourceEdge) {
+  // Left = 80, width 32: only x 96..111 drawn, from source columns 16..31.
+  display.BltClipped(sprite, 80, 10, 112, 42, {0, 0, 32, 32});
+  Surface& back = display.GetBackSurface();
+  for (int y = 10; y < 42; ++y) {
+    EXPECT_EQ(back.Row(y)[95], 0);
+    for (int x = 96; x < 112; ++x) EXPECT_EQ(back.Row(y)[x], Expected(x - 80, y - 10));
+    EXPECT_EQ(back.Row(y)[112], 0);
+  }
+  EXPECT_EQ(CountDrawn(), 16 * 32);
+}
+
+TEST_F(ClippedBlit, EveryEdgeOfThePlayfieldAndPage) {
+  const struct {
+    int32_t left, top;
+    int drawnW, drawnH;
+  } cases[] = {
+      {530, 100, 14, 32},  // right edge 544
+      {200, -20, 32, 12},  // top edge
+      {200, 470, 32, 10},  // bottom edge
+      {90, -5, 26, 27},    // a corner
+      {0, 100, 0, 0},      // wholly left of the playfield
+      {544, 100, 0, 0},    // starts at the right edge
+      {200, 480, 0, 0},    // below the page
+      {200, -32, 0, 0},    // just above the page
+  };
+  for (const auto& c : cases) {
+    ClearSurface(display.GetBackSurface());
+    display.BltClipped(sprite, c.left, c.top, c.left + 32, c.top + 32, {1, 1, 33, 33});
+    EXPECT_EQ(CountDrawn(), c.drawnW * c.drawnH) << c.left << "," << c.top;
+  }
+}
+
+TEST_F(ClippedBlit, ExtremeCoordinatesDrawNothingAndStayInBounds) {
+  const int32_t big = INT32_MAX - 10;
+  display.BltClipped(sprite, -big, -big, big, big, {0, 0, 32, 32});
+  display.BltClipped(sprite, big, big, big + 5, big + 5, {0, 0, 32, 32});
+  EXPECT_EQ(CountDrawn(), 0);
+}
+
+TEST_F(ClippedBlit, GlyphsScaleEachPixelIntoABlock) {
+  // Put a recognisable sheet behind the glyph tables.
+  display.GetSheetSurface() = PatternSurface(640, 480);
+  display.DrawBigGlyph(25, 200, 100, 2);  // Z at (384, 240)
+  Surface& back = display.GetBackSurface();
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) EXPECT_EQ(back.Row(100 + y)[200 + x], Expected(384 + x / 2, 240 + y / 2));
+  }
+  ClearSurface(back);
+  display.DrawSmallGlyph(45, 200, 100, 6);  // the selection box cell (536, 224), 48 x 48
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 48; ++x) EXPECT_EQ(back.Row(100 + y)[200 + x], Expected(536 + x / 6, 224 + y / 6));
+  }
+  ClearSurface(back);
+  display.DrawSmallGlyph(3, 200, 100, 1);  // indices without a glyph draw nothing
+  display.DrawSmallGlyph(46, 200, 100, 1);
+  display.DrawBigGlyph(-1, 200, 100, 1);
+  EXPECT_EQ(CountDrawn(), 0);
+}
+
+TEST(SheetCells, GlyphTablesMatchTheCharacterGrid) {
+  const CDisplay display;
+  EXPECT_EQ(display.m_rcSmallGlyph[6], CellRect(568, 224, 8, 8));   // +
+  EXPECT_EQ(display.m_rcSmallGlyph[7], CellRect(480, 232, 8, 8));   // 0
+  EXPECT_EQ(display.m_rcSmallGlyph[17], CellRect(488, 240, 8, 8));  // A
+  EXPECT_EQ(display.m_rcSmallGlyph[32], CellRect(480, 248, 8, 8));  // P
+  EXPECT_EQ(display.m_rcSmallGlyph[42], CellRect(560, 248, 8, 8));  // Z
+  EXPECT_EQ(display.m_rcSmallGlyph[43], CellRect(600, 224, 8, 8));  // /
+  EXPECT_EQ(display.m_rcSmallGlyph[44], CellRect(600, 232, 8, 8));  // ?
+  EXPECT_EQ(display.m_rcSmallGlyph[45], CellRect(536, 224, 8, 8));  // box
+  EXPECT_EQ(display.m_rcBigGlyph[0], CellRect(320, 224, 16, 16));
+  EXPECT_EQ(display.m_rcBigGlyph[6], CellRect(336, 224, 16, 16));   // G starts the second column
+  EXPECT_EQ(display.m_rcBigGlyph[25], CellRect(384, 240, 16, 16));
+  EXPECT_EQ(g_rcExplosion[5], CellRect(352, 96, 32, 32));
+}
+
+}  // namespace

@@ -1,0 +1,17 @@
+# Regenerates every asset into WORK_DIR and compares it with the committed file.
+file(MAKE_DIRECTORY ${WORK_DIR})
+execute_process(COMMAND ${SHEETGEN} ${WORK_DIR}/sheet.bmp ${WORK_DIR}/icon.bmp RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "sheet generator failed")
+endif()
+execute_process(COMMAND ${MUSICGEN} ${WORK_DIR}/vesk.wav RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "music generator failed")
+endif()
+foreach(name sheet.bmp icon.bmp vesk.wav)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${name} ${SOURCE_DIR}/assets/${name}
+                  RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "assets/${name} differs from its generator's output; run: cmake --build --preset release --target assets")
+  endif()
+endforeach()

@@ -1,0 +1,104 @@
+"""Without options the settings dialog comes first. Enter at once gives a
+window; full screen and keyboard clicked, then cancelled, give full screen,
+where Space starts play, Escape opens the exit query, Right and Space leave,
+and the score file is written."""
+
+import os
+import sys
+
+from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, GameFolder, XServer, crop, fail, find_window, hold,
+                             poll, read_game_window, read_root, right_click_game_window, run, screen_size,
+                             simulated_page, wait_for_game_window, wait_for_image)
+
+DIALOG_CAPTION = "システムメニュー"
+DIALOG_UNITS = (165, 154)  # the dialog's client area in dialog units
+# Radio buttons by their template rectangles (dialog units): a point on each caption.
+FULL_SCREEN = (24 + 20, 27 + 5)
+KEYBOARD = (21 + 20, 78 + 5)
+SCORE_LINES = 40
+
+
+def click_in_dialog(dialog, units):
+    x = units[0] * dialog.width // DIALOG_UNITS[0]
+    y = units[1] * dialog.height // DIALOG_UNITS[1]
+    run(["xdotool", "mousemove", "--window", dialog.id, str(x), str(y), "click", "1"])
+
+
+def black_share(rgb):
+    pixels = len(rgb) // 3
+    return sum(1 for i in range(0, len(rgb), 3) if rgb[i:i + 3] == b"\0\0\0") / pixels
+
+
+def open_dialog(game):
+    def probe():
+        if not game.running():
+            fail("the game ended before its dialog: " + game.stderr())
+        return find_window(name=DIALOG_CAPTION)
+    return poll("the settings dialog", probe, timeout=20)
+
+
+def press_in_dialog(dialog, key):
+    run(["xdotool", "windowfocus", "--sync", dialog.id, "key", key])
+    poll("the dialog to close", lambda: find_window(name=DIALOG_CAPTION) is None, timeout=10)
+
+
+def accept_at_once(kestrova, folder, title):
+    """Enter on the fresh dialog: a window and the keyboard."""
+    with Game(kestrova, ["--data", folder.data], folder) as game:
+        press_in_dialog(open_dialog(game), "Return")
+        wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
+        wait_for_image("the title page in the window", read_game_window, title, PAGE_WIDTH)
+        right_click_game_window()
+        if game.wait_exit(timeout=10) != 0:
+            fail("bad exit status: " + game.stderr())
+
+
+def play_full_screen_and_leave(kestrova, folder, title):
+    """Full screen and keyboard clicked, then Escape: cancelling keeps the clicks."""
+    with Game(kestrova, ["--data", folder.data], folder) as game:
+        dialog = open_dialog(game)
+        click_in_dialog(dialog, FULL_SCREEN)
+        click_in_dialog(dialog, KEYBOARD)
+        press_in_dialog(dialog, "Escape")
+
+        # Full screen: the page in the middle of the screen, black bars around it.
+        screen_w, screen_h = screen_size()
+        wait_for_game_window(game, screen_w, screen_h)
+        left, top = (screen_w - PAGE_WIDTH) // 2, (screen_h - PAGE_HEIGHT) // 2
+        wait_for_image("the title page in the middle of the screen",
+                       lambda: crop(read_root(), left, top, PAGE_WIDTH, PAGE_HEIGHT), title, PAGE_WIDTH)
+        if black_share(crop(read_root(), 0, 0, screen_w, top)) != 1.0:
+            fail("the bar above the page is not black")
+
+        hold("space")
+        poll("play to start", lambda: crop(read_root(), left, top, PAGE_WIDTH, PAGE_HEIGHT) != title, timeout=10)
+        hold("Escape")
+        # The exit query is drawn on a cleared page: nearly all black.
+        poll("the exit query", lambda: black_share(crop(read_root(), left, top, PAGE_WIDTH, PAGE_HEIGHT)) > 0.8,
+             timeout=10, interval=0.2)
+        hold("Right")
+        hold("space")
+        status = game.wait_exit(timeout=10)
+        if status != 0:
+            fail("exit status %d after leaving through the exit query: %s" % (status, game.stderr()))
+
+
+def main():
+    kestrova, sim, source_dir = sys.argv[1:4]
+    with XServer(), GameFolder(source_dir) as folder:
+        title = simulated_page(sim, folder, 1)
+        accept_at_once(kestrova, folder, title)
+        play_full_screen_and_leave(kestrova, folder, title)
+
+        score = os.path.join(folder.data, "score.dat")
+        if not os.path.exists(score):
+            fail("no score file was written")
+        with open(score, "rb") as f:
+            lines = f.read().splitlines()
+        if len(lines) != SCORE_LINES:
+            fail("score file has %d lines, not %d" % (len(lines), SCORE_LINES))
+    print("ok")
+
+
+if __name__ == "__main__":
+    main()

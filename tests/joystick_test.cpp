@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "game/player.hpp"
+#include "input/joystick.hpp"
+#include "input/keyboard.hpp"
+#include "play_fixture.hpp"
+
+namespace {
+
+using platform::JoyCaps;
+using platform::JoyInfo;
+
+constexpr uint32_t kCentre = 32768;
+
+TEST(Joystick, LimitsPulledInBy8192BecomeTheThresholds) {
+  platform::HeadlessPlatform device;
+  device.SetJoystick(JoyInfo{kCentre, kCentre, 0, 0}, JoyCaps{0, 65535, 0, 65535});
+  CJoystick stick;
+  ASSERT_EQ(stick.InitJoystick(device), 1);
+  EXPECT_EQ(stick.m_joyCaps.xMin, 8192u);
+  EXPECT_EQ(stick.m_joyCaps.xMax, 57343u);
+  const struct {
+    uint32_t x, y;
+    bool right, left, down, up;
+  } cases[] = {
+      {57343, kCentre, true, false, false, false}, {57342, kCentre, false, false, false, false},
+      {8192, kCentre, false, true, false, false},  {8193, kCentre, false, false, false, false},
+      {kCentre, 65535, false, false, true, false}, {kCentre, 0, false, false, false, true},
+      {65535, 0, true, false, false, true},
+  };
+  for (const auto& c : cases) {
+    device.SetJoystick(JoyInfo{c.x, c.y, 0, 0});
+    EXPECT_EQ(stick.PollJoystick(), 1);
+    EXPECT_EQ(stick.Right(), c.right) << c.x << "," << c.y;
+    EXPECT_EQ(stick.Left(), c.left) << c.x << "," << c.y;
+    EXPECT_EQ(stick.Down(), c.down) << c.x << "," << c.y;
+    EXPECT_EQ(stick.Up(), c.up) << c.x << "," << c.y;
+  }
+}
+
+TEST(Joystick, LimitsNarrowerThanTheDeadZoneWrapUnsigned) {
+  platform::HeadlessPlatform device;
+  device.SetJoystick(JoyInfo{}, JoyCaps{0, 100, 0, 100});
+  CJoystick stick;
+  stick.InitJoystick(device);
+  EXPECT_EQ(stick.m_joyCaps.xMax, 100u - 8192u);  // 4294959204: right is out of reach
+  stick.PollJoystick();
+  EXPECT_FALSE(stick.Right());
+  EXPECT_TRUE(stick.Left());
+}
+
+TEST(Joystick, ButtonWordsAreComparedWhole) {
+  platform::HeadlessPlatform device;
+  device.SetJoystick(JoyInfo{kCentre, kCentre, 0, 0});
+  CJoystick stick;
+  stick.InitJoystick(device);
+  const struct {
+    uint32_t buttons;
+    bool fire, bomb, start;
+  } cases[] = {{0, false, false, false}, {1, true, false, true},   {2, false, true, false},
+               {3, true, true, false},   {4, false, false, false}, {5, false, false, false}};
+  for (const auto& c : cases) {
+    device.SetJoystick(JoyInfo{kCentre, kCentre, 0, c.buttons});
+    stick.PollJoystick();
+    EXPECT_EQ(stick.Fire(), c.fire) << c.buttons;
+    EXPECT_EQ(stick.Bomb(), c.bomb) << c.buttons;
+    EXPECT_EQ(stick.StartButton(), c.start) << c.buttons;
+  }
+}
+
+TEST(Joystick, UnpluggedStopsSteeringAndPluggingInResumes) {
+  platform::HeadlessPlatform device;
+  device.SetJoystick(JoyInfo{65535, kCentre, 0, 1});
+  CJoystick stick;
+  stick.InitJoystick(device);
+  stick.PollJoystick();
+  EXPECT_TRUE(stick.Right());
+  device.SetJoystick(std::nullopt);
+  EXPECT_EQ(stick.PollJoystick(), 0);
+  EXPECT_EQ(stick.m_bAvailable, 0);
+  EXPECT_EQ(stick.m_joyInfo.x, 0u);
+  EXPECT_FALSE(stick.Right() || stick.Left() || stick.Up() || stick.Down() || stick.Fire());
+  device.SetJoystick(JoyInfo{0, kCentre, 0, 0});
+  EXPECT_EQ(stick.PollJoystick(), 1);
+  EXPECT_TRUE(stick.Left());
+}
+
+TEST(Joystick, NeverOpenedMeansNeverAvailable) {
+  platform::HeadlessPlatform device;  // nothing plugged in
+  CJoystick stick;
+  EXPECT_EQ(stick.InitJoystick(device), 0);
+  device.SetJoystick(JoyInfo{0, 0, 0, 3});
+  EXPECT_EQ(stick.PollJoystick(), 0);
+  EXPECT_FALSE(stick.Left() || stick.Fire());
+}
+
+TEST(Joystick, SteersTheShipBesideTheKeyboard) {
+  using namespace play_test;
+  HeadlessGame game(DataFiles{StillTypes(), kQuietScript, kChars, ""});
+  game.platform.SetJoystick(JoyInfo{65535, kCentre, 0, 0});
+  AppOptions options;
+  options.keyboard = 0;
+  ASSERT_TRUE(game.Start(options));
+  game.StartPlay();
+  g_player.x = 200;
+  game.Idle(2);
+  EXPECT_EQ(g_player.x, 208);
+  game.Idle(1, {VK_LEFT});  // both devices: the moves cancel
+  EXPECT_FLOAT_EQ(g_player.x, 208);
+  game.platform.SetJoystick(std::nullopt);
+  game.Idle(2);
+  EXPECT_EQ(g_player.x, 208);
+  game.Idle(1, {VK_RIGHT});
+  EXPECT_EQ(g_player.x, 212);
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "data/table_layout.hpp"
+#include "data/tables.hpp"
+#include "data/tile_map.hpp"
+#include "game/object.hpp"
+#include "game/player.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using testing_support::MakeTempDir;
+using testing_support::RepoDataDir;
+using testing_support::UniformMap;
+using testing_support::WriteFile;
+
+struct MapBuffer {
+  RECT tiles[MAP_ROWS][MAP_COLUMNS];
+};
+
+// Pair number n (x then y), one three-digit number per line.
+std::string NumberLines(int32_t count, int32_t (*value)(int32_t n)) {
+  std::string text;
+  char line[8];
+  for (int32_t n = 0; n < count; ++n) {
+    std::snprintf(line, sizeof line, "%03d\n", value(n));
+    text += line;
+  }
+  return text;
+}
+
+TEST(TrigTables, FollowTheAngleStepOfTheTruncatedPi) {
+  DataError error;
+  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), &error)) << error.Message();
+  EXPECT_EQ(cosTable[0], 1.0f);
+  EXPECT_EQ(sinTable[0], 0.0f);
+  EXPECT_EQ(sinTable[64], 1.0f);
+  EXPECT_EQ(sinTable[192], -1.0f);
+  // 64 steps are f/2 and 128 steps are f, with f = 3.14159202575683594 the
+  // float nearest 3.141592: cos(f/2) = pi/2 - f/2 and sin(f) = pi - f to
+  // first order, not the zeros that pi/128 would give.
+  EXPECT_NEAR(cosTable[64], 3.1391648e-7, 1e-12);
+  EXPECT_NEAR(sinTable[128], 6.2783295e-7, 1e-12);
+  EXPECT_NEAR(cosTable[192], -9.4174943e-7, 1e-12);
+  EXPECT_EQ(cosTable[128], -1.0f);
+  EXPECT_NEAR(sinTable[32], 0.70710678, 1e-6);
+}
+
+TEST(TileMap, ReadsThreeCharacterNumbers) {
+  auto map = std::make_unique<MapBuffer>();
+  const auto dir = MakeTempDir();
+  const std::string path = (dir / "map.dat").string();
+  DataError error;
+
+  // Tile t = row * 20 + column has x = (t % 20) * 32 and y = (t % 15) * 32.
+  WriteFile(path, NumberLines(20000, [](int32_t n) { return n % 2 == 0 ? (n / 2 % 20) * 32 : (n / 2 % 15) * 32; }));
+  ASSERT_EQ(LoadTileMap(path, map->tiles, &error), TileMapResult::kLoaded) << error.Message();
+  for (int32_t row = 0; row < MAP_ROWS; ++row) {
+    for (int32_t column = 0; column < MAP_COLUMNS; ++column) {
+      const int32_t t = row * MAP_COLUMNS + column;
+      const RECT want{(t % 20) * 32, (t % 15) * 32, (t % 20) * 32 + 32, (t % 15) * 32 + 32};
+      ASSERT_EQ(map->tiles[row][column], want) << row << "," << column;
+    }
+  }
+
+  // Numbers without a separator split after three characters; any white space separates.
+  const std::string rest = UniformMap(0, 0).substr(4 * 8);
+  WriteFile(path, "032064\n 7\t\t12  1234\r\n+16 -0\n" + rest);
+  ASSERT_EQ(LoadTileMap(path, map->tiles, &error), TileMapResult::kLoaded) << error.Message();
+  EXPECT_EQ(map->tiles[0][0], (RECT{32, 64, 64, 96}));
+  EXPECT_EQ(map->tiles[0][1], (RECT{7, 12, 39, 44}));
+  EXPECT_EQ(map->tiles[0][2], (RECT{123, 4, 155, 36}));
+  EXPECT_EQ(map->tiles[0][3], (RECT{16, 0, 48, 32}));
+  EXPECT_EQ(map->tiles[0][4], (RECT{0, 0, 32, 32}));
+
+  // Numbers past the 20000th are not read.
+  WriteFile(path, UniformMap(608, 448) + "garbage\n");
+  EXPECT_EQ(LoadTileMap(path, map->tiles, &error), TileMapResult::kLoaded);
+  EXPECT_EQ(map->tiles[MAP_ROWS - 1][MAP_COLUMNS - 1], (RECT{608, 448, 640, 480}));
+}
+
+TEST(TileMap, BadFilesNameTheLine) {
+  auto map = std::make_unique<MapBuffer>();
+  const auto dir = MakeTempDir();
+  const std::string path = (dir / "map.dat").string();
+  const std::string good = UniformMap(32, 320);
+  struct Case {
+    const char* name;
+    std::string text;
+    int32_t line;
+    const char* what;
+  };
+  const Case cases[] = {
+      {"short file", good.substr(4), 20000, "ends after 19999 numbers"},
+      {"empty file", "", 1, "ends after 0 numbers"},
+      {"x past the sheet", "609\n" + good.substr(4), 1, "x 609"},
+      {"y past the sheet", good.substr(0, 4 * 9) + "449\n" + good.substr(4 * 10), 10, "y 449"},
+      {"negative corner", good.substr(0, 4 * 6) + "-32\n" + good.substr(4 * 7), 7, "x -32"},
+      {"letter", good.substr(0, 4 * 3) + "0x5\n" + good.substr(4 * 4), 4, "'x'"},
+      {"lone sign", "-\n" + good, 1, "'\\x0A'"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(path, c.text);
+    DataError error;
+    EXPECT_EQ(LoadTileMap(path, map->tiles, &error), TileMapResult::kBad);
+    EXPECT_EQ(error.file, path);
+    EXPECT_EQ(error.line, c.line);
+    EXPECT_NE(error.what.find(c.what), std::string::npos) << error.what;
+  }
+
+  map->tiles[3][4] = RECT{1, 2, 3, 4};
+  EXPECT_EQ(LoadTileMap((dir / "absent.dat").string(), map->tiles, nullptr), TileMapResult::kMissing);
+  EXPECT_EQ(map->tiles[3][4], RECT{});
+}
+
+TEST(LoadGameData, FillsEverythingFromTheCommittedFiles) {
+  g_player = Player{};
+  g_player.score = 123;
+  mainList.Append(AllocObject());
+  DataError error;
+  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), &error)) << error.Message();
+  EXPECT_EQ(g_player.x, 320.0f);
+  EXPECT_EQ(g_player.y, 448.0f);
+  EXPECT_EQ(g_player.score, 0);
+  EXPECT_TRUE(mainList.Empty());
+  EXPECT_TRUE(childList.Empty());
+  EXPECT_EQ(dataTable.Capacity(), 512);
+  EXPECT_EQ(stageTable.Capacity(), 512);
+  EXPECT_EQ(charTable.Capacity(), 64);
+  // The carrier is the one 128 x 96 character.
+  const int32_t carrier = charTable.FindRow("C_CARRIER");
+  ASSERT_LT(carrier, charTable.Capacity());
+  EXPECT_EQ(charTable.GetCell(CHAR_COL_WIDTH, carrier), "128");
+  EXPECT_EQ(charTable.GetCell(CHAR_COL_KIND, carrier), "40");
+  for (const auto& row : g_rcMap) {
+    for (const RECT& tile : row) {
+      ASSERT_EQ(tile.right - tile.left, 32);
+      ASSERT_EQ(tile.bottom - tile.top, 32);
+      ASSERT_TRUE(tile.left >= 0 && tile.right <= 640 && tile.top >= 0 && tile.bottom <= 480);
+    }
+  }
+  // Loading again gives the same tables, not doubled cells.
+  const std::string firstKey = stageTable.GetCell(STAGE_COL_KEY, 1);
+  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), &error)) << error.Message();
+  EXPECT_EQ(stageTable.GetCell(STAGE_COL_KEY, 1), firstKey);
+}
+
+TEST(LoadGameData, StartUpErrorsNameTheFile) {
+  const auto dir = MakeTempDir();
+  std::filesystem::copy(RepoDataDir(), dir, std::filesystem::copy_options::recursive);
+  const std::string dataDir = dir.string();
+  DataError error;
+
+  std::filesystem::remove(dir / "map.dat");
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(LoadGameData(dataDir, &error)) << error.Message();
+  EXPECT_NE(testing::internal::GetCapturedStderr().find(dataDir + "/map.dat"), std::string::npos);
+  EXPECT_EQ(g_rcMap[0][0], RECT{});
+  EXPECT_EQ(g_rcMap[MAP_ROWS - 1][MAP_COLUMNS - 1], RECT{});
+
+  WriteFile(dir / "map.dat", "640\n");
+  EXPECT_FALSE(LoadGameData(dataDir, &error));
+  EXPECT_EQ(error.Message(), dataDir + "/map.dat:1: tile x 640 puts the tile outside the 640x480 sheet");
+  std::filesystem::remove(dir / "map.dat");
+
+  std::string longScript;
+  for (int32_t i = 0; i < 513; ++i) longScript += ",,,1\n";
+  WriteFile(dir / "Stage1.csv", longScript);
+  EXPECT_FALSE(LoadGameData(dataDir, &error));
+  EXPECT_EQ(error.Message(), dataDir + "/Stage1.csv:513: more rows than the capacity of 512");
+
+  WriteFile(dir / "Stage1.csv", "SCOUT,100,0,1\nEOF\r\n");
+  EXPECT_FALSE(LoadGameData(dataDir, &error));
+  EXPECT_EQ(error.Message(),
+            dataDir + "/Stage1.csv:2: unknown key 'EOF\\r': no row of " + dataDir + "/data.csv holds it");
+
+  std::filesystem::remove(dir / "char.csv");
+  EXPECT_FALSE(LoadGameData(dataDir, &error));
+  EXPECT_EQ(error.Message(), dataDir + "/char.csv: cannot open");
+}
+
+}  // namespace

@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "audio/sound.hpp"
+#include "platform/headless/headless_platform.hpp"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void Put32(Bytes& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+struct Chunk {
+  std::string id;
+  Bytes body;
+  int64_t declared = -1;  // length written in the header; -1 = the body's size
+};
+
+// "RIFF" <length> "WAVE" then the chunks, each padded to an even length.
+Bytes Riff(const std::vector<Chunk>& chunks, int64_t riffLength = -1) {
+  Bytes rest;
+  for (const Chunk& c : chunks) {
+    rest.insert(rest.end(), c.id.begin(), c.id.end());
+    Put32(rest, static_cast<uint32_t>(c.declared >= 0 ? c.declared : static_cast<int64_t>(c.body.size())));
+    rest.insert(rest.end(), c.body.begin(), c.body.end());
+    if (c.body.size() % 2) rest.push_back(0);
+  }
+  Bytes out = {'R', 'I', 'F', 'F'};
+  Put32(out, static_cast<uint32_t>(riffLength >= 0 ? riffLength : static_cast<int64_t>(rest.size() + 4)));
+  out.insert(out.end(), {'W', 'A', 'V', 'E'});
+  out.insert(out.end(), rest.begin(), rest.end());
+  return out;
+}
+
+// tag, channels, rate, bytes/s, block align, bits, extra size.
+Bytes Fmt(uint16_t tag = 1, uint16_t channels = 1, uint32_t rate = 8000, uint16_t bits = 8) {
+  Bytes b;
+  const uint16_t align = static_cast<uint16_t>(channels * bits / 8);
+  b.insert(b.end(), {uint8_t(tag), uint8_t(tag >> 8), uint8_t(channels), uint8_t(channels >> 8)});
+  Put32(b, rate);
+  Put32(b, rate * align);
+  b.insert(b.end(), {uint8_t(align), uint8_t(align >> 8), uint8_t(bits), uint8_t(bits >> 8), 0, 0});
+  return b;
+}
+
+Bytes FmtPrefix(size_t n) {
+  const Bytes full = Fmt();
+  return Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
+Bytes Samples(size_t n) {
+  Bytes b(n);
+  for (size_t i = 0; i < n; ++i) b[i] = static_cast<uint8_t>(i * 7 + 3);
+  return b;
+}
+
+Bytes GoodWave() { return Riff({{"fmt ", Fmt()}, {"fact", {100, 0, 0, 0}}, {"data", Samples(100)}}); }
+
+struct Parsed {
+  int32_t result = -1;
+  platform::WaveFormat format;
+  const uint8_t* data = reinterpret_cast<const uint8_t*>(1);  // garbage: must be reset
+  uint32_t size = 12345;
+};
+
+Parsed Parse(const Bytes& wave) {
+  Parsed p;
+  p.result = GetWaveResource(wave, &p.format, &p.data, &p.size);
+  return p;
+}
+
+TEST(GetWaveResource, FmtFactDataYieldsFormatAndSamples) {
+  const Bytes wave = GoodWave();
+  const Parsed p = Parse(wave);
+  ASSERT_EQ(p.result, 1);
+  EXPECT_EQ(p.format.formatTag, 1);
+  EXPECT_EQ(p.format.channels, 1);
+  EXPECT_EQ(p.format.samplesPerSec, 8000u);
+  EXPECT_EQ(p.format.avgBytesPerSec, 8000u);
+  EXPECT_EQ(p.format.blockAlign, 1);
+  EXPECT_EQ(p.format.bitsPerSample, 8);
+  // 12 header + 8 + 18 fmt + 8 + 4 fact + 8 data header.
+  EXPECT_EQ(p.data, wave.data() + 58);
+  EXPECT_EQ(p.size, 100u);
+}
+
+TEST(GetWaveResource, ChunkLayouts) {
+  struct Case {
+    const char* name;
+    Bytes wave;
+    int32_t result;
+    size_t dataOffset;  // checked when found
+    uint32_t size;
+  };
+  const std::vector<Case> cases = {
+      {"data before fmt", Riff({{"data", Samples(10)}, {"fmt ", Fmt()}}), 1, 20, 10},
+      // 3-byte chunk + pad: fmt at 12 + 8 + 4 = 24, data header at 24 + 26 = 50.
+      {"odd chunk padded", Riff({{"junk", {1, 2, 3}}, {"fmt ", Fmt()}, {"data", Samples(6)}}), 1, 58, 6},
+      {"odd data, nothing after", Riff({{"fmt ", Fmt()}, {"data", Samples(5)}}), 1, 46, 5},
+      {"no data chunk", Riff({{"fmt ", Fmt()}, {"fact", {1, 0, 0, 0}}}), 0, 0, 0},
+      {"no fmt chunk", Riff({{"data", Samples(8)}}), 0, 0, 0},
+      {"fmt of 13 bytes", Riff({{"fmt ", FmtPrefix(13)}, {"data", Samples(4)}}), 0, 0, 0},
+      {"fmt of 14 bytes", Riff({{"fmt ", FmtPrefix(14)}, {"data", Samples(4)}}), 1, 42, 4},
+      {"not RIFF", [] { Bytes w = GoodWave(); w[0] = 'X'; return w; }(), 0, 0, 0},
+      {"not WAVE", [] { Bytes w = GoodWave(); w[11] = 'X'; return w; }(), 0, 0, 0},
+      {"RIFF length ends before first chunk", Riff({{"fmt ", Fmt()}, {"data", Samples(4)}}, 4), 0, 0, 0},
+      // The walk stops once the next chunk would start at the RIFF end.
+      {"RIFF length hides data", Riff({{"fmt ", Fmt()}, {"data", Samples(4)}}, 4 + 26), 0, 0, 0},
+      {"RIFF length huge", Riff({{"fmt ", Fmt()}, {"data", Samples(4)}}, 0xFFFFFFFF), 1, 46, 4},
+      {"data length past end", Riff({{"fmt ", Fmt()}, {"data", Samples(4), 5}}), 0, 0, 0},
+      {"data length huge", Riff({{"fmt ", Fmt()}, {"data", Samples(4), 0xFFFFFFFF}}), 0, 0, 0},
+      {"fmt length huge", Riff({{"fmt ", Fmt(), 0xFFFFFFFE}, {"data", Samples(4)}}), 0, 0, 0},
+      {"skipped chunk length huge", Riff({{"fmt ", Fmt()}, {"fact", {1, 0, 0, 0}, 0xFFFFFFFF}, {"data", Samples(4)}},
+                                         0xFFFFFFFF), 0, 0, 0},
+      {"header cut short", [] { Bytes w = Riff({{"fmt ", Fmt()}}, 0xFFFFFF); w.insert(w.end(), {'d', 'a'}); return w; }(),
+       0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Parsed p = Parse(c.wave);
+    EXPECT_EQ(p.result, c.result);
+    if (c.result == 1) {
+      EXPECT_EQ(p.data, c.wave.data() + c.dataOffset);
+      EXPECT_EQ(p.size, c.size);
+    }
+  }
+}
+
+TEST(GetWaveResource, FailureResetsTheOutValues) {
+  const Parsed p = Parse(Riff({{"fmt ", Fmt(3, 2, 44100, 16)}}));
+  EXPECT_EQ(p.result, 0);
+  EXPECT_EQ(p.data, nullptr);
+  EXPECT_EQ(p.size, 0u);
+}
+
+TEST(GetWaveResource, OnlyTheValuesAskedFor) {
+  const Bytes fmtOnly = Riff({{"fmt ", Fmt()}});
+  const Bytes wave = GoodWave();
+  platform::WaveFormat format;
+  const uint8_t* data = nullptr;
+  uint32_t size = 0;
+  // The format alone is found without any data chunk.
+  EXPECT_EQ(GetWaveResource(fmtOnly, &format, nullptr, nullptr), 1);
+  EXPECT_EQ(GetWaveResource(fmtOnly, &format, &data, nullptr), 0);
+  EXPECT_EQ(GetWaveResource(wave, nullptr, &data, nullptr), 1);
+  EXPECT_EQ(data, wave.data() + 58);
+  EXPECT_EQ(GetWaveResource(wave, nullptr, nullptr, &size), 1);
+  EXPECT_EQ(size, 100u);
+  EXPECT_EQ(GetWaveResource(wave, nullptr, nullptr, nullptr), 0);
+}
+
+TEST(GetWaveResource, EveryTruncationFailsInsideTheBytes) {
+  const Bytes wave = GoodWave();
+  for (size_t n = 0; n < wave.size(); ++n) {
+    const Bytes cut(wave.begin(), wave.begin() + static_cast<std::ptrdiff_t>(n));  // exact size: ASan sees overreads
+    EXPECT_EQ(Parse(cut).result, 0) << "length " << n;
+  }
+}
+
+TEST(GetWaveResource, MutatedWavesStayInBounds) {
+  const Bytes good = Riff({{"fmt ", Fmt()}, {"junk", {1, 2, 3}}, {"fact", {9, 0, 0, 0}}, {"data", Samples(40)}});
+  uint32_t seed = 12345;
+  const auto next = [&] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  int found = 0;
+  for (int round = 0; round < 20000; ++round) {
+    Bytes wave = good;
+    const uint32_t edits = 1 + next() % 4;
+    for (uint32_t e = 0; e < edits; ++e) wave[next() % wave.size()] = static_cast<uint8_t>(next());
+    if (next() % 4 == 0) wave.resize(next() % wave.size());
+    const Parsed p = Parse(wave);
+    ASSERT_TRUE(p.result == 0 || p.result == 1);
+    if (p.result == 1) {
+      ++found;
+      ASSERT_GE(p.data, wave.data());
+      ASSERT_LE(p.data + p.size, wave.data() + wave.size());
+    }
+  }
+  EXPECT_GT(found, 0);  // the mutations leave some waves readable
+}
+
+std::string SourceFile(const char* relative) { return std::string(KESTROVA_SOURCE_DIR) + "/" + relative; }
+
+TEST(GetWaveResource, TheGamesMusicLoopsCleanly) {
+  std::ifstream in(SourceFile("assets/vesk.wav"), std::ios::binary);
+  ASSERT_TRUE(in);
+  const Bytes wave((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(wave.size(), 8u + 648050u);
+  const Parsed p = Parse(wave);
+  ASSERT_EQ(p.result, 1);
+  EXPECT_EQ(p.format.formatTag, 1);
+  EXPECT_EQ(p.format.channels, 1);
+  EXPECT_EQ(p.format.samplesPerSec, 8000u);
+  EXPECT_EQ(p.format.avgBytesPerSec, 8000u);
+  EXPECT_EQ(p.format.blockAlign, 1);
+  EXPECT_EQ(p.format.bitsPerSample, 8);
+  ASSERT_EQ(p.size, 648000u);
+  EXPECT_EQ(p.data, wave.data() + 58);
+  // The end flows into the start: no jump at the loop point, and both ends
+  // sit near the silent level 128.
+  const int first = p.data[0], last = p.data[p.size - 1];
+  EXPECT_LE(std::abs(first - last), 3);
+  EXPECT_LE(std::abs(first - 128), 3);
+}
+
+// Remembers the format that reached the audio output.
+class RecordingPlatform : public platform::HeadlessPlatform {
+ public:
+  bool OpenAudio(const platform::WaveFormat& format, std::span<const uint8_t> samples) override {
+    ++opens;
+    opened = format;
+    return HeadlessPlatform::OpenAudio(format, samples);
+  }
+  int opens = 0;
+  platform::WaveFormat opened;
+};
+
+TEST(CSound, InitSoundOpensTheDataChunkAndPlayMusicLoops) {
+  const Bytes wave = GoodWave();
+  RecordingPlatform platform;
+  CSound sound;
+  ASSERT_EQ(sound.InitSound(platform, wave), 1);
+  EXPECT_EQ(platform.opens, 1);
+  EXPECT_EQ(platform.opened.samplesPerSec, 8000u);
+  EXPECT_EQ(platform.AudioSamples().data(), wave.data() + 58);
+  EXPECT_EQ(platform.AudioSamples().size(), 100u);
+  EXPECT_FALSE(platform.AudioPlaying());
+  sound.PlayMusic();
+  EXPECT_TRUE(platform.AudioPlaying());
+}
+
+TEST(CSound, InitSoundFailures) {
+  struct Case {
+    const char* name;
+    Bytes wave;
+    bool failOutput;
+    int opens;
+  };
+  const std::vector<Case> cases = {
+      {"not a wave", Bytes{1, 2, 3}, false, 0},
+      {"not PCM", Riff({{"fmt ", Fmt(3)}, {"data", Samples(8)}}), false, 0},
+      {"no output opens", GoodWave(), true, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingPlatform platform;
+    platform.failAudio = c.failOutput;
+    CSound sound;
+    EXPECT_EQ(sound.InitSound(platform, c.wave), 0);
+    EXPECT_EQ(platform.opens, c.opens);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+// A whole game on the headless platform, with its data in a fresh temporary
+// folder, for tests that drive it frame by frame.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/game_app.hpp"
+#include "platform/headless/headless_platform.hpp"
+
+namespace testing_support {
+
+struct DataFiles {
+  std::string data;   // data.csv
+  std::string stage;  // Stage1.csv
+  std::string chr;    // char.csv
+  std::string map;    // map.dat; empty = every tile the same water tile
+};
+
+// A fresh, empty folder under the test temp dir.
+std::filesystem::path MakeTempDir();
+// The repository's own data folder (read only).
+std::filesystem::path RepoDataDir();
+void WriteFile(const std::filesystem::path& path, const std::string& text);
+std::string ReadFile(const std::filesystem::path& path);
+// A map of 500 x 20 tiles, every one at (x, y).
+std::string UniformMap(int x, int y);
+
+class HeadlessGame {
+ public:
+  explicit HeadlessGame(const DataFiles& files);
+  // Plays with a copy of an existing data folder.
+  explicit HeadlessGame(const std::filesystem::path& dataSource);
+  ~HeadlessGame();
+
+  // Program state reset, then start-up in window mode with the keyboard.
+  bool Start(AppOptions options = {});
+  // `count` idle calls with exactly `keys` held.
+  void Idle(int count = 1, const std::vector<uint8_t>& keys = {});
+  // Leaves the title screen with Space (one idle call, a black page).
+  void StartPlay();
+
+  GameState& State() { return app->m_pFrame->m_state; }
+  CDisplay& Display() { return app->m_pFrame->m_display; }
+  const std::vector<uint8_t>& Page() const { return platform.LastPage(); }
+  uint8_t PagePixel(int x, int y) const { return platform.LastPage()[static_cast<size_t>(y) * 640 + static_cast<size_t>(x)]; }
+
+  std::filesystem::path dir;  // working folder; data files in dir / "data"
+  platform::HeadlessPlatform platform;
+  std::unique_ptr<CGameApp> app;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,159 @@
+#include "musicgen/song.hpp"
+
+#include <array>
+#include <string>
+
+namespace musicgen {
+namespace {
+
+// A bar of melody: 16 tokens, one per sixteenth: a note ("A4", "G#5"),
+// "-" to hold the previous note, "." for silence.
+using Bar = const char*;
+
+struct Chord {
+  int root;   // MIDI note of the root in octave 2
+  bool minor;
+};
+constexpr Chord Am{45, true}, Dm{38, true}, Em{40, true}, F{41, false}, G{43, false}, E{40, false}, C{36, false};
+
+struct Section {
+  std::array<Chord, 8> chords;
+  std::array<Bar, 8> melody;
+  int bars;
+  bool harmony;  // a second voice a third below the melody
+  bool halfTime; // the breakdown's sparser drums
+};
+
+// A minor, main theme.
+constexpr Section kThemeA = {
+    {Am, F, G, Em, Am, F, G, E},
+    {"A4 - - - C5 - E5 - A5 - - - G5 - E5 -", "F5 - - - E5 - C5 - A4 - - - C5 - F5 -",
+     "G5 - - - F5 - D5 - B4 - - - D5 - G5 -", "E5 - - - - - - - D5 - E5 - G5 - B5 -",
+     "A5 - - - G5 - E5 - C5 - - - E5 - A5 -", "C6 - - - A5 - F5 - C5 - F5 - A5 - C6 -",
+     "B5 - - - A5 - G5 - D5 - G5 - B5 - D6 -", "E6 - - - B5 - G#5 - E5 - - - . . . ."},
+    8, false, false};
+
+constexpr Section kThemeA2 = {kThemeA.chords, kThemeA.melody, 8, true, false};
+
+// Syncopated answer.
+constexpr Section kThemeB = {
+    {F, G, Am, Am, F, G, E, E},
+    {"A5 - . A5 - . G5 - A5 - - - C6 - A5 -", "G5 - . G5 - . F5 - G5 - - - B5 - G5 -",
+     "E5 - - - A5 - - - C6 - - - B5 - A5 -", "E5 - - - - - - - C5 - D5 - E5 - G5 -",
+     "A5 - . A5 - . G5 - A5 - - - C6 - D6 -", "D6 - . C6 - . B5 - C6 - - - D6 - B5 -",
+     "G#5 - - - B5 - - - E6 - - - D6 - B5 -", "G#5 - - - - - - - E5 - F5 - G#5 - B5 -"},
+    8, true, false};
+
+// Breakdown: long notes over half-time drums.
+constexpr Section kBreak = {
+    {Dm, Am, Dm, E, F, C, G, E},
+    {"F5 - - - - - - - E5 - - - D5 - - -", "E5 - - - - - - - - - - - C5 - - -",
+     "D5 - - - - - - - F5 - - - A5 - - -", "G#5 - - - - - - - - - - - B5 - - -",
+     "C6 - - - - - - - A5 - - - F5 - - -", "G5 - - - - - - - E5 - - - C5 - - -",
+     "D5 - - - - - - - G5 - - - B5 - - -", "B5 - - - - - - - G#5 - E5 - B4 - D5 -"},
+    8, false, true};
+
+// Turnaround back to the top: the lead rests, the band builds, the last
+// sixteenth is silent so that the loop joins without a click.
+constexpr Section kTurn = {
+    {Am, Am, F, G, E, E, Am, Am},
+    {". . . . . . . . . . . . . . . .", ". . . . . . . . . . . . E5 - A5 -",
+     "C6 - - - - - - - . . . . . . . .", "B5 - - - - - - - . . . . . . . .",
+     "G#5 - - - - - - - B5 - - - E6 - - -", "D6 - - - B5 - - - G#5 - - - E5 - . .",
+     ". . . . . . . . . . . . . . . .", ". . . . . . . . . . . . . . . ."},
+    6, false, false};
+
+constexpr std::array<const Section*, 7> kForm = {&kThemeA, &kThemeA2, &kThemeB, &kBreak, &kThemeA2, &kThemeB, &kTurn};
+
+int ParsePitch(const std::string& token) {
+  static constexpr int kSemitone[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
+  const int letter = kSemitone[token[0] - 'A'];
+  const bool sharp = token.size() > 2 && token[1] == '#';
+  const int octave = token.back() - '0';
+  return 12 * (octave + 1) + letter + (sharp ? 1 : 0);
+}
+
+// Two scale steps down in A minor; G# counts as G, and the result is
+// raised back to G# over an E major chord.
+int ThirdBelow(int pitch, const Chord& chord) {
+  static constexpr int kScale[7] = {0, 2, 3, 5, 7, 8, 10};  // semitones above A
+  const int fromA = ((pitch - 57) % 12 + 12) % 12;
+  int degree = 0;
+  for (int i = 0; i < 7; ++i)
+    if (kScale[i] <= fromA) degree = i;
+  const int a = pitch - fromA;  // the A at or below the note
+  int below = degree >= 2 ? a + kScale[degree - 2] : a - 12 + kScale[degree + 5];
+  if (!chord.minor && chord.root % 12 == 4 && ((below - 57) % 12 + 12) % 12 == 10) ++below;
+  return below;
+}
+
+void AddMelody(std::vector<Note>& song, const Section& s, int bar, int firstStep) {
+  const std::string text = s.melody[static_cast<size_t>(bar)];
+  std::vector<std::string> tokens;
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t end = text.find(' ', pos);
+    tokens.push_back(text.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
+    pos = end == std::string::npos ? text.size() : end + 1;
+  }
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (tokens[i] == "-" || tokens[i] == ".") continue;
+    size_t len = 1;
+    while (i + len < tokens.size() && tokens[i + len] == "-") ++len;
+    const int pitch = ParsePitch(tokens[i]);
+    const int step = firstStep + static_cast<int>(i);
+    song.push_back({Instrument::Lead, step, static_cast<int>(len), pitch, i % 4 == 0 ? 16 : 13});
+    if (s.harmony) {
+      song.push_back({Instrument::Harmony, step, static_cast<int>(len),
+                      ThirdBelow(pitch, s.chords[static_cast<size_t>(bar)]), 10});
+    }
+  }
+}
+
+void AddBand(std::vector<Note>& song, const Section& s, int bar, int firstStep, bool lastBarOfSong) {
+  const Chord& chord = s.chords[static_cast<size_t>(bar)];
+  const int third = chord.minor ? 3 : 4;
+  const int steps = lastBarOfSong ? 15 : 16;  // leave the loop's last sixteenth silent
+  // Bass: driving eighths, root and octave.
+  for (int i = 0; i < steps; i += 2) {
+    const int pitch = chord.root + ((i / 2) % 4 == 3 ? 12 : 0);
+    song.push_back({Instrument::Bass, firstStep + i, 1, pitch, i % 8 == 0 ? 16 : 12});
+  }
+  // Arpeggio in sixteenths over the chord, up and down.
+  static constexpr int kArp[8] = {0, 1, 2, 3, 2, 1, 0, 1};
+  const int tones[4] = {0, third, 7, 12};
+  for (int i = 0; i < steps; ++i) {
+    if (s.halfTime && i % 2) continue;
+    song.push_back({Instrument::Arp, firstStep + i, 1, chord.root + 36 + tones[kArp[i % 8]], i % 4 == 0 ? 12 : 8});
+  }
+  // Drums.
+  const char* kick = s.halfTime ? "x.......x.x....." : "x...x...x...x...";
+  const char* snare = s.halfTime ? "........x......." : "....x.......x...";
+  // The open hat rings longer than a sixteenth: none at the very end.
+  const char* hats = s.halfTime ? "..x...x...x...x." : lastBarOfSong ? "x.x.x.x.x.x.x.x." : "x.x.x.x.x.x.x.o.";
+  const bool fill = bar == s.bars - 1 && !s.halfTime;
+  if (fill) snare = lastBarOfSong ? "....x.....xxxx.." : "....x.......x.xx";
+  for (int i = 0; i < steps; ++i) {
+    const int at = firstStep + i;
+    if (kick[i] == 'x') song.push_back({Instrument::Kick, at, 1, 0, 16});
+    if (snare[i] == 'x') song.push_back({Instrument::Snare, at, 1, 0, i >= 10 && fill ? 10 + (i - 10) : 14});
+    if (hats[i] == 'x') song.push_back({Instrument::HatClosed, at, 1, 0, i % 4 == 0 ? 12 : 8});
+    if (hats[i] == 'o') song.push_back({Instrument::HatOpen, at, 1, 0, 10});
+  }
+}
+
+}  // namespace
+
+std::vector<Note> ComposeSong() {
+  std::vector<Note> song;
+  int bar = 0;
+  for (const Section* s : kForm) {
+    for (int b = 0; b < s->bars; ++b, ++bar) {
+      const int first = bar * kStepsPerBar;
+      AddMelody(song, *s, b, first);
+      AddBand(song, *s, b, first, bar == kBars - 1);
+    }
+  }
+  return song;
+}
+
+}  // namespace musicgen

@@ -1,0 +1,202 @@
+#include "musicgen/synth.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace musicgen {
+namespace {
+
+// Phase steps (32-bit phase per sample at 8000 Hz) of octave 8, C to B;
+// lower octaves halve them.
+constexpr uint32_t kOctave8[12] = {2247346494u, 2380980670u, 2522561148u, 2672560440u, 2831479154u, 2999847666u,
+                                   3178227890u, 3367215155u, 3567440188u, 3779571220u, 4004316221u, 4242425254u};
+
+uint32_t PhaseStep(int pitch) {
+  const int octave = pitch / 12 - 1;
+  return kOctave8[pitch % 12] >> std::clamp(8 - octave, 0, 31);
+}
+
+// Waveforms of a 32-bit phase, +-32767.
+int Saw(uint32_t phase) { return static_cast<int>(phase >> 16) - 32768; }
+// Levels chosen so that the pulse averages zero whatever its duty.
+int Pulse(uint32_t phase, uint32_t duty) {
+  const int high = 65534 - static_cast<int>((int64_t{65534} * duty) >> 32);
+  return phase < duty ? high : high - 65534;
+}
+int Triangle(uint32_t phase) {
+  const int v = static_cast<int>(phase >> 15);  // 0..131071
+  return v < 65536 ? v - 32768 : 98303 - v;
+}
+// A parabola per half cycle: close enough to a sine for drums.
+int Sine(uint32_t phase) {
+  const int half = static_cast<int>((phase >> 16) & 32767);
+  const int v = half * (32768 - half) >> 13;
+  return (phase >> 31) ? -std::min(v, 32767) : std::min(v, 32767);
+}
+
+// Attack-decay-sustain-release, level 0..4096.
+struct Adsr {
+  int attack, decay, sustain, release;
+  int Level(int t, int held) const {
+    int level;
+    if (t < attack) {
+      level = 4096 * t / attack;
+    } else if (t < attack + decay) {
+      level = 4096 - (4096 - sustain) * (t - attack) / decay;
+    } else {
+      level = sustain;
+    }
+    if (t < held) return level;
+    // Release from wherever the note was when let go.
+    const int atRelease = Level(held - 1, held + 1);
+    const int r = t - held;
+    return r >= release ? 0 : atRelease * (release - r) / release;
+  }
+  int Length(int held) const { return held + release; }
+};
+
+// Exponential decay: the level after `t` samples, halving every `half`.
+int Decay(int t, int half) {
+  const int halvings = t / half, frac = t % half;
+  if (halvings >= 15) return 0;
+  const int level = 4096 >> halvings;
+  return level - (level / 2) * frac / half;
+}
+
+// One-pole low-pass filter; `k` of 256 is how fast it follows.
+struct LowPass {
+  int k, y = 0;
+  int Step(int x) {
+    y += (x - y) * k / 256;
+    return y;
+  }
+};
+
+void Add(std::vector<int32_t>& mix, int at, int value) {
+  if (at >= 0 && static_cast<size_t>(at) < mix.size()) mix[static_cast<size_t>(at)] += value;
+}
+
+void Tonal(const Note& n, std::vector<int32_t>& mix) {
+  const int start = n.step * kStepSamples, held = n.length * kStepSamples - 40;
+  uint32_t phase = 0;
+  const uint32_t step = PhaseStep(n.pitch);
+  switch (n.instrument) {
+    case Instrument::Lead:
+    case Instrument::Harmony: {
+      const bool lead = n.instrument == Instrument::Lead;
+      const Adsr env{60, 1500, 2600, 500};
+      LowPass filter{lead ? 140 : 90};
+      const int gain = (lead ? 7000 : 3400) * n.velocity / 16;
+      for (int t = 0; t < env.Length(held); ++t) {
+        // Vibrato sets in on held notes: +-0.4 % at 6 Hz.
+        const int lfo = t > 2400 ? Triangle(static_cast<uint32_t>(t) * 3221225u) : 0;
+        phase += step + static_cast<uint32_t>(static_cast<int64_t>(step / 256) * lfo / 32768);
+        const int wave = (Pulse(phase, lead ? 0x40000000u : 0x80000000u) + Triangle(phase)) / 2;
+        Add(mix, start + t, filter.Step(wave) * env.Level(t, held) / 4096 * gain / 32768);
+      }
+      break;
+    }
+    case Instrument::Bass: {
+      const Adsr env{20, 600, 2400, 300};
+      LowPass filter{70};
+      const int gain = 7000 * n.velocity / 16;
+      for (int t = 0; t < env.Length(held); ++t) {
+        phase += step;
+        Add(mix, start + t, filter.Step(Saw(phase)) * env.Level(t, held) / 4096 * gain / 32768);
+      }
+      break;
+    }
+    case Instrument::Arp: {
+      LowPass filter{110};
+      const int gain = 1900 * n.velocity / 16;
+      for (int t = 0; t < 700; ++t) {
+        phase += step;
+        const int level = std::min(t * 128, Decay(t, 160));  // 32-sample attack, quick pluck
+        Add(mix, start + t, filter.Step(Pulse(phase, 0x80000000u)) * level / 4096 * gain / 32768);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void Drum(const Note& n, std::vector<int32_t>& mix, Noise& noise) {
+  const int start = n.step * kStepSamples;
+  switch (n.instrument) {
+    case Instrument::Kick: {
+      // A sine falling from about 160 Hz to 50 Hz.
+      uint32_t phase = 0;
+      const int gain = 11000 * n.velocity / 16;
+      for (int t = 0; t < 2000; ++t) {
+        const uint32_t step = 26843546u + static_cast<uint32_t>(Decay(t, 150)) * 14000u;
+        phase += step;
+        const int level = std::min(t * 256, Decay(t, 400));
+        Add(mix, start + t, Sine(phase) * level / 4096 * gain / 32768);
+      }
+      break;
+    }
+    case Instrument::Snare: {
+      uint32_t phase = 0;
+      int previous = 0;
+      const int gain = 6000 * n.velocity / 16;
+      for (int t = 0; t < 1400; ++t) {
+        phase += 96636764u;  // 180 Hz body
+        const int white = noise.Next();
+        const int hiss = (white - previous / 2);  // tilt toward the highs
+        previous = white;
+        const int body = Sine(phase) * Decay(t, 120) / 4096;
+        const int level = std::min(t * 256, Decay(t, 220));
+        Add(mix, start + t, (hiss / 2 * level / 4096 + body / 2) * gain / 32768);
+      }
+      break;
+    }
+    case Instrument::HatClosed:
+    case Instrument::HatOpen: {
+      const bool open = n.instrument == Instrument::HatOpen;
+      const int length = open ? 1400 : 500, half = open ? 180 : 50;
+      const int gain = 2200 * n.velocity / 16;
+      int previous = 0;
+      for (int t = 0; t < length; ++t) {
+        const int white = noise.Next();
+        const int high = (white - previous) / 2;  // first difference: only the highs
+        previous = white;
+        const int level = std::min(t * 512, Decay(t, half));
+        Add(mix, start + t, high * level / 4096 * gain / 32768);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+int Noise::Next() {
+  m_state = m_state * 1103515245u + 12345u;
+  return static_cast<int>((m_state >> 16) & 0xFFFFu) - 32768;
+}
+
+void RenderNote(const Note& note, std::vector<int32_t>& mix, Noise& noise) {
+  switch (note.instrument) {
+    case Instrument::Lead:
+    case Instrument::Harmony:
+    case Instrument::Bass:
+    case Instrument::Arp: Tonal(note, mix); break;
+    default: Drum(note, mix, noise); break;
+  }
+}
+
+uint8_t ToSample(int32_t mix) {
+  // Linear up to 3/4 of full scale, then bent smoothly toward full scale.
+  constexpr int64_t kKnee = 24000, kRoom = 8000;
+  const int64_t a = std::abs(static_cast<int64_t>(mix));
+  const int64_t bent = a <= kKnee ? a : kKnee + (a - kKnee) * kRoom / (a - kKnee + kRoom);
+  const int64_t v = mix < 0 ? -bent : bent;
+  // Round half away from zero to 8 bits.
+  const int64_t s = (v >= 0 ? v + 128 : v - 128) / 256;
+  return static_cast<uint8_t>(std::clamp<int64_t>(128 + s, 0, 255));
+}
+
+}  // namespace musicgen

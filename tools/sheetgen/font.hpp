@@ -1,0 +1,20 @@
+// The game's lettering: the 8 x 8 character font, the 16 x 16 letter glyphs
+// and the 16 x 16 score digits.
+#pragma once
+
+#include "sheetgen/canvas.hpp"
+
+namespace sheetgen {
+
+// True where the 7 x 7 design of character `code` is set (false for codes
+// the font leaves blank and for points outside the design).
+bool GlyphBit(int code, int x, int y);
+
+void DrawSmallFont(Canvas& sheet);    // codes 0x20..0x5F from (480, 224)
+void DrawBigLetters(Canvas& sheet);   // A..Z, six per column from (320, 224)
+void DrawScoreDigits(Canvas& sheet);  // 0..9 from (320, 0), minus at (480, 0)
+
+// Draws character `code` (7 x 7 design) in one colour at (x, y) of a cell.
+void Letter(Cell& cell, int code, int x, int y, uint8_t colour);
+
+}  // namespace sheetgen
