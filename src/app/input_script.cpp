@@ -16,21 +16,24 @@ constexpr std::array<KeyName, 7> kKeyNames = {{
     {"left", VK_LEFT}, {"right", VK_RIGHT}, {"up", VK_UP}, {"down", VK_DOWN},
     {"space", VK_SPACE}, {"shift", VK_SHIFT}, {"escape", VK_ESCAPE},
 }};
+constexpr std::string_view kClick = "click";
+constexpr std::string_view kReplayMagic = "kestrova-replay";
 
-bool ParseKeys(std::string_view text, std::vector<uint8_t>& keys) {
-  keys.clear();
+bool ParseKeys(std::string_view text, InputRun& run) {
+  run.keys.clear();
+  run.click = false;
   if (text == "none") return true;
   while (true) {
     const size_t plus = text.find('+');
     const std::string_view name = text.substr(0, plus);
-    bool found = false;
-    for (const KeyName& k : kKeyNames) {
-      if (name == k.name) {
-        keys.push_back(k.vk);
-        found = true;
-      }
+    const auto key = std::find_if(kKeyNames.begin(), kKeyNames.end(), [&](const KeyName& k) { return name == k.name; });
+    if (key != kKeyNames.end()) {
+      run.keys.push_back(key->vk);
+    } else if (name == kClick) {
+      run.click = true;
+    } else {
+      return false;
     }
-    if (!found) return false;
     if (plus == std::string_view::npos) return true;
     text.remove_prefix(plus + 1);
   }
@@ -53,37 +56,75 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
+// Splits off the next word of `line`.
+std::string_view NextWord(std::string_view& line) {
+  line = Trim(line);
+  const size_t gap = line.find_first_of(" \t");
+  const std::string_view word = line.substr(0, gap);
+  line.remove_prefix(gap == std::string_view::npos ? line.size() : gap);
+  return word;
+}
+
+std::string LineError(const std::string& fileName, int line, const std::string& what) {
+  return fileName + ":" + std::to_string(line) + ": " + what;
+}
+
+bool SameKeys(std::vector<uint8_t> a, std::vector<uint8_t> b) {
+  std::sort(a.begin(), a.end());
+  std::sort(b.begin(), b.end());
+  return a == b;
+}
+
 }  // namespace
 
-const std::vector<uint8_t>& InputScript::KeysAt(int64_t call) const {
-  static const std::vector<uint8_t> kNone;
+const InputRun* InputScript::RunAt(int64_t call) const {
   const auto run = std::upper_bound(runs.begin(), runs.end(), call - 1,
                                     [](int64_t before, const InputRun& r) { return before < r.end; });
-  return run == runs.end() ? kNone : run->keys;
+  return run == runs.end() ? nullptr : &*run;
 }
 
 int64_t InputScript::Length() const { return runs.empty() ? 0 : runs.back().end; }
+
+void InputScript::Append(const std::vector<uint8_t>& keys, bool click) {
+  if (!runs.empty() && !click && !runs.back().click && SameKeys(runs.back().keys, keys)) {
+    ++runs.back().count;
+    ++runs.back().end;
+    return;
+  }
+  runs.push_back(InputRun{1, keys, click, Length() + 1});
+}
+
+std::string InputScript::Text() const {
+  std::string text;
+  for (const InputRun& run : runs) text += std::to_string(run.count) + " " + KeyNames(run.keys, run.click) + "\n";
+  return text;
+}
+
+std::string Replay::Text() const {
+  return std::string(kReplayMagic) + " " + std::to_string(kReplayVersion) + " " +
+         (fullScreen ? "fullscreen" : "window") + " " + (keyboard ? "keyboard" : "joystick") + "\n" + script.Text();
+}
 
 bool ParseInputScript(std::string_view text, const std::string& fileName, InputScript& out, std::string& error) {
   out.runs.clear();
   int64_t total = 0;
   for (int line = 1; !text.empty(); ++line) {
     const size_t end = text.find('\n');
-    const std::string_view raw = Trim(text.substr(0, end));
+    std::string_view raw = Trim(text.substr(0, end));
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (raw.empty() || raw.front() == '#') continue;
-    const size_t gap = raw.find_first_of(" \t");
     InputRun run;
-    const bool countOk = ParseCount(raw.substr(0, gap), run.count);
-    const std::string_view keys = gap == std::string_view::npos ? std::string_view{} : Trim(raw.substr(gap));
-    if (!countOk || !ParseKeys(keys, run.keys)) {
-      error = fileName + ":" + std::to_string(line) + ": expected 'COUNT KEYS' (KEYS: none, or " +
-              "left right up down space shift escape joined by '+')";
+    const bool countOk = ParseCount(NextWord(raw), run.count);
+    const std::string_view keys = NextWord(raw);
+    if (!countOk || !ParseKeys(keys, run) || !Trim(raw).empty()) {
+      error = LineError(fileName, line,
+                        "expected 'COUNT KEYS' (KEYS: none, or left right up down space shift escape click "
+                        "joined by '+')");
       return false;
     }
     total += run.count;
     if (total > INT64_MAX / 2) {
-      error = fileName + ":" + std::to_string(line) + ": too many idle calls";
+      error = LineError(fileName, line, "too many idle calls");
       return false;
     }
     run.end = total;
@@ -92,16 +133,40 @@ bool ParseInputScript(std::string_view text, const std::string& fileName, InputS
   return true;
 }
 
-std::string KeyNames(const std::vector<uint8_t>& keys) {
+bool ParseReplay(std::string_view text, const std::string& fileName, Replay& out, bool& isReplay, std::string& error) {
+  out = Replay{};
+  const size_t end = text.find('\n');
+  std::string_view header = Trim(text.substr(0, end));
+  isReplay = NextWord(header) == kReplayMagic;
+  if (!isReplay) return ParseInputScript(text, fileName, out.script, error);
+
+  const std::string_view version = NextWord(header), display = NextWord(header), input = NextWord(header);
+  if (version != std::to_string(kReplayVersion)) {
+    error = LineError(fileName, 1, "replay format version '" + std::string(version) + "' is not " +
+                                       std::to_string(kReplayVersion));
+    return false;
+  }
+  if ((display != "window" && display != "fullscreen") || (input != "keyboard" && input != "joystick") ||
+      !Trim(header).empty()) {
+    error = LineError(fileName, 1, "expected 'kestrova-replay 1 window|fullscreen keyboard|joystick'");
+    return false;
+  }
+  out.fullScreen = display == "fullscreen";
+  out.keyboard = input == "keyboard";
+  // The script's lines are counted from the file's second line.
+  std::string script(1, '\n');
+  script += text.substr(end == std::string_view::npos ? text.size() : end + 1);
+  return ParseInputScript(script, fileName, out.script, error);
+}
+
+std::string KeyNames(const std::vector<uint8_t>& keys, bool click) {
   std::string names;
   for (const KeyName& k : kKeyNames) {
-    for (uint8_t vk : keys) {
-      if (vk == k.vk) {
-        if (!names.empty()) names += '+';
-        names += k.name;
-        break;
-      }
+    if (std::find(keys.begin(), keys.end(), k.vk) != keys.end()) {
+      if (!names.empty()) names += '+';
+      names += k.name;
     }
   }
+  if (click) names += names.empty() ? "click" : "+click";
   return names.empty() ? "none" : names;
 }

@@ -5,9 +5,9 @@
 
 namespace {
 
-constexpr const char* kVersion = "1.0.0";
+constexpr const char* kVersion = KESTROVA_VERSION;
 
-enum class Option { Window, FullScreen, Keyboard, Joystick, Scale, Data, Sheet, Help, Version };
+enum class Option { Window, FullScreen, Keyboard, Joystick, Scale, Data, Sheet, Record, Replay, Help, Version };
 
 struct OptionEntry {
   std::string_view name;
@@ -19,7 +19,8 @@ constexpr OptionEntry kOptions[] = {
     {"--window", Option::Window, false},     {"--fullscreen", Option::FullScreen, false},
     {"--keyboard", Option::Keyboard, false}, {"--joystick", Option::Joystick, false},
     {"--scale", Option::Scale, true},        {"--data", Option::Data, true},
-    {"--sheet", Option::Sheet, true},        {"--help", Option::Help, false},
+    {"--sheet", Option::Sheet, true},        {"--record", Option::Record, true},
+    {"--replay", Option::Replay, true},      {"--help", Option::Help, false},
     {"--version", Option::Version, false},
 };
 
@@ -62,12 +63,20 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
       return false;
     case Option::Data:
     case Option::Sheet:
+    case Option::Record:
+    case Option::Replay: {
       if (value.empty()) {
         line.error = std::string(entry.name) + " needs a non-empty value";
         return false;
       }
-      (entry.option == Option::Data ? app.dataDir : app.sheetPath) = value;
+      std::string* const target[] = {&app.dataDir, &app.sheetPath, &line.recordPath, &line.replayPath};
+      *target[static_cast<int>(entry.option) - static_cast<int>(Option::Data)] = value;
+      if (!line.recordPath.empty() && !line.replayPath.empty()) {
+        line.error = "--record and --replay cannot be used together";
+        return false;
+      }
       return true;
+    }
     case Option::Help: line.action = CommandLine::Action::Help; return true;
     case Option::Version:
       if (line.action != CommandLine::Action::Help) line.action = CommandLine::Action::Version;
@@ -125,6 +134,9 @@ std::string UsageText() {
          "  --data DIR      read the game data and keep the scores in DIR\n"
          "                  (default: data)\n"
          "  --sheet FILE    use the 8-bit BMP FILE as the sprite sheet\n"
+         "  --record FILE   write this run's start choices and every frame's keys\n"
+         "                  to FILE (a replay; the joystick is not recorded)\n"
+         "  --replay FILE   play a recorded run back; it closes when the run ends\n"
          "  --help          show this help and exit\n"
          "  --version       show the version and exit\n"
          "\n"

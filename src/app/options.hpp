@@ -16,6 +16,8 @@ struct CommandLine {
   Action action = Action::Run;
   AppOptions app;
   int32_t scale = 1;  // window mode: the window is this many times 640 x 480
+  std::string recordPath;  // --record: where the replay goes
+  std::string replayPath;  // --replay: the recording to play
   std::string error;  // what was wrong, for UsageError
 };
 

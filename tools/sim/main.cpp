@@ -4,20 +4,20 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
 #include "app/game_app.hpp"
 #include "app/input_script.hpp"
+#include "app/replay.hpp"
 #include "app/program_state.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kestrova-sim [--frames N] [--input FILE] [--data DIR] [--trace] [--png FRAME:FILE]... [--joystick]\n";
+    "usage: kestrova-sim [--frames N] [--input FILE] [--data DIR] [--trace] [--png FRAME:FILE]... [--joystick]\n"
+    "  --input FILE: an input script, or a replay recorded by kestrova --record\n";
 
 struct SimOptions {
   int64_t frames = 600;
@@ -75,29 +75,30 @@ int main(int argc, char** argv) {
   SimOptions options;
   if (const int status = ParseArgs(argc, argv, options); status != 0) return status;
 
-  InputScript script;
+  // A replay file's header gives the start choices; a plain script plays in a window.
+  Replay replay;
   if (!options.input.empty()) {
-    std::ifstream in(options.input, std::ios::binary);
-    if (!in) return UsageError("cannot read input script " + options.input);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::string error;
-    if (!ParseInputScript(text, options.input, script, error)) {
+    if (!LoadReplay(options.input, replay, error)) {
       std::fprintf(stderr, "kestrova-sim: %s\n", error.c_str());
       return 2;
     }
   }
+  if (options.joystick) replay.keyboard = 0;
 
   platform::HeadlessPlatform platform;
   AppOptions app;
-  app.fullScreen = 0;
-  app.keyboard = options.joystick ? 0 : 1;
+  app.fullScreen = replay.fullScreen;
+  app.keyboard = replay.keyboard;
   app.dataDir = options.dataDir;
   app.saveScores = false;
   CGameApp game(platform, app, BuiltinResources());
   if (!game.InitInstance()) return 1;
 
   for (int64_t frame = 1; frame <= options.frames && !platform.CloseRequested(); ++frame) {
-    platform.HoldKeys(script.KeysAt(frame));
+    const InputRun* run = replay.script.RunAt(frame);
+    platform.HoldKeys(run != nullptr ? run->keys : std::vector<uint8_t>{});
+    if (run != nullptr && run->click) game.m_pFrame->OnLButtonDown();
     const char* screen = ScreenName(game.m_pFrame->m_state);
     game.OnIdle();
     std::printf("%" PRId64 " %s %016" PRIx64 " %016" PRIx64 "\n", frame, screen, platform::Fnv1a(platform.LastPage()),

@@ -3,6 +3,7 @@
 
 #include "app/game_app.hpp"
 #include "app/options.hpp"
+#include "app/replay.hpp"
 #include "platform/sdl/sdl_platform.hpp"
 
 namespace {
@@ -27,5 +28,24 @@ int main(int argc, char** argv) {
       break;
   }
   platform::sdl::SdlPlatform platform(platform::sdl::SdlSettings{line.scale});
-  return CGameApp(platform, line.app, BuiltinResources()).Run();
+  AppOptions options = line.app;
+  if (!line.replayPath.empty()) {
+    Replay replay;
+    std::string error;
+    if (!LoadReplay(line.replayPath, replay, error)) {
+      std::fprintf(stderr, "kestrova: %s\n", error.c_str());
+      return kUsageErrorStatus;
+    }
+    // The recording's own start choices: anything else would be another run.
+    options.fullScreen = replay.fullScreen;
+    options.keyboard = replay.keyboard;
+    ReplayingPlatform player(platform, std::move(replay.script));
+    return CGameApp(player, options, BuiltinResources()).Run();
+  }
+  if (!line.recordPath.empty()) {
+    RecordingPlatform recorder(platform, line.recordPath);
+    const int status = CGameApp(recorder, options, BuiltinResources()).Run();
+    return recorder.Saved() ? status : 1;
+  }
+  return CGameApp(platform, options, BuiltinResources()).Run();
 }

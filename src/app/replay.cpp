@@ -1,0 +1,107 @@
+#include "app/replay.hpp"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "input/keyboard.hpp"
+
+namespace {
+
+constexpr uint8_t kRecordedKeys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_SPACE, VK_SHIFT, VK_ESCAPE};
+
+}  // namespace
+
+// Left clicks reach the game as before and are noted for the next idle call.
+class RecordingPlatform::Handler final : public platform::WindowHandler {
+ public:
+  Handler(platform::WindowHandler& inner, bool& clicked) : m_inner(inner), m_clicked(clicked) {}
+  void OnLButtonDown() override {
+    m_clicked = true;
+    m_inner.OnLButtonDown();
+  }
+  void OnRButtonDown() override { m_inner.OnRButtonDown(); }
+
+ private:
+  platform::WindowHandler& m_inner;
+  bool& m_clicked;
+};
+
+void RecordingPlatform::RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) {
+  Handler recorder(handler, m_clicked);
+  m_inner.RunMessageLoop(recorder, [&] {
+    // One snapshot per idle call: what the game reads is exactly what is recorded.
+    uint8_t live[256] = {};
+    m_inner.GetKeyboardState(live);
+    std::vector<uint8_t> held;
+    for (uint8_t vk : kRecordedKeys) {
+      m_keys[vk] = KeyHeld(live, vk) ? 0x80 : 0;
+      if (m_keys[vk]) held.push_back(vk);
+    }
+    m_replay.script.Append(held, m_clicked);
+    m_clicked = false;
+    return onIdle();
+  });
+  std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
+  out << m_replay.Text();
+  out.close();
+  m_saved = static_cast<bool>(out);
+  if (!m_saved) std::fprintf(stderr, "kestrova: cannot write the recording %s\n", m_path.c_str());
+}
+
+platform::VideoResult RecordingPlatform::InitVideo(bool fullScreen) {
+  m_replay.fullScreen = fullScreen ? 1 : 0;
+  return m_inner.InitVideo(fullScreen);
+}
+
+void RecordingPlatform::GetKeyboardState(uint8_t (&keys)[256]) { std::copy(std::begin(m_keys), std::end(m_keys), keys); }
+
+bool RecordingPlatform::GetJoystickCaps(platform::JoyCaps&) {
+  // Start-up asks only when the joystick was chosen.
+  m_replay.keyboard = 0;
+  std::fprintf(stderr, "kestrova: recording the keyboard only; the joystick is off\n");
+  return false;
+}
+
+// Live left clicks would change a recorded run: only the recorded ones count.
+class ReplayingPlatform::Handler final : public platform::WindowHandler {
+ public:
+  explicit Handler(platform::WindowHandler& inner) : m_inner(inner) {}
+  void OnLButtonDown() override {}
+  void OnRButtonDown() override { m_inner.OnRButtonDown(); }
+  void RecordedClick() { m_inner.OnLButtonDown(); }
+
+ private:
+  platform::WindowHandler& m_inner;
+};
+
+void ReplayingPlatform::RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) {
+  Handler player(handler);
+  int64_t call = 0;
+  m_inner.RunMessageLoop(player, [&] {
+    m_run = m_script.RunAt(++call);
+    if (m_run == nullptr) {
+      m_inner.PostClose();
+      return false;
+    }
+    if (m_run->click) player.RecordedClick();
+    return onIdle();
+  });
+}
+
+void ReplayingPlatform::GetKeyboardState(uint8_t (&keys)[256]) {
+  std::fill(std::begin(keys), std::end(keys), uint8_t{0});
+  if (m_run == nullptr) return;
+  for (uint8_t vk : m_run->keys) keys[vk] = 0x80;
+}
+
+bool LoadReplay(const std::string& path, Replay& out, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = path + ": cannot open";
+    return false;
+  }
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  bool isReplay = false;
+  return ParseReplay(text, path, out, isReplay, error);
+}

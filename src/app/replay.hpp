@@ -1,0 +1,54 @@
+// Recording a run's input, and playing a recording back: the game is
+// deterministic, so the same input gives the same run, frame for frame.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/input_script.hpp"
+#include "platform/forwarding_platform.hpp"
+
+// Notes the start choices and, for every idle call, the keys held and a left
+// click before it; the file is written when the message loop ends. The
+// joystick is not recorded, so a recording plays from the keyboard alone.
+class RecordingPlatform final : public platform::ForwardingPlatform {
+ public:
+  RecordingPlatform(platform::Platform& inner, std::string path) : ForwardingPlatform(inner), m_path(std::move(path)) {}
+
+  // False (with the reason on stderr) when the file could not be written.
+  bool Saved() const { return m_saved; }
+
+  void RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) override;
+  platform::VideoResult InitVideo(bool fullScreen) override;
+  void GetKeyboardState(uint8_t (&keys)[256]) override;
+  bool GetJoystickCaps(platform::JoyCaps& caps) override;
+
+ private:
+  class Handler;
+  std::string m_path;
+  Replay m_replay;
+  uint8_t m_keys[256] = {};
+  bool m_clicked = false;
+  bool m_saved = false;
+};
+
+// Feeds the recorded keys and clicks; the live keyboard, joystick and left
+// clicks are ignored. The window closes when the recording ends.
+class ReplayingPlatform final : public platform::ForwardingPlatform {
+ public:
+  ReplayingPlatform(platform::Platform& inner, InputScript script)
+      : ForwardingPlatform(inner), m_script(std::move(script)) {}
+
+  void RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) override;
+  void GetKeyboardState(uint8_t (&keys)[256]) override;
+  bool GetJoystickCaps(platform::JoyCaps&) override { return false; }
+  bool PollJoystick(platform::JoyInfo&) override { return false; }
+
+ private:
+  class Handler;
+  InputScript m_script;
+  const InputRun* m_run = nullptr;
+};
+
+// Reads a replay file (or a plain input script); false with "FILE:LINE: reason".
+bool LoadReplay(const std::string& path, Replay& out, std::string& error);
