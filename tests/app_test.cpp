@@ -4,6 +4,8 @@
 #include <filesystem>
 
 #include "app/program_state.hpp"
+#include "game/object.hpp"
+#include "game/player.hpp"
 #include "gfx/sheet_rects.hpp"
 #include "input/keyboard.hpp"
 #include "test_support.hpp"
@@ -17,7 +19,7 @@ using testing_support::HeadlessGame;
 DataFiles TinyStage() {
   return {
       "# one enemy type\nE1,,,,,INIT,,,C1,\n,0,64,100,0,,,1,,\n",
-      "E1,200,0,60,\n,,,600,\nEOF,\n",
+      "E1,200,0,60,\n,,,5000,\n,,,1,\nEOF,\n",  // the stage clears after about 5 000 frames
       "C1,0,1,0,160,32,32,,1,100,\n",
       "",
   };
@@ -182,6 +184,43 @@ TEST(Screens, ExitQueryBoxShowsTheChoiceFromBeforeTheFrame) {
   EXPECT_TRUE(boxAt(184));
   game.Idle(1);
   EXPECT_TRUE(boxAt(312));
+}
+
+TEST(FrameOfPlay, LayersAreBackgroundObjectsShipScore) {
+  HeadlessGame game(TinyStage());
+  ASSERT_TRUE(game.Start());
+  game.StartPlay();
+  game.Idle(600);  // the background ring has filled
+  // An explosion, the ship and the SCORE label all at (128, 16).
+  g_player.x = 128;
+  g_player.y = 16;
+  AddObject(KIND_EXPLOSION, 128, 16);
+  game.Idle(1);
+  const Surface& sheet = game.Display().GetSheetSurface();
+  const auto cell = [&](RECT r, int dx, int dy) { return sheet.Row(r.top + dy)[r.left + dx]; };
+  int fromEach[4] = {};
+  for (int dy = 0; dy < 32; ++dy) {
+    for (int dx = 0; dx < 32; ++dx) {
+      const uint8_t glyph = dy < 16 ? cell(BigGlyphRect(dx < 16 ? 18 : 2), dx % 16, dy) : 0;  // S, C
+      const uint8_t ship = cell(RC_SHIP, dx, dy);
+      const uint8_t blast = cell(g_rcExplosion[0], dx, dy);
+      const uint8_t seen = game.PagePixel(128 + dx, 16 + dy);
+      if (glyph) {
+        EXPECT_EQ(seen, glyph);
+        ++fromEach[3];
+      } else if (ship) {
+        EXPECT_EQ(seen, ship);
+        ++fromEach[2];
+      } else if (blast) {
+        EXPECT_EQ(seen, blast);
+        ++fromEach[1];
+      } else {
+        EXPECT_NE(seen, 0) << "the background covers the playfield";
+        ++fromEach[0];
+      }
+    }
+  }
+  for (int layer = 0; layer < 4; ++layer) EXPECT_GT(fromEach[layer], 0) << "layer " << layer << " never on top";
 }
 
 TEST(ProgramState, SameInputSameHashesAndResetRestoresTheStart) {
