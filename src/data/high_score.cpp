@@ -8,16 +8,17 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 #include <utility>
 
 namespace {
 
-constexpr int kEntriesRead = 9;
+constexpr int32_t kEntriesRead = 9;
 constexpr int kValuesPerEntry = 4;
 
 // The next "%d" number: white space, optional sign, digits. False at the end
 // of the text or at anything else (the scan stops there, as fscanf does).
-bool NextNumber(const std::string& text, size_t& pos, int32_t& value) {
+bool NextNumber(std::string_view text, size_t& pos, int32_t& value) {
   while (pos < text.size() && std::strchr(" \t\n\v\f\r", text[pos]) != nullptr && text[pos] != '\0') ++pos;
   size_t at = pos;
   const bool negative = at < text.size() && text[at] == '-';
@@ -69,8 +70,17 @@ bool HighScoreTable::Load(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const int32_t entriesRead = LoadText(text);
+  if (entriesRead < kEntriesRead) {
+    std::fprintf(stderr, "kestrova: warning: %s holds only %d of %d score entries; the rest start empty\n",
+                 path.c_str(), entriesRead, kEntriesRead);
+  }
+  return true;
+}
+
+int32_t HighScoreTable::LoadText(std::string_view text) {
   size_t pos = 0;
-  int entriesRead = 0;
+  int32_t entriesRead = 0;
   for (; entriesRead < kEntriesRead; ++entriesRead) {
     int32_t values[kValuesPerEntry];
     bool complete = true;
@@ -82,11 +92,7 @@ bool HighScoreTable::Load(const std::string& path) {
       entry.extra[i] = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(values[i + 1] ^ kMask)));
     }
   }
-  if (entriesRead < kEntriesRead) {
-    std::fprintf(stderr, "kestrova: warning: %s holds only %d of %d score entries; the rest start empty\n",
-                 path.c_str(), entriesRead, kEntriesRead);
-  }
-  return true;
+  return entriesRead;
 }
 
 bool HighScoreTable::Save(const std::string& path, int16_t currentScore) {

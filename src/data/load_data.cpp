@@ -1,9 +1,9 @@
-#include <cmath>
 #include <cstdio>
 
 #include "data/data_check.hpp"
 #include "data/tables.hpp"
 #include "data/tile_map.hpp"
+#include "data/trig_table.hpp"
 #include "game/object.hpp"
 #include "game/player.hpp"
 
@@ -18,9 +18,6 @@ namespace {
 
 constexpr float kPlayerStartX = 320.0f;
 constexpr float kPlayerStartY = 448.0f;
-// The float nearest 3.141592 / 128, deliberately not pi / 128: every path
-// through the tables depends on these exact bits.
-constexpr float kAngleStep = 3.141592f / 128;
 
 struct TableFile {
   CsvTable* table;
@@ -42,14 +39,6 @@ bool LoadTable(const TableFile& file, const std::string& dataDir, DataError* err
   return file.table->Load(baseName, error);
 }
 
-void BuildTrigTables() {
-  for (int32_t i = 0; i < 256; ++i) {
-    const double a = i * static_cast<double>(kAngleStep);
-    cosTable[static_cast<size_t>(i)] = static_cast<float>(std::cos(a));
-    sinTable[static_cast<size_t>(i)] = static_cast<float>(std::sin(a));
-  }
-}
-
 }  // namespace
 
 bool LoadGameData(const std::string& dataDir, DataError* error) {
@@ -59,7 +48,8 @@ bool LoadGameData(const std::string& dataDir, DataError* error) {
   for (const TableFile& file : kTableFiles) {
     if (!LoadTable(file, dataDir, error)) return false;
   }
-  BuildTrigTables();
+  cosTable = kCosTable;
+  sinTable = kSinTable;
   mainList.Clear();
   childList.Clear();
 

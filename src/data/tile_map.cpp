@@ -1,6 +1,7 @@
 #include "data/tile_map.hpp"
 
 #include <cstdint>
+#include <string_view>
 #include <utility>
 
 #include "data/file_reader.hpp"
@@ -15,10 +16,28 @@ constexpr int32_t kTileNumbers = MAP_ROWS * MAP_COLUMNS * 2;
 bool IsSpace(int32_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool IsDigit(int32_t c) { return c >= '0' && c <= '9'; }
 
+// Bytes in memory, read the way FileReader reads a file.
+class MemoryReader {
+ public:
+  explicit MemoryReader(std::string_view bytes) : m_bytes(bytes) {}
+  int32_t Peek() const { return m_pos < m_bytes.size() ? static_cast<unsigned char>(m_bytes[m_pos]) : -1; }
+  int32_t Get() {
+    const int32_t byte = Peek();
+    if (byte >= 0) ++m_pos;
+    return byte;
+  }
+  bool Failed() const { return false; }
+
+ private:
+  std::string_view m_bytes;
+  size_t m_pos = 0;
+};
+
 // Numbers the way "%3d" followed by white space reads them, counting lines.
+template <typename Reader>
 class NumberReader {
  public:
-  explicit NumberReader(FileReader& in) : m_in(in) {}
+  explicit NumberReader(Reader& in) : m_in(in) {}
 
   // False when no number starts here; `line` is then where one was expected.
   bool Read(int32_t* value) {
@@ -53,7 +72,7 @@ class NumberReader {
     }
   }
 
-  FileReader& m_in;
+  Reader& m_in;
   int32_t m_line = 1;
   int32_t m_numberLine = 1;
 };
@@ -64,16 +83,16 @@ struct Corner {
 };
 constexpr Corner kCorners[2] = {{"x", SHEET_WIDTH - TILE_SIZE}, {"y", SHEET_HEIGHT - TILE_SIZE}};
 
-}  // namespace
-
-TileMapResult LoadTileMap(const std::string& path, RECT (&map)[MAP_ROWS][MAP_COLUMNS], DataError* error) {
+void ClearMap(RECT (&map)[MAP_ROWS][MAP_COLUMNS]) {
   for (auto& row : map) {
     for (RECT& tile : row) tile = RECT{};
   }
-  FileReader in;
-  if (!in.Open(path)) return TileMapResult::kMissing;
+}
 
-  NumberReader numbers(in);
+// The one reader of map text, whether it comes from a file or from memory.
+template <typename Reader>
+TileMapResult ReadTileMap(Reader& in, const std::string& path, RECT (&map)[MAP_ROWS][MAP_COLUMNS], DataError* error) {
+  NumberReader<Reader> numbers(in);
   auto fail = [&](std::string what) {
     if (error != nullptr) *error = DataError{path, numbers.NumberLine(), std::move(what)};
     return TileMapResult::kBad;
@@ -104,4 +123,20 @@ TileMapResult LoadTileMap(const std::string& path, RECT (&map)[MAP_ROWS][MAP_COL
     }
   }
   return TileMapResult::kLoaded;
+}
+
+}  // namespace
+
+TileMapResult LoadTileMap(const std::string& path, RECT (&map)[MAP_ROWS][MAP_COLUMNS], DataError* error) {
+  ClearMap(map);
+  FileReader in;
+  if (!in.Open(path)) return TileMapResult::kMissing;
+  return ReadTileMap(in, path, map, error);
+}
+
+TileMapResult LoadTileMapBytes(std::string_view bytes, const std::string& file, RECT (&map)[MAP_ROWS][MAP_COLUMNS],
+                               DataError* error) {
+  ClearMap(map);
+  MemoryReader in(bytes);
+  return ReadTileMap(in, file, map, error);
 }

@@ -42,7 +42,8 @@ bool SdlVideo::CreateWindow(std::span<const uint8_t> iconBitmap) {
     PrintSdlError();
     return false;
   }
-  const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE;
+  // High-DPI: the renderer scales by whole device pixels, so the art stays sharp.
+  const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   m_window.reset(SDL_CreateWindow(kWindowCaption, 0, 0, kPageWidth * m_scale, kPageHeight * m_scale, flags));
   if (!m_window) {
     PrintSdlError();
