@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole test suite in every
-# preset; the real-window tests run under a virtual X server.
+# preset; the real-window tests run under a virtual X server. Then the browser
+# build in headless Chromium; last, each fuzz target runs for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+KESTROVA_WEB=1 scripts/install-deps.sh
 for preset in release debug asan; do
   echo "=== $preset ==="
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset "$preset" -j2
 done
+echo "=== web ==="
+scripts/web.sh --test
+scripts/fuzz.sh

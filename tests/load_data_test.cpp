@@ -174,7 +174,7 @@ TEST(LoadGameData, StartUpErrorsNameTheFile) {
   EXPECT_FALSE(LoadGameData(dataDir, &error));
   EXPECT_EQ(error.Message(), dataDir + "/Stage1.csv:513: more rows than the capacity of 512");
 
-  WriteFile(dir / "Stage1.csv", "SCOUT,100,0,1\nEOF\r\n");
+  WriteFile(dir / "Stage1.csv", "FIGHTER_DIVE,100,0,1\nEOF\r\n");
   EXPECT_FALSE(LoadGameData(dataDir, &error));
   EXPECT_EQ(error.Message(),
             dataDir + "/Stage1.csv:2: unknown key 'EOF\\r': no row of " + dataDir + "/data.csv holds it");

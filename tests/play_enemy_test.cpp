@@ -9,16 +9,10 @@ using namespace play_test;
 
 // A 32 x 32 mover put straight into the list, its step lasting long.
 GameObject* AddMover(int16_t kind, float x, float y, int16_t angleX, int16_t angleY, int16_t speed) {
-  GameObject* o = AllocObject();
-  o->kind = kind;
-  o->x = x;
-  o->y = y;
-  o->angleX = angleX;
-  o->angleY = angleY;
-  o->speed = speed;
+  AddMovingObject(kind, x, y, angleX, angleY, speed);
+  GameObject* o = mainList.last;
   o->width = o->height = 32;
   o->stepTimer = 1000;
-  mainList.Append(o);
   return o;
 }
 

@@ -46,7 +46,6 @@ int32_t CDisplay::InitDirectDraw(platform::Platform& platform) {
     platform.ShowMessageBox(VideoMessage(result, m_bFullScreen != 0));
     return 0;
   }
-  m_primary.Create(platform::kPageWidth, platform::kPageHeight);
   m_back.Create(platform::kPageWidth, platform::kPageHeight);
   m_sheet.Create(SHEET_WIDTH, SHEET_HEIGHT);
   m_scroll.Create(SCROLL_WIDTH, SCROLL_HEIGHT);
@@ -80,8 +79,7 @@ int32_t CDisplay::LoadSpriteSheet(std::span<const uint8_t> bitmap) {
 
 int CDisplay::Present() {
   if (m_platform == nullptr || !m_back.Exists()) return 0;
-  m_primary.pixels = m_back.pixels;
-  m_platform->Present(m_primary.pixels, m_palette);
+  m_platform->Present(m_back.pixels, m_palette);
   return 1;
 }
 

@@ -36,7 +36,9 @@ class CDisplay {
 
  private:
   platform::Platform* m_platform = nullptr;
-  Surface m_primary;  // the page last shown
+  // The visible page belongs to the platform, which copies each presented
+  // back page out: it has no pixels of its own here, so clearing it does nothing.
+  Surface m_primary;
   Surface m_back;
   Surface m_sheet;
   Surface m_scroll;

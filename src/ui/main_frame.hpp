@@ -29,7 +29,7 @@ struct GameState {
   }
 };
 
-class CMainFrame : public platform::WindowHandler {
+class CMainFrame final : public platform::WindowHandler {
  public:
   // `sheetBitmap` is reloaded when a left click starts play from the title.
   CMainFrame(platform::Platform& platform, std::span<const uint8_t> sheetBitmap)

@@ -268,6 +268,67 @@ uint8_t Scorched(int x, int y) {
   return Grass(x, y);
 }
 
+// --- joins for the tile map --------------------------------------------------------
+
+// From the centre of pixel (x, y) to the corner point (cx, cy), in half pixels, rounded down.
+int HalfPixelDistance(int x, int y, int cx, int cy) {
+  const int dx = 2 * (x - cx) + 1, dy = 2 * (y - cy) + 1, d2 = dx * dx + dy * dy;
+  int d = 0;
+  while ((d + 1) * (d + 1) <= d2) ++d;
+  return d;
+}
+
+int FloorHalf(int v) { return v >= 0 ? v / 2 : -((1 - v) / 2); }
+
+// Rounded shore corners: a cape is land within a quarter circle about the
+// corner (cx, cy), a bay is water there. Both meet the straight coast tiles
+// where those cross a tile edge, Shore(0) from the corner.
+template <int CX, int CY>
+uint8_t Cape(int x, int y) {
+  return ShoreAt(FloorHalf(2 * (kTile - Shore(0)) - HalfPixelDistance(x, y, CX, CY)), x, y);
+}
+
+template <int CX, int CY>
+uint8_t Bay(int x, int y) {
+  return ShoreAt(FloorHalf(HalfPixelDistance(x, y, CX, CY) - 2 * Shore(0)), x, y);
+}
+
+// Deep water dithered into shallower water as `towardShallow` grows from 0 to 31.
+uint8_t DeepShallowing(int x, int y, int towardShallow) {
+  const int level = towardShallow * 18 / (kTile - 1) - 1 + (Noise(x, y, 28) - 128) / 64;
+  return level > Bayer(x, y) ? Water(x, y) : DeepWater(x, y);
+}
+uint8_t DeepTopWaterBottom(int x, int y) { return DeepShallowing(x, y, y); }
+uint8_t WaterTopDeepBottom(int x, int y) { return DeepShallowing(x, y, kTile - 1 - y); }
+
+uint8_t ForestTopGrassBottom(int x, int y) { return y < Shore(x + 3) ? Forest(x, y) : Grass(x, y); }
+
+uint8_t RoadInForest(int x, int y) { return x < 7 || x > 24 ? Forest(x, y) : Road(x, y); }
+
+uint8_t Asphalt(int x, int y) { return Dithered(R_ROCK, 4, 6, Noise(x, y, 12), x, y); }
+
+// The road across with a branch leaving through the bottom (top) edge.
+uint8_t RoadTeeDown(int x, int y) {
+  const bool branch = x >= 7 && x <= 24;
+  if (y > 24) return branch ? Road(x, y) : Grass(x, y);
+  return branch && y >= 15 ? Asphalt(x, y) : RoadAcross(x, y);
+}
+
+uint8_t RoadTeeUp(int x, int y) {
+  const bool branch = x >= 7 && x <= 24;
+  if (y < 7) return branch ? Road(x, y) : Grass(x, y);
+  return branch && y <= 16 ? Asphalt(x, y) : RoadAcross(x, y);
+}
+
+// The base wall opened for the road, with hazard-striped posts.
+uint8_t WallGate(int x, int y) {
+  if (x >= 7 && x <= 24) return Road(x, y);
+  if (x < 3 || x > 28) return Wall(x, y);
+  if (x == 3 || x == 25) return C(R_STEEL, 12);
+  if (x == 6 || x == 28) return C(R_STEEL, 2);
+  return (x + y) / 3 % 2 ? C(R_SAND, 13) : C(R_GREY, 2);
+}
+
 // --- screen backgrounds -----------------------------------------------------------------
 
 // Title: a faint diamond lattice on deep navy.
@@ -299,6 +360,10 @@ constexpr TilePlace kTiles[] = {
     {0, 384, SandTopGrassBottom}, {32, 384, GrassTopSandBottom}, {64, 384, RoadJunction}, {96, 384, Reef},
     {128, 384, Helipad},       {160, 384, RunwayThreshold}, {192, 384, GrassTopForestBottom},
     {224, 384, Scorched},      {256, 384, RoadAcross},      {256, 416, TitleBack},     {192, 288, ClearBack},
+    {320, 320, Cape<kTile, kTile>}, {352, 320, Cape<0, kTile>}, {384, 320, Cape<kTile, 0>}, {416, 320, Cape<0, 0>},
+    {320, 352, Bay<0, 0>},     {352, 352, Bay<kTile, 0>},   {384, 352, Bay<0, kTile>}, {416, 352, Bay<kTile, kTile>},
+    {448, 320, DeepTopWaterBottom}, {480, 320, WaterTopDeepBottom}, {448, 352, ForestTopGrassBottom},
+    {480, 352, RoadInForest},  {512, 320, RoadTeeDown},     {544, 320, RoadTeeUp},    {512, 352, WallGate},
 };
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "platform/web/bmp_reader.hpp"
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/common/bitmap.hpp"
 
@@ -27,7 +29,9 @@ bool ReadIndexedBmp(std::span<const uint8_t> file, IndexedImage& out, std::strin
   out = IndexedImage{};
   if (file.size() < kFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M') return Fail(error, "not a BMP file");
   const uint32_t infoSize = ReadU32(file, kFileHeaderSize);
-  if (infoSize < kInfoHeaderSize) return Fail(error, "unsupported BMP header of " + std::to_string(infoSize) + " bytes");
+  if (infoSize < kInfoHeaderSize) {
+    return Fail(error, "unsupported BMP header of " + std::to_string(infoSize) + " bytes");
+  }
   // 64-bit sums: no value read from the file can wrap them.
   const uint64_t paletteAt = kFileHeaderSize + uint64_t{infoSize};
   if (file.size() < paletteAt) return Fail(error, "truncated BMP header");

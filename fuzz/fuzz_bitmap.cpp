@@ -1,0 +1,22 @@
+// The sprite-sheet load path over any file: the header is checked before SDL
+// allocates. Run with ASAN_OPTIONS=allocator_may_return_null=1.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "fuzz_check.hpp"
+#include "platform/common/bitmap.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  platform::IndexedImage image;
+  std::string error;
+  if (!platform::DecodeIndexedBitmap(std::span<const uint8_t>(data, size), image, error)) {
+    FUZZ_CHECK(!error.empty() && image.width == 0 && image.height == 0 && image.pixels.empty());
+    return 0;
+  }
+  FUZZ_CHECK(image.width >= 1 && image.width <= platform::kMaxBitmapSide);
+  FUZZ_CHECK(image.height >= 1 && image.height <= platform::kMaxBitmapSide);
+  FUZZ_CHECK(image.pixels.size() == static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+  return 0;
+}

@@ -1,0 +1,39 @@
+// Invariants of a parsed input script, shared by the script and replay fuzzers.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "app/input_script.hpp"
+#include "fuzz_check.hpp"
+
+// Runs follow each other without gaps, and every idle call maps to its run.
+inline void CheckRuns(const InputScript& script) {
+  int64_t end = 0;
+  for (const InputRun& run : script.runs) {
+    FUZZ_CHECK(run.count >= 0 && run.end == end + run.count);
+    end = run.end;
+    if (run.count > 0) FUZZ_CHECK(script.RunAt(run.end - run.count + 1) == &run && script.RunAt(run.end) == &run);
+  }
+  FUZZ_CHECK(script.Length() == end);
+  FUZZ_CHECK(script.RunAt(end + 1) == nullptr);
+}
+
+inline bool SameKeys(std::vector<uint8_t> a, std::vector<uint8_t> b) {
+  std::sort(a.begin(), a.end());
+  a.erase(std::unique(a.begin(), a.end()), a.end());
+  std::sort(b.begin(), b.end());
+  b.erase(std::unique(b.begin(), b.end()), b.end());
+  return a == b;
+}
+
+inline bool SameRuns(const InputScript& a, const InputScript& b) {
+  if (a.runs.size() != b.runs.size()) return false;
+  for (size_t i = 0; i < a.runs.size(); ++i) {
+    const InputRun& x = a.runs[i];
+    const InputRun& y = b.runs[i];
+    if (x.count != y.count || x.end != y.end || x.click != y.click || !SameKeys(x.keys, y.keys)) return false;
+  }
+  return true;
+}

@@ -1,0 +1,165 @@
+#include "platform/web/browser.hpp"
+
+#include <emscripten/emscripten.h>
+
+#include <cstdint>
+
+// The page defines KestrovaPage (web/page.js) before the program starts.
+
+EM_JS(int, kestrova_show_screen, (), { return KestrovaPage.showScreen() ? 1 : 0; });
+
+EM_JS(void, kestrova_set_icon, (const uint8_t* rgba, int width, int height), {
+  KestrovaPage.setIcon(HEAPU8.slice(rgba, rgba + width * height * 4), width, height);
+});
+
+EM_ASYNC_JS(int, kestrova_settings_form, (int fullScreen, int keyboard), {
+  const choice = await KestrovaPage.runSettings(fullScreen, keyboard);
+  return choice.fullScreen | (choice.keyboard << 1);
+});
+
+EM_JS(void, kestrova_request_fullscreen, (), { KestrovaPage.requestFullscreen(); });
+
+EM_JS(void, kestrova_put_page, (const uint8_t* rgba, int size), {
+  KestrovaPage.putPage(HEAPU8.subarray(rgba, rgba + size));
+});
+
+EM_ASYNC_JS(double, kestrova_next_animation_frame, (), {
+  return await new Promise(resolve => requestAnimationFrame(resolve));
+});
+
+EM_JS(void, kestrova_alert, (const char* text), {
+  const message = UTF8ToString(text);
+  console.error("kestrova: " + message);
+  alert(message);
+});
+
+// Samples to floats the way the wave means them: unsigned 8-bit around 128,
+// signed 16 and 32 bits around 0, 32-bit floats as they are.
+EM_JS(int, kestrova_open_audio,
+      (int channels, int rate, int bits, int isFloat, const uint8_t* data, int frames), {
+  const AudioContextClass = window.AudioContext || window.webkitAudioContext;
+  if (!AudioContextClass) return 0;
+  try {
+    const context = new AudioContextClass();
+    const buffer = context.createBuffer(channels, frames, rate);
+    const bytes = bits / 8;
+    const view = new DataView(HEAPU8.buffer, data, frames * channels * bytes);
+    const read = isFloat ? (at) => view.getFloat32(at, true)
+               : bits === 8 ? (at) => (view.getUint8(at) - 128) / 128
+               : bits === 16 ? (at) => view.getInt16(at, true) / 32768
+               : (at) => view.getInt32(at, true) / 2147483648;
+    for (let c = 0; c < channels; ++c) {
+      const out = buffer.getChannelData(c);
+      for (let i = 0; i < frames; ++i) out[i] = read((i * channels + c) * bytes);
+    }
+    KestrovaPage.setAudio(context, buffer);
+    return 1;
+  } catch (error) {
+    console.error("kestrova: no audio: " + error);
+    return 0;
+  }
+});
+
+EM_JS(void, kestrova_start_audio, (), { KestrovaPage.startAudio(); });
+
+EM_JS(int, kestrova_has_gamepad_api, (), { return typeof navigator.getGamepads === "function" ? 1 : 0; });
+
+EM_JS(void, kestrova_show_closed, (), { KestrovaPage.showClosed(); });
+
+EM_JS(int, kestrova_is_test_page, (), { return KestrovaPage.isTestPage() ? 1 : 0; });
+
+EM_JS(int, kestrova_item_length, (const char* key), {
+  const value = KestrovaPage.loadItem(UTF8ToString(key));
+  return value === null ? -1 : lengthBytesUTF8(value);
+});
+
+EM_JS(void, kestrova_item_copy, (const char* key, char* out, int size), {
+  stringToUTF8(KestrovaPage.loadItem(UTF8ToString(key)) || "", out, size);
+});
+
+EM_JS(int, kestrova_store_item, (const char* key, const char* value), {
+  return KestrovaPage.storeItem(UTF8ToString(key), UTF8ToString(value)) ? 1 : 0;
+});
+
+EM_JS(void, kestrova_attach_test_hook, (void* driver), { KestrovaPage.attachTestHook(driver); });
+
+EM_JS(void, kestrova_finish_test_run, (const char* output), { KestrovaPage.finishTestRun(UTF8ToString(output)); });
+
+namespace platform::web::browser {
+namespace {
+
+constexpr uint16_t kWavePcm = 1;
+constexpr uint16_t kWaveFloat = 3;
+constexpr uint16_t kMaxChannels = 8;
+
+// The sample layouts the page converts: PCM of 8, 16 or 32 bits, 32-bit float.
+bool Playable(const WaveFormat& f) {
+  const bool pcm = f.formatTag == kWavePcm && (f.bitsPerSample == 8 || f.bitsPerSample == 16 || f.bitsPerSample == 32);
+  const bool floats = f.formatTag == kWaveFloat && f.bitsPerSample == 32;
+  return (pcm || floats) && f.channels != 0 && f.channels <= kMaxChannels && f.samplesPerSec != 0 &&
+         f.samplesPerSec <= INT32_MAX && f.blockAlign == f.channels * f.bitsPerSample / 8;
+}
+
+}  // namespace
+
+bool ShowScreen() { return kestrova_show_screen() != 0; }
+
+void SetIcon(std::span<const uint8_t> rgba, int width, int height) {
+  if (rgba.size() == static_cast<size_t>(width) * static_cast<size_t>(height) * 4) {
+    kestrova_set_icon(rgba.data(), width, height);
+  }
+}
+
+void RunSettingsForm(int32_t& fullScreen, int32_t& keyboard) {
+  const int choice = kestrova_settings_form(fullScreen, keyboard);
+  fullScreen = choice & 1;
+  keyboard = (choice >> 1) & 1;
+}
+
+void RequestFullscreen() { kestrova_request_fullscreen(); }
+
+void PutPage(std::span<const uint8_t> rgba) {
+  if (rgba.size() == static_cast<size_t>(kPageWidth) * kPageHeight * 4) {
+    kestrova_put_page(rgba.data(), static_cast<int>(rgba.size()));
+  }
+}
+
+double NextAnimationFrame() { return kestrova_next_animation_frame(); }
+
+void Alert(const std::string& text) { kestrova_alert(text.c_str()); }
+
+bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) {
+  if (!Playable(format)) return false;
+  // Whole sample frames only, so that every loop starts on a frame.
+  const size_t frames = samples.size() / format.blockAlign;
+  if (frames == 0 || frames > INT32_MAX) return false;
+  return kestrova_open_audio(format.channels, static_cast<int>(format.samplesPerSec), format.bitsPerSample,
+                             format.formatTag == kWaveFloat ? 1 : 0, samples.data(), static_cast<int>(frames)) != 0;
+}
+
+void StartAudio() { kestrova_start_audio(); }
+
+bool HasGamepadApi() { return kestrova_has_gamepad_api() != 0; }
+
+void ShowClosed() { kestrova_show_closed(); }
+
+bool IsTestPage() { return kestrova_is_test_page() != 0; }
+
+std::optional<std::string> LoadItem(const std::string& key) {
+  const int length = kestrova_item_length(key.c_str());
+  if (length < 0) return std::nullopt;
+  std::string value(static_cast<size_t>(length) + 1, '\0');  // room for the terminator
+  kestrova_item_copy(key.c_str(), value.data(), static_cast<int>(value.size()));
+  value.resize(static_cast<size_t>(length));
+  return value;
+}
+
+bool StoreItem(const std::string& key, const std::string& value) {
+  return kestrova_store_item(key.c_str(), value.c_str()) != 0;
+}
+
+void AttachTestHook(void* driver) { kestrova_attach_test_hook(driver); }
+
+void FinishTestRun(const std::string& output) { kestrova_finish_test_run(output.c_str()); }
+
+}  // namespace platform::web::browser

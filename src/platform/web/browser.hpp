@@ -1,0 +1,42 @@
+// Every call from the backend into the page's JavaScript (web/page.js and
+// the Web APIs), in one place.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "platform/platform.hpp"
+
+namespace platform::web::browser {
+
+// The canvas visible and black; false when the page has no 2D canvas.
+bool ShowScreen();
+// The tab's icon from `rgba` (width x height, 4 bytes a pixel).
+void SetIcon(std::span<const uint8_t> rgba, int width, int height);
+// The settings form; returns when it closes, with the members as they stand.
+void RunSettingsForm(int32_t& fullScreen, int32_t& keyboard);
+// Asks for full screen; the browser may refuse, and the page then stays as it is.
+void RequestFullscreen();
+// Shows a 640 x 480 RGBA picture on the canvas.
+void PutPage(std::span<const uint8_t> rgba);
+// Waits for the next animation frame; its time stamp in milliseconds.
+double NextAnimationFrame();
+void Alert(const std::string& text);
+// A looping buffer of the samples in their own format; false when the
+// browser has no audio or refuses the format.
+bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples);
+void StartAudio();
+bool HasGamepadApi();
+void ShowClosed();
+// The page was opened for tests: it moves only through the test hook.
+bool IsTestPage();
+// localStorage, whole values only.
+std::optional<std::string> LoadItem(const std::string& key);
+bool StoreItem(const std::string& key, const std::string& value);
+// The test hook's half in the page (window.kestrovaTest).
+void AttachTestHook(void* driver);
+void FinishTestRun(const std::string& output);
+
+}  // namespace platform::web::browser

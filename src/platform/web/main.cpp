@@ -1,0 +1,32 @@
+// The game in a browser page (web/index.html): the same start-up, loop and
+// shutdown as on the desktop, with the score file kept in the page's storage.
+#include "app/game_app.hpp"
+#include "platform/web/browser.hpp"
+#include "platform/web/score_storage.hpp"
+#include "platform/web/test_driver.hpp"
+#include "platform/web/web_platform.hpp"
+
+int main() {
+  namespace web = platform::web;
+  const bool testPage = web::browser::IsTestPage();
+  AppOptions options;  // the data files where the build embedded them: "data/..."
+  if (testPage) {
+    // As kestrova-sim starts: no form, a window, the keyboard, no saving.
+    options.fullScreen = 0;
+    options.keyboard = 1;
+    options.saveScores = false;
+  }
+  const std::string scorePath = options.dataDir + "/score.dat";
+  web::RestoreScoreFile(scorePath);
+
+  web::TestDriver driver;
+  web::WebPlatform platform(driver, testPage);
+  CGameApp game(platform, options, BuiltinResources());
+  driver.Attach(game, platform);
+  web::browser::AttachTestHook(&driver);
+
+  const int status = game.Run();
+  if (options.saveScores) web::KeepScoreFile(scorePath);
+  web::browser::ShowClosed();
+  return status;
+}

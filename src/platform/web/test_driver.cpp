@@ -1,0 +1,96 @@
+#include "platform/web/test_driver.hpp"
+
+#include <emscripten/emscripten.h>
+
+#include <cinttypes>
+#include <cstdio>
+
+#include "app/game_app.hpp"
+#include "app/program_state.hpp"
+#include "platform/web/browser.hpp"
+
+namespace platform::web {
+namespace {
+
+uint64_t Fnv1a(std::span<const uint8_t> bytes) {
+  uint64_t hash = 0xcbf29ce484222325ull;
+  for (const uint8_t b : bytes) {
+    hash ^= b;
+    hash *= 0x100000001b3ull;
+  }
+  return hash;
+}
+
+}  // namespace
+
+void TestDriver::Attach(CGameApp& game, WebPlatform& platform) {
+  m_game = &game;
+  m_platform = &platform;
+}
+
+bool TestDriver::Request(std::string_view scriptText, int64_t calls, std::string& error) {
+  if (m_game == nullptr || m_calls > 0) {
+    error = m_game == nullptr ? "the game has not started" : "a script is still running";
+    return false;
+  }
+  if (calls < 1 || calls > kMaxScriptedCalls) {
+    error = "the number of idle calls must be 1 to " + std::to_string(kMaxScriptedCalls);
+    return false;
+  }
+  InputScript script;
+  if (!ParseInputScript(scriptText, "script", script, error)) return false;
+  m_script = std::move(script);
+  m_calls = calls;
+  return true;
+}
+
+std::string TestDriver::Trace() const {
+  if (m_game == nullptr || !m_game->m_pFrame) return "{}";
+  return TraceProgramState(m_game->m_pFrame->m_state);
+}
+
+const char* TestDriver::ReplyToRun(const char* scriptText, int calls) {
+  m_reply.clear();
+  if (!Request(scriptText, calls, m_reply) && m_reply.empty()) m_reply = "refused";
+  return m_reply.c_str();
+}
+
+const char* TestDriver::ReplyToTrace() {
+  m_reply = Trace();
+  return m_reply.c_str();
+}
+
+// Step for step what kestrova-sim does with the same script.
+void TestDriver::RunPending(WindowHandler& handler, const std::function<bool()>& onIdle) {
+  std::string output;
+  const GameState& state = m_game->m_pFrame->m_state;
+  for (int64_t call = 1; call <= m_calls && !m_platform->CloseRequested(); ++call) {
+    const InputRun* run = m_script.RunAt(call);
+    m_platform->HoldScriptKeys(run != nullptr ? &run->keys : &m_noKeys);
+    if (run != nullptr && run->click) handler.OnLButtonDown();
+    const char* screen = ScreenName(state);
+    onIdle();
+    char line[80];
+    std::snprintf(line, sizeof line, "%" PRId64 " %s %016" PRIx64 " %016" PRIx64 "\n", call, screen,
+                  Fnv1a(m_platform->LastPage()), HashProgramState(state));
+    output += line;
+  }
+  m_platform->HoldScriptKeys(nullptr);
+  m_calls = 0;
+  browser::FinishTestRun(output);
+}
+
+}  // namespace platform::web
+
+// The page calls these with the driver it was given at start-up.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* kestrova_test_run(platform::web::TestDriver* driver, const char* script, int calls) {
+  return driver->ReplyToRun(script, calls);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* kestrova_test_trace(platform::web::TestDriver* driver) {
+  return driver->ReplyToTrace();
+}
+
+}  // extern "C"

@@ -1,0 +1,46 @@
+// The page's test hook (window.kestrovaTest in web/page.js): runs a
+// kestrova-sim input script through the real message loop as fast as it can
+// and answers with kestrova-sim's lines, "FRAME SCREEN PAGEHASH STATEHASH".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/input_script.hpp"
+#include "platform/web/web_platform.hpp"
+
+class CGameApp;
+
+namespace platform::web {
+
+inline constexpr int64_t kMaxScriptedCalls = 1000000;
+
+class TestDriver final : public ScriptRunner {
+ public:
+  void Attach(CGameApp& game, WebPlatform& platform);
+
+  // Queues `calls` idle calls with the script's input, numbered from 1;
+  // false with the reason.
+  bool Request(std::string_view scriptText, int64_t calls, std::string& error);
+  // The whole program state as kestrova-sim --trace prints it.
+  std::string Trace() const;
+  // The page's calls: Request's reason ("" once queued), Trace; the text
+  // lives until the next call.
+  const char* ReplyToRun(const char* scriptText, int calls);
+  const char* ReplyToTrace();
+
+  bool Pending() const override { return m_calls > 0; }
+  void RunPending(WindowHandler& handler, const std::function<bool()>& onIdle) override;
+
+ private:
+  CGameApp* m_game = nullptr;
+  WebPlatform* m_platform = nullptr;
+  InputScript m_script;
+  int64_t m_calls = 0;
+  const std::vector<uint8_t> m_noKeys;  // after the script's end, as kestrova-sim
+  std::string m_reply;
+};
+
+}  // namespace platform::web

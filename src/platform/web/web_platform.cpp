@@ -1,0 +1,191 @@
+#include "platform/web/web_platform.hpp"
+
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/common/page_convert.hpp"
+#include "platform/web/bmp_reader.hpp"
+#include "platform/web/browser.hpp"
+#include "platform/web/frame_clock.hpp"
+
+namespace platform::web {
+namespace {
+
+constexpr const char* kCanvas = "#canvas";
+constexpr size_t kPageSize = static_cast<size_t>(kPageWidth) * kPageHeight;
+constexpr int kLeftButton = 0;
+constexpr int kRightButton = 2;
+constexpr uint32_t kAxisMax = 65535;
+
+EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* self) {
+  // True keeps the browser from acting on the key as well (scrolling the page).
+  return static_cast<WebPlatform*>(self)->HandleKey(event->code, type == EMSCRIPTEN_EVENT_KEYDOWN) ? EM_TRUE : EM_FALSE;
+}
+
+EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* self) {
+  // Key releases go to whichever window has the focus: none would come back.
+  static_cast<WebPlatform*>(self)->ReleaseKeys();
+  return EM_FALSE;
+}
+
+EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* event, void* self) {
+  static_cast<WebPlatform*>(self)->HandleMouseButton(event->button);
+  return EM_TRUE;
+}
+
+// The icon with its index 0 see-through, as the desktop's window icon.
+std::vector<uint8_t> IconPixels(const IndexedImage& icon) {
+  std::vector<uint8_t> rgba(icon.pixels.size() * 4);
+  for (size_t i = 0; i < icon.pixels.size(); ++i) {
+    const Color c = icon.palette[icon.pixels[i]];
+    uint8_t* pixel = &rgba[4 * i];
+    pixel[0] = c.r;
+    pixel[1] = c.g;
+    pixel[2] = c.b;
+    pixel[3] = icon.pixels[i] == 0 ? 0 : 255;
+  }
+  return rgba;
+}
+
+PadReading ReadPad(const EmscriptenGamepadEvent& event) {
+  PadReading pad;
+  pad.standardLayout = std::strcmp(event.mapping, "standard") == 0;
+  pad.axisCount = std::clamp(event.numAxes, 0, kPadAxes);
+  pad.buttonCount = std::clamp(event.numButtons, 0, kPadButtons);
+  for (int i = 0; i < pad.axisCount; ++i) pad.axes[static_cast<size_t>(i)] = event.axis[i];
+  for (int i = 0; i < pad.buttonCount; ++i) pad.pressed[static_cast<size_t>(i)] = event.digitalButton[i] != 0;
+  return pad;
+}
+
+}  // namespace
+
+WebPlatform::WebPlatform(ScriptRunner& runner, bool scriptedOnly) : m_runner(runner), m_scriptedOnly(scriptedOnly) {}
+
+WebPlatform::~WebPlatform() {
+  if (m_windowOpen) emscripten_set_mousedown_callback(kCanvas, nullptr, EM_FALSE, nullptr);
+  if (m_keyboardTaken) {
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
+    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, nullptr);
+  }
+}
+
+bool WebPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) {
+  if (!browser::ShowScreen()) return false;
+  m_windowOpen = true;
+  emscripten_set_mousedown_callback(kCanvas, this, EM_FALSE, OnMouseDown);
+  IndexedImage icon;
+  std::string error;
+  if (ReadIndexedBmp(iconBitmap, icon, error)) browser::SetIcon(IconPixels(icon), icon.width, icon.height);
+  return true;
+}
+
+void WebPlatform::ShowMainWindow() {
+  // Only now: the settings form before it needs the keyboard for itself.
+  if (m_keyboardTaken || !m_windowOpen) return;
+  m_keyboardTaken = true;
+  emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, OnKey);
+  emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, OnKey);
+  emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, OnBlur);
+}
+
+void WebPlatform::RunMessageLoop(WindowHandler& handler, const std::function<bool()>& onIdle) {
+  if (!m_windowOpen) return;
+  m_clicks.clear();  // clicks made while start-up ran were not meant for the game
+  FrameClock clock;
+  while (!m_closePosted) {
+    const double now = browser::NextAnimationFrame();
+    if (m_runner.Pending()) {
+      m_runner.RunPending(handler, onIdle);
+    } else if (!m_scriptedOnly) {
+      for (int64_t due = clock.StepsAt(now); due > 0 && !m_closePosted; --due) Step(handler, onIdle);
+    }
+  }
+}
+
+void WebPlatform::Step(WindowHandler& handler, const std::function<bool()>& onIdle) {
+  std::vector<Click> clicks;
+  clicks.swap(m_clicks);
+  for (const Click click : clicks) {
+    if (m_closePosted) return;
+    if (click == Click::Left) handler.OnLButtonDown();
+    if (click == Click::Right) handler.OnRButtonDown();
+  }
+  if (!m_closePosted) onIdle();
+}
+
+bool WebPlatform::HandleKey(std::string_view code, bool down) { return !m_scriptedOnly && m_keys.Set(code, down); }
+
+void WebPlatform::HandleMouseButton(int button) {
+  if (m_scriptedOnly) return;
+  if (button == kLeftButton) m_clicks.push_back(Click::Left);
+  if (button == kRightButton) m_clicks.push_back(Click::Right);
+}
+
+void WebPlatform::ShowMessageBox(const std::string& text) { browser::Alert(text); }
+
+void WebPlatform::RunSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
+  browser::RunSettingsForm(fullScreen, keyboard);
+}
+
+VideoResult WebPlatform::InitVideo(bool fullScreen) {
+  if (!m_windowOpen) return VideoResult::NoDevice;
+  // Still inside the form's click: the browser allows full screen only then.
+  if (fullScreen) browser::RequestFullscreen();
+  m_rgba.assign(kPageSize * 4, 0);
+  return VideoResult::Ok;
+}
+
+void WebPlatform::Present(std::span<const uint8_t> page, const Palette& palette) {
+  if (m_rgba.empty() || page.size() < kPageSize) return;
+  m_lastPage.assign(page.begin(), page.begin() + static_cast<ptrdiff_t>(kPageSize));
+  // The desktop's ARGB words with red and blue exchanged are, in the little-
+  // endian memory of WebAssembly, the canvas's bytes red, green, blue, alpha.
+  Palette swapped;
+  std::transform(palette.begin(), palette.end(), swapped.begin(), [](Color c) { return Color{c.b, c.g, c.r}; });
+  ConvertPage(page, BuildPaletteLut(swapped), m_rgba.data(), kPageWidth * 4);
+  browser::PutPage(m_rgba);
+}
+
+bool WebPlatform::DecodeBitmap(std::span<const uint8_t> file, IndexedImage& out, std::string& error) {
+  return ReadIndexedBmp(file, out, error);
+}
+
+void WebPlatform::GetKeyboardState(uint8_t (&keys)[256]) {
+  if (m_scriptKeys == nullptr) {
+    m_keys.Fill(keys);
+    return;
+  }
+  std::fill(std::begin(keys), std::end(keys), uint8_t{0});
+  for (const uint8_t vk : *m_scriptKeys) keys[vk] = 0x80;
+}
+
+bool WebPlatform::GetJoystickCaps(JoyCaps& caps) {
+  // A browser shows a pad only after one of its buttons is pressed on the
+  // page: with the API there, the pad may come at any time.
+  if (!browser::HasGamepadApi()) return false;
+  caps = JoyCaps{0, kAxisMax, 0, kAxisMax};
+  return true;
+}
+
+bool WebPlatform::PollJoystick(JoyInfo& info) {
+  if (m_scriptedOnly || emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return false;
+  const int count = emscripten_get_num_gamepads();
+  for (int i = 0; i < count; ++i) {
+    EmscriptenGamepadEvent event{};
+    if (emscripten_get_gamepad_status(i, &event) != EMSCRIPTEN_RESULT_SUCCESS || !event.connected) continue;
+    info = MapGamepad(ReadPad(event));
+    return true;
+  }
+  return false;
+}
+
+bool WebPlatform::OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) {
+  return browser::OpenAudio(format, samples);
+}
+
+void WebPlatform::PlayAudioLoop() { browser::StartAudio(); }
+
+}  // namespace platform::web

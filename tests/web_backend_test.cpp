@@ -1,0 +1,319 @@
+// The browser backend's parts that need no browser: its BMP reader (against
+// SDL's), the key and gamepad mapping, and the 60 Hz frame clock.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "input/keyboard.hpp"
+#include "platform/common/bitmap.hpp"
+#include "platform/web/bmp_reader.hpp"
+#include "platform/web/frame_clock.hpp"
+#include "platform/web/input_map.hpp"
+
+namespace {
+
+using platform::IndexedImage;
+using platform::JoyInfo;
+using platform::web::FrameClock;
+using platform::web::KeyTracker;
+using platform::web::MapGamepad;
+using platform::web::PadReading;
+using platform::web::ReadIndexedBmp;
+
+// --- BMP reader -------------------------------------------------------------
+
+void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+struct BmpSpec {
+  int32_t width = 3;
+  int32_t height = 2;
+  bool topDown = false;
+  uint32_t usedColors = 4;  // 0: all 256
+};
+
+// An uncompressed 8-bit BMP whose pixel (x, y) is (x + 3y) mod 4 and whose
+// colour i is (10i, 20i, 30i), rows padded to four bytes.
+std::vector<uint8_t> MakeBmp(const BmpSpec& spec) {
+  const size_t colors = spec.usedColors == 0 ? 256 : spec.usedColors;
+  const size_t stride = (static_cast<size_t>(spec.width) + 3) / 4 * 4;
+  const size_t offset = 14 + 40 + 4 * colors;
+  std::vector<uint8_t> b(offset + stride * static_cast<size_t>(spec.height), 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  Put32(b, 2, static_cast<uint32_t>(b.size()));
+  Put32(b, 10, static_cast<uint32_t>(offset));
+  Put32(b, 14, 40);
+  Put32(b, 18, static_cast<uint32_t>(spec.width));
+  Put32(b, 22, static_cast<uint32_t>(spec.topDown ? -spec.height : spec.height));
+  b[26] = 1;
+  b[28] = 8;
+  Put32(b, 46, spec.usedColors);
+  for (size_t i = 0; i < colors; ++i) {
+    b[54 + 4 * i] = static_cast<uint8_t>(30 * i);
+    b[54 + 4 * i + 1] = static_cast<uint8_t>(20 * i);
+    b[54 + 4 * i + 2] = static_cast<uint8_t>(10 * i);
+  }
+  for (int32_t y = 0; y < spec.height; ++y) {
+    const size_t fileRow = static_cast<size_t>(spec.topDown ? y : spec.height - 1 - y);
+    for (int32_t x = 0; x < spec.width; ++x) {
+      b[offset + fileRow * stride + static_cast<size_t>(x)] = static_cast<uint8_t>((x + 3 * y) % 4);
+    }
+  }
+  return b;
+}
+
+std::vector<uint8_t> ReadAsset(const char* name) {
+  std::ifstream in(std::filesystem::path(KESTROVA_SOURCE_DIR) / "assets" / name, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void ExpectSameImage(const IndexedImage& web, const IndexedImage& sdl) {
+  EXPECT_EQ(web.width, sdl.width);
+  EXPECT_EQ(web.height, sdl.height);
+  EXPECT_EQ(web.pixels, sdl.pixels);
+  for (size_t i = 0; i < 256; ++i) {
+    EXPECT_EQ(web.palette[i].r, sdl.palette[i].r) << "colour " << i;
+    EXPECT_EQ(web.palette[i].g, sdl.palette[i].g) << "colour " << i;
+    EXPECT_EQ(web.palette[i].b, sdl.palette[i].b) << "colour " << i;
+  }
+}
+
+TEST(WebBmpReader, ReadsWhatSdlReads) {
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> files = {{"sheet.bmp", ReadAsset("sheet.bmp")},
+                                                                     {"icon.bmp", ReadAsset("icon.bmp")}};
+  for (const BmpSpec& spec : {BmpSpec{}, BmpSpec{3, 2, true}, BmpSpec{1, 1}, BmpSpec{5, 3, false, 0},
+                              BmpSpec{8, 4, true, 16}, BmpSpec{6, 1, false, 256}}) {
+    const std::string name = std::to_string(spec.width) + "x" + std::to_string(spec.height);
+    files.emplace_back(name + (spec.topDown ? " top-down" : ""), MakeBmp(spec));
+  }
+  for (const auto& [name, file] : files) {
+    SCOPED_TRACE(name);
+    IndexedImage web;
+    IndexedImage sdl;
+    std::string error;
+    ASSERT_TRUE(platform::DecodeIndexedBitmap(file, sdl, error)) << error;
+    ASSERT_TRUE(ReadIndexedBmp(file, web, error)) << error;
+    ExpectSameImage(web, sdl);
+  }
+}
+
+TEST(WebBmpReader, RejectsEveryTruncation) {
+  const std::vector<uint8_t> whole = MakeBmp(BmpSpec{5, 3});  // rows of 5 pixels and 3 bytes of padding
+  for (size_t size = 0; size < whole.size(); ++size) {
+    IndexedImage image;
+    std::string error;
+    EXPECT_FALSE(ReadIndexedBmp(std::span(whole.data(), size), image, error)) << size << " bytes";
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(image.pixels.empty());
+  }
+}
+
+TEST(WebBmpReader, RejectsWhatItCannotShow) {
+  struct Case {
+    const char* name;
+    size_t at;  // 32-bit field to overwrite
+    uint32_t value;
+  };
+  const Case cases[] = {
+      {"not BM", 0, 0x4142},           {"OS/2 header", 14, 12},        {"4 bits a pixel", 28, 4},
+      {"RLE8", 30, 1},                 {"width 0", 18, 0},             {"too wide", 18, 4097},
+      {"height 0", 22, 0},             {"too tall", 22, 0x80000000u},  {"257 colours", 46, 257},
+      {"pixels past the end", 10, 0xFFFFFFF0u}, {"header past the end", 14, 0xFFFFFFFFu},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> file = MakeBmp(BmpSpec{});
+    if (c.at == 28) {
+      file[28] = static_cast<uint8_t>(c.value);
+    } else {
+      Put32(file, c.at, c.value);
+    }
+    IndexedImage image;
+    std::string error;
+    EXPECT_FALSE(ReadIndexedBmp(file, image, error)) << c.name;
+    EXPECT_FALSE(error.empty()) << c.name;
+  }
+}
+
+// --- keys ---------------------------------------------------------------------
+
+std::vector<int> HeldKeys(const KeyTracker& tracker) {
+  uint8_t keys[256];
+  std::fill(std::begin(keys), std::end(keys), uint8_t{0x55});  // Fill must clear what it does not set
+  tracker.Fill(keys);
+  std::vector<int> held;
+  for (int vk = 0; vk < 256; ++vk) {
+    EXPECT_TRUE(keys[vk] == 0 || keys[vk] == 0x80) << vk;
+    if (keys[vk] != 0) held.push_back(vk);
+  }
+  return held;
+}
+
+TEST(WebKeys, EachBrowserKeyHoldsItsVirtualKey) {
+  const std::pair<const char*, int> cases[] = {
+      {"Space", VK_SPACE},    {"ShiftLeft", VK_SHIFT}, {"ShiftRight", VK_SHIFT},  {"Escape", VK_ESCAPE},
+      {"ArrowLeft", VK_LEFT}, {"ArrowUp", VK_UP},      {"ArrowRight", VK_RIGHT}, {"ArrowDown", VK_DOWN},
+  };
+  for (const auto& [code, vk] : cases) {
+    KeyTracker tracker;
+    EXPECT_TRUE(tracker.Set(code, true)) << code;
+    EXPECT_EQ(HeldKeys(tracker), std::vector<int>{vk}) << code;
+    EXPECT_TRUE(tracker.Set(code, false)) << code;
+    EXPECT_TRUE(HeldKeys(tracker).empty()) << code;
+  }
+}
+
+TEST(WebKeys, OtherKeysAreLeftToThePage) {
+  KeyTracker tracker;
+  for (const char* code : {"KeyA", "Enter", "Tab", "ControlLeft", "", "space", "Shift"}) {
+    EXPECT_FALSE(tracker.Set(code, true)) << code;
+  }
+  EXPECT_TRUE(HeldKeys(tracker).empty());
+}
+
+TEST(WebKeys, ShiftStaysHeldWhileEitherShiftKeyIs) {
+  KeyTracker tracker;
+  tracker.Set("ShiftLeft", true);
+  tracker.Set("ShiftRight", true);
+  tracker.Set("ShiftLeft", false);
+  EXPECT_EQ(HeldKeys(tracker), std::vector<int>{VK_SHIFT});
+  tracker.Set("ArrowUp", true);
+  tracker.ReleaseAll();
+  EXPECT_TRUE(HeldKeys(tracker).empty());
+}
+
+// --- gamepads -----------------------------------------------------------------
+
+PadReading StandardPad() {
+  PadReading pad;
+  pad.standardLayout = true;
+  pad.axisCount = 4;
+  pad.buttonCount = 17;
+  return pad;
+}
+
+// The desktop's positions: a stick's -1..1 as signed 16 bits, moved to 0..65535.
+uint32_t Position(double v) { return static_cast<uint32_t>(std::lround(v * 32767) + 32768); }
+
+TEST(WebGamepad, StandardLayoutMovesByStickOrDpadAndFiresWithSouthAndEast) {
+  struct Case {
+    const char* name;
+    std::vector<int> pressed;
+    double stickX, stickY;
+    JoyInfo expected;
+  };
+  const Case cases[] = {
+      {"at rest", {}, 0, 0, {32768, 32768, 0, 0}},
+      {"stick left and down", {}, -1, 1, {Position(-1), 65535, 0, 0}},
+      {"stick part way", {}, 0.25, -0.5, {Position(0.25), Position(-0.5), 0, 0}},
+      {"d-pad left beats the stick", {14}, 1, 0, {0, 32768, 0, 0}},
+      {"d-pad right and up", {15, 12}, 0, 0, {65535, 0, 0, 0}},
+      {"d-pad down", {13}, 0, -1, {32768, 65535, 0, 0}},
+      {"south fires", {0}, 0, 0, {32768, 32768, 0, 1}},
+      {"east bombs", {1}, 0, 0, {32768, 32768, 0, 2}},
+      {"both", {0, 1}, 0, 0, {32768, 32768, 0, 3}},
+      {"other buttons do nothing", {2, 3, 9}, 0, 0, {32768, 32768, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    PadReading pad = StandardPad();
+    for (int b : c.pressed) pad.pressed[static_cast<size_t>(b)] = true;
+    pad.axes[0] = c.stickX;
+    pad.axes[1] = c.stickY;
+    const JoyInfo info = MapGamepad(pad);
+    EXPECT_EQ(info.x, c.expected.x) << c.name;
+    EXPECT_EQ(info.y, c.expected.y) << c.name;
+    EXPECT_EQ(info.z, c.expected.z) << c.name;
+    EXPECT_EQ(info.buttons, c.expected.buttons) << c.name;
+  }
+}
+
+TEST(WebGamepad, OtherPadsArePlainJoysticks) {
+  PadReading pad;
+  pad.axisCount = 3;
+  pad.buttonCount = 32;
+  pad.axes = {-1, 0.5, 1, 0};
+  pad.pressed[2] = pad.pressed[12] = pad.pressed[31] = true;  // no d-pad meaning here
+  JoyInfo info = MapGamepad(pad);
+  EXPECT_EQ(info.x, Position(-1));
+  EXPECT_EQ(info.y, Position(0.5));
+  EXPECT_EQ(info.z, 65535u);
+  EXPECT_EQ(info.buttons, (1u << 2) | (1u << 12) | (1u << 31));
+
+  // Missing axes rest: x and y in the middle, z at 0; buttons past the count are not read.
+  pad.axisCount = 0;
+  pad.buttonCount = 3;
+  info = MapGamepad(pad);
+  EXPECT_EQ(info.x, 32768u);
+  EXPECT_EQ(info.y, 32768u);
+  EXPECT_EQ(info.z, 0u);
+  EXPECT_EQ(info.buttons, 1u << 2);
+}
+
+TEST(WebGamepad, ValuesOutsideTheRangeAreClamped) {
+  PadReading pad = StandardPad();
+  pad.axes[0] = -7;
+  pad.axes[1] = NAN;
+  const JoyInfo info = MapGamepad(pad);
+  EXPECT_EQ(info.x, Position(-1));
+  EXPECT_EQ(info.y, 32768u);
+}
+
+// --- frame clock ----------------------------------------------------------------
+
+// Idle calls over `seconds` of animation frames every `periodMs`, each early
+// or late by up to `jitterMs` in a fixed pattern.
+int64_t CallsOver(double periodMs, double seconds, double jitterMs, std::vector<int64_t>* perFrame = nullptr) {
+  FrameClock clock;
+  int64_t total = 0;
+  const int frames = static_cast<int>(std::lround(seconds * 1000 / periodMs));
+  for (int i = 0; i < frames; ++i) {
+    const double late = jitterMs * ((i * 7) % 5 - 2) / 2;
+    const int64_t steps = clock.StepsAt(1000.0 + i * periodMs + late);
+    if (perFrame != nullptr) perFrame->push_back(steps);
+    total += steps;
+  }
+  return total;
+}
+
+TEST(WebFrameClock, RunsSixtyCallsASecondOnAnyDisplay) {
+  struct Case {
+    double hz;
+    double jitterMs;
+  };
+  for (const Case& c : {Case{60, 0}, Case{60, 3}, Case{59.94, 1}, Case{75, 1}, Case{120, 1}, Case{144, 1},
+                        Case{240, 0.5}, Case{50, 1}, Case{30, 2}}) {
+    // Ten seconds: 600 calls, give or take the one the last frame rounds to.
+    EXPECT_NEAR(static_cast<double>(CallsOver(1000 / c.hz, 10, c.jitterMs)), 600.0, 1.5)
+        << c.hz << " Hz";
+  }
+}
+
+TEST(WebFrameClock, OneCallPerFrameAtSixtyHertzDespiteJitter) {
+  std::vector<int64_t> perFrame;
+  CallsOver(1000.0 / 60, 2, 3, &perFrame);
+  for (size_t i = 0; i < perFrame.size(); ++i) EXPECT_EQ(perFrame[i], 1) << "frame " << i;
+}
+
+TEST(WebFrameClock, AFasterDisplayNeverRunsTwoCallsInOneFrame) {
+  std::vector<int64_t> perFrame;
+  CallsOver(1000.0 / 144, 2, 0.5, &perFrame);
+  for (size_t i = 0; i < perFrame.size(); ++i) EXPECT_LE(perFrame[i], 1) << "frame " << i;
+}
+
+TEST(WebFrameClock, CatchesUpBrieflyButDoesNotReplayAStall) {
+  FrameClock clock;
+  EXPECT_EQ(clock.StepsAt(500), 1);
+  EXPECT_EQ(clock.StepsAt(500 + 50), 3);  // three frames late: caught up
+  EXPECT_EQ(clock.StepsAt(500 + 50 + 5000), 1);  // a hidden tab: a new schedule
+  EXPECT_EQ(clock.StepsAt(500 + 50 + 5000 + 1000.0 / 60), 1);
+  EXPECT_EQ(clock.StepsAt(100), 1);  // a clock that went back starts over too
+}
+
+}  // namespace

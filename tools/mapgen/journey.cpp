@@ -1,0 +1,194 @@
+#include "mapgen/journey.hpp"
+
+#include "mapgen/land_field.hpp"
+
+namespace mapgen {
+namespace {
+
+// Our own fixed generator: the same map on every machine.
+class Lcg {
+ public:
+  explicit Lcg(uint32_t seed) : m_state(seed) {}
+  bool OneIn(int n) {
+    m_state = m_state * 1664525u + 1013904223u;
+    return (m_state >> 16) % static_cast<uint32_t>(n) == 0;
+  }
+
+ private:
+  uint32_t m_state;
+};
+
+// Landmarks in map rows; row 0 comes into view first.
+constexpr int kShallowsBegin = 25;  // deep water gives way to shallower
+constexpr int kGrassBegins = 114;   // beach sand gives way to grass
+constexpr int kBaseWall = 304;
+constexpr int kBaseExitWall = 380;
+constexpr int kSandBegins = 385;
+constexpr int kDeepBegins = 460;
+
+constexpr int kMainRoad = 8;  // column, from a road across to the base gate
+constexpr int kMainRoadBegins = 126;
+constexpr int kSideRoad = 13;  // column, between two roads across
+constexpr int kSideRoadRows[2] = {168, 190};
+constexpr int kRoadsAcross[] = {126, 168, 190, 280};
+constexpr int kForests[][2] = {{214, 236}, {240, 262}};  // the rows of their edges
+constexpr int kBattlefield[2] = {150, 206};
+constexpr int kRunwayRows[2] = {349, 378};
+constexpr int kRunwayColumn = 11;
+constexpr int kBaseLeft = 4, kBaseRight = 15;  // columns inside the walls
+
+struct Span {
+  int row, first, last;  // land at corners first..last of a corner row
+};
+
+// The mainland rises from the right, a headland closes in from the left.
+constexpr Span kLandfall[] = {
+    {94, 18, 20},  {95, 16, 20},  {96, 15, 20},  {97, 15, 20}, {98, 14, 20}, {99, 12, 20}, {100, 12, 20},
+    {101, 11, 20}, {102, 11, 20}, {103, 12, 20}, {104, 12, 20}, {105, 10, 20}, {106, 9, 20}, {107, 9, 20},
+    {108, 8, 20},  {100, 0, 1},   {101, 0, 3},   {102, 0, 4},  {103, 0, 4},  {104, 0, 5},  {105, 0, 5},
+    {106, 0, 6},   {107, 0, 6},   {108, 0, 6},
+};
+constexpr int kMainlandFirst = 109, kMainlandLast = 390;  // corner rows of land from edge to edge
+
+// Leaving: a bay opens in the middle, two headlands reach out to sea.
+constexpr Span kLeaving[] = {
+    {391, 0, 8},  {391, 13, 20}, {392, 0, 7},  {392, 14, 20}, {393, 0, 7},  {393, 15, 20}, {394, 0, 6},
+    {394, 15, 20}, {395, 0, 5}, {395, 17, 20}, {396, 0, 5},  {396, 18, 20}, {397, 0, 5},  {398, 0, 4},
+    {399, 0, 3},  {400, 0, 3},  {401, 0, 2},
+};
+
+constexpr Span kIslands[] = {
+    {40, 5, 5},    {52, 14, 14},  {53, 13, 15},  {54, 12, 16},  {55, 12, 15}, {56, 13, 15}, {57, 14, 14},
+    {68, 5, 6},    {69, 4, 7},    {70, 4, 6},    {71, 5, 5},    {84, 10, 11}, {85, 9, 12},  {86, 8, 12},
+    {87, 9, 11},   {88, 10, 10},  {409, 12, 12}, {416, 6, 7},   {417, 5, 8},  {418, 6, 8},  {419, 7, 7},
+    {432, 14, 14}, {444, 4, 5},   {445, 4, 5},
+};
+
+struct Block {
+  int row, column, size;  // size x size tiles from (row, column)
+};
+constexpr Block kHangars[] = {{309, 5, 2},  {309, 11, 2}, {322, 12, 2}, {334, 4, 2},
+                              {340, 11, 2}, {355, 13, 2}, {360, 4, 2},  {366, 13, 2}};
+constexpr Block kHelipads[] = {{315, 12, 1}, {328, 5, 1}, {345, 13, 1}, {372, 5, 1}};
+
+bool Between(int value, int first, int last) { return value >= first && value <= last; }
+
+LandField MakeLand() {
+  LandField land;
+  for (const Span& s : kLandfall) land.SetLand(s.row, s.first, s.last);
+  for (int row = kMainlandFirst; row <= kMainlandLast; ++row) land.SetLand(row, 0, kMapColumns);
+  for (const Span& s : kLeaving) land.SetLand(s.row, s.first, s.last);
+  for (const Span& s : kIslands) land.SetLand(s.row, s.first, s.last);
+  land.CloseDiagonals();
+  return land;
+}
+
+// Open water: deep at both ends of the map, shallower with waves between.
+Tile SeaTile(int row, Lcg& rng) {
+  if (row < kShallowsBegin || row > kDeepBegins) return kDeepWater;
+  if (row == kShallowsBegin) return kDeepToWater;
+  if (row == kDeepBegins) return kWaterToDeep;
+  return rng.OneIn(6) ? kWaves : kWater;
+}
+
+bool InForest(int row) {
+  for (const auto& f : kForests)
+    if (row > f[0] && row < f[1]) return true;
+  return false;
+}
+
+bool IsRoadAcross(int row) {
+  for (int r : kRoadsAcross)
+    if (row == r) return true;
+  return false;
+}
+
+// Grassland between the beach and the base: meadows, a battlefield, forests
+// and the roads through them.
+Tile CountryTile(int row, int column, Lcg& rng) {
+  if (row == kGrassBegins) return kSandToGrass;
+  if (IsRoadAcross(row)) {
+    if (column == kMainRoad) return row == kMainRoadBegins ? kRoadTeeAhead : kRoadCross;
+    if (column == kSideRoad && row == kSideRoadRows[0]) return kRoadTeeAhead;
+    if (column == kSideRoad && row == kSideRoadRows[1]) return kRoadTeeBehind;
+    return kRoadAcross;
+  }
+  if (column == kMainRoad && row > kMainRoadBegins) return InForest(row) ? kRoadInForest : kRoad;
+  if (column == kSideRoad && Between(row, kSideRoadRows[0], kSideRoadRows[1])) return kRoad;
+  for (const auto& f : kForests) {
+    if (row == f[0]) return kGrassToForest;
+    if (row == f[1]) return kForestToGrass;
+  }
+  if (InForest(row)) return kForest;
+  if (Between(row, kBattlefield[0], kBattlefield[1])) {
+    if (rng.OneIn(9)) return kCrater;
+    if (rng.OneIn(8)) return kScorched;
+    return kGrass;
+  }
+  return rng.OneIn(5) ? kFlowers : kGrass;
+}
+
+bool InBlock(const Block& b, int row, int column) {
+  return Between(row, b.row, b.row + b.size - 1) && Between(column, b.column, b.column + b.size - 1);
+}
+
+// The walled base: hangars and pads on steel floor, a lane from the gate,
+// and the runway.
+Tile BaseTile(int row, int column) {
+  if (row == kBaseWall || row == kBaseExitWall) return column == kMainRoad && row == kBaseWall ? kWallGate : kWall;
+  if (!Between(column, kBaseLeft, kBaseRight)) return kWall;
+  if (column == kMainRoad) return kFloorLane;
+  if (column == kRunwayColumn && Between(row, kRunwayRows[0], kRunwayRows[1]))
+    return row == kRunwayRows[0] || row == kRunwayRows[1] ? kRunwayEnd : kRunway;
+  for (const Block& b : kHangars)
+    if (InBlock(b, row, column)) return kHangarRoof;
+  for (const Block& b : kHelipads)
+    if (InBlock(b, row, column)) return kHelipad;
+  return kFloor;
+}
+
+Tile LandTile(int row, int column, Lcg& rng) {
+  if (Between(row, kGrassBegins, kBaseWall - 1)) return CountryTile(row, column, rng);
+  if (Between(row, kBaseWall, kBaseExitWall)) return BaseTile(row, column);
+  if (Between(row, kBaseExitWall + 1, kSandBegins - 1)) return rng.OneIn(4) ? kFlowers : kGrass;
+  if (row == kSandBegins) return kGrassToSand;
+  return kSand;
+}
+
+// The corner mask every tile of a row must have: open water where deep and
+// shallow water join across the whole width, dry land from the first grass to
+// the last (no shore may touch grass, forest or the base); -1 for any.
+int RequiredMask(int row) {
+  if (row == kShallowsBegin || row == kDeepBegins) return 0;
+  if (Between(row, kGrassBegins, kSandBegins)) return 15;
+  return -1;
+}
+
+}  // namespace
+
+bool BuildJourney(TileMap& map, std::string& error) {
+  const LandField land = MakeLand();
+  Lcg rng(0x4B657374u);
+  for (int row = 0; row < kMapRows; ++row) {
+    for (int column = 0; column < kMapColumns; ++column) {
+      const int mask = land.CornerMask(row, column);
+      Tile& tile = map[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+      const int required = RequiredMask(row);
+      if (required >= 0 && mask != required) {
+        error = "row " + std::to_string(row) + " column " + std::to_string(column) + " must be " +
+                (required == 0 ? "open water" : "dry land");
+        return false;
+      }
+      if (mask == 0) {
+        tile = SeaTile(row, rng);
+      } else if (mask == 15) {
+        tile = LandTile(row, column, rng);
+      } else {
+        tile = kShore[static_cast<std::size_t>(mask)];
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace mapgen

@@ -1,0 +1,299 @@
+// The page around the game: the canvas and its scale, the settings form,
+// audio start, storage, the closed state and the test hook. The program
+// (kestrova.js) calls KestrovaPage; tests call window.kestrovaTest.
+"use strict";
+
+var Module = {
+  print: (text) => console.log(text),
+  printErr: (text) => console.error(text),
+  onRuntimeInitialized: () => { document.getElementById("status").hidden = true; },
+  onAbort: (what) => { document.getElementById("status").textContent = "Kestrova could not start: " + what; },
+};
+
+const KestrovaPage = (() => {
+  const kWidth = 640;
+  const kHeight = 480;
+
+  const screen = document.getElementById("screen");
+  const canvas = document.getElementById("canvas");
+  let context = null;
+  let image = null;
+
+  // The largest whole multiple of the page, in device pixels, that fits.
+  function fit() {
+    const ratio = window.devicePixelRatio || 1;
+    const scale = Math.max(1, Math.floor(Math.min(screen.clientWidth * ratio / kWidth,
+                                                  screen.clientHeight * ratio / kHeight)));
+    canvas.style.width = (kWidth * scale / ratio) + "px";
+    canvas.style.height = (kHeight * scale / ratio) + "px";
+  }
+  window.addEventListener("resize", fit);
+  document.addEventListener("fullscreenchange", fit);
+  // The right button closes the game; the page's own menu must not open as well.
+  canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+
+  function showScreen() {
+    context = canvas.getContext("2d", { alpha: false });
+    if (!context) return false;
+    image = context.createImageData(kWidth, kHeight);
+    context.fillStyle = "#000";
+    context.fillRect(0, 0, kWidth, kHeight);
+    screen.hidden = false;
+    fit();
+    canvas.focus();
+    return true;
+  }
+
+  function putPage(rgba) {
+    image.data.set(rgba);
+    context.putImageData(image, 0, 0);
+  }
+
+  function setIcon(rgba, width, height) {
+    const icon = document.createElement("canvas");
+    icon.width = width;
+    icon.height = height;
+    const pixels = new ImageData(new Uint8ClampedArray(rgba.buffer), width, height);
+    icon.getContext("2d").putImageData(pixels, 0, 0);
+    document.querySelector("link[rel=icon]").href = icon.toDataURL("image/png");
+  }
+
+  function requestFullscreen() {
+    if (!screen.requestFullscreen) return;
+    screen.requestFullscreen().catch((error) => console.warn("kestrova: no full screen: " + error));
+  }
+
+  // --- the settings form ---------------------------------------------------
+  // Dialog template 131, in its own order; dialog units (x, y, width, height).
+  const kTemplate = [
+    { id: 1, kind: "default", caption: "決定", box: [94, 107, 50, 14] },
+    { id: 2, kind: "button", caption: "取り消し", box: [94, 124, 50, 14] },
+    { kind: "group", caption: "画面モード", box: [13, 13, 76, 43], startsGroup: true },
+    { id: 1000, kind: "radio", caption: "フルスクリーン", box: [24, 27, 62, 10] },
+    { id: 1001, kind: "radio", caption: "ウインドウ", box: [24, 39, 48, 10] },
+    { kind: "group", caption: "入力デバイス", box: [13, 65, 77, 40], startsGroup: true },
+    { id: 1002, kind: "radio", caption: "キーボード", box: [21, 78, 50, 10] },
+    { id: 1003, kind: "radio", caption: "ジョイスティック", box: [21, 89, 63, 10] },
+    { kind: "group", caption: "音楽", box: [92, 14, 56, 37], startsGroup: true },
+    { id: 1004, kind: "radio", caption: "あり", box: [96, 23, 29, 10] },
+    { id: 1005, kind: "radio", caption: "なし", box: [96, 35, 29, 10] },
+    { kind: "group", caption: "音源", box: [93, 57, 42, 37] },  // joins the music group
+    { id: 1009, kind: "radio", caption: "WAVE", box: [96, 66, 36, 10] },
+    { id: 1010, kind: "radio", caption: "MIDI", box: [96, 78, 31, 10] },
+    { kind: "text", caption: "ゲームウエイト", box: [14, 109, 49, 10], startsGroup: true },
+    { id: 1011, kind: "spin", box: [15, 122, 8, 14] },
+    { id: 1012, kind: "edit", box: [28, 122, 32, 14] },
+  ];
+  const kCaption = "システムメニュー";
+  const kClientSize = [165, 154];
+  // The buttons that set a member when clicked; every other control does nothing.
+  const kCommands = {
+    1000: ["fullScreen", 1],
+    1003: ["keyboard", 0],
+    1002: ["keyboard", 1],
+    1001: ["fullScreen", 0],
+  };
+  // Dialog units to pixels for a 12-pixel face: 6 across, 12 down per four and eight units.
+  const kUnitX = 6 / 4;
+  const kUnitY = 12 / 8;
+
+  function place(element, box) {
+    const [x, y, width, height] = box;
+    element.classList.add("control");
+    Object.assign(element.style, {
+      left: x * kUnitX + "px", top: y * kUnitY + "px", width: width * kUnitX + "px", height: height * kUnitY + "px",
+    });
+    return element;
+  }
+
+  function makeControl(control, groupName, members) {
+    switch (control.kind) {
+      case "default":
+      case "button": {
+        const button = document.createElement("button");
+        button.type = control.kind === "default" ? "submit" : "button";
+        button.textContent = control.caption;
+        button.dataset.closes = "";
+        return button;
+      }
+      case "group": {
+        const group = document.createElement("div");
+        group.className = "group";
+        group.append(Object.assign(document.createElement("span"), { textContent: control.caption }));
+        return group;
+      }
+      case "radio": {
+        const label = document.createElement("label");
+        const radio = Object.assign(document.createElement("input"), { type: "radio", name: groupName, tabIndex: -1 });
+        radio.dataset.id = control.id;
+        const command = kCommands[control.id];
+        if (command) radio.addEventListener("click", () => { members[command[0]] = command[1]; });
+        label.append(radio, control.caption);
+        return label;
+      }
+      case "text":
+        return Object.assign(document.createElement("span"), { textContent: control.caption });
+      case "spin": {
+        const spin = document.createElement("div");
+        spin.className = "spin";
+        for (const arrow of ["▲", "▼"]) {
+          const button = Object.assign(document.createElement("button"), { type: "button", textContent: arrow });
+          button.tabIndex = -1;
+          spin.append(button);
+        }
+        return spin;
+      }
+      case "edit":
+        return Object.assign(document.createElement("input"), { type: "text", readOnly: true, value: "" });
+    }
+    return null;
+  }
+
+  // Opens with no radio button marked; OK, Cancel, Escape and the close box
+  // all go on with the members as the clicks left them.
+  function runSettings(fullScreen, keyboard) {
+    return new Promise((resolve) => {
+      const members = { fullScreen, keyboard };
+      const dialog = document.createElement("form");
+      dialog.className = "dialog";
+      dialog.setAttribute("role", "dialog");
+      dialog.setAttribute("aria-label", kCaption);
+      const caption = document.createElement("div");
+      caption.className = "caption";
+      const close = Object.assign(document.createElement("button"), { type: "button", textContent: "×" });
+      close.tabIndex = -1;
+      close.setAttribute("aria-label", "close");
+      close.dataset.closes = "";
+      caption.append(Object.assign(document.createElement("span"), { textContent: kCaption }), close);
+      const client = document.createElement("div");
+      client.className = "client";
+      client.style.width = kClientSize[0] * kUnitX + "px";
+      client.style.height = kClientSize[1] * kUnitY + "px";
+      let group = 0;
+      for (const control of kTemplate) {
+        if (control.startsGroup) ++group;
+        client.append(place(makeControl(control, "group" + group, members), control.box));
+      }
+      dialog.append(caption, client);
+
+      const finish = (event) => {
+        if (event) event.preventDefault();
+        document.removeEventListener("keydown", onKey, true);
+        dialog.remove();
+        resolve(members);
+      };
+      const onKey = (event) => { if (event.key === "Escape") finish(event); };
+      dialog.addEventListener("submit", finish);
+      for (const button of dialog.querySelectorAll("[data-closes]")) {
+        if (button.type !== "submit") button.addEventListener("click", finish);
+      }
+      document.addEventListener("keydown", onKey, true);
+      document.body.append(dialog);
+      dialog.querySelector("button[type=submit]").focus();
+    });
+  }
+
+  // --- music -----------------------------------------------------------------
+  // Browsers start sound only after the player has done something on the page.
+  const audio = { context: null, buffer: null, source: null };
+  const kGestures = ["keydown", "mousedown", "pointerdown", "touchstart"];
+  function resumeAudio() {
+    if (audio.context && audio.context.state === "suspended") audio.context.resume();
+  }
+  for (const type of kGestures) window.addEventListener(type, resumeAudio, true);
+
+  function setAudio(context, buffer) {
+    audio.context = context;
+    audio.buffer = buffer;
+  }
+
+  function startAudio() {
+    if (!audio.context || audio.source) return;
+    audio.source = audio.context.createBufferSource();
+    audio.source.buffer = audio.buffer;
+    audio.source.loop = true;
+    audio.source.connect(audio.context.destination);
+    audio.source.start();
+  }
+
+  // --- the end -----------------------------------------------------------------
+  function showClosed() {
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    if (audio.context) audio.context.close();
+    screen.hidden = true;
+    document.getElementById("closed").hidden = false;
+  }
+
+  // --- storage: whole values, and a page without storage plays on -------------
+  function loadItem(key) {
+    try {
+      return window.localStorage.getItem(key);
+    } catch (error) {
+      console.warn("kestrova: no storage: " + error);
+      return null;
+    }
+  }
+
+  function storeItem(key, value) {
+    try {
+      window.localStorage.setItem(key, value);
+      return true;
+    } catch (error) {
+      console.warn("kestrova: no storage: " + error);
+      return false;
+    }
+  }
+
+  // --- the test hook -------------------------------------------------------
+  const isTestPage = () => new URLSearchParams(window.location.search).has("test");
+  let driver = 0;
+  let finishRun = null;
+  let attached;
+  const ready = new Promise((resolve) => { attached = resolve; });
+
+  function attachTestHook(pointer) {
+    driver = pointer;
+    attached();
+  }
+
+  function finishTestRun(output) {
+    const done = finishRun;
+    finishRun = null;
+    if (done) done(output);
+  }
+
+  // Direct calls: the program is suspended in its message loop, where
+  // ccall would take any call for an asynchronous one.
+  function callWithText(exported, text, number) {
+    const size = Module.lengthBytesUTF8(text) + 1;
+    const pointer = Module._malloc(size);
+    Module.stringToUTF8(text, pointer, size);
+    try {
+      return Module.UTF8ToString(exported(driver, pointer, number));
+    } finally {
+      Module._free(pointer);
+    }
+  }
+
+  window.kestrovaTest = {
+    ready,
+    // Runs `calls` idle calls of a kestrova-sim input script, numbered from 1,
+    // as fast as they go: kestrova-sim's lines for them.
+    run(script, calls) {
+      return ready.then(() => new Promise((resolve, reject) => {
+        const error = callWithText(Module._kestrova_test_run, script, calls);
+        if (error) reject(new Error(error)); else finishRun = resolve;
+      }));
+    },
+    // The whole program state, as kestrova-sim --trace prints it.
+    state() {
+      return JSON.parse(Module.UTF8ToString(Module._kestrova_test_trace(driver)));
+    },
+    audio,
+  };
+
+  return {
+    showScreen, putPage, setIcon, requestFullscreen, runSettings, setAudio, startAudio, showClosed,
+    loadItem, storeItem, isTestPage, attachTestHook, finishTestRun,
+  };
+})();
