@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "app/fnv1a.hpp"
 #include "app/program_state.hpp"
 #include "game/object.hpp"
 #include "game/player.hpp"
@@ -231,7 +232,7 @@ TEST(ProgramState, SameInputSameHashesAndResetRestoresTheStart) {
     game.StartPlay();
     for (int i = 0; i < 120; ++i) {
       game.Idle(1, i % 20 < 10 ? std::vector<uint8_t>{VK_SPACE, VK_LEFT} : std::vector<uint8_t>{VK_UP});
-      hashes->push_back(HashProgramState(game.State()) ^ platform::Fnv1a(game.Page()));
+      hashes->push_back(HashProgramState(game.State()) ^ Fnv1a(game.Page()));
     }
   }
   EXPECT_EQ(first, second);

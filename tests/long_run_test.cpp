@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/fnv1a.hpp"
 #include "app/program_state.hpp"
 #include "game/object.hpp"
 #include "input/keyboard.hpp"
@@ -83,7 +84,7 @@ int64_t Count(const ObjectList& list) {
 }
 
 struct RunSummary {
-  uint64_t digest = 0xcbf29ce484222325ull;  // every frame's state hash, every 1000th page
+  uint64_t digest = kFnv1aStart;  // every frame's state hash, every 1000th page
   int64_t maxMain = 0;
   int64_t maxChild = 0;
   int64_t stageClears = 0;
@@ -92,10 +93,9 @@ struct RunSummary {
 };
 
 void Mix(uint64_t& digest, uint64_t value) {
-  for (int i = 0; i < 8; ++i) {
-    digest ^= (value >> (8 * i)) & 0xFF;
-    digest *= 0x100000001b3ull;
-  }
+  uint8_t bytes[8];
+  for (int i = 0; i < 8; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+  digest = Fnv1a(bytes, digest);
 }
 
 RunSummary LongRun(uint64_t seed) {
@@ -116,7 +116,7 @@ RunSummary LongRun(uint64_t seed) {
     screen = next;
 
     Mix(run.digest, HashProgramState(game.State()));
-    if (frame % kPageHashEvery == 0) Mix(run.digest, platform::Fnv1a(game.Page()));
+    if (frame % kPageHashEvery == 0) Mix(run.digest, Fnv1a(game.Page()));
     run.maxMain = std::max(run.maxMain, Count(mainList));
     run.maxChild = std::max(run.maxChild, Count(childList));
     if (run.maxMain > kMaxMainObjects || run.maxChild > kMaxChildObjects || game.platform.CloseRequested()) {

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "app/fnv1a.hpp"
 #include "app/program_state.hpp"
 #include "app/replay.hpp"
 #include "input/keyboard.hpp"
@@ -27,7 +28,7 @@ std::vector<uint64_t> RunAndHash(HeadlessGame& game, platform::Platform& platfor
   std::vector<uint64_t> hashes;
   game.platform.idleLimit = 400;
   game.platform.beforeIdle = [&](int64_t call) {
-    if (call > 1) hashes.push_back(HashProgramState(app.m_pFrame->m_state) ^ platform::Fnv1a(game.platform.LastPage()));
+    if (call > 1) hashes.push_back(HashProgramState(app.m_pFrame->m_state) ^ Fnv1a(game.platform.LastPage()));
     input(call);
   };
   app.Run();

@@ -298,30 +298,38 @@ TEST(SdlPage, ConvertsThroughThePaletteIntoPaddedRows) {
   palette[1] = {255, 0, 0};
   palette[2] = {1, 2, 3};
   palette[255] = {255, 255, 255};
-  const platform::PaletteLut lut = platform::BuildPaletteLut(palette);
-  EXPECT_EQ(lut[0], 0xFF000000u);
-  EXPECT_EQ(lut[1], 0xFFFF0000u);
-  EXPECT_EQ(lut[2], 0xFF010203u);
-  EXPECT_EQ(lut[255], 0xFFFFFFFFu);
-
   std::vector<uint8_t> page(640 * 480, 0);
   page[0] = 1;
   page[639] = 2;
+  page[640] = 2;  // second of a pair, first of the next row
   page[479 * 640 + 5] = 255;
   constexpr int kPitch = 640 * 4 + 16;  // padding the conversion must not touch
   std::vector<uint8_t> pixels(static_cast<size_t>(kPitch) * 480, 0xAB);
-  platform::ConvertPage(page, lut, pixels.data(), kPitch);
+  platform::PageConverter converter;
   const auto at = [&](int x, int y) {
     uint32_t v;
     std::memcpy(&v, pixels.data() + static_cast<size_t>(y) * kPitch + static_cast<size_t>(x) * 4, 4);
     return v;
   };
+  converter.Convert(page, palette, pixels.data(), kPitch);
   EXPECT_EQ(at(0, 0), 0xFFFF0000u);
   EXPECT_EQ(at(639, 0), 0xFF010203u);
+  EXPECT_EQ(at(0, 1), 0xFF010203u);
   EXPECT_EQ(at(1, 0), 0xFF000000u);
   EXPECT_EQ(at(5, 479), 0xFFFFFFFFu);
   EXPECT_EQ(pixels[640 * 4], 0xAB);
   EXPECT_EQ(pixels[static_cast<size_t>(kPitch) * 480 - 1], 0xAB);
+  // A new palette is seen at once, though the converter keeps tables between pages.
+  palette[1] = {0, 0, 255};
+  converter.Convert(page, palette, pixels.data(), kPitch);
+  EXPECT_EQ(at(0, 0), 0xFF0000FFu);
+  // Every pair of values lands in its own place.
+  for (size_t i = 0; i < page.size(); ++i) page[i] = static_cast<uint8_t>(i * 7 + i / 640);
+  for (size_t i = 0; i < 256; ++i) palette[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 3)};
+  converter.Convert(page, palette, pixels.data(), kPitch);
+  for (int y = 0; y < 480; y += 7) {
+    for (int x = 0; x < 640; ++x) ASSERT_EQ(at(x, y), platform::Argb(palette[page[static_cast<size_t>(y) * 640 + x]]));
+  }
 }
 
 TEST_F(SdlPlatformTest, VideoComesUpInBothModes) {

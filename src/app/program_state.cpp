@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/fnv1a.hpp"
 #include "app/game_app.hpp"
 #include "data/tables.hpp"
 #include "game/background.hpp"
@@ -59,16 +60,10 @@ class HashVisitor final : public StateVisitor {
   void EndGroup() override { Mix("}", 1); }
   void BeginList(const char*) override { Mix("[", 1); }
   void EndList() override { Mix("]", 1); }
-  uint64_t hash = 0xcbf29ce484222325ull;
+  uint64_t hash = kFnv1aStart;
 
  private:
-  void Mix(const void* data, size_t size) {
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    for (size_t i = 0; i < size; ++i) {
-      hash ^= bytes[i];
-      hash *= 0x100000001b3ull;
-    }
-  }
+  void Mix(const void* data, size_t size) { hash = Fnv1a({static_cast<const uint8_t*>(data), size}, hash); }
 };
 
 class JsonVisitor final : public StateVisitor {

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "app/fnv1a.hpp"
 #include "app/game_app.hpp"
 #include "app/input_script.hpp"
 #include "app/replay.hpp"
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
     if (run != nullptr && run->click) game.m_pFrame->OnLButtonDown();
     const char* screen = ScreenName(game.m_pFrame->m_state);
     game.OnIdle();
-    std::printf("%" PRId64 " %s %016" PRIx64 " %016" PRIx64 "\n", frame, screen, platform::Fnv1a(platform.LastPage()),
+    std::printf("%" PRId64 " %s %016" PRIx64 " %016" PRIx64 "\n", frame, screen, Fnv1a(platform.LastPage()),
                 HashProgramState(game.m_pFrame->m_state));
     if (options.trace) std::printf("%s\n", TraceProgramState(game.m_pFrame->m_state).c_str());
     if (const auto png = options.pngs.find(frame); png != options.pngs.end()) {

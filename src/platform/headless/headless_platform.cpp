@@ -70,14 +70,6 @@ bool HeadlessPlatform::OpenAudio(const WaveFormat&, std::span<const uint8_t> sam
   return true;
 }
 
-uint64_t Fnv1a(std::span<const uint8_t> bytes, uint64_t hash) {
-  for (uint8_t b : bytes) {
-    hash ^= b;
-    hash *= 0x100000001b3ull;
-  }
-  return hash;
-}
-
 bool WritePagePng(const std::string& path, std::span<const uint8_t> page, const Palette& palette, std::string& error) {
   if (page.size() != static_cast<size_t>(kPageWidth) * kPageHeight) {
     error = "no page to write";

@@ -66,8 +66,6 @@ class HeadlessPlatform : public Platform {
   bool m_audioPlaying = false;
 };
 
-// 64-bit FNV-1a.
-uint64_t Fnv1a(std::span<const uint8_t> bytes, uint64_t hash = 0xcbf29ce484222325ull);
 // Writes an 8-bit page through its palette as a PNG; false with the reason.
 bool WritePagePng(const std::string& path, std::span<const uint8_t> page, const Palette& palette, std::string& error);
 

@@ -106,11 +106,10 @@ VideoResult SdlVideo::Init(bool fullScreen) {
 
 void SdlVideo::Present(std::span<const uint8_t> page, const Palette& palette) {
   if (!m_texture || page.size() < static_cast<size_t>(kPageWidth) * kPageHeight) return;
-  const PaletteLut lut = BuildPaletteLut(palette);  // 256 entries: cheaper than comparing palettes
   void* pixels = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(m_texture.get(), nullptr, &pixels, &pitch) != 0) return;
-  ConvertPage(page, lut, pixels, pitch);
+  m_converter.Convert(page, palette, pixels, pitch);
   SDL_UnlockTexture(m_texture.get());
   SDL_SetRenderDrawColor(m_renderer.get(), 0, 0, 0, 255);
   SDL_RenderClear(m_renderer.get());

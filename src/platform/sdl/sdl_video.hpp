@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 
+#include "platform/common/page_convert.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/frame_pacer.hpp"
 #include "platform/sdl/sdl_handles.hpp"
@@ -35,6 +36,7 @@ class SdlVideo {
   RendererPtr m_renderer;
   TexturePtr m_texture;
   std::optional<FramePacer> m_pacer;  // set with the renderer
+  PageConverter m_converter;
 };
 
 }  // namespace platform::sdl

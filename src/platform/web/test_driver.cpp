@@ -7,21 +7,10 @@
 
 #include "app/game_app.hpp"
 #include "app/program_state.hpp"
+#include "app/fnv1a.hpp"
 #include "platform/web/browser.hpp"
 
 namespace platform::web {
-namespace {
-
-uint64_t Fnv1a(std::span<const uint8_t> bytes) {
-  uint64_t hash = 0xcbf29ce484222325ull;
-  for (const uint8_t b : bytes) {
-    hash ^= b;
-    hash *= 0x100000001b3ull;
-  }
-  return hash;
-}
-
-}  // namespace
 
 void TestDriver::Attach(CGameApp& game, WebPlatform& platform) {
   m_game = &game;

@@ -145,7 +145,7 @@ void WebPlatform::Present(std::span<const uint8_t> page, const Palette& palette)
   // endian memory of WebAssembly, the canvas's bytes red, green, blue, alpha.
   Palette swapped;
   std::transform(palette.begin(), palette.end(), swapped.begin(), [](Color c) { return Color{c.b, c.g, c.r}; });
-  ConvertPage(page, BuildPaletteLut(swapped), m_rgba.data(), kPageWidth * 4);
+  m_converter.Convert(page, swapped, m_rgba.data(), kPageWidth * 4);
   browser::PutPage(m_rgba);
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/common/page_convert.hpp"
 #include "platform/platform.hpp"
 #include "platform/web/input_map.hpp"
 
@@ -78,6 +79,7 @@ class WebPlatform final : public Platform {
   std::vector<Click> m_clicks;
   std::vector<uint8_t> m_lastPage;
   std::vector<uint8_t> m_rgba;  // the canvas's pixels
+  PageConverter m_converter;
 };
 
 }  // namespace platform::web
