@@ -431,12 +431,14 @@ TEST_F(SdlPlatformTest, MessageLoopDispatchesClicksBetweenIdleCalls) {
 }
 
 TEST_F(SdlPlatformTest, QuitEventAndPostedCloseEndTheLoop) {
-  for (const bool byQuit : {true, false}) {
+  // A close posted by an idle call that wants no more idle time must not
+  // leave the loop waiting for an event that never comes.
+  for (const auto& [byQuit, moreIdle] : {std::pair{true, true}, std::pair{false, true}, std::pair{false, false}}) {
     SdlPlatform platform;
     ASSERT_TRUE(platform.CreateMainWindow({}));
     RecordingHandler handler(platform);
     int calls = 0;
-    platform.RunMessageLoop(handler, [&] {
+    platform.RunMessageLoop(handler, [&, byQuit = byQuit, moreIdle = moreIdle] {
       if (++calls == 3) {
         if (byQuit) {
           SDL_Event quit{};
@@ -444,6 +446,7 @@ TEST_F(SdlPlatformTest, QuitEventAndPostedCloseEndTheLoop) {
           SDL_PushEvent(&quit);
         } else {
           platform.PostClose();  // the frame that asks still finishes
+          return moreIdle;
         }
       }
       return true;

@@ -82,7 +82,7 @@ void ReplayingPlatform::RunMessageLoop(platform::WindowHandler& handler, const s
     m_run = m_script.RunAt(++call);
     if (m_run == nullptr) {
       m_inner.PostClose();
-      return false;
+      return true;
     }
     if (m_run->click) player.RecordedClick();
     return onIdle();

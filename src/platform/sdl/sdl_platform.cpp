@@ -39,7 +39,8 @@ void SdlPlatform::RunMessageLoop(WindowHandler& handler, const std::function<boo
     SDL_Event event;
     while (open && SDL_PollEvent(&event)) open = Dispatch(event, handler);
     if (!open || m_closePosted) break;
-    if (!onIdle()) SDL_WaitEvent(nullptr);
+    // A close posted during the idle call ends the loop at once, waiting for nothing.
+    if (!onIdle() && !m_closePosted) SDL_WaitEvent(nullptr);
   }
   m_video.DestroyWindow();
 }
