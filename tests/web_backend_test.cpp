@@ -32,7 +32,7 @@ void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-struct BmpSpec {
+struct BmpLayout {
   int32_t width = 3;
   int32_t height = 2;
   bool topDown = false;
@@ -41,29 +41,29 @@ struct BmpSpec {
 
 // An uncompressed 8-bit BMP whose pixel (x, y) is (x + 3y) mod 4 and whose
 // colour i is (10i, 20i, 30i), rows padded to four bytes.
-std::vector<uint8_t> MakeBmp(const BmpSpec& spec) {
-  const size_t colors = spec.usedColors == 0 ? 256 : spec.usedColors;
-  const size_t stride = (static_cast<size_t>(spec.width) + 3) / 4 * 4;
+std::vector<uint8_t> MakeBmp(const BmpLayout& layout) {
+  const size_t colors = layout.usedColors == 0 ? 256 : layout.usedColors;
+  const size_t stride = (static_cast<size_t>(layout.width) + 3) / 4 * 4;
   const size_t offset = 14 + 40 + 4 * colors;
-  std::vector<uint8_t> b(offset + stride * static_cast<size_t>(spec.height), 0);
+  std::vector<uint8_t> b(offset + stride * static_cast<size_t>(layout.height), 0);
   b[0] = 'B';
   b[1] = 'M';
   Put32(b, 2, static_cast<uint32_t>(b.size()));
   Put32(b, 10, static_cast<uint32_t>(offset));
   Put32(b, 14, 40);
-  Put32(b, 18, static_cast<uint32_t>(spec.width));
-  Put32(b, 22, static_cast<uint32_t>(spec.topDown ? -spec.height : spec.height));
+  Put32(b, 18, static_cast<uint32_t>(layout.width));
+  Put32(b, 22, static_cast<uint32_t>(layout.topDown ? -layout.height : layout.height));
   b[26] = 1;
   b[28] = 8;
-  Put32(b, 46, spec.usedColors);
+  Put32(b, 46, layout.usedColors);
   for (size_t i = 0; i < colors; ++i) {
     b[54 + 4 * i] = static_cast<uint8_t>(30 * i);
     b[54 + 4 * i + 1] = static_cast<uint8_t>(20 * i);
     b[54 + 4 * i + 2] = static_cast<uint8_t>(10 * i);
   }
-  for (int32_t y = 0; y < spec.height; ++y) {
-    const size_t fileRow = static_cast<size_t>(spec.topDown ? y : spec.height - 1 - y);
-    for (int32_t x = 0; x < spec.width; ++x) {
+  for (int32_t y = 0; y < layout.height; ++y) {
+    const size_t fileRow = static_cast<size_t>(layout.topDown ? y : layout.height - 1 - y);
+    for (int32_t x = 0; x < layout.width; ++x) {
       b[offset + fileRow * stride + static_cast<size_t>(x)] = static_cast<uint8_t>((x + 3 * y) % 4);
     }
   }
@@ -89,10 +89,10 @@ void ExpectSameImage(const IndexedImage& web, const IndexedImage& sdl) {
 TEST(WebBmpReader, ReadsWhatSdlReads) {
   std::vector<std::pair<std::string, std::vector<uint8_t>>> files = {{"sheet.bmp", ReadAsset("sheet.bmp")},
                                                                      {"icon.bmp", ReadAsset("icon.bmp")}};
-  for (const BmpSpec& spec : {BmpSpec{}, BmpSpec{3, 2, true}, BmpSpec{1, 1}, BmpSpec{5, 3, false, 0},
-                              BmpSpec{8, 4, true, 16}, BmpSpec{6, 1, false, 256}}) {
-    const std::string name = std::to_string(spec.width) + "x" + std::to_string(spec.height);
-    files.emplace_back(name + (spec.topDown ? " top-down" : ""), MakeBmp(spec));
+  for (const BmpLayout& layout : {BmpLayout{}, BmpLayout{3, 2, true}, BmpLayout{1, 1}, BmpLayout{5, 3, false, 0},
+                              BmpLayout{8, 4, true, 16}, BmpLayout{6, 1, false, 256}}) {
+    const std::string name = std::to_string(layout.width) + "x" + std::to_string(layout.height);
+    files.emplace_back(name + (layout.topDown ? " top-down" : ""), MakeBmp(layout));
   }
   for (const auto& [name, file] : files) {
     SCOPED_TRACE(name);
@@ -106,7 +106,7 @@ TEST(WebBmpReader, ReadsWhatSdlReads) {
 }
 
 TEST(WebBmpReader, RejectsEveryTruncation) {
-  const std::vector<uint8_t> whole = MakeBmp(BmpSpec{5, 3});  // rows of 5 pixels and 3 bytes of padding
+  const std::vector<uint8_t> whole = MakeBmp(BmpLayout{5, 3});  // rows of 5 pixels and 3 bytes of padding
   for (size_t size = 0; size < whole.size(); ++size) {
     IndexedImage image;
     std::string error;
@@ -129,7 +129,7 @@ TEST(WebBmpReader, RejectsWhatItCannotShow) {
       {"pixels past the end", 10, 0xFFFFFFF0u}, {"header past the end", 14, 0xFFFFFFFFu},
   };
   for (const Case& c : cases) {
-    std::vector<uint8_t> file = MakeBmp(BmpSpec{});
+    std::vector<uint8_t> file = MakeBmp(BmpLayout{});
     if (c.at == 28) {
       file[28] = static_cast<uint8_t>(c.value);
     } else {
