@@ -46,6 +46,16 @@ bool SetChoice(std::optional<int32_t>& choice, int32_t value, std::string_view o
   return true;
 }
 
+// Where an option that takes a file or folder keeps it.
+std::string& TextOption(Option option, CommandLine& line) {
+  switch (option) {
+    case Option::Data: return line.app.dataDir;
+    case Option::Sheet: return line.app.sheetPath;
+    case Option::Record: return line.recordPath;
+    default: return line.replayPath;
+  }
+}
+
 bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) {
   AppOptions& app = line.app;
   switch (entry.option) {
@@ -69,8 +79,7 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
         line.error = std::string(entry.name) + " needs a non-empty value";
         return false;
       }
-      std::string* const target[] = {&app.dataDir, &app.sheetPath, &line.recordPath, &line.replayPath};
-      *target[static_cast<int>(entry.option) - static_cast<int>(Option::Data)] = value;
+      TextOption(entry.option, line) = value;
       if (!line.recordPath.empty() && !line.replayPath.empty()) {
         line.error = "--record and --replay cannot be used together";
         return false;
