@@ -2,56 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include "test_support.hpp"
 
 namespace {
 
 using platform::IndexedImage;
-
-void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-  b[at] = static_cast<uint8_t>(v);
-  b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-  Put16(b, at, v & 0xFFFF);
-  Put16(b, at + 2, v >> 16);
-}
-
-// A BMP with a 40-byte info header and a palette of `colors` entries; rows
-// padded to four bytes, bottom-up unless `topDown`.
-std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, uint16_t bits, const std::vector<uint8_t>& pixels,
-                             bool topDown = false, uint32_t colors = 4) {
-  const size_t rowBytes = (static_cast<size_t>(width) * bits / 8 + 3) / 4 * 4;
-  const size_t paletteBytes = bits == 8 ? colors * 4 : 0;
-  const size_t offset = 14 + 40 + paletteBytes;
-  std::vector<uint8_t> b(offset + rowBytes * static_cast<size_t>(height), 0);
-  b[0] = 'B';
-  b[1] = 'M';
-  Put32(b, 2, static_cast<uint32_t>(b.size()));
-  Put32(b, 10, static_cast<uint32_t>(offset));
-  Put32(b, 14, 40);
-  Put32(b, 18, static_cast<uint32_t>(width));
-  Put32(b, 22, static_cast<uint32_t>(topDown ? -height : height));
-  Put16(b, 26, 1);
-  Put16(b, 28, bits);
-  Put32(b, 46, bits == 8 ? colors : 0);
-  for (uint32_t i = 0; i < colors && bits == 8; ++i) {  // blue, green, red, 0: colour i = (10i, 20i, 30i)
-    b[54 + 4 * i] = static_cast<uint8_t>(30 * i);
-    b[54 + 4 * i + 1] = static_cast<uint8_t>(20 * i);
-    b[54 + 4 * i + 2] = static_cast<uint8_t>(10 * i);
-  }
-  for (int32_t y = 0; y < height; ++y) {
-    const int32_t fileRow = topDown ? y : height - 1 - y;
-    const size_t rowWidth = static_cast<size_t>(width) * bits / 8;
-    for (size_t x = 0; x < rowWidth && y * rowWidth + x < pixels.size(); ++x) {
-      b[offset + static_cast<size_t>(fileRow) * rowBytes + x] = pixels[static_cast<size_t>(y) * rowWidth + x];
-    }
-  }
-  return b;
-}
+using testing_support::MakeBmp;
+using testing_support::Put16;
+using testing_support::Put32;
 
 const std::vector<uint8_t> kPixels = {0, 1, 2, 3, 3, 2};  // 3 x 2, top row first
 
@@ -69,23 +27,6 @@ TEST(Bitmap, DecodesRowsAndPaletteInEitherRowOrder) {
       EXPECT_EQ(image.palette[i].b, 30 * i);
     }
     EXPECT_EQ(image.palette[4].r + image.palette[255].b, 0);  // entries past the file's palette
-  }
-}
-
-TEST(Bitmap, DecodesTheGamesOwnBitmaps) {
-  struct Case {
-    const char* name;
-    int width, height;
-  };
-  for (const Case& c : {Case{"sheet.bmp", 640, 480}, Case{"icon.bmp", 32, 32}}) {
-    std::ifstream in(std::filesystem::path(KESTROVA_SOURCE_DIR) / "assets" / c.name, std::ios::binary);
-    const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    IndexedImage image;
-    std::string error;
-    ASSERT_TRUE(platform::DecodeIndexedBitmap(file, image, error)) << c.name << ": " << error;
-    EXPECT_EQ(image.width, c.width) << c.name;
-    EXPECT_EQ(image.height, c.height) << c.name;
-    EXPECT_EQ(image.pixels.size(), static_cast<size_t>(c.width * c.height)) << c.name;
   }
 }
 

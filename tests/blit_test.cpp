@@ -158,6 +158,7 @@ TEST_F(ClippedBlit, GlyphsScaleEachPixelIntoABlock) {
   EXPECT_EQ(CountDrawn(), 0);
 }
 
+// The big Z and the selection box are placed by GlyphsScaleEachPixelIntoABlock.
 TEST(SheetCells, GlyphTablesMatchTheCharacterGrid) {
   const CDisplay display;
   EXPECT_EQ(display.m_rcSmallGlyph[6], CellRect(568, 224, 8, 8));   // +
@@ -167,10 +168,8 @@ TEST(SheetCells, GlyphTablesMatchTheCharacterGrid) {
   EXPECT_EQ(display.m_rcSmallGlyph[42], CellRect(560, 248, 8, 8));  // Z
   EXPECT_EQ(display.m_rcSmallGlyph[43], CellRect(600, 224, 8, 8));  // /
   EXPECT_EQ(display.m_rcSmallGlyph[44], CellRect(600, 232, 8, 8));  // ?
-  EXPECT_EQ(display.m_rcSmallGlyph[45], CellRect(536, 224, 8, 8));  // box
   EXPECT_EQ(display.m_rcBigGlyph[0], CellRect(320, 224, 16, 16));
   EXPECT_EQ(display.m_rcBigGlyph[6], CellRect(336, 224, 16, 16));   // G starts the second column
-  EXPECT_EQ(display.m_rcBigGlyph[25], CellRect(384, 240, 16, 16));
   EXPECT_EQ(g_rcExplosion[5], CellRect(352, 96, 32, 32));
 }
 

@@ -101,8 +101,6 @@ TEST(DataCheck, NamesTheFileLineAndKeyOfEachFault) {
       {"no EOF", kData, "E1,1,1,1\n", kChars, "Stage1.csv", 0, "no \"EOF\""},
       {"EOF only after two DOT rows", kData, "E1\nDOT,,,1\nDOT,,,2\nEOF,\n", kChars, "Stage1.csv", 3,
        "unknown key 'DOT'"},
-      {"EOF as the last field of a CRLF line", kData, "E1,1,1,1\r\nEOF\r\n", kChars, "Stage1.csv", 2,
-       "unknown key 'EOF\\r'"},
       {"type's character", Replace(kData, "E1,,,,,INIT,,,C1", "E1,,,,,INIT,,,C9"), kStage, kChars, "data.csv", 1,
        "unknown key 'C9': no row of char.csv holds it"},
       {"BITMAP character", Replace(kData, "BITMAP,,,C2", "BITMAP,,,c2"), kStage, kChars, "data.csv", 3,

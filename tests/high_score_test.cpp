@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <sstream>
 #include <vector>
 
 #include "data/high_score.hpp"
@@ -12,18 +11,8 @@ namespace {
 
 using testing_support::MakeTempDir;
 using testing_support::ReadFile;
+using testing_support::ScoreFileText;
 using testing_support::WriteFile;
-
-// The file as the game writes it: every value masked, one per line.
-std::string MaskedFile(const std::vector<int32_t>& scores, char separator = '\n') {
-  std::ostringstream out;
-  for (size_t i = 0; i < 10; ++i) {
-    const int32_t score = i < scores.size() ? scores[i] : 0;
-    out << (score ^ 0x5E) << separator << (1 ^ 0x5E) << separator << (2 ^ 0x5E) << separator << (3 ^ 0x5E)
-        << separator;
-  }
-  return out.str();
-}
 
 std::vector<int32_t> Scores(const HighScoreTable& t, size_t n = 9) {
   std::vector<int32_t> s;
@@ -37,7 +26,7 @@ TEST(HighScores, NoFileKeepsTheInitialTableAndSaveCreatesIt) {
   EXPECT_FALSE(table.Load(path));
   EXPECT_EQ(Scores(table), std::vector<int32_t>(9, 0));
   ASSERT_TRUE(table.Save(path, 500));
-  EXPECT_EQ(ReadFile(path), MaskedFile({500}));
+  EXPECT_EQ(ReadFile(path), ScoreFileText({500}));
 }
 
 TEST(HighScores, SortKeepsEightBestAndTheRunScore) {
@@ -52,7 +41,7 @@ TEST(HighScores, SortKeepsEightBestAndTheRunScore) {
   };
   for (const auto& c : cases) {
     const auto path = (MakeTempDir() / "score.dat").string();
-    WriteFile(path, MaskedFile(stored));
+    WriteFile(path, ScoreFileText(stored));
     HighScoreTable table;
     ASSERT_TRUE(table.Load(path));
     ASSERT_EQ(Scores(table), stored);
@@ -66,7 +55,7 @@ TEST(HighScores, SortKeepsEightBestAndTheRunScore) {
 
 TEST(HighScores, FreeWhiteSpaceExtraNumbersAndTheExtraValues) {
   const auto dir = MakeTempDir();
-  std::string text = MaskedFile({7, 6, 5, 4, 3, 2, 1, 0, 9}, ' ');
+  std::string text = ScoreFileText({7, 6, 5, 4, 3, 2, 1, 0, 9}, ' ');
   text += "12345 67890\n";  // past the 36th number: ignored
   WriteFile(dir / "a", text);
   HighScoreTable table;
@@ -86,7 +75,7 @@ TEST(HighScores, FreeWhiteSpaceExtraNumbersAndTheExtraValues) {
 
 TEST(HighScores, ShortOrGarbledFilesKeepWhatWasRead) {
   const auto dir = MakeTempDir();
-  const std::string good = MaskedFile({300, 200, 100});
+  const std::string good = ScoreFileText({300, 200, 100});
   const struct {
     std::string text;
     std::vector<int32_t> scores;
@@ -120,7 +109,7 @@ TEST(HighScores, WrappedRunScoreEntersAsItsUnsigned16BitValue) {
 TEST(HighScores, FailedSaveLeavesTheOldFileByteForByte) {
   const auto dir = MakeTempDir();
   const auto path = (dir / "score.dat").string();
-  const std::string old = MaskedFile({111, 22});
+  const std::string old = ScoreFileText({111, 22});
   WriteFile(path, old);
   HighScoreTable table;
   ASSERT_TRUE(table.Load(path));

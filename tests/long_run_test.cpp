@@ -14,7 +14,7 @@
 #include "app/program_state.hpp"
 #include "game/object.hpp"
 #include "input/keyboard.hpp"
-#include "test_support.hpp"
+#include "play_fixture.hpp"
 
 namespace {
 
@@ -77,12 +77,6 @@ class RandomInput {
   std::vector<uint8_t> m_keys;
 };
 
-int64_t Count(const ObjectList& list) {
-  int64_t count = 0;
-  for (const GameObject* o = list.First(); o != nullptr; o = o->next) ++count;
-  return count;
-}
-
 struct RunSummary {
   uint64_t digest = kFnv1aStart;  // every frame's state hash, every 1000th page
   int64_t maxMain = 0;
@@ -117,8 +111,8 @@ RunSummary LongRun(uint64_t seed) {
 
     Mix(run.digest, HashProgramState(game.State()));
     if (frame % kPageHashEvery == 0) Mix(run.digest, Fnv1a(game.Page()));
-    run.maxMain = std::max(run.maxMain, Count(mainList));
-    run.maxChild = std::max(run.maxChild, Count(childList));
+    run.maxMain = std::max(run.maxMain, static_cast<int64_t>(play_test::CountNodes(mainList)));
+    run.maxChild = std::max(run.maxChild, static_cast<int64_t>(play_test::CountNodes(childList)));
     if (run.maxMain > kMaxMainObjects || run.maxChild > kMaxChildObjects || game.platform.CloseRequested()) {
       ADD_FAILURE() << "frame " << frame << ": " << run.maxMain << " objects, " << run.maxChild
                     << " parts, closed: " << game.platform.CloseRequested();

@@ -51,7 +51,7 @@ TEST(Options, ValuesSeparateOrJoined) {
   struct Case {
     std::vector<const char*> args;
     int32_t scale;
-    std::string data, sheet;
+    std::string data, sheet, record = "", replay = "";
   };
   const Case cases[] = {
       {{"--scale", "1"}, 1, "data", ""},
@@ -61,6 +61,8 @@ TEST(Options, ValuesSeparateOrJoined) {
       {{"--data=/tmp/d", "--sheet", "a.bmp"}, 1, "/tmp/d", "a.bmp"},
       {{"--sheet=--odd name.bmp", "--scale", "2"}, 2, "data", "--odd name.bmp"},
       {{"--data", "--window"}, 1, "--window", ""},  // a value is taken as it stands
+      {{"--record", "run.krp", "--sheet=s.bmp"}, 1, "data", "s.bmp", "run.krp"},
+      {{"--replay=old.krp", "--data", "d"}, 1, "d", "", "", "old.krp"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);
@@ -68,6 +70,8 @@ TEST(Options, ValuesSeparateOrJoined) {
     EXPECT_EQ(line.scale, c.scale) << c.args[0];
     EXPECT_EQ(line.app.dataDir, c.data) << c.args[0];
     EXPECT_EQ(line.app.sheetPath, c.sheet) << c.args[0];
+    EXPECT_EQ(line.recordPath, c.record) << c.args[0];
+    EXPECT_EQ(line.replayPath, c.replay) << c.args[0];
   }
 }
 
@@ -79,7 +83,8 @@ TEST(Options, HelpAndVersion) {
   EXPECT_EQ(Parse({"--help", "--nonsense"}).action, Action::UsageError);
   // The help names every option the parser accepts.
   for (const char* option :
-       {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--data", "--sheet", "--help", "--version"}) {
+       {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--data", "--sheet", "--record", "--replay",
+        "--help", "--version"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
@@ -108,6 +113,8 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
       {{"--sheet", ""}, "--sheet"},
       {{"--window=yes"}, "--window"},
       {{"--help=1"}, "--help"},
+      {{"--record", "a.krp", "--replay", "b.krp"}, "--record and --replay"},
+      {{"--replay"}, "--replay"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);

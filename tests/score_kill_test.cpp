@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "data/high_score.hpp"
 #include "test_support.hpp"
@@ -29,19 +30,11 @@ constexpr int kSavesPerRun = 200;  // the helper ends by itself after these
 constexpr int kTimeoutMs = 20000;
 
 // The file after n saves of best + 1 starting from an empty table: scores n,
-// n - 1, ... (never below 0) in entries 0 to 8, each entry's further values 1,
-// 2, 3, and entry 9 as constructed; every value XOR 0x5E, one per line.
+// n - 1, ... (never below 0) in entries 0 to 8.
 std::string TableText(int n) {
-  std::string text;
-  char line[16];
-  for (int entry = 0; entry < 10; ++entry) {
-    const int score = entry < 9 && n - entry > 0 ? n - entry : 0;
-    for (int value : {score, 1, 2, 3}) {
-      std::snprintf(line, sizeof line, "%d\n", value ^ 0x5E);
-      text += line;
-    }
-  }
-  return text;
+  std::vector<int32_t> scores;
+  for (int entry = 0; entry < 9 && n - entry > 0; ++entry) scores.push_back(n - entry);
+  return testing_support::ScoreFileText(scores);
 }
 
 class Saver {

@@ -14,7 +14,6 @@
 #include <iterator>
 #include <thread>
 
-#include "input/joystick.hpp"
 #include "input/keyboard.hpp"
 #include "platform/common/page_convert.hpp"
 #include "platform/sdl/sdl_platform.hpp"
@@ -136,28 +135,6 @@ TEST_F(SdlJoystickTest, AxesSpanTheClassicRangeAndButtonsAreBits) {
     EXPECT_EQ(info.y, c.expected.y);
     EXPECT_EQ(info.z, c.expected.z);
     EXPECT_EQ(info.buttons, c.expected.buttons);
-  }
-}
-
-// The movement thresholds sit 8192 inside each end of the axis.
-TEST_F(SdlJoystickTest, DirectionsTurnOnAtTheThresholds) {
-  ASSERT_EQ(AttachStick(), 0);
-  SdlPlatform platform;
-  CJoystick joystick;
-  ASSERT_EQ(joystick.InitJoystick(platform), 1);
-  struct Case {
-    Sint16 x;  // position x + 32768
-    bool left, right;
-  };
-  const Case cases[] = {
-      {-32768, true, false}, {8192 - 32768, true, false},  {8193 - 32768, false, false}, {0, false, false},
-      {57342 - 32768, false, false}, {57343 - 32768, false, true}, {32767, false, true},
-  };
-  for (const Case& c : cases) {
-    SDL_JoystickSetVirtualAxis(Device(0), 0, c.x);
-    joystick.PollJoystick();
-    EXPECT_EQ(joystick.Left(), c.left) << c.x;
-    EXPECT_EQ(joystick.Right(), c.right) << c.x;
   }
 }
 

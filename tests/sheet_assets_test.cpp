@@ -2,19 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "gfx/sheet_rects.hpp"
 #include "platform/headless/headless_platform.hpp"
+#include "test_support.hpp"
 
 namespace {
 
 platform::IndexedImage LoadAsset(const char* name, int width, int height) {
-  std::ifstream in(std::string(KESTROVA_SOURCE_DIR) + "/assets/" + name, std::ios::binary);
-  const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::vector<uint8_t> file = testing_support::ReadAsset(name);
   // An uncompressed 8-bit BITMAPINFOHEADER bitmap, bottom-up, full palette.
   EXPECT_GE(file.size(), 1078u) << name;
   if (file.size() < 1078u) return {};
@@ -31,6 +29,9 @@ platform::IndexedImage LoadAsset(const char* name, int width, int height) {
   platform::IndexedImage image;
   std::string error;
   EXPECT_TRUE(platform.DecodeBitmap(file, image, error)) << name << ": " << error;
+  EXPECT_EQ(image.width, width) << name;
+  EXPECT_EQ(image.height, height) << name;
+  EXPECT_EQ(image.pixels.size(), static_cast<size_t>(width * height)) << name;
   return image;
 }
 

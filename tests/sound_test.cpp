@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "audio/sound.hpp"
 #include "platform/headless/headless_platform.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -76,21 +75,6 @@ Parsed Parse(const Bytes& wave) {
   return p;
 }
 
-TEST(GetWaveResource, FmtFactDataYieldsFormatAndSamples) {
-  const Bytes wave = GoodWave();
-  const Parsed p = Parse(wave);
-  ASSERT_EQ(p.result, 1);
-  EXPECT_EQ(p.format.formatTag, 1);
-  EXPECT_EQ(p.format.channels, 1);
-  EXPECT_EQ(p.format.samplesPerSec, 8000u);
-  EXPECT_EQ(p.format.avgBytesPerSec, 8000u);
-  EXPECT_EQ(p.format.blockAlign, 1);
-  EXPECT_EQ(p.format.bitsPerSample, 8);
-  // 12 header + 8 + 18 fmt + 8 + 4 fact + 8 data header.
-  EXPECT_EQ(p.data, wave.data() + 58);
-  EXPECT_EQ(p.size, 100u);
-}
-
 TEST(GetWaveResource, ChunkLayouts) {
   struct Case {
     const char* name;
@@ -100,6 +84,8 @@ TEST(GetWaveResource, ChunkLayouts) {
     uint32_t size;
   };
   const std::vector<Case> cases = {
+      // 12 header + 8 + 18 fmt + 8 + 4 fact + 8 data header.
+      {"fmt, fact, data", GoodWave(), 1, 58, 100},
       {"data before fmt", Riff({{"data", Samples(10)}, {"fmt ", Fmt()}}), 1, 20, 10},
       // 3-byte chunk + pad: fmt at 12 + 8 + 4 = 24, data header at 24 + 26 = 50.
       {"odd chunk padded", Riff({{"junk", {1, 2, 3}}, {"fmt ", Fmt()}, {"data", Samples(6)}}), 1, 58, 6},
@@ -188,12 +174,8 @@ TEST(GetWaveResource, MutatedWavesStayInBounds) {
   EXPECT_GT(found, 0);  // the mutations leave some waves readable
 }
 
-std::string SourceFile(const char* relative) { return std::string(KESTROVA_SOURCE_DIR) + "/" + relative; }
-
 TEST(GetWaveResource, TheGamesMusicLoopsCleanly) {
-  std::ifstream in(SourceFile("assets/vesk.wav"), std::ios::binary);
-  ASSERT_TRUE(in);
-  const Bytes wave((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const Bytes wave = testing_support::ReadAsset("vesk.wav");
   ASSERT_EQ(wave.size(), 8u + 648050u);
   const Parsed p = Parse(wave);
   ASSERT_EQ(p.result, 1);

@@ -17,7 +17,7 @@
 #include "data/tables.hpp"
 #include "game/background.hpp"
 #include "game/object.hpp"
-#include "test_support.hpp"
+#include "play_fixture.hpp"
 
 namespace {
 
@@ -68,11 +68,6 @@ ScriptWalk WalkScript() {
   }
   walk.errors.push_back("no \"EOF\"");
   return walk;
-}
-
-TEST(StageContent, CommittedDataPassesTheLoadChecks) {
-  DataError error;
-  EXPECT_TRUE(LoadGameData(RepoDataDir().string(), &error)) << error.Message();
 }
 
 TEST(StageContent, ScriptLastsAboutThreeMinutesAndCrossesTheMapOnce) {
@@ -168,11 +163,7 @@ struct FullRun {
   }
 };
 
-size_t Count(int16_t kind) {
-  size_t n = 0;
-  for (const GameObject* o = mainList.First(); o != nullptr; o = o->next) n += o->kind == kind ? 1 : 0;
-  return n;
-}
+size_t Count(int16_t kind) { return play_test::Nodes(mainList, kind).size(); }
 
 void CheckFrame(HeadlessGame& game, int64_t playFrame, FullRun& run) {
   const int32_t speed = game.State().m_nScrollSpeed;

@@ -41,6 +41,60 @@ std::string UniformMap(int x, int y) {
   return map;
 }
 
+std::string ScoreFileText(const std::vector<int32_t>& scores, char separator) {
+  std::string text;
+  for (size_t i = 0; i < 10; ++i) {
+    for (int32_t value : {i < scores.size() ? scores[i] : 0, 1, 2, 3}) text += std::to_string(value ^ 0x5E) + separator;
+  }
+  return text;
+}
+
+std::vector<uint8_t> ReadAsset(const std::string& name) {
+  const std::string text = ReadFile(std::filesystem::path(KESTROVA_SOURCE_DIR) / "assets" / name);
+  return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+  b[at] = static_cast<uint8_t>(v);
+  b[at + 1] = static_cast<uint8_t>(v >> 8);
+}
+
+void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+  Put16(b, at, v & 0xFFFF);
+  Put16(b, at + 2, v >> 16);
+}
+
+std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, uint16_t bits, const std::vector<uint8_t>& pixels,
+                             bool topDown, uint32_t colors) {
+  const size_t rowWidth = static_cast<size_t>(width) * bits / 8;
+  const size_t rowBytes = (rowWidth + 3) / 4 * 4;
+  const uint32_t entries = bits != 8 ? 0 : colors == 0 ? 256 : colors;
+  const size_t offset = 14 + 40 + size_t{entries} * 4;
+  std::vector<uint8_t> b(offset + rowBytes * static_cast<size_t>(height), 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  Put32(b, 2, static_cast<uint32_t>(b.size()));
+  Put32(b, 10, static_cast<uint32_t>(offset));
+  Put32(b, 14, 40);
+  Put32(b, 18, static_cast<uint32_t>(width));
+  Put32(b, 22, static_cast<uint32_t>(topDown ? -height : height));
+  Put16(b, 26, 1);
+  Put16(b, 28, bits);
+  Put32(b, 46, bits == 8 ? colors : 0);
+  for (uint32_t i = 0; i < entries; ++i) {  // blue, green, red, 0
+    b[54 + 4 * i] = static_cast<uint8_t>(30 * i);
+    b[54 + 4 * i + 1] = static_cast<uint8_t>(20 * i);
+    b[54 + 4 * i + 2] = static_cast<uint8_t>(10 * i);
+  }
+  for (int32_t y = 0; y < height; ++y) {
+    const size_t fileRow = static_cast<size_t>(topDown ? y : height - 1 - y);
+    for (size_t x = 0; x < rowWidth && static_cast<size_t>(y) * rowWidth + x < pixels.size(); ++x) {
+      b[offset + fileRow * rowBytes + x] = pixels[static_cast<size_t>(y) * rowWidth + x];
+    }
+  }
+  return b;
+}
+
 HeadlessGame::HeadlessGame(const DataFiles& files) : dir(MakeTempDir()) {
   const auto data = dir / "data";
   std::filesystem::create_directories(data);

@@ -28,6 +28,22 @@ void WriteFile(const std::filesystem::path& path, const std::string& text);
 std::string ReadFile(const std::filesystem::path& path);
 // A map of 500 x 20 tiles, every one at (x, y).
 std::string UniformMap(int x, int y);
+// The score file as the game writes it: for each of the ten entries its score
+// (0 past `scores`) and the further values 1, 2, 3, every value XOR 0x5E, each
+// followed by `separator`.
+std::string ScoreFileText(const std::vector<int32_t>& scores, char separator = '\n');
+// The bytes of a committed file under assets/.
+std::vector<uint8_t> ReadAsset(const std::string& name);
+
+// Little-endian fields written over the bytes at `at`.
+void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v);
+void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v);
+// An uncompressed BMP with a 40-byte info header, rows padded to four bytes,
+// bottom-up unless `topDown`, from `pixels` (row bytes, top row first). An
+// 8-bit one carries `colors` palette entries (0: all 256), colour i being
+// (10i, 20i, 30i).
+std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, uint16_t bits, const std::vector<uint8_t>& pixels,
+                             bool topDown = false, uint32_t colors = 4);
 
 class HeadlessGame {
  public:
