@@ -5,11 +5,10 @@
 #include <span>
 #include <string>
 
+#include "platform/common/bmp_header.hpp"
 #include "platform/platform.hpp"
 
 namespace platform {
-
-inline constexpr int kMaxBitmapSide = 4096;
 
 // On failure `out` is left empty and `error` says why.
 bool DecodeIndexedBitmap(std::span<const uint8_t> file, IndexedImage& out, std::string& error);
