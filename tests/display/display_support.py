@@ -151,11 +151,27 @@ class Window:
 _TREE_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "(.*)": \((?:"([^"]*)" "[^"]*")?\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)')
 
 
+def _window_tree():
+    """xwininfo's tree of every window. The walk fails when a window it has
+    listed is destroyed before it is queried (the game replacing its window,
+    a dialog closing), so a failed walk is tried again."""
+    args = ["xwininfo", "-root", "-tree"]
+    for _ in range(50):
+        result = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
+        if result.returncode == 0:
+            return result.stdout.decode("utf-8", "replace")
+        error = result.stderr.decode("utf-8", "replace")
+        if "Bad Window" not in error and "Bad Drawable" not in error:
+            break
+        time.sleep(0.02)
+    fail("%s: %s" % (" ".join(args), error))
+
+
 def windows():
     """Every named window with a class; names are read as UTF-8, whatever
     locale the game switched to."""
     found = []
-    for line in run(["xwininfo", "-root", "-tree"]).decode("utf-8", "replace").splitlines():
+    for line in _window_tree().splitlines():
         m = _TREE_LINE.match(line)
         if m:
             found.append(Window(m.group(1), m.group(2), m.group(3) or "", int(m.group(4)), int(m.group(5)),
@@ -332,9 +348,19 @@ def describe_difference(got, expected, width):
     return "%d pixels differ, first at (%d, %d)" % (len(diffs), first % width, first // width)
 
 
-def hold(key, seconds=0.25):
-    """Holds a key across several frames: the game polls the keyboard once per frame."""
+def hold(key, seconds):
+    """Holds a key for a stretch of play (a recording; what the game makes of
+    it is checked afterwards, not here)."""
     run(["xdotool", "keydown", key])
     time.sleep(seconds)
     run(["xdotool", "keyup", key])
-    time.sleep(0.1)
+
+
+def hold_until(key, what, probe, timeout=15):
+    """Holds a key until the game shows it took it: the game polls the keyboard
+    once a frame, and a loaded machine may skip the frames of a short press."""
+    run(["xdotool", "keydown", key])
+    try:
+        return poll(what, probe, timeout, interval=0.1)
+    finally:
+        run(["xdotool", "keyup", key])

@@ -5,9 +5,10 @@ and the score file is written."""
 
 import os
 import sys
+import time
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, GameFolder, XServer, crop, fail, find_window, hold,
-                             poll, read_game_window, read_root, right_click_game_window, run, screen_size,
+from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, GameFolder, XServer, crop, fail, find_window, hold_until,
+                             poll, read_game_window, read_root, read_window, right_click_game_window, run, screen_size,
                              simulated_page, wait_for_game_window, wait_for_image)
 
 DIALOG_CAPTION = "システムメニュー"
@@ -19,9 +20,37 @@ SCORE_LINES = 40
 
 
 def click_in_dialog(dialog, units):
+    """Clicks a radio button until the dialog shows it marked: a click that
+    lands before GTK has drawn and mapped the dialog is lost, and clicking a
+    marked radio button again changes nothing."""
     x = units[0] * dialog.width // DIALOG_UNITS[0]
     y = units[1] * dialog.height // DIALOG_UNITS[1]
-    run(["xdotool", "mousemove", "--window", dialog.id, str(x), str(y), "click", "1"])
+    before = settled_image(dialog)
+
+    def probe():
+        run(["xdotool", "mousemove", "--window", dialog.id, str(x), str(y), "click", "1"])
+        return poll_briefly(lambda: read_window(dialog.id) != before)
+    poll("the click at %s to mark its radio button" % (units,), probe, timeout=15, interval=0)
+
+
+def settled_image(dialog):
+    """The dialog's image once two reads a moment apart agree."""
+    last = [None]
+
+    def probe():
+        image, last[0] = last[0], read_window(dialog.id)
+        return image is not None and image == last[0]
+    poll("the dialog to be drawn", probe, timeout=15, interval=0.2)
+    return last[0]
+
+
+def poll_briefly(probe, seconds=1.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if probe():
+            return True
+        time.sleep(0.05)
+    return False
 
 
 def black_share(rgb):
@@ -38,8 +67,16 @@ def open_dialog(game):
 
 
 def press_in_dialog(dialog, key):
-    run(["xdotool", "windowfocus", "--sync", dialog.id, "key", key])
-    poll("the dialog to close", lambda: find_window(name=DIALOG_CAPTION) is None, timeout=10)
+    """Presses a key in the dialog until it closes: a dialog still being drawn
+    drops it."""
+    settled_image(dialog)
+
+    def probe():
+        if find_window(name=DIALOG_CAPTION) is None:
+            return True
+        run(["xdotool", "windowfocus", "--sync", dialog.id, "key", key], check=False)
+        return poll_briefly(lambda: find_window(name=DIALOG_CAPTION) is None)
+    poll("the dialog to close on " + key, probe, timeout=15, interval=0)
 
 
 def accept_at_once(kestrova, folder, title):
@@ -70,14 +107,14 @@ def play_full_screen_and_leave(kestrova, folder, title):
         if black_share(crop(read_root(), 0, 0, screen_w, top)) != 1.0:
             fail("the bar above the page is not black")
 
-        hold("space")
-        poll("play to start", lambda: crop(read_root(), left, top, PAGE_WIDTH, PAGE_HEIGHT) != title, timeout=10)
-        hold("Escape")
+        def page():
+            return crop(read_root(), left, top, PAGE_WIDTH, PAGE_HEIGHT)
+
+        hold_until("space", "play to start", lambda: page() != title)
         # The exit query is drawn on a cleared page: nearly all black.
-        poll("the exit query", lambda: black_share(crop(read_root(), left, top, PAGE_WIDTH, PAGE_HEIGHT)) > 0.8,
-             timeout=10, interval=0.2)
-        hold("Right")
-        hold("space")
+        query = hold_until("Escape", "the exit query", lambda: black_share(page()) > 0.8 and page())
+        hold_until("Right", "the cursor on yes", lambda: page() != query)
+        hold_until("space", "the game to end", lambda: not game.running())
         status = game.wait_exit(timeout=10)
         if status != 0:
             fail("exit status %d after leaving through the exit query: %s" % (status, game.stderr()))

@@ -8,8 +8,9 @@ import shutil
 import subprocess
 import sys
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, GameFolder, XServer, fail, hold,
-                             right_click_game_window, wait_for_game_window)
+from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, GameFolder, XServer, fail, hold, hold_until,
+                             read_game_window, right_click_game_window, simulated_page, wait_for_game_window,
+                             wait_for_image)
 
 MASK = 0x5E
 
@@ -21,10 +22,11 @@ def scores(path):
         return f.read()
 
 
-def record(kestrova, folder, recording):
+def record(kestrova, folder, recording, title):
     with Game(kestrova, ["--window", "--keyboard", "--data", folder.data, "--record", recording], folder) as game:
         wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
-        hold("space")             # leave the title
+        wait_for_image("the title page", read_game_window, title, PAGE_WIDTH)
+        hold_until("space", "play to start", lambda: read_game_window() != title)
         hold("space", seconds=6)  # stay put and fire at the first fighters diving down the middle
         hold("Left", seconds=0.5)
         right_click_game_window()
@@ -43,7 +45,7 @@ def main():
     kestrova, sim, source_dir = sys.argv[1:4]
     with XServer(), GameFolder(source_dir) as folder:
         recording = os.path.join(folder.path, "run.krp")
-        record(kestrova, folder, recording)
+        record(kestrova, folder, recording, simulated_page(sim, folder, 1))
         with open(recording) as f:
             header = f.readline().split()
         if header != ["kestrova-replay", "1", "window", "keyboard"]:

@@ -224,7 +224,7 @@ describe("the page", kSuite, () => {
         for (let i = 0; i < samples.length; i += 0x8000) {
           text += String.fromCharCode(...samples.subarray(i, i + 0x8000));
         }
-        for (let wait = 0; context.state !== "running" && wait < 50; ++wait) {
+        for (let wait = 0; context.state !== "running" && wait < 500; ++wait) {
           await new Promise((r) => setTimeout(r, 20));
         }
         return { rate: buffer.sampleRate, channels: buffer.numberOfChannels, loop: source.loop, state: context.state,
