@@ -3,7 +3,9 @@
 // usage: kestrova-mapgen MAP.dat
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "common/byte_file.hpp"
 #include "mapgen/journey.hpp"
 
 int main(int argc, char** argv) {
@@ -17,17 +19,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kestrova-mapgen: %s\n", error.c_str());
     return 1;
   }
-  std::FILE* out = std::fopen(argv[1], "wb");
-  if (out == nullptr) {
-    std::fprintf(stderr, "kestrova-mapgen: cannot write %s\n", argv[1]);
-    return 1;
+  std::vector<uint8_t> text;
+  char line[16];
+  for (const auto& row : map) {
+    for (const mapgen::Tile& tile : row) {
+      const int length = std::snprintf(line, sizeof line, "%03d\n%03d\n", tile.x, tile.y);
+      text.insert(text.end(), line, line + length);
+    }
   }
-  for (const auto& row : map)
-    for (const mapgen::Tile& tile : row) std::fprintf(out, "%03d\n%03d\n", tile.x, tile.y);
-  const bool written = std::ferror(out) == 0;
-  if (std::fclose(out) != 0 || !written) {
-    std::fprintf(stderr, "kestrova-mapgen: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  return tools::WriteWholeFile("kestrova-mapgen", argv[1], text) ? 0 : 1;
 }

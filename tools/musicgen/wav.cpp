@@ -1,19 +1,13 @@
 #include "musicgen/wav.hpp"
 
-#include <cstdio>
+#include "common/byte_file.hpp"
 
 namespace musicgen {
+
+using tools::Put16;
+using tools::Put32;
+
 namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFFu);
-  Put16(out, v >> 16);
-}
 
 void PutTag(std::vector<uint8_t>& out, const char (&tag)[5]) { out.insert(out.end(), tag, tag + 4); }
 
@@ -42,17 +36,7 @@ bool WriteWave(const std::string& path, const std::vector<uint8_t>& samples, uin
   Put32(out, count);
   out.insert(out.end(), samples.begin(), samples.end());
   if (count & 1u) out.push_back(128);  // chunks are padded to an even length
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    std::fprintf(stderr, "kestrova-musicgen: cannot write %s\n", path.c_str());
-    return false;
-  }
-  const bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-  if (std::fclose(file) != 0 || !ok) {
-    std::fprintf(stderr, "kestrova-musicgen: error writing %s\n", path.c_str());
-    return false;
-  }
-  return true;
+  return tools::WriteWholeFile("kestrova-musicgen", path, out);
 }
 
 }  // namespace musicgen

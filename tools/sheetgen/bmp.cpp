@@ -1,23 +1,14 @@
 #include "sheetgen/bmp.hpp"
 
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
+#include "common/byte_file.hpp"
+
 namespace sheetgen {
-namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFFu);
-  Put16(out, v >> 16);
-}
-
-}  // namespace
+using tools::Put16;
+using tools::Put32;
 
 bool WriteBmp8(const std::string& path, const Canvas& canvas, const std::array<Rgb, 256>& palette) {
   const uint32_t width = static_cast<uint32_t>(canvas.Width());
@@ -53,17 +44,7 @@ bool WriteBmp8(const std::string& path, const Canvas& canvas, const std::array<R
       out.push_back(x < width ? canvas.Get(static_cast<int>(x), static_cast<int>(row)) : 0);
     }
   }
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    std::fprintf(stderr, "kestrova-sheetgen: cannot write %s\n", path.c_str());
-    return false;
-  }
-  const bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-  if (std::fclose(file) != 0 || !ok) {
-    std::fprintf(stderr, "kestrova-sheetgen: error writing %s\n", path.c_str());
-    return false;
-  }
-  return true;
+  return tools::WriteWholeFile("kestrova-sheetgen", path, out);
 }
 
 }  // namespace sheetgen
