@@ -68,7 +68,6 @@ int32_t CGameApp::InitInstance() {
   if (dialog.m_bKeyboard == 0) g_joystick.InitJoystick(m_platform);
   if (!LoadData()) return 0;
   ClearSurface(display.GetBackSurface());
-  ClearSurface(display.GetPrimarySurface());
   return 1;
 }
 

@@ -20,7 +20,6 @@ class CDisplay {
   int Present();
 
   Surface& GetBackSurface() { return m_back; }
-  Surface& GetPrimarySurface() { return m_primary; }
   Surface& GetSheetSurface() { return m_sheet; }
   Surface& GetScrollSurface() { return m_scroll; }
   const platform::Palette& GetPalette() const { return m_palette; }
@@ -37,8 +36,7 @@ class CDisplay {
  private:
   platform::Platform* m_platform = nullptr;
   // The visible page belongs to the platform, which copies each presented
-  // back page out: it has no pixels of its own here, so clearing it does nothing.
-  Surface m_primary;
+  // back page out, so the back page is the only page the game owns or clears.
   Surface m_back;
   Surface m_sheet;
   Surface m_scroll;

@@ -5,7 +5,6 @@ void CMainFrame::OnLButtonDown() {
   m_state.SetPlaying(1);
   if (!m_display.LoadSpriteSheet(m_sheetBitmap)) m_platform.ShowMessageBox("ERROR BITMAP LOADING");
   ClearSurface(m_display.GetBackSurface());
-  ClearSurface(m_display.GetPrimarySurface());
 }
 
 void CMainFrame::OnRButtonDown() { m_platform.PostClose(); }

@@ -66,7 +66,6 @@ void PollStartAndPresent(CGameApp& app) {
   if (g_joystick.StartButton() || KeyHeld(app.m_keys, VK_SPACE)) {
     app.m_pFrame->m_state.SetPlaying(1);
     ClearSurface(display.GetBackSurface());
-    ClearSurface(display.GetPrimarySurface());
   }
   display.Present();
 }
