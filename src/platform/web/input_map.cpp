@@ -22,7 +22,6 @@ constexpr KeyBinding kKeyBindings[] = {
 static_assert(std::size(kKeyBindings) == 8, "one KeyTracker slot per binding");
 
 constexpr uint8_t kKeyDown = 0x80;
-constexpr uint32_t kAxisMax = 65535;
 constexpr uint32_t kAxisCentre = 32768;
 constexpr double kAxisScale = 32767;  // a desktop stick's signed 16-bit range
 
@@ -42,7 +41,7 @@ uint32_t AxisPosition(double value) {
 // The d-pad pushes its axis to the end.
 uint32_t PadAxis(const PadReading& pad, int axis, int toMin, int toMax) {
   if (pad.pressed[toMin]) return 0;
-  if (pad.pressed[toMax]) return kAxisMax;
+  if (pad.pressed[toMax]) return kPadAxisMax;
   return axis < pad.axisCount ? AxisPosition(pad.axes[static_cast<size_t>(axis)]) : kAxisCentre;
 }
 

@@ -12,6 +12,8 @@ namespace platform::web {
 
 inline constexpr int kPadAxes = 4;
 inline constexpr int kPadButtons = 32;
+// The top of every axis MapGamepad reports; the joystick caps claim the same.
+inline constexpr uint32_t kPadAxisMax = 65535;
 
 // Which of the game's keys are down, by KeyboardEvent.code.
 class KeyTracker {
@@ -36,7 +38,7 @@ struct PadReading {
   std::array<bool, kPadButtons> pressed{};
 };
 
-// Axes 0..65535 and button bits as a desktop pad gives them: on a known
+// Axes 0..kPadAxisMax and button bits as a desktop pad gives them: on a known
 // layout the left stick or the d-pad moves and south and east are buttons 1
 // and 2; any other pad is a plain joystick, axis i and button i as they come.
 JoyInfo MapGamepad(const PadReading& pad);

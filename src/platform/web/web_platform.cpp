@@ -17,7 +17,6 @@ constexpr const char* kCanvas = "#canvas";
 constexpr size_t kPageSize = static_cast<size_t>(kPageWidth) * kPageHeight;
 constexpr int kLeftButton = 0;
 constexpr int kRightButton = 2;
-constexpr uint32_t kAxisMax = 65535;
 
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* self) {
   // True keeps the browser from acting on the key as well (scrolling the page).
@@ -166,7 +165,7 @@ bool WebPlatform::GetJoystickCaps(JoyCaps& caps) {
   // A browser shows a pad only after one of its buttons is pressed on the
   // page: with the API there, the pad may come at any time.
   if (!browser::HasGamepadApi()) return false;
-  caps = JoyCaps{0, kAxisMax, 0, kAxisMax};
+  caps = JoyCaps{0, kPadAxisMax, 0, kPadAxisMax};
   return true;
 }
 
