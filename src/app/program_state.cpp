@@ -158,6 +158,13 @@ uint64_t HashProgramState(const GameState& state) {
   return v.hash;
 }
 
+std::string FrameLine(int64_t call, const char* screen, std::span<const uint8_t> page, const GameState& state) {
+  char line[80];
+  std::snprintf(line, sizeof line, "%" PRId64 " %s %016" PRIx64 " %016" PRIx64 "\n", call, screen, Fnv1a(page),
+                HashProgramState(state));
+  return line;
+}
+
 std::string TraceProgramState(const GameState& state) {
   JsonVisitor v;
   VisitProgramState(v, state);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 struct GameState;
@@ -27,3 +28,6 @@ const char* ScreenName(const GameState& state);
 uint64_t HashProgramState(const GameState& state);
 // One line of JSON, floats printed with %.9g.
 std::string TraceProgramState(const GameState& state);
+// The line a scripted run prints after each idle call, wherever it runs:
+// "CALL SCREEN PAGEHASH STATEHASH\n", SCREEN as it was before the call.
+std::string FrameLine(int64_t call, const char* screen, std::span<const uint8_t> page, const GameState& state);

@@ -1,13 +1,11 @@
 // kestrova-sim: the game from start-up on the headless platform, one line per
 // idle call. Our test oracle: the same arguments give the same output in every
 // build and on every run. It never writes the score file.
-#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
 
-#include "app/fnv1a.hpp"
 #include "app/game_app.hpp"
 #include "app/input_script.hpp"
 #include "app/replay.hpp"
@@ -102,8 +100,7 @@ int main(int argc, char** argv) {
     if (run != nullptr && run->click) game.m_pFrame->OnLButtonDown();
     const char* screen = ScreenName(game.m_pFrame->m_state);
     game.OnIdle();
-    std::printf("%" PRId64 " %s %016" PRIx64 " %016" PRIx64 "\n", frame, screen, Fnv1a(platform.LastPage()),
-                HashProgramState(game.m_pFrame->m_state));
+    std::fputs(FrameLine(frame, screen, platform.LastPage(), game.m_pFrame->m_state).c_str(), stdout);
     if (options.trace) std::printf("%s\n", TraceProgramState(game.m_pFrame->m_state).c_str());
     if (const auto png = options.pngs.find(frame); png != options.pngs.end()) {
       std::string error;

@@ -2,12 +2,8 @@
 
 #include <emscripten/emscripten.h>
 
-#include <cinttypes>
-#include <cstdio>
-
 #include "app/game_app.hpp"
 #include "app/program_state.hpp"
-#include "app/fnv1a.hpp"
 #include "platform/web/browser.hpp"
 
 namespace platform::web {
@@ -59,10 +55,7 @@ void TestDriver::RunPending(WindowHandler& handler, const std::function<bool()>&
     if (run != nullptr && run->click) handler.OnLButtonDown();
     const char* screen = ScreenName(state);
     onIdle();
-    char line[80];
-    std::snprintf(line, sizeof line, "%" PRId64 " %s %016" PRIx64 " %016" PRIx64 "\n", call, screen,
-                  Fnv1a(m_platform->LastPage()), HashProgramState(state));
-    output += line;
+    output += FrameLine(call, screen, m_platform->LastPage(), state);
   }
   m_platform->HoldScriptKeys(nullptr);
   m_calls = 0;
