@@ -5,7 +5,7 @@
 
 #include "data/tile_map.hpp"
 #include "fuzz_check.hpp"
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 
 namespace {
 RECT g_map[MAP_ROWS][MAP_COLUMNS];

@@ -5,7 +5,7 @@
 
 #include "game/object.hpp"
 #include "game/player.hpp"
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 #include "input/keyboard.hpp"
 #include "test_support.hpp"
 #include "ui/screens.hpp"

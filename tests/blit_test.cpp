@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx/display.hpp"
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 #include "gfx/surface.hpp"
 
 namespace {

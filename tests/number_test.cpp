@@ -3,7 +3,7 @@
 #include <climits>
 #include <string>
 
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 #include "play_fixture.hpp"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "test_support.hpp"
 

@@ -5,13 +5,11 @@
 #include <string>
 
 #include "data/csv_table.hpp"
-#include "gfx/surface.hpp"
+#include "data/sheet_geometry.hpp"
 
 inline constexpr int32_t DATA_TABLE_ROWS = 512;
 inline constexpr int32_t STAGE_TABLE_ROWS = 512;
 inline constexpr int32_t CHAR_TABLE_ROWS = 64;
-inline constexpr int32_t MAP_ROWS = 500;
-inline constexpr int32_t MAP_COLUMNS = 20;
 
 extern CsvTable dataTable;   // object types and movement programs, 10 columns
 extern CsvTable stageTable;  // the stage script, 5 columns

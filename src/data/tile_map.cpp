@@ -6,7 +6,7 @@
 
 #include "data/file_reader.hpp"
 #include "data/printable.hpp"
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 
 namespace {
 

@@ -7,8 +7,6 @@
 
 #include "data/tables.hpp"
 
-inline constexpr int32_t TILE_SIZE = 32;
-
 enum class TileMapResult { kLoaded, kMissing, kBad };
 
 // Every rectangle is cleared first; kMissing (the file cannot be opened)

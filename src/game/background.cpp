@@ -5,7 +5,7 @@
 
 #include "app/game_app.hpp"
 #include "data/tables.hpp"
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 
 int32_t g_nScrollLine = 0;
 int32_t g_nTileLine = 0;

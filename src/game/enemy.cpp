@@ -6,7 +6,7 @@
 #include "game/motion.hpp"
 #include "game/object.hpp"
 #include "game/player.hpp"
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "data/tables.hpp"
 #include "game/motion.hpp"
 #include "game/object.hpp"
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 #include "input/joystick.hpp"
 #include "input/keyboard.hpp"
 

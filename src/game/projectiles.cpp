@@ -2,7 +2,7 @@
 // popup, explosion, the carrier's dying phase and the bomb's ring.
 #include "app/game_app.hpp"
 #include "data/tables.hpp"
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 #include "game/motion.hpp"
 #include "game/object.hpp"
 #include "game/player.hpp"

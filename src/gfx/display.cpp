@@ -1,6 +1,6 @@
 #include "gfx/display.hpp"
 
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 
 namespace {
 

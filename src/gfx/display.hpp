@@ -8,6 +8,14 @@
 #include "gfx/surface.hpp"
 #include "platform/platform.hpp"
 
+// Only clipped blits trim to the playfield; the bands beside it keep whatever
+// was last drawn there.
+inline constexpr int32_t PLAYFIELD_LEFT = 96;
+inline constexpr int32_t PLAYFIELD_RIGHT = 544;
+// The background ring: 480 lines shown, the staged map row below them.
+inline constexpr int32_t SCROLL_WIDTH = 704;
+inline constexpr int32_t SCROLL_HEIGHT = 544;
+
 class CDisplay {
  public:
   CDisplay();

@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "app/game_app.hpp"
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 
 namespace {
 

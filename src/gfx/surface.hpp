@@ -5,14 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-// left, top, right, bottom; right and bottom exclusive.
-struct RECT {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-  friend bool operator==(const RECT&, const RECT&) = default;
-};
+#include "data/sheet_geometry.hpp"
 
 struct Surface {
   int32_t width = 0;

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/game_app.hpp"
-#include "gfx/sheet_rects.hpp"
+#include "data/sheet_geometry.hpp"
 #include "input/joystick.hpp"
 #include "input/keyboard.hpp"
 

@@ -1,16 +1,27 @@
-// Fixed places on the sprite sheet that the code itself names.
+// The sprite sheet's geometry and the tile map's: where the images the code
+// names lie on the 640 x 480 sheet, and how the map addresses its tiles. The
+// drawing code, the tile-map reader and the generators of both files share it.
 #pragma once
 
 #include <array>
+#include <cstdint>
 
-#include "gfx/surface.hpp"
+// left, top, right, bottom; right and bottom exclusive.
+struct RECT {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+  friend bool operator==(const RECT&, const RECT&) = default;
+};
 
-inline constexpr int32_t PLAYFIELD_LEFT = 96;
-inline constexpr int32_t PLAYFIELD_RIGHT = 544;
 inline constexpr int32_t SHEET_WIDTH = 640;
 inline constexpr int32_t SHEET_HEIGHT = 480;
-inline constexpr int32_t SCROLL_WIDTH = 704;
-inline constexpr int32_t SCROLL_HEIGHT = 544;
+
+// The background map: rows of 32 x 32 tiles, each named by its sheet corner.
+inline constexpr int32_t MAP_ROWS = 500;
+inline constexpr int32_t MAP_COLUMNS = 20;
+inline constexpr int32_t TILE_SIZE = 32;
 
 inline constexpr RECT CellRect(int32_t x, int32_t y, int32_t w, int32_t h) { return {x, y, x + w, y + h}; }
 
