@@ -22,7 +22,6 @@ const std::string kDataDir = std::string(KESTROVA_SOURCE_DIR) + "/data";
 
 struct Game {
   Game() {
-    ResetProgramState();
     AppOptions options;
     options.fullScreen = 0;
     options.keyboard = 1;
@@ -30,7 +29,7 @@ struct Game {
     options.saveScores = false;
     app = std::make_unique<CGameApp>(platform, options, BuiltinResources());
     if (!app->InitInstance()) std::abort();
-    app->m_pFrame->m_state.SetPlaying(1);
+    app->m_play.m_state.SetPlaying(1);
   }
   platform::HeadlessPlatform platform;
   std::unique_ptr<CGameApp> app;
@@ -97,7 +96,9 @@ std::vector<GameObject> Mix(int count) {
   return objects;
 }
 
-void Load(const std::vector<GameObject>& objects) {
+void Load(PlayState& play, const std::vector<GameObject>& objects) {
+  ObjectList& mainList = play.mainList;
+  ObjectList& childList = play.childList;
   mainList.Clear();
   childList.Clear();
   for (const GameObject& o : objects) mainList.Append(new GameObject(o));
@@ -166,10 +167,8 @@ void BM_FrameOfPlay(benchmark::State& state) {
   double frameNanos = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    Load(objects);
-    g_player = Player{};
-    g_player.x = 320;
-    g_player.y = 448;
+    Load(game.app->m_play, objects);
+    game.app->m_play.g_player = Player{};
     state.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
     game.app->RunFrameOfPlay();
@@ -203,7 +202,8 @@ BENCHMARK(BM_PaletteConversion)->Unit(benchmark::kMicrosecond);
 void BM_LoadData(benchmark::State& state) {
   for (auto _ : state) {
     DataError error;
-    if (!LoadGameData(kDataDir, &error)) state.SkipWithError(error.Message().c_str());
+    const auto data = std::make_unique<GameData>();
+    if (!LoadGameData(kDataDir, *data, &error)) state.SkipWithError(error.Message().c_str());
   }
 }
 BENCHMARK(BM_LoadData)->Unit(benchmark::kMillisecond);
@@ -211,7 +211,7 @@ BENCHMARK(BM_LoadData)->Unit(benchmark::kMillisecond);
 void BM_StartupToFirstFrame(benchmark::State& state) {
   for (auto _ : state) {
     Game game;
-    game.app->m_pFrame->m_state = GameState{};
+    game.app->m_play.m_state = GameState{};
     game.app->OnIdle();
     benchmark::DoNotOptimize(game.platform.LastPage().data());
   }

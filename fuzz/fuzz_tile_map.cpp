@@ -5,10 +5,9 @@
 
 #include "data/tile_map.hpp"
 #include "fuzz_check.hpp"
-#include "data/sheet_geometry.hpp"
 
 namespace {
-RECT g_map[MAP_ROWS][MAP_COLUMNS];
+TileMap g_map;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

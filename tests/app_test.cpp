@@ -85,7 +85,7 @@ TEST(Startup, NoAudioStillPlays) {
 TEST(Screens, StateMachineFollowsKeysAndClicks) {
   HeadlessGame game(TinyStage());
   ASSERT_TRUE(game.Start());
-  GameState& s = game.State();
+  GameState& s = game.State().m_state;
   game.Idle(3);
   EXPECT_TRUE(s.m_bTitle);
 
@@ -101,9 +101,9 @@ TEST(Screens, StateMachineFollowsKeysAndClicks) {
 
   game.Idle(1, {VK_ESCAPE});
   game.Idle(1, {VK_LEFT, VK_RIGHT});  // Right wins
-  EXPECT_EQ(g_nExitCursorX, EXIT_CURSOR_YES);
+  EXPECT_EQ(game.State().g_nExitCursorX, EXIT_CURSOR_YES);
   game.Idle(1, {VK_LEFT});
-  EXPECT_EQ(g_nExitCursorX, EXIT_CURSOR_NO);
+  EXPECT_EQ(game.State().g_nExitCursorX, EXIT_CURSOR_NO);
   game.Idle(1, {VK_RIGHT, VK_SPACE});
   EXPECT_TRUE(game.platform.CloseRequested());
   EXPECT_TRUE(s.m_bExitQuery) << "Y only asks the window to close";
@@ -114,11 +114,11 @@ TEST(Screens, LeftClickStartsOnlyFromTheTitle) {
   ASSERT_TRUE(game.Start());
   CMainFrame& frame = *game.app->m_pFrame;
   frame.OnLButtonDown();
-  EXPECT_TRUE(game.State().m_bPlaying);
+  EXPECT_TRUE(game.State().m_state.m_bPlaying);
   EXPECT_TRUE(game.platform.Messages().empty());
   game.Idle(1, {VK_ESCAPE});
   frame.OnLButtonDown();
-  EXPECT_TRUE(game.State().m_bExitQuery);
+  EXPECT_TRUE(game.State().m_state.m_bExitQuery);
   EXPECT_FALSE(game.platform.CloseRequested());
   frame.OnRButtonDown();
   EXPECT_TRUE(game.platform.CloseRequested());
@@ -131,10 +131,10 @@ TEST(Screens, JoystickStartsOnlyWithButtonOneAlone) {
   options.keyboard = 0;
   ASSERT_TRUE(game.Start(options));
   game.Idle(2);
-  EXPECT_TRUE(game.State().m_bTitle);
+  EXPECT_TRUE(game.State().m_state.m_bTitle);
   game.platform.SetJoystick(platform::JoyInfo{32768, 32768, 0, 1});
   game.Idle(1);
-  EXPECT_TRUE(game.State().m_bPlaying);
+  EXPECT_TRUE(game.State().m_state.m_bPlaying);
 }
 
 TEST(Screens, TitleShowsTheFiveBestScoresRightAligned) {
@@ -184,9 +184,9 @@ TEST(FrameOfPlay, LayersAreBackgroundObjectsShipScore) {
   game.StartPlay();
   game.Idle(600);  // the background ring has filled
   // An explosion, the ship and the SCORE label all at (128, 16).
-  g_player.x = 128;
-  g_player.y = 16;
-  AddObject(KIND_EXPLOSION, 128, 16);
+  game.State().g_player.x = 128;
+  game.State().g_player.y = 16;
+  AddObject(game.State().mainList, KIND_EXPLOSION, 128, 16);
   game.Idle(1);
   const Surface& sheet = game.Display().GetSheetSurface();
   const auto cell = [&](RECT r, int dx, int dy) { return sheet.Row(r.top + dy)[r.left + dx]; };

@@ -36,9 +36,9 @@ std::string FullChars() {
 }
 
 struct Tables {
-  CsvTable data{10};
-  CsvTable stage{5};
-  CsvTable chars{10};
+  DataTable data;
+  StageTable stage;
+  CharTable chars;
 };
 
 bool Check(const std::string& data, const std::string& stage, const std::string& chars, DataError* error,

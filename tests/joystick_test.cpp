@@ -39,7 +39,7 @@ TEST(Joystick, LimitsPulledInBy8192BecomeTheThresholds) {
   };
   for (const auto& c : cases) {
     device.SetJoystick(JoyInfo{c.x, c.y, 0, c.buttons});
-    EXPECT_EQ(stick.PollJoystick(), 1);
+    EXPECT_EQ(stick.PollJoystick(device), 1);
     const bool seen[] = {stick.Right(), stick.Left(), stick.Down(), stick.Up(),
                          stick.Fire(),  stick.Bomb(), stick.StartButton()};
     const bool want[] = {c.right, c.left, c.down, c.up, c.fire, c.bomb, c.start};
@@ -55,7 +55,7 @@ TEST(Joystick, LimitsNarrowerThanTheDeadZoneWrapUnsigned) {
   CJoystick stick;
   stick.InitJoystick(device);
   EXPECT_EQ(stick.m_joyCaps.xMax, 100u - 8192u);  // 4294959204: right is out of reach
-  stick.PollJoystick();
+  stick.PollJoystick(device);
   EXPECT_FALSE(stick.Right());
   EXPECT_TRUE(stick.Left());
 }
@@ -65,15 +65,15 @@ TEST(Joystick, UnpluggedStopsSteeringAndPluggingInResumes) {
   device.SetJoystick(JoyInfo{65535, kCentre, 0, 1});
   CJoystick stick;
   stick.InitJoystick(device);
-  stick.PollJoystick();
+  stick.PollJoystick(device);
   EXPECT_TRUE(stick.Right());
   device.SetJoystick(std::nullopt);
-  EXPECT_EQ(stick.PollJoystick(), 0);
+  EXPECT_EQ(stick.PollJoystick(device), 0);
   EXPECT_EQ(stick.m_bAvailable, 0);
   EXPECT_EQ(stick.m_joyInfo.x, 0u);
   EXPECT_FALSE(stick.Right() || stick.Left() || stick.Up() || stick.Down() || stick.Fire());
   device.SetJoystick(JoyInfo{0, kCentre, 0, 0});
-  EXPECT_EQ(stick.PollJoystick(), 1);
+  EXPECT_EQ(stick.PollJoystick(device), 1);
   EXPECT_TRUE(stick.Left());
 }
 
@@ -82,7 +82,7 @@ TEST(Joystick, NeverOpenedMeansNeverAvailable) {
   CJoystick stick;
   EXPECT_EQ(stick.InitJoystick(device), 0);
   device.SetJoystick(JoyInfo{0, 0, 0, 3});
-  EXPECT_EQ(stick.PollJoystick(), 0);
+  EXPECT_EQ(stick.PollJoystick(device), 0);
   EXPECT_FALSE(stick.Left() || stick.Fire());
 }
 
@@ -94,16 +94,16 @@ TEST(Joystick, SteersTheShipBesideTheKeyboard) {
   options.keyboard = 0;
   ASSERT_TRUE(game.Start(options));
   game.StartPlay();
-  g_player.x = 200;
+  game.State().g_player.x = 200;
   game.Idle(2);
-  EXPECT_EQ(g_player.x, 208);
+  EXPECT_EQ(game.State().g_player.x, 208);
   game.Idle(1, {VK_LEFT});  // both devices: the moves cancel
-  EXPECT_FLOAT_EQ(g_player.x, 208);
+  EXPECT_FLOAT_EQ(game.State().g_player.x, 208);
   game.platform.SetJoystick(std::nullopt);
   game.Idle(2);
-  EXPECT_EQ(g_player.x, 208);
+  EXPECT_EQ(game.State().g_player.x, 208);
   game.Idle(1, {VK_RIGHT});
-  EXPECT_EQ(g_player.x, 212);
+  EXPECT_EQ(game.State().g_player.x, 212);
 }
 
 }  // namespace

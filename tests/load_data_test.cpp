@@ -7,8 +7,6 @@
 #include "data/table_layout.hpp"
 #include "data/tables.hpp"
 #include "data/tile_map.hpp"
-#include "game/object.hpp"
-#include "game/player.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -19,7 +17,7 @@ using testing_support::UniformMap;
 using testing_support::WriteFile;
 
 struct MapBuffer {
-  RECT tiles[MAP_ROWS][MAP_COLUMNS];
+  TileMap tiles;
 };
 
 // Pair number n (x then y), one three-digit number per line.
@@ -35,19 +33,20 @@ std::string NumberLines(int32_t count, int32_t (*value)(int32_t n)) {
 
 TEST(TrigTables, FollowTheAngleStepOfTheTruncatedPi) {
   DataError error;
-  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), &error)) << error.Message();
-  EXPECT_EQ(cosTable[0], 1.0f);
-  EXPECT_EQ(sinTable[0], 0.0f);
-  EXPECT_EQ(sinTable[64], 1.0f);
-  EXPECT_EQ(sinTable[192], -1.0f);
+  const auto data = std::make_unique<GameData>();
+  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), *data, &error)) << error.Message();
+  EXPECT_EQ(data->cosTable[0], 1.0f);
+  EXPECT_EQ(data->sinTable[0], 0.0f);
+  EXPECT_EQ(data->sinTable[64], 1.0f);
+  EXPECT_EQ(data->sinTable[192], -1.0f);
   // 64 steps are f/2 and 128 steps are f, with f = 3.14159202575683594 the
   // float nearest 3.141592: cos(f/2) = pi/2 - f/2 and sin(f) = pi - f to
   // first order, not the zeros that pi/128 would give.
-  EXPECT_NEAR(cosTable[64], 3.1391648e-7, 1e-12);
-  EXPECT_NEAR(sinTable[128], 6.2783295e-7, 1e-12);
-  EXPECT_NEAR(cosTable[192], -9.4174943e-7, 1e-12);
-  EXPECT_EQ(cosTable[128], -1.0f);
-  EXPECT_NEAR(sinTable[32], 0.70710678, 1e-6);
+  EXPECT_NEAR(data->cosTable[64], 3.1391648e-7, 1e-12);
+  EXPECT_NEAR(data->sinTable[128], 6.2783295e-7, 1e-12);
+  EXPECT_NEAR(data->cosTable[192], -9.4174943e-7, 1e-12);
+  EXPECT_EQ(data->cosTable[128], -1.0f);
+  EXPECT_NEAR(data->sinTable[32], 0.70710678, 1e-6);
 }
 
 TEST(TileMap, ReadsThreeCharacterNumbers) {
@@ -119,25 +118,18 @@ TEST(TileMap, BadFilesNameTheLine) {
 }
 
 TEST(LoadGameData, FillsEverythingFromTheCommittedFiles) {
-  g_player = Player{};
-  g_player.score = 123;
-  mainList.Append(AllocObject());
   DataError error;
-  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), &error)) << error.Message();
-  EXPECT_EQ(g_player.x, 320.0f);
-  EXPECT_EQ(g_player.y, 448.0f);
-  EXPECT_EQ(g_player.score, 0);
-  EXPECT_TRUE(mainList.Empty());
-  EXPECT_TRUE(childList.Empty());
-  EXPECT_EQ(dataTable.Capacity(), 512);
-  EXPECT_EQ(stageTable.Capacity(), 512);
-  EXPECT_EQ(charTable.Capacity(), 64);
+  const auto data = std::make_unique<GameData>();
+  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), *data, &error)) << error.Message();
+  EXPECT_EQ(data->dataTable.Capacity(), 512);
+  EXPECT_EQ(data->stageTable.Capacity(), 512);
+  EXPECT_EQ(data->charTable.Capacity(), 64);
   // The carrier is the one 128 x 96 character.
-  const int32_t carrier = charTable.FindRow("C_CARRIER");
-  ASSERT_LT(carrier, charTable.Capacity());
-  EXPECT_EQ(charTable.GetCell(CHAR_COL_WIDTH, carrier), "128");
-  EXPECT_EQ(charTable.GetCell(CHAR_COL_KIND, carrier), "40");
-  for (const auto& row : g_rcMap) {
+  const int32_t carrier = data->charTable.FindRow("C_CARRIER");
+  ASSERT_LT(carrier, data->charTable.Capacity());
+  EXPECT_EQ(data->charTable.Int(CharColumn::WIDTH, carrier), 128);
+  EXPECT_EQ(data->charTable.Int(CharColumn::KIND, carrier), 40);
+  for (const auto& row : data->g_rcMap) {
     for (const RECT& tile : row) {
       ASSERT_EQ(tile.right - tile.left, 32);
       ASSERT_EQ(tile.bottom - tile.top, 32);
@@ -145,9 +137,9 @@ TEST(LoadGameData, FillsEverythingFromTheCommittedFiles) {
     }
   }
   // Loading again gives the same tables, not doubled cells.
-  const std::string firstKey = stageTable.GetCell(STAGE_COL_KEY, 1);
-  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), &error)) << error.Message();
-  EXPECT_EQ(stageTable.GetCell(STAGE_COL_KEY, 1), firstKey);
+  const std::string firstKey = data->stageTable.Text(StageColumn::KEY, 1);
+  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), *data, &error)) << error.Message();
+  EXPECT_EQ(data->stageTable.Text(StageColumn::KEY, 1), firstKey);
 }
 
 TEST(LoadGameData, StartUpErrorsNameTheFile) {
@@ -155,32 +147,33 @@ TEST(LoadGameData, StartUpErrorsNameTheFile) {
   std::filesystem::copy(RepoDataDir(), dir, std::filesystem::copy_options::recursive);
   const std::string dataDir = dir.string();
   DataError error;
+  const auto data = std::make_unique<GameData>();
 
   std::filesystem::remove(dir / "map.dat");
   testing::internal::CaptureStderr();
-  EXPECT_TRUE(LoadGameData(dataDir, &error)) << error.Message();
+  EXPECT_TRUE(LoadGameData(dataDir, *data, &error)) << error.Message();
   EXPECT_NE(testing::internal::GetCapturedStderr().find(dataDir + "/map.dat"), std::string::npos);
-  EXPECT_EQ(g_rcMap[0][0], RECT{});
-  EXPECT_EQ(g_rcMap[MAP_ROWS - 1][MAP_COLUMNS - 1], RECT{});
+  EXPECT_EQ(data->g_rcMap[0][0], RECT{});
+  EXPECT_EQ(data->g_rcMap[MAP_ROWS - 1][MAP_COLUMNS - 1], RECT{});
 
   WriteFile(dir / "map.dat", "640\n");
-  EXPECT_FALSE(LoadGameData(dataDir, &error));
+  EXPECT_FALSE(LoadGameData(dataDir, *data, &error));
   EXPECT_EQ(error.Message(), dataDir + "/map.dat:1: tile x 640 puts the tile outside the 640x480 sheet");
   std::filesystem::remove(dir / "map.dat");
 
   std::string longScript;
   for (int32_t i = 0; i < 513; ++i) longScript += ",,,1\n";
   WriteFile(dir / "Stage1.csv", longScript);
-  EXPECT_FALSE(LoadGameData(dataDir, &error));
+  EXPECT_FALSE(LoadGameData(dataDir, *data, &error));
   EXPECT_EQ(error.Message(), dataDir + "/Stage1.csv:513: more rows than the capacity of 512");
 
   WriteFile(dir / "Stage1.csv", "FIGHTER_DIVE,100,0,1\nEOF\r\n");
-  EXPECT_FALSE(LoadGameData(dataDir, &error));
+  EXPECT_FALSE(LoadGameData(dataDir, *data, &error));
   EXPECT_EQ(error.Message(),
             dataDir + "/Stage1.csv:2: unknown key 'EOF\\r': no row of " + dataDir + "/data.csv holds it");
 
   std::filesystem::remove(dir / "char.csv");
-  EXPECT_FALSE(LoadGameData(dataDir, &error));
+  EXPECT_FALSE(LoadGameData(dataDir, *data, &error));
   EXPECT_EQ(error.Message(), dataDir + "/char.csv: cannot open");
 }
 

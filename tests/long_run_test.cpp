@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/fnv1a.hpp"
-#include "app/program_state.hpp"
+#include "app/state_report.hpp"
 #include "game/object.hpp"
 #include "input/keyboard.hpp"
 #include "play_fixture.hpp"
@@ -100,19 +100,19 @@ RunSummary LongRun(uint64_t seed) {
     return run;
   }
   RandomInput input(seed);
-  std::string screen = ScreenName(game.State());
+  std::string screen = ScreenName(game.State().m_state);
   for (int64_t frame = 1; frame <= kFrames; ++frame) {
     game.Idle(1, input.Next(screen));
-    const std::string next = ScreenName(game.State());
+    const std::string next = ScreenName(game.State().m_state);
     if (next != screen && next == "clear") ++run.stageClears;
     if (next != screen && next == "exit") ++run.exitQueries;
     if (screen == "play") ++run.framesOfPlay;
     screen = next;
 
-    Mix(run.digest, HashProgramState(game.State()));
+    Mix(run.digest, HashPlayState(game.State()));
     if (frame % kPageHashEvery == 0) Mix(run.digest, Fnv1a(game.Page()));
-    run.maxMain = std::max(run.maxMain, static_cast<int64_t>(play_test::CountNodes(mainList)));
-    run.maxChild = std::max(run.maxChild, static_cast<int64_t>(play_test::CountNodes(childList)));
+    run.maxMain = std::max(run.maxMain, static_cast<int64_t>(play_test::CountNodes(game.State().mainList)));
+    run.maxChild = std::max(run.maxChild, static_cast<int64_t>(play_test::CountNodes(game.State().childList)));
     if (run.maxMain > kMaxMainObjects || run.maxChild > kMaxChildObjects || game.platform.CloseRequested()) {
       ADD_FAILURE() << "frame " << frame << ": " << run.maxMain << " objects, " << run.maxChild
                     << " parts, closed: " << game.platform.CloseRequested();

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "game/background.hpp"
 #include "play_fixture.hpp"
 
 namespace {
@@ -35,7 +34,7 @@ TEST(Background, EachMapRowShowsMirroredInBandsOfTheSpeed) {
   for (const auto& c : cases) {
     PlayGame game(StillTypes(), kQuietScript);
     PaintTileLines(game.Display());
-    game.State().m_nScrollSpeed = c.speed;
+    game.State().m_state.m_nScrollSpeed = c.speed;
     game.Idle(c.frames);
     for (size_t y = 0; y < c.linesFromTop.size(); ++y) {
       const int line = c.linesFromTop[y];
@@ -53,30 +52,30 @@ TEST(Background, EachMapRowShowsMirroredInBandsOfTheSpeed) {
 TEST(Background, OneMapRowEvery32OverSFrames) {
   PlayGame game(StillTypes(), kQuietScript);
   game.Idle(32);
-  EXPECT_EQ(g_nMapRow, 1);
-  EXPECT_EQ(g_nTileLine, 0);
-  EXPECT_EQ(g_nScrollLine, 32);
+  EXPECT_EQ(game.State().g_nMapRow, 1);
+  EXPECT_EQ(game.State().g_nTileLine, 0);
+  EXPECT_EQ(game.State().g_nScrollLine, 32);
   game.Idle();
-  EXPECT_EQ(g_nMapRow, 2);
-  game.State().m_nScrollSpeed = 16;
+  EXPECT_EQ(game.State().g_nMapRow, 2);
+  game.State().m_state.m_nScrollSpeed = 16;
   game.Idle(4);  // t 1 -> 17 -> 0 (33 wraps) -> 16 -> 0: one new row
-  EXPECT_EQ(g_nMapRow, 3);
+  EXPECT_EQ(game.State().g_nMapRow, 3);
   // 33 + 4 * 16 lines so far.
-  EXPECT_EQ(g_nScrollLine, 97);
+  EXPECT_EQ(game.State().g_nScrollLine, 97);
 }
 
 TEST(Background, SpeedZeroStandsStillButStagesEveryFrame) {
   PlayGame game(StillTypes(), kQuietScript);
-  game.State().m_nScrollSpeed = 0;
+  game.State().m_state.m_nScrollSpeed = 0;
   game.Idle(3);
-  EXPECT_EQ(g_nMapRow, 3);
-  EXPECT_EQ(g_nScrollLine, 0);
+  EXPECT_EQ(game.State().g_nMapRow, 3);
+  EXPECT_EQ(game.State().g_nScrollLine, 0);
   // A speed that does not divide 480 restarts the ring without the remainder.
-  game.State().m_nScrollSpeed = 7;
+  game.State().m_state.m_nScrollSpeed = 7;
   game.Idle(68);  // 68 * 7 = 476
-  EXPECT_EQ(g_nScrollLine, 476);
+  EXPECT_EQ(game.State().g_nScrollLine, 476);
   game.Idle();
-  EXPECT_EQ(g_nScrollLine, 0);
+  EXPECT_EQ(game.State().g_nScrollLine, 0);
 }
 
 }  // namespace

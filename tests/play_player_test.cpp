@@ -10,14 +10,14 @@ using namespace play_test;
 
 TEST(PlayerShip, VolleysLeaveEverySeventhFrameFromThreeMuzzles) {
   PlayGame game(StillTypes(), kQuietScript);
-  g_player.x = 300;
-  g_player.y = 400;
+  game.State().g_player.x = 300;
+  game.State().g_player.y = 400;
   // Volleys on the frames where the free-running timer is 0: 1, 8, 15.
   const size_t expected[] = {3, 3, 3, 3, 3, 3, 3, 6, 6, 6, 6, 6, 6, 6, 9};
   for (size_t frame = 0; frame < std::size(expected); ++frame) {
     game.Idle(1, {VK_SPACE});
     if (frame == 0) {
-      const auto shots = Nodes(mainList, KIND_PLAYER_BULLET);
+      const auto shots = Nodes(game.State().mainList, KIND_PLAYER_BULLET);
       ASSERT_EQ(shots.size(), 3u);
       const float xs[] = {300, 323, 312};
       const int16_t angles[] = {190, 194, 192};
@@ -29,7 +29,7 @@ TEST(PlayerShip, VolleysLeaveEverySeventhFrameFromThreeMuzzles) {
         EXPECT_EQ(shots[i]->speed, 10);
       }
     }
-    EXPECT_EQ(Nodes(mainList, KIND_PLAYER_BULLET).size(), expected[frame]) << "frame " << frame + 1;
+    EXPECT_EQ(Nodes(game.State().mainList, KIND_PLAYER_BULLET).size(), expected[frame]) << "frame " << frame + 1;
   }
 }
 
@@ -37,9 +37,9 @@ TEST(PlayerShip, FirePressedBetweenVolleysWaitsForTheTimer) {
   PlayGame game(StillTypes(), kQuietScript);
   game.Idle(3);                   // timer 0 -> 3
   game.Idle(4, {VK_SPACE});       // timers 3..6: nothing
-  EXPECT_TRUE(Nodes(mainList, KIND_PLAYER_BULLET).empty());
+  EXPECT_TRUE(Nodes(game.State().mainList, KIND_PLAYER_BULLET).empty());
   game.Idle(1, {VK_SPACE});       // 7 wraps to 0: a volley
-  EXPECT_EQ(Nodes(mainList, KIND_PLAYER_BULLET).size(), 3u);
+  EXPECT_EQ(Nodes(game.State().mainList, KIND_PLAYER_BULLET).size(), 3u);
 }
 
 TEST(PlayerShip, MovementStopsAtEveryEdge) {
@@ -62,83 +62,83 @@ TEST(PlayerShip, MovementStopsAtEveryEdge) {
   };
   for (const Case& c : cases) {
     PlayGame game(StillTypes(), kQuietScript);
-    g_player.x = c.x;
-    g_player.y = c.y;
+    game.State().g_player.x = c.x;
+    game.State().g_player.y = c.y;
     game.Idle(c.frames, c.keys);
-    EXPECT_FLOAT_EQ(g_player.x, c.wantX) << "from " << c.x << "," << c.y;
-    EXPECT_FLOAT_EQ(g_player.y, c.wantY) << "from " << c.x << "," << c.y;
+    EXPECT_FLOAT_EQ(game.State().g_player.x, c.wantX) << "from " << c.x << "," << c.y;
+    EXPECT_FLOAT_EQ(game.State().g_player.y, c.wantY) << "from " << c.x << "," << c.y;
   }
 }
 
 TEST(PlayerShip, BombsNeedStockAndOneAtATime) {
   PlayGame game(StillTypes(), kQuietScript);
   game.Idle(1, {VK_SHIFT});
-  EXPECT_EQ(g_player.bombs, 2);
-  EXPECT_EQ(g_player.bombActive, 1);
+  EXPECT_EQ(game.State().g_player.bombs, 2);
+  EXPECT_EQ(game.State().g_player.bombActive, 1);
   // The bomb is updated from frame 2 on and ends in its 21st update (frame
   // 22), which frees the button for the next one in that same frame.
   game.Idle(20, {VK_SHIFT});
-  EXPECT_EQ(g_player.bombs, 2);
+  EXPECT_EQ(game.State().g_player.bombs, 2);
   game.Idle(1, {VK_SHIFT});
-  EXPECT_EQ(g_player.bombs, 1);
+  EXPECT_EQ(game.State().g_player.bombs, 1);
 
-  g_player.bombs = 0;
-  g_player.bombActive = 0;
-  for (GameObject* b : Nodes(mainList, KIND_BOMB)) b->kind = KIND_NONE;  // inert from now on
+  game.State().g_player.bombs = 0;
+  game.State().g_player.bombActive = 0;
+  for (GameObject* b : Nodes(game.State().mainList, KIND_BOMB)) b->kind = KIND_NONE;  // inert from now on
   game.Idle(1, {VK_SHIFT});
-  EXPECT_EQ(g_player.bombActive, 0);
-  EXPECT_TRUE(Nodes(mainList, KIND_BOMB).empty());
+  EXPECT_EQ(game.State().g_player.bombActive, 0);
+  EXPECT_TRUE(Nodes(game.State().mainList, KIND_BOMB).empty());
 }
 
 TEST(PlayerShip, BombRingClearsEnemyBulletsWhileItRuns) {
   PlayGame game(StillTypes(), kQuietScript);
-  AddMovingObject(KIND_BULLET, 200, 100, 0, 0, 0);
+  AddMovingObject(game.State().mainList, KIND_BULLET, 200, 100, 0, 0, 0);
   game.Idle(1, {VK_SHIFT});  // the bullet's update came before the drop
-  EXPECT_EQ(Nodes(mainList, KIND_BULLET).size(), 1u);
+  EXPECT_EQ(Nodes(game.State().mainList, KIND_BULLET).size(), 1u);
   game.Idle(1);
-  EXPECT_TRUE(Nodes(mainList, KIND_BULLET).empty());
+  EXPECT_TRUE(Nodes(game.State().mainList, KIND_BULLET).empty());
   // The first ring: 32 one-image explosions of radius 8 around the ship.
-  const auto ring = Nodes(mainList, KIND_EXPLOSION);
+  const auto ring = Nodes(game.State().mainList, KIND_EXPLOSION);
   ASSERT_EQ(ring.size(), 32u);
-  EXPECT_EQ(ring[0]->x, g_player.x + 8);
-  EXPECT_EQ(ring[0]->y, g_player.y);
+  EXPECT_EQ(ring[0]->x, game.State().g_player.x + 8);
+  EXPECT_EQ(ring[0]->y, game.State().g_player.y);
   EXPECT_EQ(ring[0]->animFrame, 7);
 
-  AddMovingObject(KIND_SPREAD_BULLET, 200, 100, 0, 0, 0);
+  AddMovingObject(game.State().mainList, KIND_SPREAD_BULLET, 200, 100, 0, 0, 0);
   game.Idle(1);
-  EXPECT_TRUE(Nodes(mainList, KIND_SPREAD_BULLET).empty());
+  EXPECT_TRUE(Nodes(game.State().mainList, KIND_SPREAD_BULLET).empty());
   game.Idle(19);  // bomb updates 3..21: finished
-  EXPECT_EQ(g_player.bombActive, 0);
-  AddMovingObject(KIND_BULLET, 200, 100, 0, 0, 0);
+  EXPECT_EQ(game.State().g_player.bombActive, 0);
+  AddMovingObject(game.State().mainList, KIND_BULLET, 200, 100, 0, 0, 0);
   game.Idle(3);
-  EXPECT_EQ(Nodes(mainList, KIND_BULLET).size(), 1u);
+  EXPECT_EQ(Nodes(game.State().mainList, KIND_BULLET).size(), 1u);
 }
 
 TEST(PlayerShip, TouchProtectsFor65FramesAndEnergyMayFallBelowZero) {
   PlayGame game(StillTypes(), kQuietScript);
-  g_player.energy = 1;
+  game.State().g_player.energy = 1;
   // A bullet that stands on the ship: it touches whenever it may.
-  AddMovingObject(KIND_BULLET, g_player.x, g_player.y, 0, 0, 0);
+  AddMovingObject(game.State().mainList, KIND_BULLET, game.State().g_player.x, game.State().g_player.y, 0, 0, 0);
   game.Idle(1);
-  EXPECT_EQ(g_player.energy, 0);
-  EXPECT_EQ(g_player.hitFlag, 1);
+  EXPECT_EQ(game.State().g_player.energy, 0);
+  EXPECT_EQ(game.State().g_player.hitFlag, 1);
   game.Idle(64);  // frames 2..65: protected, the flag drops at the end of 65
-  EXPECT_EQ(g_player.energy, 0);
-  EXPECT_EQ(g_player.hitFlag, 0);
+  EXPECT_EQ(game.State().g_player.energy, 0);
+  EXPECT_EQ(game.State().g_player.hitFlag, 0);
   game.Idle(1);
-  EXPECT_EQ(g_player.energy, -1);
+  EXPECT_EQ(game.State().g_player.energy, -1);
   game.Idle(65);
-  EXPECT_EQ(g_player.energy, -2);
-  EXPECT_EQ(game.State().m_bPlaying, 1);
+  EXPECT_EQ(game.State().g_player.energy, -2);
+  EXPECT_EQ(game.State().m_state.m_bPlaying, 1);
 }
 
 TEST(PlayerShip, EscapeOpensTheExitQueryAfterTheFrameRuns) {
   PlayGame game(StillTypes(), kQuietScript);
-  g_player.x = 200;
+  game.State().g_player.x = 200;
   game.Idle(1, {VK_ESCAPE, VK_RIGHT, VK_SPACE});
-  EXPECT_EQ(game.State().m_bExitQuery, 1);
-  EXPECT_EQ(g_player.x, 204);
-  EXPECT_EQ(Nodes(mainList, KIND_PLAYER_BULLET).size(), 3u);
+  EXPECT_EQ(game.State().m_state.m_bExitQuery, 1);
+  EXPECT_EQ(game.State().g_player.x, 204);
+  EXPECT_EQ(Nodes(game.State().mainList, KIND_PLAYER_BULLET).size(), 3u);
 }
 
 TEST(PlayerShip, GaugeAndStockShowEnergyAndBombs) {
@@ -157,9 +157,9 @@ TEST(PlayerShip, GaugeAndStockShowEnergyAndBombs) {
     int gaugeEnd, stockEnd;  // first pixel past each
   } cases[] = {{15, 3, 156, 144}, {14, 0, 152, 96}, {0, 10, 96, 256}, {-2, 1, 96, 112}};
   for (const auto& c : cases) {
-    g_player.energy = c.energy;
-    g_player.bombs = c.bombs;
-    g_player.x = 300.75f;
+    game.State().g_player.energy = c.energy;
+    game.State().g_player.bombs = c.bombs;
+    game.State().g_player.x = 300.75f;
     game.Idle();
     if (c.gaugeEnd > 96) {
       EXPECT_EQ(game.PagePixel(c.gaugeEnd - 1, 470), 7) << c.energy;

@@ -7,7 +7,7 @@ namespace {
 
 using namespace play_test;
 
-GameObject* AddTarget(float x, float y, int16_t hitPoints, int16_t scoreValue) {
+GameObject* AddTarget(ObjectList& list, float x, float y, int16_t hitPoints, int16_t scoreValue) {
   GameObject* o = AllocObject();
   o->kind = KIND_ENEMY;
   o->x = x;
@@ -16,12 +16,12 @@ GameObject* AddTarget(float x, float y, int16_t hitPoints, int16_t scoreValue) {
   o->hitPoints = hitPoints;
   o->scoreValue = scoreValue;
   o->stepTimer = 1000;
-  mainList.Append(o);
+  list.Append(o);
   return o;
 }
 
 // A shot that stands still where it is put.
-void AddStillShot(float x, float y) { AddMovingObject(KIND_PLAYER_BULLET, x, y, 192, 192, 0); }
+void AddStillShot(ObjectList& list, float x, float y) { AddMovingObject(list, KIND_PLAYER_BULLET, x, y, 192, 192, 0); }
 
 TEST(PlayerShots, HitTheEnemyBoxBordersIncluded) {
   const struct {
@@ -30,70 +30,70 @@ TEST(PlayerShots, HitTheEnemyBoxBordersIncluded) {
   } cases[] = {{0, 0, true}, {32, 32, true}, {16, 32, true}, {32.5f, 0, false}, {0, -0.5f, false}, {-1, 16, false}};
   for (const auto& c : cases) {
     PlayGame game(StillTypes(), kQuietScript);
-    GameObject* enemy = AddTarget(200, 100, 1, 100);
-    AddStillShot(200 + c.dx, 100 + c.dy);
+    GameObject* enemy = AddTarget(game.State().mainList, 200, 100, 1, 100);
+    AddStillShot(game.State().mainList, 200 + c.dx, 100 + c.dy);
     game.Idle();
     EXPECT_EQ(enemy->kind, c.hit ? KIND_EXPLOSION : KIND_ENEMY) << c.dx << "," << c.dy;
-    EXPECT_EQ(g_player.score, c.hit ? 100 : 0) << c.dx << "," << c.dy;
-    EXPECT_EQ(Nodes(mainList, KIND_PLAYER_BULLET).size(), c.hit ? 0u : 1u) << c.dx << "," << c.dy;
+    EXPECT_EQ(game.State().g_player.score, c.hit ? 100 : 0) << c.dx << "," << c.dy;
+    EXPECT_EQ(Nodes(game.State().mainList, KIND_PLAYER_BULLET).size(), c.hit ? 0u : 1u) << c.dx << "," << c.dy;
   }
 }
 
 TEST(PlayerShots, DestroyedEnemyBecomesItsExplosionAndReleasesAPopup) {
   PlayGame game(StillTypes(), kQuietScript);
-  GameObject* enemy = AddTarget(200, 100, 1, 100);
-  AddStillShot(210, 110);
+  GameObject* enemy = AddTarget(game.State().mainList, 200, 100, 1, 100);
+  AddStillShot(game.State().mainList, 210, 110);
   game.Idle();
   EXPECT_EQ(enemy->kind, KIND_EXPLOSION);
   EXPECT_EQ(enemy->x, 200);
   EXPECT_EQ(enemy->animFrame, 0);
-  const auto popups = Nodes(mainList, KIND_POPUP);
+  const auto popups = Nodes(game.State().mainList, KIND_POPUP);
   ASSERT_EQ(popups.size(), 1u);
   EXPECT_EQ(popups[0]->x, 200);
   EXPECT_EQ(popups[0]->y, 100);
-  EXPECT_EQ(popups[0], mainList.last);
+  EXPECT_EQ(popups[0], game.State().mainList.last);
 }
 
 TEST(PlayerShots, WoundEveryTargetUnderThemUntilOneDies) {
   PlayGame game(StillTypes(), kQuietScript);
-  GameObject* first = AddTarget(200, 100, 2, 5);
-  GameObject* second = AddTarget(210, 110, 2, 5);
-  AddStillShot(215, 115);
+  GameObject* first = AddTarget(game.State().mainList, 200, 100, 2, 5);
+  GameObject* second = AddTarget(game.State().mainList, 210, 110, 2, 5);
+  AddStillShot(game.State().mainList, 215, 115);
   game.Idle();
   EXPECT_EQ(first->hitPoints, 1);
   EXPECT_EQ(second->hitPoints, 1);
-  EXPECT_EQ(g_player.score, 0);
-  EXPECT_TRUE(Nodes(mainList, KIND_PLAYER_BULLET).empty());
+  EXPECT_EQ(game.State().g_player.score, 0);
+  EXPECT_TRUE(Nodes(game.State().mainList, KIND_PLAYER_BULLET).empty());
   // The next shot kills the first and stops there: the second keeps its point.
-  AddStillShot(215, 115);
+  AddStillShot(game.State().mainList, 215, 115);
   game.Idle();
   EXPECT_EQ(first->kind, KIND_EXPLOSION);
   EXPECT_EQ(second->hitPoints, 1);
-  EXPECT_EQ(g_player.score, 5);
+  EXPECT_EQ(game.State().g_player.score, 5);
 }
 
 TEST(PlayerShots, ScoreWrapsPast32767) {
   PlayGame game(StillTypes(), kQuietScript);
-  g_player.score = 32767;
-  AddTarget(200, 100, 1, 1);
-  AddStillShot(200, 100);
+  game.State().g_player.score = 32767;
+  AddTarget(game.State().mainList, 200, 100, 1, 1);
+  AddStillShot(game.State().mainList, 200, 100);
   game.Idle();
-  EXPECT_EQ(g_player.score, -32768);
+  EXPECT_EQ(game.State().g_player.score, -32768);
 }
 
 TEST(PlayerShots, FlyAlongAngleXOnBothAxes) {
   PlayGame game(StillTypes(), kQuietScript);
-  AddMovingObject(KIND_PLAYER_BULLET, 300, 300, 192, 0, 10);
+  AddMovingObject(game.State().mainList, KIND_PLAYER_BULLET, 300, 300, 192, 0, 10);
   game.Idle();
-  EXPECT_FLOAT_EQ(Nodes(mainList, KIND_PLAYER_BULLET).at(0)->y, 290);
+  EXPECT_FLOAT_EQ(Nodes(game.State().mainList, KIND_PLAYER_BULLET).at(0)->y, 290);
 }
 
 TEST(EnemyBullets, CostEnergyAndFlyOn) {
   PlayGame game(StillTypes(), kQuietScript);
-  AddMovingObject(KIND_BULLET, 320, 440, 64, 64, 2);
+  AddMovingObject(game.State().mainList, KIND_BULLET, 320, 440, 64, 64, 2);
   game.Idle();
-  EXPECT_EQ(g_player.energy, 14);
-  EXPECT_EQ(Nodes(mainList, KIND_BULLET).at(0)->y, 442);
+  EXPECT_EQ(game.State().g_player.energy, 14);
+  EXPECT_EQ(Nodes(game.State().mainList, KIND_BULLET).at(0)->y, 442);
 }
 
 TEST(Effects, LiveForTheirCountedFrames) {
@@ -104,14 +104,14 @@ TEST(Effects, LiveForTheirCountedFrames) {
   } cases[] = {{KIND_EXPLOSION, 0, 40}, {KIND_EXPLOSION, 7, 5}, {KIND_POPUP, 0, 129}};
   for (const auto& c : cases) {
     PlayGame game(StillTypes(), kQuietScript);
-    AddObjectAtFrame(c.kind, 200, 300, c.frame);
+    AddObjectAtFrame(game.State().mainList, c.kind, 200, 300, c.frame);
     game.Idle(c.lifetime - 1);
-    EXPECT_EQ(CountNodes(mainList), 1u) << c.kind << " from image " << c.frame;
+    EXPECT_EQ(CountNodes(game.State().mainList), 1u) << c.kind << " from image " << c.frame;
     if (c.kind == KIND_POPUP) {
-      EXPECT_EQ(mainList.First()->y, 284);  // one pixel each eighth frame
+      EXPECT_EQ(game.State().mainList.First()->y, 284);  // one pixel each eighth frame
     }
     game.Idle();
-    EXPECT_EQ(CountNodes(mainList), 0u) << c.kind << " from image " << c.frame;
+    EXPECT_EQ(CountNodes(game.State().mainList), 0u) << c.kind << " from image " << c.frame;
   }
 }
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "app/fnv1a.hpp"
-#include "app/program_state.hpp"
+#include "app/state_report.hpp"
 #include "app/replay.hpp"
 #include "input/keyboard.hpp"
 #include "test_support.hpp"
@@ -18,7 +18,6 @@ using testing_support::HeadlessGame;
 // each; one hash of state and page per idle call.
 std::vector<uint64_t> RunAndHash(HeadlessGame& game, platform::Platform& platform,
                                  const std::function<void(int64_t)>& input) {
-  ResetProgramState();
   AppOptions options;
   options.fullScreen = 1;
   options.keyboard = 1;
@@ -28,7 +27,7 @@ std::vector<uint64_t> RunAndHash(HeadlessGame& game, platform::Platform& platfor
   std::vector<uint64_t> hashes;
   game.platform.idleLimit = 400;
   game.platform.beforeIdle = [&](int64_t call) {
-    if (call > 1) hashes.push_back(HashProgramState(app.m_pFrame->m_state) ^ Fnv1a(game.platform.LastPage()));
+    if (call > 1) hashes.push_back(HashPlayState(app.m_play) ^ Fnv1a(game.platform.LastPage()));
     input(call);
   };
   app.Run();

@@ -13,9 +13,8 @@
 #include "app/input_script.hpp"
 #include "app/replay.hpp"
 #include "data/numbers.hpp"
-#include "data/table_layout.hpp"
+#include "data/table_walk.hpp"
 #include "data/tables.hpp"
-#include "game/background.hpp"
 #include "game/object.hpp"
 #include "play_fixture.hpp"
 
@@ -39,41 +38,41 @@ struct ScriptWalk {
   std::vector<std::string> errors;
 };
 
-ScriptWalk WalkScript() {
+ScriptWalk WalkScript(const StageTable& stage) {
   ScriptWalk walk;
   int64_t frame = 1;
   int64_t speed = 1;  // the window's scroll speed before any "DOT"
-  for (int32_t row = 0; row < stageTable.Capacity();) {
-    const int64_t wait = std::max<int64_t>(1, CellToInt(stageTable.GetCell(3, row)));
-    ++row;
-    if (stageTable.GetCell(STAGE_COL_KEY, row) == KEYWORD_DOT) {
-      speed = CellToInt(stageTable.GetCell(3, row));
+  for (int32_t row = 0;;) {
+    const ScriptStep step = TakeScriptStep(stage, row);
+    const int64_t wait = std::max<int64_t>(1, stage.Int(StageColumn::WAIT, step.row));
+    if (step.speedRow >= 0) {
+      speed = stage.Int(StageColumn::WAIT, step.speedRow);
+      const std::string line = std::to_string(stage.LineOfRow(step.speedRow));
       // Any other change leaves stale or unwritten lines in the picture.
       if (speed != 1 && speed != 2 && speed != 4 && speed != 8) {
-        walk.errors.push_back("scroll speed " + std::to_string(speed) + " at line " +
-                              std::to_string(stageTable.LineOfRow(row)));
+        walk.errors.push_back("scroll speed " + std::to_string(speed) + " at line " + line);
       } else if (walk.linesScrolled % speed != 0) {
         walk.errors.push_back("speed " + std::to_string(speed) + " set after " + std::to_string(walk.linesScrolled) +
-                              " lines, at line " + std::to_string(stageTable.LineOfRow(row)));
+                              " lines, at line " + line);
       }
-      ++row;
     }
-    if (stageTable.GetCell(STAGE_COL_KEY, row) == KEYWORD_EOF) {
+    if (step.ranOff) walk.errors.push_back("no \"EOF\"");
+    if (step.ends) {
       walk.linesScrolled += speed;
       walk.eofFrame = frame;
       return walk;
     }
     walk.linesScrolled += speed * wait;
     frame += wait;
+    row = step.next;
   }
-  walk.errors.push_back("no \"EOF\"");
-  return walk;
 }
 
 TEST(StageContent, ScriptLastsAboutThreeMinutesAndCrossesTheMapOnce) {
   DataError error;
-  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), &error)) << error.Message();
-  const ScriptWalk walk = WalkScript();
+  const auto data = std::make_unique<GameData>();
+  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), *data, &error)) << error.Message();
+  const ScriptWalk walk = WalkScript(data->stageTable);
   EXPECT_TRUE(walk.errors.empty()) << ::testing::PrintToString(walk.errors);
   EXPECT_GE(walk.eofFrame, 150 * kFramesPerSecond);
   EXPECT_LE(walk.eofFrame, 210 * kFramesPerSecond);
@@ -89,7 +88,7 @@ TEST(StageContent, EveryMapTileIsAWhollyPaintedSheetCell) {
   std::vector<std::string> holes;
   for (int32_t row = 0; row < MAP_ROWS; ++row) {
     for (int32_t column = 0; column < MAP_COLUMNS; ++column) {
-      const RECT& tile = g_rcMap[row][column];  // on the sheet: the load checks see to that
+      const RECT& tile = game.app->m_data->g_rcMap[row][column];  // on the sheet: the load checks see to that
       int32_t painted = 0;
       for (int32_t y = tile.top; y < tile.bottom; ++y)
         for (int32_t x = tile.left; x < tile.right; ++x) painted += sheet.Row(y)[x] != 0 ? 1 : 0;
@@ -117,9 +116,9 @@ TEST(StageContent, WaterMeetsWaterAlongEveryVisibleTileEdge) {
   for (int32_t row = 0; row < MAP_ROWS; ++row) {
     const int32_t previous = (row + MAP_ROWS - 1) % MAP_ROWS;
     for (int32_t column = kFirstShownColumn; column <= kLastShownColumn && seams.size() < 5; ++column) {
-      const RECT& tile = g_rcMap[row][column];
-      const RECT& below = g_rcMap[previous][column];
-      const RECT& right = g_rcMap[row][column + 1];
+      const RECT& tile = game.app->m_data->g_rcMap[row][column];
+      const RECT& below = game.app->m_data->g_rcMap[previous][column];
+      const RECT& right = game.app->m_data->g_rcMap[row][column + 1];
       for (int32_t i = 0; i < kTileSize; ++i) {
         if (water(tile, i, 0) != water(below, i, kTileSize - 1)) {
           seams.push_back("rows " + std::to_string(row) + "/" + std::to_string(previous) + ", column " +
@@ -163,24 +162,24 @@ struct FullRun {
   }
 };
 
-size_t Count(int16_t kind) { return play_test::Nodes(mainList, kind).size(); }
+size_t Count(HeadlessGame& game, int16_t kind) { return play_test::Nodes(game.State().mainList, kind).size(); }
 
 void CheckFrame(HeadlessGame& game, int64_t playFrame, FullRun& run) {
-  const int32_t speed = game.State().m_nScrollSpeed;
-  if (speed != 0 && (g_nTileLine % speed != 0 || g_nScrollLine % speed != 0)) {
+  const int32_t speed = game.State().m_state.m_nScrollSpeed;
+  if (speed != 0 && (game.State().g_nTileLine % speed != 0 || game.State().g_nScrollLine % speed != 0)) {
     run.Fault("frame " + std::to_string(playFrame) + ": scroll out of step with speed " + std::to_string(speed));
   }
-  const size_t carriers = Count(KIND_CARRIER);
+  const size_t carriers = Count(game, KIND_CARRIER);
   run.mostCarriers = std::max(run.mostCarriers, carriers);
   run.carrierFrames += carriers > 0 ? 1 : 0;
   // A carrier that flies off is removed in the frame it starts dying.
-  run.carrierShotDown = run.carrierShotDown || Count(KIND_CARRIER_DEATH) > 0;
+  run.carrierShotDown = run.carrierShotDown || Count(game, KIND_CARRIER_DEATH) > 0;
   // Ground enemies come in above the playfield with the map row being drawn there.
-  for (const GameObject* o = mainList.First(); o != nullptr; o = o->next) {
+  for (const GameObject* o = game.State().mainList.First(); o != nullptr; o = o->next) {
     if (o->kind != KIND_GROUND_ENEMY || o->y >= 0) continue;
-    const int32_t row = (g_nMapRow + MAP_ROWS - 1) % MAP_ROWS;
+    const int32_t row = (game.State().g_nMapRow + MAP_ROWS - 1) % MAP_ROWS;
     const int32_t column = std::clamp(static_cast<int32_t>(o->x + o->width / 2) / kTileSize, 0, MAP_COLUMNS - 1);
-    if (IsOpenWater(g_rcMap[row][column])) {
+    if (IsOpenWater(game.app->m_data->g_rcMap[row][column])) {
       run.Fault("frame " + std::to_string(playFrame) + ": ground enemy at x " + std::to_string(static_cast<int>(o->x)) +
                 " over open water, map row " + std::to_string(row));
     }
@@ -203,19 +202,19 @@ FullRun PlayFullStage() {
     return run;
   }
   for (int64_t call = 1; call <= script.Length() && !run.cleared; ++call) {
-    const bool playing = game.State().m_bPlaying != 0;
+    const bool playing = game.State().m_state.m_bPlaying != 0;
     const InputRun* input = script.RunAt(call);
     if (input->click) game.platform.QueueLeftClick();
     game.Idle(1, input->keys);
     if (!playing) continue;
     ++run.playFrames;
     CheckFrame(game, run.playFrames, run);
-    if (game.State().m_bStageClear != 0) {
+    if (game.State().m_state.m_bStageClear != 0) {
       run.cleared = true;
-      run.carrierAtClear = Count(KIND_CARRIER) > 0;
-      for (const GameObject* c = childList.First(); c != nullptr; c = c->next) run.liveChildAtClear |= c->kind != 0;
-      run.mapRowAtClear = g_nMapRow;
-      run.tileLineAtClear = g_nTileLine;
+      run.carrierAtClear = Count(game, KIND_CARRIER) > 0;
+      for (const GameObject* c = game.State().childList.First(); c != nullptr; c = c->next) run.liveChildAtClear |= c->kind != 0;
+      run.mapRowAtClear = game.State().g_nMapRow;
+      run.tileLineAtClear = game.State().g_nTileLine;
     }
   }
   return run;
@@ -225,7 +224,8 @@ class FullStage : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     DataError error;
-    if (LoadGameData(RepoDataDir().string(), &error)) walk = WalkScript();
+    const auto data = std::make_unique<GameData>();
+    if (LoadGameData(RepoDataDir().string(), *data, &error)) walk = WalkScript(data->stageTable);
     run = PlayFullStage();
   }
   static ScriptWalk walk;

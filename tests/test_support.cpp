@@ -116,7 +116,6 @@ HeadlessGame::~HeadlessGame() {
 }
 
 bool HeadlessGame::Start(AppOptions options) {
-  ResetProgramState();
   options.fullScreen = options.fullScreen.value_or(0);
   options.keyboard = options.keyboard.value_or(1);
   options.dataDir = (dir / "data").string();

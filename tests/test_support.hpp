@@ -59,7 +59,7 @@ class HeadlessGame {
   // Leaves the title screen with Space (one idle call, a black page).
   void StartPlay();
 
-  GameState& State() { return app->m_pFrame->m_state; }
+  PlayState& State() { return app->m_play; }
   CDisplay& Display() { return app->m_pFrame->m_display; }
   const std::vector<uint8_t>& Page() const { return platform.LastPage(); }
   uint8_t PagePixel(int x, int y) const { return platform.LastPage()[static_cast<size_t>(y) * 640 + static_cast<size_t>(x)]; }

@@ -1,15 +1,11 @@
 #include "app/game_app.hpp"
 
-#include <climits>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 
-#include "data/tables.hpp"
-#include "game/object.hpp"
-#include "game/player.hpp"
-#include "game/stage.hpp"
-#include "input/joystick.hpp"
+#include "gfx/number.hpp"
+#include "ui/screens.hpp"
 #include "ui/settings_dlg.hpp"
 
 namespace {
@@ -23,7 +19,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 }  // namespace
 
 CGameApp::CGameApp(platform::Platform& platform, AppOptions options, Resources resources)
-    : m_platform(platform), m_options(std::move(options)), m_resources(resources) {}
+    : m_data(std::make_unique<GameData>()), m_platform(platform), m_options(std::move(options)), m_resources(resources) {}
 
 CGameApp::~CGameApp() = default;
 
@@ -32,7 +28,7 @@ int32_t CGameApp::InitInstance() {
     m_sheetFile = ReadWholeFile(m_options.sheetPath);
     m_resources.sheet = m_sheetFile;
   }
-  m_pFrame = std::make_unique<CMainFrame>(m_platform, m_resources.sheet);
+  m_pFrame = std::make_unique<CMainFrame>(m_platform, m_resources.sheet, m_play.m_state);
   if (!m_platform.CreateMainWindow(m_resources.icon)) {
     m_platform.ShowMessageBox("ERROR Make Window");
     return 0;
@@ -65,7 +61,7 @@ int32_t CGameApp::InitInstance() {
 
   m_pMainWnd = m_pFrame.get();
   m_platform.ShowMainWindow();
-  if (dialog.m_bKeyboard == 0) g_joystick.InitJoystick(m_platform);
+  if (dialog.m_bKeyboard == 0) m_play.g_joystick.InitJoystick(m_platform);
   if (!LoadData()) return 0;
   ClearSurface(display.GetBackSurface());
   return 1;
@@ -73,7 +69,7 @@ int32_t CGameApp::InitInstance() {
 
 int32_t CGameApp::LoadData() {
   DataError error;
-  if (!LoadGameData(m_options.dataDir, &error)) {
+  if (!LoadGameData(m_options.dataDir, *m_data, &error)) {
     m_platform.ShowMessageBox("ERROR DATA LOADING " + error.Message());
     return 0;
   }
@@ -84,7 +80,7 @@ int32_t CGameApp::LoadData() {
 
 int32_t CGameApp::OnIdle() {
   if (m_pMainWnd == nullptr) return 0;
-  const GameState& state = m_pFrame->m_state;
+  const GameState& state = m_play.m_state;
   if (state.m_bPlaying) {
     RunFrameOfPlay();
   } else if (state.m_bTitle) {
@@ -99,30 +95,63 @@ int32_t CGameApp::OnIdle() {
   return 1;
 }
 
-void CGameApp::RunFrameOfPlay() {
-  if (g_nStageWait <= 0) StepStageScript();
-  if (g_nStageWait > INT32_MIN) --g_nStageWait;
-  UpdateBackground();
+void CGameApp::ReadInput(bool pollJoystick) {
+  m_platform.GetKeyboardState(m_keys);
+  if (pollJoystick) m_play.g_joystick.PollJoystick(m_platform);
+}
 
-  mainList.current = mainList.First();
-  while (mainList.current != nullptr) {
-    GameObject* object = mainList.current;
-    if (UpdateObject(object->kind) == 0) {
-      mainList.current = object->next;
-    } else {
-      mainList.current = mainList.Remove(object);
-    }
-  }
-
-  UpdatePlayer();
-  DrawScore(g_player.score);
+void CGameApp::DrawTitleScreen() {
+  ReadInput(true);
+  ::DrawTitleScreen(m_play, m_pFrame->m_display, m_highScores, m_keys);
   m_pFrame->m_display.Present();
+}
+
+void CGameApp::DrawStageClearScreen() {
+  ReadInput(true);
+  ::DrawStageClearScreen(m_play, m_pFrame->m_display, m_keys);
+  m_pFrame->m_display.Present();
+}
+
+void CGameApp::DrawExitQueryScreen() {
+  ReadInput(false);
+  if (::DrawExitQueryScreen(m_play, m_pFrame->m_display, m_keys)) m_platform.PostClose();
+  m_pFrame->m_display.Present();
+}
+
+void CGameApp::RunFrameOfPlay() {
+  ReadInput(true);
+  PlayOf().RunFrame(m_keys);
+  m_pFrame->m_display.Present();
+}
+
+void CGameApp::StepStageScript() { PlayOf().StepStageScript(); }
+void CGameApp::UpdateBackground() { PlayOf().UpdateBackground(); }
+int32_t CGameApp::UpdateObject(int32_t kind) { return PlayOf().UpdateObject(kind); }
+void CGameApp::DrawScore(int32_t score) { ::DrawScore(m_pFrame->m_display, score); }
+void CGameApp::DrawNumber(int32_t value, int32_t right, int32_t top) {
+  ::DrawNumber(m_pFrame->m_display, value, right, top);
+}
+
+void CGameApp::UpdatePlayer() {
+  ReadInput(true);
+  PlayOf().UpdatePlayer(m_keys);
+}
+
+Snapshot CGameApp::SaveSnapshot() const {
+  CDisplay& display = m_pFrame->m_display;
+  return Snapshot{m_play, display.GetBackSurface(), display.GetScrollSurface()};
+}
+
+void CGameApp::RestoreSnapshot(const Snapshot& snapshot) {
+  m_play = snapshot.play;
+  m_pFrame->m_display.GetBackSurface() = snapshot.back;
+  m_pFrame->m_display.GetScrollSurface() = snapshot.scroll;
 }
 
 int CGameApp::ExitInstance() {
   // Scores that were never read must not be overwritten by an empty table.
   if (m_scoresLoaded && m_options.saveScores) {
-    m_highScores.Save(m_options.dataDir + "/score.dat", g_player.score);
+    m_highScores.Save(m_options.dataDir + "/score.dat", m_play.g_player.score);
   }
   return 0;
 }

@@ -1,16 +1,19 @@
-// The application: start-up, the idle-driven frame loop, shutdown, and every
-// game operation (defined in the folder of its subsystem).
+// The application: start-up, the idle-driven frame loop and shutdown. The
+// game's operations live in the folders of their subsystems and work on what
+// they are handed; the application holds it all and forwards to them.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <set>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "data/high_score.hpp"
+#include "data/tables.hpp"
+#include "game/play.hpp"
+#include "game/play_state.hpp"
 #include "platform/platform.hpp"
 #include "ui/main_frame.hpp"
 
@@ -31,6 +34,15 @@ struct Resources {
 };
 Resources BuiltinResources();
 
+// A game part-way: the play state and the pages that carry from one frame to
+// the next (the back page's sides and the background ring are drawn into,
+// never cleared). Restored into a started game, it goes on as the saved one.
+struct Snapshot {
+  PlayState play;
+  Surface back;
+  Surface scroll;
+};
+
 class CGameApp {
  public:
   CGameApp(platform::Platform& platform, AppOptions options, Resources resources);
@@ -42,52 +54,39 @@ class CGameApp {
   // InitInstance, the message loop and ExitInstance; the program's exit code.
   int Run();
 
-  // Screens (ui/screens.cpp)
+  // Each screen reads its input, draws its frame and presents it.
   void DrawTitleScreen();
   void DrawStageClearScreen();
   void DrawExitQueryScreen();
-  // Play (game/)
+  void RunFrameOfPlay();
+  // The steps of a frame of play, one at a time.
   void StepStageScript();
   void UpdateBackground();
   void UpdatePlayer();
   int32_t UpdateObject(int32_t kind);
-  // Numbers (gfx/number.cpp)
   void DrawScore(int32_t score);
   void DrawNumber(int32_t value, int32_t right, int32_t top);
 
   int32_t LoadData();
-  void RunFrameOfPlay();
 
+  Snapshot SaveSnapshot() const;
+  void RestoreSnapshot(const Snapshot& snapshot);
+
+  PlayState m_play;
+  std::unique_ptr<GameData> m_data;  // read at start-up
   HighScoreTable m_highScores;
   std::unique_ptr<CMainFrame> m_pFrame;
   CMainFrame* m_pMainWnd = nullptr;  // set once start-up has succeeded
   platform::Platform& m_platform;
-  uint8_t m_keys[256] = {};  // keyboard state of the current input step
+  uint8_t m_keys[256] = {};  // keyboard state of the current idle call
 
  private:
-  // Object updates on mainList.current (game/enemy.cpp, game/projectiles.cpp).
-  int32_t UpdateMover(int32_t kind);  // flying and ground enemies, items
-  int32_t UpdateCarrier();
-  int32_t UpdateEnemyBullet(int32_t kind);
-  int32_t UpdatePlayerShot();
-  int32_t UpdatePopup();
-  int32_t UpdateExplosion();
-  int32_t UpdateCarrierDeath();
-  int32_t UpdateBomb();
-  // Keyed sprite onto the back page, trimmed to the playfield.
-  void DrawSprite(RECT source, int32_t left, int32_t top, int32_t right, int32_t bottom);
-  // The stage script's spawners (game/stage.cpp).
-  void SpawnEnemy(int32_t typeRow, int32_t scriptRow);
-  int32_t SpawnChildren(int32_t startRow);
-  void SpawnChild(int32_t row);
+  Play PlayOf() { return Play(m_play, *m_data, m_pFrame->m_display); }
+  // The keyboard, and the joystick for the screens that poll it.
+  void ReadInput(bool pollJoystick);
 
   AppOptions m_options;
   Resources m_resources;
   std::vector<uint8_t> m_sheetFile;  // --sheet: read at start-up
   bool m_scoresLoaded = false;       // only then may the exit save the table
-  std::set<int32_t> m_reportedTypeRows;  // script keys that named no type, each told once
 };
-
-// Every program-wide object back to its state at program start (tests and
-// tools that run several games in one process).
-void ResetProgramState();

@@ -63,36 +63,31 @@ bool RecordingPlatform::GetJoystickCaps(platform::JoyCaps&) {
   return false;
 }
 
+namespace {
+
 // Live left clicks would change a recorded run: only the recorded ones count.
-class ReplayingPlatform::Handler final : public platform::WindowHandler {
+class IgnoreLeftClicks final : public platform::WindowHandler {
  public:
-  explicit Handler(platform::WindowHandler& inner) : m_inner(inner) {}
+  explicit IgnoreLeftClicks(platform::WindowHandler& inner) : m_inner(inner) {}
   void OnLButtonDown() override {}
   void OnRButtonDown() override { m_inner.OnRButtonDown(); }
-  void RecordedClick() { m_inner.OnLButtonDown(); }
 
  private:
   platform::WindowHandler& m_inner;
 };
 
+}  // namespace
+
 void ReplayingPlatform::RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) {
-  Handler player(handler);
-  int64_t call = 0;
-  m_inner.RunMessageLoop(player, [&] {
-    m_run = m_script.RunAt(++call);
-    if (m_run == nullptr) {
+  IgnoreLeftClicks live(handler);
+  m_inner.RunMessageLoop(live, [&] {
+    if (Ended()) {
       m_inner.PostClose();
       return true;
     }
-    if (m_run->click) player.RecordedClick();
+    BeginCall(handler);
     return onIdle();
   });
-}
-
-void ReplayingPlatform::GetKeyboardState(uint8_t (&keys)[256]) {
-  std::fill(std::begin(keys), std::end(keys), uint8_t{0});
-  if (m_run == nullptr) return;
-  for (uint8_t vk : m_run->keys) keys[vk] = 0x80;
 }
 
 bool LoadReplay(const std::string& path, Replay& out, std::string& error) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/input_script.hpp"
+#include "app/scripted_platform.hpp"
 #include "platform/forwarding_platform.hpp"
 
 // Notes the start choices and, for every idle call, the keys held and a left
@@ -34,20 +35,11 @@ class RecordingPlatform final : public platform::ForwardingPlatform {
 
 // Feeds the recorded keys and clicks; the live keyboard, joystick and left
 // clicks are ignored. The window closes when the recording ends.
-class ReplayingPlatform final : public platform::ForwardingPlatform {
+class ReplayingPlatform final : public ScriptedPlatform {
  public:
-  ReplayingPlatform(platform::Platform& inner, InputScript script)
-      : ForwardingPlatform(inner), m_script(std::move(script)) {}
+  ReplayingPlatform(platform::Platform& inner, InputScript script) : ScriptedPlatform(inner, std::move(script)) {}
 
   void RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) override;
-  void GetKeyboardState(uint8_t (&keys)[256]) override;
-  bool GetJoystickCaps(platform::JoyCaps&) override { return false; }
-  bool PollJoystick(platform::JoyInfo&) override { return false; }
-
- private:
-  class Handler;
-  InputScript m_script;
-  const InputRun* m_run = nullptr;
 };
 
 // Reads a replay file (or a plain input script); false with "FILE:LINE: reason".

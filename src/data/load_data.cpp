@@ -4,57 +4,30 @@
 #include "data/tables.hpp"
 #include "data/tile_map.hpp"
 #include "data/trig_table.hpp"
-#include "game/object.hpp"
-#include "game/player.hpp"
-
-CsvTable dataTable(10);
-CsvTable stageTable(5);
-CsvTable charTable(10);
-std::array<float, 256> cosTable{};
-std::array<float, 256> sinTable{};
-RECT g_rcMap[MAP_ROWS][MAP_COLUMNS];
 
 namespace {
 
-constexpr float kPlayerStartX = 320.0f;
-constexpr float kPlayerStartY = 448.0f;
-
-struct TableFile {
-  CsvTable* table;
-  int32_t rows;
-  const char* baseName;
-};
-const TableFile kTableFiles[] = {
-    {&dataTable, DATA_TABLE_ROWS, "/data"},
-    {&stageTable, STAGE_TABLE_ROWS, "/Stage1"},
-    {&charTable, CHAR_TABLE_ROWS, "/char"},
-};
-
-bool LoadTable(const TableFile& file, const std::string& dataDir, DataError* error) {
-  const std::string baseName = dataDir + file.baseName;
-  if (!file.table->Allocate(file.rows)) {
+bool LoadTable(CsvTable& table, int32_t rows, const std::string& baseName, DataError* error) {
+  if (!table.Allocate(rows)) {
     if (error != nullptr) *error = DataError{baseName + ".csv", 0, "out of memory"};
     return false;
   }
-  return file.table->Load(baseName, error);
+  return table.Load(baseName, error);
 }
 
 }  // namespace
 
-bool LoadGameData(const std::string& dataDir, DataError* error) {
-  g_player.x = kPlayerStartX;
-  g_player.y = kPlayerStartY;
-  g_player.score = 0;
-  for (const TableFile& file : kTableFiles) {
-    if (!LoadTable(file, dataDir, error)) return false;
+bool LoadGameData(const std::string& dataDir, GameData& data, DataError* error) {
+  if (!LoadTable(data.dataTable, DATA_TABLE_ROWS, dataDir + "/data", error) ||
+      !LoadTable(data.stageTable, STAGE_TABLE_ROWS, dataDir + "/Stage1", error) ||
+      !LoadTable(data.charTable, CHAR_TABLE_ROWS, dataDir + "/char", error)) {
+    return false;
   }
-  cosTable = kCosTable;
-  sinTable = kSinTable;
-  mainList.Clear();
-  childList.Clear();
+  data.cosTable = kCosTable;
+  data.sinTable = kSinTable;
 
   const std::string mapPath = dataDir + "/map.dat";
-  switch (LoadTileMap(mapPath, g_rcMap, error)) {
+  switch (LoadTileMap(mapPath, data.g_rcMap, error)) {
     case TileMapResult::kLoaded:
       break;
     case TileMapResult::kMissing:
@@ -63,5 +36,5 @@ bool LoadGameData(const std::string& dataDir, DataError* error) {
     case TileMapResult::kBad:
       return false;
   }
-  return CheckGameData(dataTable, stageTable, charTable, error);
+  return CheckGameData(data.dataTable, data.stageTable, data.charTable, error);
 }

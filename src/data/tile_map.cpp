@@ -6,7 +6,6 @@
 
 #include "data/file_reader.hpp"
 #include "data/printable.hpp"
-#include "data/sheet_geometry.hpp"
 
 namespace {
 
@@ -83,15 +82,9 @@ struct Corner {
 };
 constexpr Corner kCorners[2] = {{"x", SHEET_WIDTH - TILE_SIZE}, {"y", SHEET_HEIGHT - TILE_SIZE}};
 
-void ClearMap(RECT (&map)[MAP_ROWS][MAP_COLUMNS]) {
-  for (auto& row : map) {
-    for (RECT& tile : row) tile = RECT{};
-  }
-}
-
 // The one reader of map text, whether it comes from a file or from memory.
 template <typename Reader>
-TileMapResult ReadTileMap(Reader& in, const std::string& path, RECT (&map)[MAP_ROWS][MAP_COLUMNS], DataError* error) {
+TileMapResult ReadTileMap(Reader& in, const std::string& path, TileMap& map, DataError* error) {
   NumberReader<Reader> numbers(in);
   auto fail = [&](std::string what) {
     if (error != nullptr) *error = DataError{path, numbers.NumberLine(), std::move(what)};
@@ -127,16 +120,15 @@ TileMapResult ReadTileMap(Reader& in, const std::string& path, RECT (&map)[MAP_R
 
 }  // namespace
 
-TileMapResult LoadTileMap(const std::string& path, RECT (&map)[MAP_ROWS][MAP_COLUMNS], DataError* error) {
-  ClearMap(map);
+TileMapResult LoadTileMap(const std::string& path, TileMap& map, DataError* error) {
+  map.fill({});
   FileReader in;
   if (!in.Open(path)) return TileMapResult::kMissing;
   return ReadTileMap(in, path, map, error);
 }
 
-TileMapResult LoadTileMapBytes(std::string_view bytes, const std::string& file, RECT (&map)[MAP_ROWS][MAP_COLUMNS],
-                               DataError* error) {
-  ClearMap(map);
+TileMapResult LoadTileMapBytes(std::string_view bytes, const std::string& file, TileMap& map, DataError* error) {
+  map.fill({});
   MemoryReader in(bytes);
   return ReadTileMap(in, file, map, error);
 }

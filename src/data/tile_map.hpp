@@ -11,7 +11,6 @@ enum class TileMapResult { kLoaded, kMissing, kBad };
 
 // Every rectangle is cleared first; kMissing (the file cannot be opened)
 // leaves them all empty. kBad fills `error` with the file and line.
-TileMapResult LoadTileMap(const std::string& path, RECT (&map)[MAP_ROWS][MAP_COLUMNS], DataError* error);
+TileMapResult LoadTileMap(const std::string& path, TileMap& map, DataError* error);
 // The same reader over bytes in memory (never kMissing); `file` names them in errors.
-TileMapResult LoadTileMapBytes(std::string_view bytes, const std::string& file, RECT (&map)[MAP_ROWS][MAP_COLUMNS],
-                               DataError* error);
+TileMapResult LoadTileMapBytes(std::string_view bytes, const std::string& file, TileMap& map, DataError* error);

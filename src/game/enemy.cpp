@@ -1,12 +1,8 @@
 // Scripted movers: flying and ground enemies, items, and the carrier with its
 // children, each following its movement program in dataTable.
-#include "app/game_app.hpp"
-#include "data/numbers.hpp"
-#include "data/tables.hpp"
+#include "data/table_walk.hpp"
 #include "game/motion.hpp"
-#include "game/object.hpp"
-#include "game/player.hpp"
-#include "data/sheet_geometry.hpp"
+#include "game/play.hpp"
 
 namespace {
 
@@ -33,40 +29,6 @@ const MoverTraits& TraitsOf(int32_t kind) {
   return kMovers[0];
 }
 
-int16_t DataI16(int32_t column, int32_t row) { return CellToI16(dataTable.GetCell(column, row)); }
-
-// Loads the step at programRow, passing over one "BITMAP" row (new image)
-// and then one jump.
-void LoadStep(GameObject& o, bool withFireChance) {
-  if (dataTable.GetCell(5, o.programRow) == "BITMAP") {
-    const int32_t c = charTable.FindRow(dataTable.GetCell(8, o.programRow));
-    o.srcLeft = CellToI16(charTable.GetCell(3, c));
-    o.srcTop = CellToI16(charTable.GetCell(4, c));
-    o.width = CellToI16(charTable.GetCell(5, c));
-    o.height = CellToI16(charTable.GetCell(6, c));
-    o.programRow = NextProgramRow(o.programRow);
-  }
-  const std::string& jump = dataTable.GetCell(6, o.programRow);
-  if (!jump.empty()) o.programRow = static_cast<int16_t>(dataTable.FindRow(jump));
-  o.angleX = DataI16(1, o.programRow);
-  o.angleY = DataI16(2, o.programRow);
-  o.stepTimer = DataI16(3, o.programRow);
-  o.speed = DataI16(7, o.programRow);
-  if (withFireChance) o.fireChance = DataI16(4, o.programRow);
-}
-
-void LoadNextStep(GameObject& o) { LoadStep(o, true); }
-void LoadNextChildStep(GameObject& o) { LoadStep(o, false); }
-
-// Counts the step down; when it has run out, the next one takes over.
-void RunProgram(GameObject& o) {
-  --o.stepTimer;
-  if (o.stepTimer <= 0) {
-    o.programRow = NextProgramRow(o.programRow);
-    LoadNextStep(o);
-  }
-}
-
 bool IsPastEdge(const GameObject& o) {
   return IsOutside(Trunc(o.x), Trunc(o.y), PLAYFIELD_LEFT - o.width, -o.height, PLAYFIELD_RIGHT + o.width,
                    platform::kPageHeight + o.height) != 0;
@@ -74,46 +36,78 @@ bool IsPastEdge(const GameObject& o) {
 
 RECT ImageOf(const GameObject& o) { return {o.srcLeft, o.srcTop, o.srcLeft + o.width, o.srcTop + o.height}; }
 
-bool TouchesShip(const GameObject& box) {
-  const int32_t left = Trunc(box.x), top = Trunc(box.y);
-  return g_player.TouchPlayer(left, top, left + box.width, top + box.height) != 0;
-}
-
 }  // namespace
 
-int32_t CGameApp::UpdateMover(int32_t kind) {
+// Loads the step at programRow, passing over one "BITMAP" row (new image)
+// and then one jump.
+void Play::LoadStep(GameObject& o, bool withFireChance) const {
+  const DataTable& data = m_data.dataTable;
+  const StepRows step = ResolveStep(data, o.programRow);
+  if (step.imageRow >= 0) {
+    const CharTable& chars = m_data.charTable;
+    const int32_t c = chars.FindRow(data.Text(DataColumn::CHAR, step.imageRow));
+    o.srcLeft = chars.I16(CharColumn::LEFT, c);
+    o.srcTop = chars.I16(CharColumn::TOP, c);
+    o.width = chars.I16(CharColumn::WIDTH, c);
+    o.height = chars.I16(CharColumn::HEIGHT, c);
+  }
+  o.programRow = static_cast<int16_t>(step.row);
+  o.angleX = data.I16(DataColumn::ANGLE_X, o.programRow);
+  o.angleY = data.I16(DataColumn::ANGLE_Y, o.programRow);
+  o.stepTimer = data.I16(DataColumn::TIMER, o.programRow);
+  o.speed = data.I16(DataColumn::SPEED, o.programRow);
+  if (withFireChance) o.fireChance = data.I16(DataColumn::FIRE_CHANCE, o.programRow);
+}
+
+// Counts the step down; when it has run out, the next one takes over.
+void Play::RunProgram(GameObject& o) const {
+  --o.stepTimer;
+  if (o.stepTimer <= 0) {
+    o.programRow = static_cast<int16_t>(NextProgramRow(m_data.dataTable, o.programRow));
+    LoadStep(o, true);
+  }
+}
+
+bool Play::TouchesShip(const GameObject& box) {
+  const int32_t left = Trunc(box.x), top = Trunc(box.y);
+  return m_play.g_player.TouchPlayer(left, top, left + box.width, top + box.height) != 0;
+}
+
+int32_t Play::UpdateMover(int32_t kind) {
   const MoverTraits& traits = TraitsOf(kind);
-  GameObject& o = *mainList.current;
+  ObjectList& objects = m_play.mainList;
+  Player& player = m_play.g_player;
+  GameObject& o = *objects.current;
   DrawSprite(ImageOf(o), Trunc(o.x), Trunc(o.y), Trunc(o.x + o.width), Trunc(o.y + o.height));
 
   if (traits.scrolls) {
     // Same step, plus the background's own motion.
-    o.x = Advance(o.x, o.speed, cosTable[AngleIndex(o.angleX)]);
+    o.x = Advance(o.x, o.speed, m_data.cosTable[AngleIndex(o.angleX)]);
     o.y = static_cast<float>(static_cast<double>(o.y) +
-                             static_cast<double>(o.speed) * static_cast<double>(sinTable[AngleIndex(o.angleY)]) +
-                             static_cast<double>(m_pFrame->m_state.m_nScrollSpeed));
+                             static_cast<double>(o.speed) * static_cast<double>(m_data.sinTable[AngleIndex(o.angleY)]) +
+                             static_cast<double>(m_play.m_state.m_nScrollSpeed));
   } else {
     MoveBy(o, o.speed, o.angleX, o.angleY);
   }
 
   RunProgram(o);
 
-  if (traits.fires && RandomRange(0, o.fireChance) == 1) {
+  if (traits.fires && RandomRange(m_play.g_random, 0, o.fireChance) == 1) {
     if (o.shotType == KIND_SPREAD_BULLET) {
-      AddAimedBullet(g_player.x, g_player.y, KIND_SPREAD_BULLET);
-      AddAimedBulletOffset(g_player.x, g_player.y, KIND_SPREAD_BULLET, 8);
-      AddAimedBulletOffset(g_player.x, g_player.y, KIND_SPREAD_BULLET, -8);
+      AddAimedBullet(objects, player.x, player.y, KIND_SPREAD_BULLET);
+      AddAimedBulletOffset(objects, player.x, player.y, KIND_SPREAD_BULLET, 8);
+      AddAimedBulletOffset(objects, player.x, player.y, KIND_SPREAD_BULLET, -8);
     } else {
-      AddAimedBullet(g_player.x, g_player.y, KIND_BULLET);
+      AddAimedBullet(objects, player.x, player.y, KIND_BULLET);
     }
   }
 
   int32_t result = 0;
-  if (traits.touches && g_player.hitFlag == 0 && TouchesShip(o)) {
+  if (traits.touches && player.hitFlag == 0 && TouchesShip(o)) {
     if (traits.pickUp == nullptr) {
-      g_player.LoseEnergy();
+      player.LoseEnergy();
     } else {
-      (g_player.*traits.pickUp)();
+      (player.*traits.pickUp)();
       result = 1;
     }
   }
@@ -125,8 +119,10 @@ int32_t CGameApp::UpdateMover(int32_t kind) {
   return result;
 }
 
-int32_t CGameApp::UpdateCarrier() {
-  GameObject& carrier = *mainList.current;
+int32_t Play::UpdateCarrier() {
+  ObjectList& children = m_play.childList;
+  Player& player = m_play.g_player;
+  GameObject& carrier = *m_play.mainList.current;
   DrawSprite(ImageOf(carrier), Trunc(carrier.x), Trunc(carrier.y), Trunc(carrier.x) + carrier.width,
              Trunc(carrier.y) + carrier.height);
   MoveBy(carrier, carrier.speed, carrier.angleX, carrier.angleY);
@@ -136,17 +132,17 @@ int32_t CGameApp::UpdateCarrier() {
   if (IsPastEdge(carrier)) {
     result = 1;
     carrier.kind = KIND_NONE;
-    childList.Clear();
+    children.Clear();
   }
 
   carrier.childCount = 0;
-  GameObject* child = childList.First();
+  GameObject* child = children.First();
   while (child != nullptr) {
     GameObject& c = *child;
     if (c.kind == KIND_NONE) {
       // Destroyed parts go now, or replaying a stage would grow the list for ever.
-      if (childList.current == child) childList.current = childList.head;
-      child = childList.Remove(child);
+      if (children.current == child) children.current = children.head;
+      child = children.Remove(child);
       continue;
     }
     ++carrier.childCount;
@@ -155,10 +151,10 @@ int32_t CGameApp::UpdateCarrier() {
     MoveBy(c, c.speed, c.angleX, c.angleY);
     // Contact is with the carrier's own box, tested once per live part.
     --c.stepTimer;
-    if (g_player.hitFlag == 0 && TouchesShip(carrier)) g_player.LoseEnergy();
+    if (player.hitFlag == 0 && TouchesShip(carrier)) player.LoseEnergy();
     if (c.stepTimer <= 0) {
-      c.programRow = NextProgramRow(c.programRow);
-      LoadNextChildStep(c);
+      c.programRow = static_cast<int16_t>(NextProgramRow(m_data.dataTable, c.programRow));
+      LoadStep(c, false);
     }
     child = c.next;
   }
@@ -167,7 +163,7 @@ int32_t CGameApp::UpdateCarrier() {
     carrier.kind = KIND_CARRIER_DEATH;
     carrier.animTick = 0;
     carrier.animFrame = 0;
-    g_player.AddScore(carrier.scoreValue);
+    player.AddScore(carrier.scoreValue);
   }
   return result;
 }

@@ -2,13 +2,27 @@
 
 #include <cmath>
 
-#include "game/random.hpp"
-
-ObjectList mainList;
-ObjectList childList;
-RandomState g_random;
-
 ObjectList::ObjectList() : head(AllocObject()), last(head), current(head) { head->prev = head; }
+
+ObjectList::ObjectList(const ObjectList& other) : ObjectList() { AppendCopies(other); }
+
+ObjectList& ObjectList::operator=(const ObjectList& other) {
+  if (this != &other) {
+    Clear();
+    AppendCopies(other);
+  }
+  return *this;
+}
+
+void ObjectList::AppendCopies(const ObjectList& other) {
+  if (other.current == nullptr) current = nullptr;
+  for (const GameObject* node = other.First(); node != nullptr; node = node->next) {
+    GameObject* copy = AllocObject();
+    *copy = *node;
+    Append(copy);
+    if (node == other.current) current = copy;
+  }
+}
 
 ObjectList::~ObjectList() {
   Clear();
@@ -49,7 +63,7 @@ void ObjectList::Clear() {
 
 GameObject* AllocObject() { return new GameObject{}; }
 
-void AddMovingObject(int16_t kind, float x, float y, int16_t angleX, int16_t angleY, int16_t speed) {
+void AddMovingObject(ObjectList& list, int16_t kind, float x, float y, int16_t angleX, int16_t angleY, int16_t speed) {
   GameObject* o = AllocObject();
   o->kind = kind;
   o->x = x;
@@ -57,28 +71,30 @@ void AddMovingObject(int16_t kind, float x, float y, int16_t angleX, int16_t ang
   o->angleX = angleX;
   o->angleY = angleY;
   o->speed = speed;
-  mainList.Append(o);
+  list.Append(o);
 }
 
-void AddObjectAtFrame(int16_t kind, float x, float y, int16_t frame) {
+void AddObjectAtFrame(ObjectList& list, int16_t kind, float x, float y, int16_t frame) {
   GameObject* o = AllocObject();
   o->kind = kind;
   o->x = x;
   o->y = y;
   o->animFrame = frame;
   o->animTick = 0;
-  mainList.Append(o);
+  list.Append(o);
 }
 
-void AddObject(int16_t kind, float x, float y) { AddObjectAtFrame(kind, x, y, 0); }
+void AddObject(ObjectList& list, int16_t kind, float x, float y) { AddObjectAtFrame(list, kind, x, y, 0); }
 
-void AddAimedBulletOffset(float targetX, float targetY, int16_t kind, int8_t offset) {
-  const GameObject* shooter = mainList.current;
+void AddAimedBulletOffset(ObjectList& list, float targetX, float targetY, int16_t kind, int8_t offset) {
+  const GameObject* shooter = list.current;
   const int32_t angle = (AimAngle(targetX - shooter->x, targetY - shooter->y) + offset) & 0xFF;
-  AddMovingObject(kind, shooter->x, shooter->y, static_cast<int16_t>(angle), static_cast<int16_t>(angle), 2);
+  AddMovingObject(list, kind, shooter->x, shooter->y, static_cast<int16_t>(angle), static_cast<int16_t>(angle), 2);
 }
 
-void AddAimedBullet(float targetX, float targetY, int16_t kind) { AddAimedBulletOffset(targetX, targetY, kind, 0); }
+void AddAimedBullet(ObjectList& list, float targetX, float targetY, int16_t kind) {
+  AddAimedBulletOffset(list, targetX, targetY, kind, 0);
+}
 
 int32_t AimAngle(float dx, float dy) {
   if (dy == 0) dy = 0.1f;
@@ -91,10 +107,10 @@ int32_t AimAngle(float dx, float dy) {
   return dy >= 0 ? 128 - n : 128 + n;
 }
 
-int32_t RandomRange(int32_t lo, int32_t hi) {
+int32_t RandomRange(RandomState& random, int32_t lo, int32_t hi) {
   if (hi < lo) return lo;
   const int64_t span = int64_t{hi} - lo + 1;
-  return static_cast<int32_t>(Rand15() % span + lo);
+  return static_cast<int32_t>(Rand15(random) % span + lo);
 }
 
 int32_t IsOutside(int32_t px, int32_t py, int32_t left, int32_t top, int32_t right, int32_t bottom) {

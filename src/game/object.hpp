@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "game/random.hpp"
+
 enum ObjectKind : int16_t {
   KIND_NONE = 0,
   KIND_ENEMY = 1,
@@ -47,13 +49,14 @@ struct GameObject {
 };
 
 // A list owns its nodes. `head` is the sentinel; `current` is the node being
-// updated (or the one a spawner appended last).
+// updated (or the one a spawner appended last). A copy is a list of copies in
+// the same order, its `current` at the same place.
 class ObjectList {
  public:
   ObjectList();
+  ObjectList(const ObjectList& other);
+  ObjectList& operator=(const ObjectList& other);
   ~ObjectList();
-  ObjectList(const ObjectList&) = delete;
-  ObjectList& operator=(const ObjectList&) = delete;
 
   void Append(GameObject* node);
   // Unlinks `node` and frees it; returns the node that followed it.
@@ -66,24 +69,24 @@ class ObjectList {
   GameObject* head;
   GameObject* last;
   GameObject* current;
-};
 
-extern ObjectList mainList;
-extern ObjectList childList;
+ private:
+  void AppendCopies(const ObjectList& other);
+};
 
 // A new record, every field zero.
 GameObject* AllocObject();
 
-void AddMovingObject(int16_t kind, float x, float y, int16_t angleX, int16_t angleY, int16_t speed);
-void AddObject(int16_t kind, float x, float y);
-void AddObjectAtFrame(int16_t kind, float x, float y, int16_t frame);
-// Enemy bullets from mainList.current's top-left corner, aimed at the target.
-void AddAimedBullet(float targetX, float targetY, int16_t kind);
-void AddAimedBulletOffset(float targetX, float targetY, int16_t kind, int8_t offset);
+void AddMovingObject(ObjectList& list, int16_t kind, float x, float y, int16_t angleX, int16_t angleY, int16_t speed);
+void AddObject(ObjectList& list, int16_t kind, float x, float y);
+void AddObjectAtFrame(ObjectList& list, int16_t kind, float x, float y, int16_t frame);
+// Enemy bullets from list.current's top-left corner, aimed at the target.
+void AddAimedBullet(ObjectList& list, float targetX, float targetY, int16_t kind);
+void AddAimedBulletOffset(ObjectList& list, float targetX, float targetY, int16_t kind, int8_t offset);
 
 int32_t AimAngle(float dx, float dy);
 // rand() % (hi - lo + 1) + lo; an empty range (hi < lo) gives lo without drawing.
-int32_t RandomRange(int32_t lo, int32_t hi);
+int32_t RandomRange(RandomState& random, int32_t lo, int32_t hi);
 int32_t IsOutside(int32_t px, int32_t py, int32_t left, int32_t top, int32_t right, int32_t bottom);
 
 // Angles from data may lie outside 0..255; tables are indexed by the low byte.

@@ -1,16 +1,8 @@
 #include "game/player.hpp"
 
-#include "app/game_app.hpp"
 #include "data/numbers.hpp"
-#include "data/tables.hpp"
 #include "game/motion.hpp"
-#include "game/object.hpp"
-#include "data/sheet_geometry.hpp"
-#include "input/joystick.hpp"
-#include "input/keyboard.hpp"
-
-Player g_player;
-int32_t g_nFireTimer = 0;
+#include "game/play.hpp"
 
 namespace {
 
@@ -78,11 +70,11 @@ int32_t Player::RaiseLevel() {
   return 1;
 }
 
-void CGameApp::UpdatePlayer() {
-  CDisplay& display = m_pFrame->m_display;
-  Surface& back = display.GetBackSurface();
-  const Surface& sheet = display.GetSheetSurface();
-  Player& p = g_player;
+void Play::UpdatePlayer(const KeyboardState& keys) {
+  Surface& back = m_display.GetBackSurface();
+  const Surface& sheet = m_display.GetSheetSurface();
+  Player& p = m_play.g_player;
+  const CJoystick& joystick = m_play.g_joystick;
 
   const int32_t shipX = Trunc(p.x), shipY = Trunc(p.y);
   BltKeyed(back, sheet, RECT{shipX, shipY, shipX + kShipSize, shipY + kShipSize}, RC_SHIP);
@@ -92,32 +84,31 @@ void CGameApp::UpdatePlayer() {
     if (p.hitTimer > kProtectionFrames) p.hitFlag = 0;
   }
 
-  m_platform.GetKeyboardState(m_keys);
-  g_joystick.PollJoystick();
-  if (KeyHeld(m_keys, VK_ESCAPE)) m_pFrame->m_state.SetExitQuery(1);
+  if (KeyHeld(keys, VK_ESCAPE)) m_play.m_state.SetExitQuery(1);
 
   for (const Direction& d : kDirections) {
-    if (!(g_joystick.*d.stick)() && !KeyHeld(m_keys, d.key)) continue;
-    p.x = Advance(p.x, kStep, cosTable[AngleIndex(d.angle)]);
-    p.y = Advance(p.y, kStep, sinTable[AngleIndex(d.angle)]);
+    if (!(joystick.*d.stick)() && !KeyHeld(keys, d.key)) continue;
+    p.x = Advance(p.x, kStep, m_data.cosTable[AngleIndex(d.angle)]);
+    p.y = Advance(p.y, kStep, m_data.sinTable[AngleIndex(d.angle)]);
   }
   if (p.x > kMaxX) p.x = kMaxX;
   if (p.x < kMinX) p.x = kMinX;
   if (p.y > kMaxY) p.y = kMaxY;
   if (p.y < kMinY) p.y = kMinY;
 
-  if (g_nFireTimer > kVolleyPeriod) g_nFireTimer = 0;
-  if (g_nFireTimer == 0 && (g_joystick.Fire() || KeyHeld(m_keys, VK_SPACE))) {
+  int32_t& fireTimer = m_play.g_nFireTimer;
+  if (fireTimer > kVolleyPeriod) fireTimer = 0;
+  if (fireTimer == 0 && (joystick.Fire() || KeyHeld(keys, VK_SPACE))) {
     for (const Muzzle& m : kVolley) {
-      AddMovingObject(KIND_PLAYER_BULLET, p.x + m.dx, p.y, m.angle, m.angle, kShotSpeed);
+      AddMovingObject(m_play.mainList, KIND_PLAYER_BULLET, p.x + m.dx, p.y, m.angle, m.angle, kShotSpeed);
     }
   }
-  ++g_nFireTimer;
+  ++fireTimer;
 
-  if ((g_joystick.Bomb() || KeyHeld(m_keys, VK_SHIFT)) && p.bombActive == 0 && p.bombs > 0) {
+  if ((joystick.Bomb() || KeyHeld(keys, VK_SHIFT)) && p.bombActive == 0 && p.bombs > 0) {
     --p.bombs;
     p.bombActive = 1;
-    AddObject(KIND_BOMB, p.x, p.y);
+    AddObject(m_play.mainList, KIND_BOMB, p.x, p.y);
   }
 
   // An empty or negative gauge makes empty rectangles: nothing is drawn.

@@ -8,8 +8,8 @@ inline constexpr uint8_t MAX_BOMBS = 10;
 inline constexpr uint8_t MAX_LEVEL = 3;
 
 struct Player {
-  float x = 0;
-  float y = 0;
+  float x = 320.0f;  // the ship starts at the bottom, in the middle
+  float y = 448.0f;
   int16_t score = 0;
   int16_t energy = MAX_ENERGY;
   uint8_t bombs = 3;
@@ -26,6 +26,3 @@ struct Player {
   int32_t RaiseLevel();
   void AddScore(int16_t value) { score = static_cast<int16_t>(static_cast<uint16_t>(score) + static_cast<uint16_t>(value)); }
 };
-
-extern Player g_player;
-extern int32_t g_nFireTimer;

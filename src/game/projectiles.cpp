@@ -1,11 +1,7 @@
 // Enemy bullets, the player's shots and their hits, and the effects: score
 // popup, explosion, the carrier's dying phase and the bomb's ring.
-#include "app/game_app.hpp"
-#include "data/tables.hpp"
-#include "data/sheet_geometry.hpp"
 #include "game/motion.hpp"
-#include "game/object.hpp"
-#include "game/player.hpp"
+#include "game/play.hpp"
 
 namespace {
 
@@ -29,25 +25,24 @@ bool IsShotTarget(const GameObject& o) { return o.kind == KIND_ENEMY || o.kind =
 
 }  // namespace
 
-int32_t CGameApp::UpdateEnemyBullet(int32_t kind) {
-  GameObject& o = *mainList.current;
+int32_t Play::UpdateEnemyBullet(int32_t kind) {
+  GameObject& o = *m_play.mainList.current;
   const int32_t left = Trunc(o.x), top = Trunc(o.y);
   DrawSprite(kind == KIND_SPREAD_BULLET ? RC_SPREAD_BULLET : RC_BULLET, left, top, left + 16, top + 16);
   MoveBy(o, o.speed, o.angleX, o.angleY);
 
+  Player& player = m_play.g_player;
   const int32_t newLeft = Trunc(o.x), newTop = Trunc(o.y);
-  if (g_player.hitFlag == 0 && g_player.TouchPlayer(newLeft, newTop, newLeft + 16, newTop + 16)) {
-    g_player.LoseEnergy();
-  }
+  if (player.hitFlag == 0 && player.TouchPlayer(newLeft, newTop, newLeft + 16, newTop + 16)) player.LoseEnergy();
   if (IsPastProjectileEdge(o)) {
     o.kind = KIND_NONE;
     return 1;
   }
-  return g_player.bombActive != 0 ? 1 : 0;
+  return player.bombActive != 0 ? 1 : 0;
 }
 
-int32_t CGameApp::UpdatePlayerShot() {
-  GameObject& shot = *mainList.current;
+int32_t Play::UpdatePlayerShot() {
+  GameObject& shot = *m_play.mainList.current;
   const int32_t left = Trunc(shot.x), top = Trunc(shot.y);
   DrawSprite(RC_PLAYER_SHOT, left, top, left + 8, top + 8);
   MoveBy(shot, shot.speed, shot.angleX, shot.angleX);  // both axes follow angleX
@@ -58,7 +53,7 @@ int32_t CGameApp::UpdatePlayerShot() {
 
   // One shot may wound several targets in the same frame, until one dies.
   int32_t result = 0;
-  for (GameObject* e = mainList.First(); e != nullptr; e = e->next) {
+  for (GameObject* e = m_play.mainList.First(); e != nullptr; e = e->next) {
     if (!IsShotTarget(*e) || !ShotHits(shot, *e)) continue;
     --e->hitPoints;
     result = 1;
@@ -67,12 +62,12 @@ int32_t CGameApp::UpdatePlayerShot() {
       e->kind = KIND_EXPLOSION;  // the enemy's node becomes its own explosion
       e->animTick = 0;
       e->animFrame = 0;
-      g_player.AddScore(e->scoreValue);
-      AddObject(KIND_POPUP, e->x, e->y);
+      m_play.g_player.AddScore(e->scoreValue);
+      AddObject(m_play.mainList, KIND_POPUP, e->x, e->y);
       return 1;
     }
   }
-  for (GameObject* c = childList.First(); c != nullptr; c = c->next) {
+  for (GameObject* c = m_play.childList.First(); c != nullptr; c = c->next) {
     if (c->kind == KIND_NONE || !ShotHits(shot, *c)) continue;
     --c->hitPoints;
     result = 1;
@@ -81,28 +76,27 @@ int32_t CGameApp::UpdatePlayerShot() {
       c->kind = KIND_NONE;
       c->animTick = 0;
       c->animFrame = 0;
-      g_player.AddScore(c->scoreValue);
+      m_play.g_player.AddScore(c->scoreValue);
       return 1;
     }
   }
   return result;
 }
 
-int32_t CGameApp::UpdatePopup() {
-  GameObject& o = *mainList.current;
-  CDisplay& display = m_pFrame->m_display;
+int32_t Play::UpdatePopup() {
+  GameObject& o = *m_play.mainList.current;
   const int32_t left = Trunc(o.x), top = Trunc(o.y);
-  display.DrawSmallGlyph(kGlyphPlus, left, top, 1);
-  display.DrawSmallGlyph(kGlyphOne, left + 8, top, 1);
-  display.DrawSmallGlyph(kGlyphZero, left + 16, top, 1);
-  display.DrawSmallGlyph(kGlyphZero, left + 24, top, 1);
+  m_display.DrawSmallGlyph(kGlyphPlus, left, top, 1);
+  m_display.DrawSmallGlyph(kGlyphOne, left + 8, top, 1);
+  m_display.DrawSmallGlyph(kGlyphZero, left + 16, top, 1);
+  m_display.DrawSmallGlyph(kGlyphZero, left + 24, top, 1);
   ++o.animTick;
   if (o.animTick % 8 == 0) o.y -= 1.0f;
   return o.animTick > kPopupTicks ? 1 : 0;
 }
 
-int32_t CGameApp::UpdateExplosion() {
-  GameObject& o = *mainList.current;
+int32_t Play::UpdateExplosion() {
+  GameObject& o = *m_play.mainList.current;
   ++o.animTick;
   DrawSprite(g_rcExplosion[static_cast<size_t>(o.animFrame)], Trunc(o.x), Trunc(o.y), Trunc(o.x + 32.0f),
              Trunc(o.y + 32.0f));
@@ -117,14 +111,14 @@ int32_t CGameApp::UpdateExplosion() {
   return 0;
 }
 
-int32_t CGameApp::UpdateCarrierDeath() {
-  GameObject& o = *mainList.current;
+int32_t Play::UpdateCarrierDeath() {
+  GameObject& o = *m_play.mainList.current;
   ++o.animFrame;
   // The vertical point is drawn first.
   const int32_t left = Trunc(o.x), top = Trunc(o.y);
-  const int32_t y = RandomRange(top + 32, top + o.height - 32);
-  const int32_t x = RandomRange(left + 32, left + o.width - 32);
-  AddObject(KIND_EXPLOSION, static_cast<float>(x), static_cast<float>(y));
+  const int32_t y = RandomRange(m_play.g_random, top + 32, top + o.height - 32);
+  const int32_t x = RandomRange(m_play.g_random, left + 32, left + o.width - 32);
+  AddObject(m_play.mainList, KIND_EXPLOSION, static_cast<float>(x), static_cast<float>(y));
   if (o.animFrame > kCarrierDeathFrames) {
     o.kind = KIND_NONE;
     return 1;
@@ -132,17 +126,17 @@ int32_t CGameApp::UpdateCarrierDeath() {
   return 0;
 }
 
-int32_t CGameApp::UpdateBomb() {
-  GameObject& o = *mainList.current;
+int32_t Play::UpdateBomb() {
+  GameObject& o = *m_play.mainList.current;
   ++o.animFrame;
   const int32_t radius = 8 * o.animFrame;
-  for (int32_t angle = 0; angle < 256; angle += 8) {
-    AddObjectAtFrame(KIND_EXPLOSION, Advance(o.x, radius, cosTable[static_cast<size_t>(angle)]),
-                     Advance(o.y, radius, sinTable[static_cast<size_t>(angle)]), kLastExplosionImage);
+  for (size_t angle = 0; angle < 256; angle += 8) {
+    AddObjectAtFrame(m_play.mainList, KIND_EXPLOSION, Advance(o.x, radius, m_data.cosTable[angle]),
+                     Advance(o.y, radius, m_data.sinTable[angle]), kLastExplosionImage);
   }
   if (o.animFrame > kBombFrames) {
     o.kind = KIND_NONE;
-    g_player.bombActive = 0;
+    m_play.g_player.bombActive = 0;
     return 1;
   }
   return 0;

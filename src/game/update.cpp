@@ -1,12 +1,39 @@
-#include "app/game_app.hpp"
-#include "game/object.hpp"
+#include <climits>
 
-void CGameApp::DrawSprite(RECT source, int32_t left, int32_t top, int32_t right, int32_t bottom) {
-  CDisplay& display = m_pFrame->m_display;
-  display.BltClipped(display.GetSheetSurface(), left, top, right, bottom, source);
+#include "game/motion.hpp"
+#include "game/play.hpp"
+#include "gfx/number.hpp"
+
+void Play::RunFrame(const KeyboardState& keys) {
+  if (m_play.g_nStageWait <= 0) StepStageScript();
+  if (m_play.g_nStageWait > INT32_MIN) --m_play.g_nStageWait;
+  UpdateBackground();
+
+  ObjectList& objects = m_play.mainList;
+  objects.current = objects.First();
+  while (objects.current != nullptr) {
+    GameObject* object = objects.current;
+    if (UpdateObject(object->kind) == 0) {
+      objects.current = object->next;
+    } else {
+      objects.current = objects.Remove(object);
+    }
+  }
+
+  UpdatePlayer(keys);
+  DrawScore(m_display, m_play.g_player.score);
 }
 
-int32_t CGameApp::UpdateObject(int32_t kind) {
+void Play::MoveBy(GameObject& o, int32_t speed, int16_t angleX, int16_t angleY) const {
+  o.x = Advance(o.x, speed, m_data.cosTable[AngleIndex(angleX)]);
+  o.y = Advance(o.y, speed, m_data.sinTable[AngleIndex(angleY)]);
+}
+
+void Play::DrawSprite(RECT source, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  m_display.BltClipped(m_display.GetSheetSurface(), left, top, right, bottom, source);
+}
+
+int32_t Play::UpdateObject(int32_t kind) {
   switch (kind) {
     case KIND_ENEMY:
     case KIND_GROUND_ENEMY:

@@ -1,12 +1,11 @@
 // Numbers are formatted as text and drawn glyph by glyph, so every 32-bit
 // value, negative ones with their minus sign, fits the cells.
+#include "gfx/number.hpp"
+
 #include <array>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
-
-#include "app/game_app.hpp"
-#include "data/sheet_geometry.hpp"
 
 namespace {
 
@@ -34,8 +33,7 @@ void DrawDigits(CDisplay& display, const char* text, int32_t x, int32_t top, int
 
 }  // namespace
 
-void CGameApp::DrawScore(int32_t score) {
-  CDisplay& display = m_pFrame->m_display;
+void DrawScore(CDisplay& display, int32_t score) {
   for (size_t i = 0; i < std::size(kScoreLabel); ++i) {
     display.DrawBigGlyph(kScoreLabel[i], kLabelLeft + 16 * static_cast<int32_t>(i), kLabelTop, 1);
   }
@@ -44,8 +42,8 @@ void CGameApp::DrawScore(int32_t score) {
   DrawDigits(display, text, (kScoreEnd - n) * 16, kScoreTop, 16, g_rcDigit, RC_BIG_MINUS);
 }
 
-void CGameApp::DrawNumber(int32_t value, int32_t right, int32_t top) {
+void DrawNumber(CDisplay& display, int32_t value, int32_t right, int32_t top) {
   char text[16];
   const auto n = static_cast<int32_t>(Format(value, text));
-  DrawDigits(m_pFrame->m_display, text, right - 8 * n, top, 8, g_rcSmallDigit, RC_SMALL_MINUS);
+  DrawDigits(display, text, right - 8 * n, top, 8, g_rcSmallDigit, RC_SMALL_MINUS);
 }

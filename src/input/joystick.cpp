@@ -1,7 +1,5 @@
 #include "input/joystick.hpp"
 
-CJoystick g_joystick;
-
 namespace {
 
 // How far inside each limit the stick must go to count as pushed.
@@ -10,7 +8,6 @@ constexpr uint32_t kDeadZone = 8192;
 }  // namespace
 
 int32_t CJoystick::InitJoystick(platform::Platform& platform) {
-  m_platform = &platform;
   platform::JoyCaps caps{};
   if (!platform.GetJoystickCaps(caps)) {
     m_opened = false;
@@ -27,10 +24,10 @@ int32_t CJoystick::InitJoystick(platform::Platform& platform) {
   return 1;
 }
 
-int32_t CJoystick::PollJoystick() {
+int32_t CJoystick::PollJoystick(platform::Platform& platform) {
   if (!m_opened) return 0;
   platform::JoyInfo info{};
-  if (!m_platform->PollJoystick(info)) {
+  if (!platform.PollJoystick(info)) {
     // Unplugged: a stick held at that moment must not steer for ever.
     m_joyInfo = platform::JoyInfo{};
     m_bAvailable = 0;

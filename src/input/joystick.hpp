@@ -1,4 +1,5 @@
-// The first joystick, polled once per frame.
+// The first joystick, polled once per frame. Its state is part of the play
+// state; the platform that reads the device is passed in.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,7 @@ class CJoystick {
   int32_t InitJoystick(platform::Platform& platform);
   // A failed poll (device unplugged) clears the position and buttons and
   // makes the joystick unavailable; a later successful poll resumes it.
-  int32_t PollJoystick();
+  int32_t PollJoystick(platform::Platform& platform);
 
   bool Right() const { return m_bAvailable && m_joyInfo.x >= m_joyCaps.xMax; }
   bool Left() const { return m_bAvailable && m_joyInfo.x <= m_joyCaps.xMin; }
@@ -24,10 +25,5 @@ class CJoystick {
   platform::JoyInfo m_joyInfo{};
   platform::JoyCaps m_joyCaps{};
   int32_t m_bAvailable = 0;
-
- private:
-  platform::Platform* m_platform = nullptr;
   bool m_opened = false;  // chosen and opened once; may come and go with the device
 };
-
-extern CJoystick g_joystick;

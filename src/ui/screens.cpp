@@ -2,12 +2,7 @@
 
 #include <array>
 
-#include "app/game_app.hpp"
-#include "data/sheet_geometry.hpp"
-#include "input/joystick.hpp"
-#include "input/keyboard.hpp"
-
-int32_t g_nExitCursorX = EXIT_CURSOR_NO;
+#include "gfx/number.hpp"
 
 namespace {
 
@@ -59,55 +54,44 @@ void TilePage(CDisplay& display, RECT tile) {
 
 // Shared by the title and stage-clear screens: Space or joystick button 1
 // alone starts play on a black page.
-void PollStartAndPresent(CGameApp& app) {
-  app.m_platform.GetKeyboardState(app.m_keys);
-  g_joystick.PollJoystick();
-  CDisplay& display = app.m_pFrame->m_display;
-  if (g_joystick.StartButton() || KeyHeld(app.m_keys, VK_SPACE)) {
-    app.m_pFrame->m_state.SetPlaying(1);
+void PollStart(PlayState& play, CDisplay& display, const KeyboardState& keys) {
+  if (play.g_joystick.StartButton() || KeyHeld(keys, VK_SPACE)) {
+    play.m_state.SetPlaying(1);
     ClearSurface(display.GetBackSurface());
   }
-  display.Present();
 }
 
 }  // namespace
 
-void CGameApp::DrawTitleScreen() {
-  CDisplay& display = m_pFrame->m_display;
+void DrawTitleScreen(PlayState& play, CDisplay& display, const HighScoreTable& scores, const KeyboardState& keys) {
   TilePage(display, RC_TITLE_TILE);
   DrawBig(display, kTitleName, 4);
   DrawBig(display, kTitleSecond, 1);
   for (int32_t rank = 1; rank <= 5; ++rank) {
     const int32_t y = 300 + 20 * rank;
     display.DrawSmallGlyph(static_cast<int16_t>(7 + rank), 128, y, 1);
-    DrawNumber(m_highScores.entries[static_cast<size_t>(rank - 1)].score, 208, y);
+    DrawNumber(display, scores.entries[static_cast<size_t>(rank - 1)].score, 208, y);
   }
   DrawSmall(display, kPushSpace, 2);
-  PollStartAndPresent(*this);
+  PollStart(play, display, keys);
 }
 
-void CGameApp::DrawStageClearScreen() {
-  CDisplay& display = m_pFrame->m_display;
+void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardState& keys) {
   TilePage(display, RC_CLEAR_TILE);
   DrawBig(display, kStageClear, 4);
-  PollStartAndPresent(*this);
+  PollStart(play, display, keys);
 }
 
-void CGameApp::DrawExitQueryScreen() {
-  CDisplay& display = m_pFrame->m_display;
+bool DrawExitQueryScreen(PlayState& play, CDisplay& display, const KeyboardState& keys) {
   ClearSurface(display.GetBackSurface());
   DrawSmall(display, kExitQuery, 4);
+  int32_t& cursor = play.g_nExitCursorX;
   // The box shows the choice from before this frame's keys.
-  display.DrawSmallGlyph(kSelectionBox, g_nExitCursorX - 8, 184, 6);
-  m_platform.GetKeyboardState(m_keys);
-  if (KeyHeld(m_keys, VK_LEFT)) g_nExitCursorX = EXIT_CURSOR_NO;
-  if (KeyHeld(m_keys, VK_RIGHT)) g_nExitCursorX = EXIT_CURSOR_YES;
-  if (KeyHeld(m_keys, VK_SPACE)) {
-    if (g_nExitCursorX == EXIT_CURSOR_YES) {
-      m_platform.PostClose();
-    } else {
-      m_pFrame->m_state.SetPlaying(1);
-    }
-  }
-  display.Present();
+  display.DrawSmallGlyph(kSelectionBox, cursor - 8, 184, 6);
+  if (KeyHeld(keys, VK_LEFT)) cursor = EXIT_CURSOR_NO;
+  if (KeyHeld(keys, VK_RIGHT)) cursor = EXIT_CURSOR_YES;
+  if (!KeyHeld(keys, VK_SPACE)) return false;
+  if (cursor == EXIT_CURSOR_YES) return true;
+  play.m_state.SetPlaying(1);
+  return false;
 }

@@ -1,9 +1,14 @@
-// State of the screens that are not play.
+// The screens that are not play: the title, the stage clear and the exit
+// query. Each draws its frame onto the back page and reads the frame's keys
+// (and the joystick the caller polled); presenting the page is the caller's.
 #pragma once
 
-#include <cstdint>
+#include "data/high_score.hpp"
+#include "game/play_state.hpp"
+#include "gfx/display.hpp"
+#include "input/keyboard.hpp"
 
-inline constexpr int32_t EXIT_CURSOR_NO = 192;
-inline constexpr int32_t EXIT_CURSOR_YES = 320;
-
-extern int32_t g_nExitCursorX;  // the exit query's selection
+void DrawTitleScreen(PlayState& play, CDisplay& display, const HighScoreTable& scores, const KeyboardState& keys);
+void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardState& keys);
+// True once Y is confirmed: the window is to close.
+bool DrawExitQueryScreen(PlayState& play, CDisplay& display, const KeyboardState& keys);

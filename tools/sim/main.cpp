@@ -7,9 +7,9 @@
 #include <string>
 
 #include "app/game_app.hpp"
-#include "app/input_script.hpp"
 #include "app/replay.hpp"
-#include "app/program_state.hpp"
+#include "app/scripted_platform.hpp"
+#include "app/state_report.hpp"
 #include "platform/headless/headless_platform.hpp"
 
 namespace {
@@ -85,26 +85,22 @@ int main(int argc, char** argv) {
   }
   if (options.joystick) replay.keyboard = 0;
 
-  platform::HeadlessPlatform platform;
+  platform::HeadlessPlatform headless;
+  ScriptedPlatform scripted(headless, std::move(replay.script));
   AppOptions app;
   app.fullScreen = replay.fullScreen;
   app.keyboard = replay.keyboard;
   app.dataDir = options.dataDir;
   app.saveScores = false;
-  CGameApp game(platform, app, BuiltinResources());
+  CGameApp game(scripted, app, BuiltinResources());
   if (!game.InitInstance()) return 1;
 
-  for (int64_t frame = 1; frame <= options.frames && !platform.CloseRequested(); ++frame) {
-    const InputRun* run = replay.script.RunAt(frame);
-    platform.HoldKeys(run != nullptr ? run->keys : std::vector<uint8_t>{});
-    if (run != nullptr && run->click) game.m_pFrame->OnLButtonDown();
-    const char* screen = ScreenName(game.m_pFrame->m_state);
-    game.OnIdle();
-    std::fputs(FrameLine(frame, screen, platform.LastPage(), game.m_pFrame->m_state).c_str(), stdout);
-    if (options.trace) std::printf("%s\n", TraceProgramState(game.m_pFrame->m_state).c_str());
+  for (int64_t frame = 1; frame <= options.frames && !headless.CloseRequested(); ++frame) {
+    std::fputs(scripted.StepGame(game).c_str(), stdout);
+    if (options.trace) std::printf("%s\n", TracePlayState(game.m_play).c_str());
     if (const auto png = options.pngs.find(frame); png != options.pngs.end()) {
       std::string error;
-      if (!platform::WritePagePng(png->second, platform.LastPage(), platform.LastPalette(), error)) {
+      if (!platform::WritePagePng(png->second, scripted.LastPage(), headless.LastPalette(), error)) {
         std::fprintf(stderr, "kestrova-sim: cannot write %s: %s\n", png->second.c_str(), error.c_str());
         return 1;
       }

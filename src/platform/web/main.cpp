@@ -1,6 +1,7 @@
 // The game in a browser page (web/index.html): the same start-up, loop and
 // shutdown as on the desktop, with the score file kept in the page's storage.
 #include "app/game_app.hpp"
+#include "app/scripted_platform.hpp"
 #include "platform/web/browser.hpp"
 #include "platform/web/score_storage.hpp"
 #include "platform/web/test_driver.hpp"
@@ -21,8 +22,10 @@ int main() {
 
   web::TestDriver driver;
   web::WebPlatform platform(driver, testPage);
-  CGameApp game(platform, options, BuiltinResources());
-  driver.Attach(game, platform);
+  // A test page's game takes its input from the scripts the test sends.
+  ScriptedPlatform scripted(platform);
+  CGameApp game(testPage ? static_cast<platform::Platform&>(scripted) : platform, options, BuiltinResources());
+  driver.Attach(game, scripted, platform);
   web::browser::AttachTestHook(&driver);
 
   const int status = game.Run();

@@ -3,13 +3,14 @@
 #include <emscripten/emscripten.h>
 
 #include "app/game_app.hpp"
-#include "app/program_state.hpp"
+#include "app/state_report.hpp"
 #include "platform/web/browser.hpp"
 
 namespace platform::web {
 
-void TestDriver::Attach(CGameApp& game, WebPlatform& platform) {
+void TestDriver::Attach(CGameApp& game, ScriptedPlatform& input, WebPlatform& platform) {
   m_game = &game;
+  m_input = &input;
   m_platform = &platform;
 }
 
@@ -24,14 +25,14 @@ bool TestDriver::Request(std::string_view scriptText, int64_t calls, std::string
   }
   InputScript script;
   if (!ParseInputScript(scriptText, "script", script, error)) return false;
-  m_script = std::move(script);
+  m_input->Restart(std::move(script));
   m_calls = calls;
   return true;
 }
 
 std::string TestDriver::Trace() const {
-  if (m_game == nullptr || !m_game->m_pFrame) return "{}";
-  return TraceProgramState(m_game->m_pFrame->m_state);
+  if (m_game == nullptr) return "{}";
+  return TracePlayState(m_game->m_play);
 }
 
 const char* TestDriver::ReplyToRun(const char* scriptText, int calls) {
@@ -45,19 +46,11 @@ const char* TestDriver::ReplyToTrace() {
   return m_reply.c_str();
 }
 
-// Step for step what kestrova-sim does with the same script.
-void TestDriver::RunPending(WindowHandler& handler, const std::function<bool()>& onIdle) {
+// Step for step what kestrova-sim does with the same script: the game's own
+// frame and idle call are the loop's `handler` and `onIdle`.
+void TestDriver::RunPending(WindowHandler&, const std::function<bool()>&) {
   std::string output;
-  const GameState& state = m_game->m_pFrame->m_state;
-  for (int64_t call = 1; call <= m_calls && !m_platform->CloseRequested(); ++call) {
-    const InputRun* run = m_script.RunAt(call);
-    m_platform->HoldScriptKeys(run != nullptr ? &run->keys : &m_noKeys);
-    if (run != nullptr && run->click) handler.OnLButtonDown();
-    const char* screen = ScreenName(state);
-    onIdle();
-    output += FrameLine(call, screen, m_platform->LastPage(), state);
-  }
-  m_platform->HoldScriptKeys(nullptr);
+  for (int64_t call = 1; call <= m_calls && !m_platform->CloseRequested(); ++call) output += m_input->StepGame(*m_game);
   m_calls = 0;
   browser::FinishTestRun(output);
 }

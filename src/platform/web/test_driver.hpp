@@ -6,9 +6,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "app/input_script.hpp"
+#include "app/scripted_platform.hpp"
 #include "platform/web/web_platform.hpp"
 
 class CGameApp;
@@ -19,12 +18,13 @@ inline constexpr int64_t kMaxScriptedCalls = 1000000;
 
 class TestDriver final : public ScriptRunner {
  public:
-  void Attach(CGameApp& game, WebPlatform& platform);
+  // `game` runs on `input`, which stands in front of `platform`.
+  void Attach(CGameApp& game, ScriptedPlatform& input, WebPlatform& platform);
 
   // Queues `calls` idle calls with the script's input, numbered from 1;
   // false with the reason.
   bool Request(std::string_view scriptText, int64_t calls, std::string& error);
-  // The whole program state as kestrova-sim --trace prints it.
+  // The whole play state as kestrova-sim --trace prints it.
   std::string Trace() const;
   // The page's calls: Request's reason ("" once queued), Trace; the text
   // lives until the next call.
@@ -36,10 +36,9 @@ class TestDriver final : public ScriptRunner {
 
  private:
   CGameApp* m_game = nullptr;
+  ScriptedPlatform* m_input = nullptr;
   WebPlatform* m_platform = nullptr;
-  InputScript m_script;
   int64_t m_calls = 0;
-  const std::vector<uint8_t> m_noKeys;  // after the script's end, as kestrova-sim
   std::string m_reply;
 };
 

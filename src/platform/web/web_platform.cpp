@@ -139,7 +139,6 @@ VideoResult WebPlatform::InitVideo(bool fullScreen) {
 
 void WebPlatform::Present(std::span<const uint8_t> page, const Palette& palette) {
   if (m_rgba.empty() || page.size() < kPageSize) return;
-  m_lastPage.assign(page.begin(), page.begin() + static_cast<ptrdiff_t>(kPageSize));
   // The desktop's ARGB words with red and blue exchanged are, in the little-
   // endian memory of WebAssembly, the canvas's bytes red, green, blue, alpha.
   Palette swapped;
@@ -153,12 +152,7 @@ bool WebPlatform::DecodeBitmap(std::span<const uint8_t> file, IndexedImage& out,
 }
 
 void WebPlatform::GetKeyboardState(uint8_t (&keys)[256]) {
-  if (m_scriptKeys == nullptr) {
-    m_keys.Fill(keys);
-    return;
-  }
-  std::fill(std::begin(keys), std::end(keys), uint8_t{0});
-  for (const uint8_t vk : *m_scriptKeys) keys[vk] = 0x80;
+  m_keys.Fill(keys);
 }
 
 bool WebPlatform::GetJoystickCaps(JoyCaps& caps) {

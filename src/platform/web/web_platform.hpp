@@ -59,9 +59,6 @@ class WebPlatform final : public Platform {
   void HandleMouseButton(int button);
   void ReleaseKeys() { m_keys.ReleaseAll(); }
 
-  // For the test hook: keys held instead of the player's (null: the player's).
-  void HoldScriptKeys(const std::vector<uint8_t>* keys) { m_scriptKeys = keys; }
-  std::span<const uint8_t> LastPage() const { return m_lastPage; }
   bool CloseRequested() const { return m_closePosted; }
 
  private:
@@ -75,9 +72,7 @@ class WebPlatform final : public Platform {
   bool m_keyboardTaken = false;
   bool m_closePosted = false;
   KeyTracker m_keys;
-  const std::vector<uint8_t>* m_scriptKeys = nullptr;
   std::vector<Click> m_clicks;
-  std::vector<uint8_t> m_lastPage;
   std::vector<uint8_t> m_rgba;  // the canvas's pixels
   PageConverter m_converter;
 };

@@ -1,0 +1,36 @@
+#include "app/scripted_platform.hpp"
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/game_app.hpp"
+#include "app/state_report.hpp"
+
+void ScriptedPlatform::Restart(InputScript script) {
+  m_script = std::move(script);
+  m_call = 0;
+  m_run = nullptr;
+}
+
+void ScriptedPlatform::BeginCall(platform::WindowHandler& handler) {
+  m_run = m_script.RunAt(++m_call);
+  if (m_run != nullptr && m_run->click) handler.OnLButtonDown();
+}
+
+std::string ScriptedPlatform::StepGame(CGameApp& game) {
+  BeginCall(*game.m_pFrame);
+  const char* screen = ScreenName(game.m_play.m_state);
+  game.OnIdle();
+  return FrameLine(m_call, screen, m_page, game.m_play);
+}
+
+void ScriptedPlatform::GetKeyboardState(uint8_t (&keys)[256]) {
+  std::fill(std::begin(keys), std::end(keys), uint8_t{0});
+  if (m_run == nullptr) return;
+  for (const uint8_t vk : m_run->keys) keys[vk] = 0x80;
+}
+
+void ScriptedPlatform::Present(std::span<const uint8_t> page, const platform::Palette& palette) {
+  m_page = page;
+  m_inner.Present(page, palette);
+}

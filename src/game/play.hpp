@@ -1,0 +1,56 @@
+// A frame of play and its steps. Play works on what it is handed: the play
+// state, the game data, the pages to draw on and this frame's keys.
+#pragma once
+
+#include <cstdint>
+
+#include "data/tables.hpp"
+#include "game/play_state.hpp"
+#include "gfx/display.hpp"
+#include "input/keyboard.hpp"
+
+class Play {
+ public:
+  Play(PlayState& state, const GameData& data, CDisplay& display)
+      : m_play(state), m_data(data), m_display(display) {}
+
+  // In this order: the stage-script step when its wait has run out and the
+  // wait's countdown, the background, the walk over the object list, the
+  // ship, the score. Presenting the page is the caller's.
+  void RunFrame(const KeyboardState& keys);
+
+  void StepStageScript();  // game/stage.cpp
+  void UpdateBackground();  // game/background.cpp
+  // One object's update on mainList.current; 1 when it is finished.
+  int32_t UpdateObject(int32_t kind);  // game/update.cpp
+  void UpdatePlayer(const KeyboardState& keys);  // game/player.cpp
+
+ private:
+  // game/enemy.cpp
+  int32_t UpdateMover(int32_t kind);  // flying and ground enemies, items
+  int32_t UpdateCarrier();
+  // game/projectiles.cpp
+  int32_t UpdateEnemyBullet(int32_t kind);
+  int32_t UpdatePlayerShot();
+  int32_t UpdatePopup();
+  int32_t UpdateExplosion();
+  int32_t UpdateCarrierDeath();
+  int32_t UpdateBomb();
+  // game/stage.cpp
+  void SpawnEnemy(int32_t typeRow, int32_t scriptRow);
+  void SpawnChild(int32_t row);
+  void SetCharacter(GameObject& o, int32_t charRow) const;
+  void SetFirstStep(GameObject& o, int32_t stepRow) const;
+  // game/enemy.cpp: a movement program's steps.
+  void LoadStep(GameObject& o, bool withFireChance) const;
+  void RunProgram(GameObject& o) const;
+  bool TouchesShip(const GameObject& box);
+  // A move by `speed` along two independent angles.
+  void MoveBy(GameObject& o, int32_t speed, int16_t angleX, int16_t angleY) const;
+  // Keyed sprite onto the back page, trimmed to the playfield.
+  void DrawSprite(RECT source, int32_t left, int32_t top, int32_t right, int32_t bottom);
+
+  PlayState& m_play;
+  const GameData& m_data;
+  CDisplay& m_display;
+};

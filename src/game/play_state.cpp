@@ -1,0 +1,105 @@
+#include "game/play_state.hpp"
+
+#include <cstddef>
+#include <utility>
+
+namespace {
+
+// The number of fields of an aggregate: how many initializers it takes.
+struct AnyField {
+  template <typename T>
+  operator T() const;  // NOLINT: only ever named in unevaluated operands
+};
+template <typename T, typename... Fields>
+constexpr size_t FieldCount() {
+  if constexpr (requires { T{std::declval<Fields>()..., AnyField{}}; }) {
+    return FieldCount<T, Fields..., AnyField>();
+  } else {
+    return sizeof...(Fields);
+  }
+}
+
+// A new field fails here until the visit below lists it (or says why not).
+static_assert(FieldCount<GameObject>() == 22, "VisitObject lists every field but the links");
+static_assert(FieldCount<Player>() == 9, "VisitPlayState lists every field of the player");
+static_assert(FieldCount<GameState>() == 5, "VisitPlayState lists every screen flag");
+static_assert(FieldCount<CJoystick>() == 4, "VisitPlayState lists the joystick's availability");
+static_assert(FieldCount<PlayState>() == 13, "VisitPlayState lists every part of the play state");
+
+void VisitObject(StateVisitor& v, const GameObject& o) {
+  v.BeginGroup(nullptr);
+  v.Int("kind", o.kind);
+  v.Float("x", o.x);
+  v.Float("y", o.y);
+  v.Int("angle_x", o.angleX);
+  v.Int("angle_y", o.angleY);
+  v.Int("speed", o.speed);
+  v.Int("hp", o.hitPoints);
+  v.Int("program_row", o.programRow);
+  v.Int("step_timer", o.stepTimer);
+  v.Int("anim_tick", o.animTick);
+  v.Int("anim_frame", o.animFrame);
+  v.Int("src_left", o.srcLeft);
+  v.Int("src_top", o.srcTop);
+  v.Int("width", o.width);
+  v.Int("height", o.height);
+  v.Int("shot_type", o.shotType);
+  v.Int("fire_chance", o.fireChance);
+  v.Int("char_row", o.charRow);
+  v.Int("score_value", o.scoreValue);
+  v.Int("child_count", o.childCount);
+  v.EndGroup();
+}
+
+// The lists' `current` is set afresh before every use within a frame.
+void VisitList(StateVisitor& v, const char* name, const ObjectList& list) {
+  v.BeginList(name);
+  for (const GameObject* o = list.First(); o != nullptr; o = o->next) VisitObject(v, *o);
+  v.EndList();
+}
+
+}  // namespace
+
+void VisitPlayState(StateVisitor& v, const PlayState& s) {
+  v.BeginGroup(nullptr);
+  v.Int("stage_row", s.g_nStageRow);
+  v.Int("stage_wait", s.g_nStageWait);
+  v.Int("scroll_speed", s.m_state.m_nScrollSpeed);
+  v.Int("scroll_line", s.g_nScrollLine);
+  v.Int("tile_line", s.g_nTileLine);
+  v.Int("map_row", s.g_nMapRow);
+  const Player& p = s.g_player;
+  v.BeginGroup("player");
+  v.Float("x", p.x);
+  v.Float("y", p.y);
+  v.Int("score", p.score);
+  v.Int("energy", p.energy);
+  v.Int("bombs", p.bombs);
+  v.Int("level", p.level);
+  v.Int("hit_flag", p.hitFlag);
+  v.Int("hit_timer", p.hitTimer);
+  v.Int("bomb_active", p.bombActive);
+  v.EndGroup();
+  v.Int("fire_timer", s.g_nFireTimer);
+  v.Int("title", s.m_state.m_bTitle);
+  v.Int("playing", s.m_state.m_bPlaying);
+  v.Int("stage_clear", s.m_state.m_bStageClear);
+  v.Int("exit_query", s.m_state.m_bExitQuery);
+  v.Int("exit_cursor_x", s.g_nExitCursorX);
+  v.Int("rand_state", s.g_random.seed);
+  // The stick and buttons are polled afresh before every use, and the limits
+  // and whether a device opened are settled at start-up: only availability
+  // carries from one frame to the next.
+  v.Int("joystick_available", s.g_joystick.m_bAvailable);
+  VisitList(v, "objects", s.mainList);
+  VisitList(v, "children", s.childList);
+  v.EndGroup();
+}
+
+const char* ScreenName(const GameState& s) {
+  if (s.m_bPlaying) return "play";
+  if (s.m_bTitle) return "title";
+  if (s.m_bStageClear) return "clear";
+  if (s.m_bExitQuery) return "exit";
+  return "play";
+}

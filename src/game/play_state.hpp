@@ -1,0 +1,72 @@
+// Everything play changes, in one value: a copy is a snapshot, two values are
+// two games. What start-up reads (GameData) and the pages drawn on (CDisplay)
+// are not part of it.
+#pragma once
+
+#include <cstdint>
+
+#include "game/object.hpp"
+#include "game/player.hpp"
+#include "game/random.hpp"
+#include "input/joystick.hpp"
+
+// The exit query's selection: the box's x over N or over Y.
+inline constexpr int32_t EXIT_CURSOR_NO = 192;
+inline constexpr int32_t EXIT_CURSOR_YES = 320;
+
+// Which screen the idle loop runs; at most one flag is set.
+struct GameState {
+  int32_t m_bTitle = 1;
+  int32_t m_bPlaying = 0;
+  int32_t m_bStageClear = 0;
+  int32_t m_bExitQuery = 0;
+  uint8_t m_nScrollSpeed = 1;
+
+  void SetPlaying(int32_t v) { Set(0, v, 0, 0); }
+  void SetStageClear(int32_t v) { Set(0, 0, v, 0); }
+  void SetExitQuery(int32_t v) { Set(0, 0, 0, v); }
+
+ private:
+  void Set(int32_t title, int32_t playing, int32_t clear, int32_t exitQuery) {
+    m_bTitle = title;
+    m_bPlaying = playing;
+    m_bStageClear = clear;
+    m_bExitQuery = exitQuery;
+  }
+};
+
+struct PlayState {
+  GameState m_state;
+  Player g_player;
+  int32_t g_nFireTimer = 0;
+  int32_t g_nStageWait = 0;   // frames left before the next script row
+  int32_t g_nStageRow = 0;    // next stageTable row to take
+  int32_t g_nScrollLine = 0;  // background ring position p, 0..479
+  int32_t g_nTileLine = 0;    // next line of the staged map row, 0..31
+  int32_t g_nMapRow = 0;      // next map row to stage, 0..499
+  int32_t g_nExitCursorX = EXIT_CURSOR_NO;
+  RandomState g_random;
+  CJoystick g_joystick;
+  ObjectList mainList;
+  ObjectList childList;
+};
+
+class StateVisitor {
+ public:
+  virtual void Int(const char* name, int64_t value) = 0;
+  virtual void Float(const char* name, float value) = 0;
+  virtual void BeginGroup(const char* name) = 0;  // a named record
+  virtual void EndGroup() = 0;
+  virtual void BeginList(const char* name) = 0;  // records in list order
+  virtual void EndList() = 0;
+
+ protected:
+  ~StateVisitor() = default;
+};
+
+// Every value that carries play from one frame to the next, in a fixed order:
+// the state hash, the trace and the tests' comparisons all go through it.
+void VisitPlayState(StateVisitor& visitor, const PlayState& state);
+
+// "title", "play", "clear" or "exit": the screen the next idle call runs.
+const char* ScreenName(const GameState& state);
