@@ -69,8 +69,8 @@ std::string SheetDoc(const std::vector<Listing>& listings) {
   return "# Sprite sheet cells\n\n"
          "`assets/sheet.bmp` is " + std::to_string(SHEET_WIDTH) + " x " + std::to_string(SHEET_HEIGHT) +
          " pixels, 8 bits per pixel, written by `kestrova-sheetgen`\n"
-         "(`tools/sheetgen/`); regenerate it with `cmake --build --preset release --target assets`,\n"
-         "never edit it by hand. Palette index 0 is pure black, the transparent colour of every keyed\n"
+         "(`tools/sheetgen/`) with this file; regenerate both with `cmake --build --preset release --target assets`,\n"
+         "never edit them by hand. Palette index 0 is pure black, the transparent colour of every keyed\n"
          "blit, and the only pure-black entry; every empty area is index 0. The palette is sixteen\n"
          "ramps of sixteen shades (index = ramp * 16 + shade): grey, steel, blue, cyan, green, forest,\n"
          "sand, orange, red, purple, brown, ice, water, rock, magenta, fire.\n\n"
