@@ -89,6 +89,7 @@ inline constexpr RECT RC_TURRET_B = CellRect(192, 192, 32, 32);
 inline constexpr RECT RC_TANK = CellRect(224, 160, 32, 32);
 inline constexpr RECT RC_TANK_B = CellRect(224, 192, 32, 32);
 
+// Items the player picks up.
 inline constexpr RECT RC_ITEM_LEVEL = CellRect(0, 144, 16, 16);
 inline constexpr RECT RC_ITEM_BOMB = CellRect(16, 144, 16, 16);
 inline constexpr RECT RC_ITEM_ENERGY = CellRect(32, 144, 16, 16);
