@@ -133,15 +133,15 @@ void Explosion(Cell& c, int k) {
   }
 }
 
-// 60 x 16, white at the left to blue at the right, in 4-pixel segments.
+// White at the left to blue at the right, in 4-pixel segments.
 void Gauge(Cell& c) {
-  for (int x = 0; x < 60; ++x) {
+  for (int x = 0; x < c.W(); ++x) {
     for (int y = 2; y < 14; ++y) {
       if (y == 2 || y == 13 || x % 4 == 3) {
         c.Set(x, y, C(R_BLUE, 3));
         continue;
       }
-      const int v = 16 * 15 - 16 * 8 * x / 59 + 16 * (6 - y) / 3 + Bayer(x, y);
+      const int v = 16 * 15 - 16 * 8 * x / (c.W() - 1) + 16 * (6 - y) / 3 + Bayer(x, y);
       const int shade = v / 16;
       c.Set(x, y, C(R_BLUE, shade > 15 ? 15 : shade));
     }
