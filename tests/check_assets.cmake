@@ -1,6 +1,7 @@
 # Regenerates every asset into WORK_DIR and compares it with the committed file.
 file(MAKE_DIRECTORY ${WORK_DIR})
-execute_process(COMMAND ${SHEETGEN} ${WORK_DIR}/sheet.bmp ${WORK_DIR}/icon.bmp RESULT_VARIABLE rc)
+execute_process(COMMAND ${SHEETGEN} ${WORK_DIR}/sheet.bmp ${WORK_DIR}/icon.bmp ${WORK_DIR}/SHEET.md
+                RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "sheet generator failed")
 endif()
@@ -12,7 +13,7 @@ execute_process(COMMAND ${MAPGEN} ${WORK_DIR}/map.dat RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "map generator failed")
 endif()
-foreach(path assets/sheet.bmp assets/icon.bmp assets/vesk.wav data/map.dat)
+foreach(path assets/sheet.bmp assets/icon.bmp assets/SHEET.md assets/vesk.wav data/map.dat)
   get_filename_component(name ${path} NAME)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${name} ${SOURCE_DIR}/${path}
                   RESULT_VARIABLE rc)

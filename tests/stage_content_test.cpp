@@ -136,11 +136,9 @@ TEST(StageContent, WaterMeetsWaterAlongEveryVisibleTileEdge) {
   EXPECT_TRUE(seams.empty()) << ::testing::PrintToString(seams);
 }
 
-// Sheet corners of the open-water tiles (assets/SHEET.md).
 bool IsOpenWater(const RECT& tile) {
-  const int32_t water[][2] = {{0, 320}, {32, 320}, {64, 320}, {96, 384}, {448, 320}, {480, 320}};
-  return std::any_of(std::begin(water), std::end(water),
-                     [&](const int32_t* corner) { return tile.left == corner[0] && tile.top == corner[1]; });
+  const RECT water[] = {TILE_DEEP_WATER, TILE_WATER, TILE_WAVES, TILE_REEF, TILE_DEEP_TO_WATER, TILE_WATER_TO_DEEP};
+  return std::find(std::begin(water), std::end(water), tile) != std::end(water);
 }
 
 // What one run of the full-stage script shows, frame by frame.

@@ -76,7 +76,7 @@ bool Between(int value, int first, int last) { return value >= first && value <=
 LandField MakeLand() {
   LandField land;
   for (const Span& s : kLandfall) land.SetLand(s.row, s.first, s.last);
-  for (int row = kMainlandFirst; row <= kMainlandLast; ++row) land.SetLand(row, 0, kMapColumns);
+  for (int row = kMainlandFirst; row <= kMainlandLast; ++row) land.SetLand(row, 0, MAP_COLUMNS);
   for (const Span& s : kLeaving) land.SetLand(s.row, s.first, s.last);
   for (const Span& s : kIslands) land.SetLand(s.row, s.first, s.last);
   land.CloseDiagonals();
@@ -84,11 +84,11 @@ LandField MakeLand() {
 }
 
 // Open water: deep at both ends of the map, shallower with waves between.
-Tile SeaTile(int row, Lcg& rng) {
-  if (row < kShallowsBegin || row > kDeepBegins) return kDeepWater;
-  if (row == kShallowsBegin) return kDeepToWater;
-  if (row == kDeepBegins) return kWaterToDeep;
-  return rng.OneIn(6) ? kWaves : kWater;
+RECT SeaTile(int row, Lcg& rng) {
+  if (row < kShallowsBegin || row > kDeepBegins) return TILE_DEEP_WATER;
+  if (row == kShallowsBegin) return TILE_DEEP_TO_WATER;
+  if (row == kDeepBegins) return TILE_WATER_TO_DEEP;
+  return rng.OneIn(6) ? TILE_WAVES : TILE_WATER;
 }
 
 bool InForest(int row) {
@@ -105,27 +105,27 @@ bool IsRoadAcross(int row) {
 
 // Grassland between the beach and the base: meadows, a battlefield, forests
 // and the roads through them.
-Tile CountryTile(int row, int column, Lcg& rng) {
-  if (row == kGrassBegins) return kSandToGrass;
+RECT CountryTile(int row, int column, Lcg& rng) {
+  if (row == kGrassBegins) return TILE_SAND_TO_GRASS;
   if (IsRoadAcross(row)) {
-    if (column == kMainRoad) return row == kMainRoadBegins ? kRoadTeeAhead : kRoadCross;
-    if (column == kSideRoad && row == kSideRoadRows[0]) return kRoadTeeAhead;
-    if (column == kSideRoad && row == kSideRoadRows[1]) return kRoadTeeBehind;
-    return kRoadAcross;
+    if (column == kMainRoad) return row == kMainRoadBegins ? TILE_ROAD_TEE_AHEAD : TILE_ROAD_CROSS;
+    if (column == kSideRoad && row == kSideRoadRows[0]) return TILE_ROAD_TEE_AHEAD;
+    if (column == kSideRoad && row == kSideRoadRows[1]) return TILE_ROAD_TEE_BEHIND;
+    return TILE_ROAD_ACROSS;
   }
-  if (column == kMainRoad && row > kMainRoadBegins) return InForest(row) ? kRoadInForest : kRoad;
-  if (column == kSideRoad && Between(row, kSideRoadRows[0], kSideRoadRows[1])) return kRoad;
+  if (column == kMainRoad && row > kMainRoadBegins) return InForest(row) ? TILE_ROAD_IN_FOREST : TILE_ROAD;
+  if (column == kSideRoad && Between(row, kSideRoadRows[0], kSideRoadRows[1])) return TILE_ROAD;
   for (const auto& f : kForests) {
-    if (row == f[0]) return kGrassToForest;
-    if (row == f[1]) return kForestToGrass;
+    if (row == f[0]) return TILE_GRASS_TO_FOREST;
+    if (row == f[1]) return TILE_FOREST_TO_GRASS;
   }
-  if (InForest(row)) return kForest;
+  if (InForest(row)) return TILE_FOREST;
   if (Between(row, kBattlefield[0], kBattlefield[1])) {
-    if (rng.OneIn(9)) return kCrater;
-    if (rng.OneIn(8)) return kScorched;
-    return kGrass;
+    if (rng.OneIn(9)) return TILE_CRATER;
+    if (rng.OneIn(8)) return TILE_SCORCHED;
+    return TILE_GRASS;
   }
-  return rng.OneIn(5) ? kFlowers : kGrass;
+  return rng.OneIn(5) ? TILE_FLOWERS : TILE_GRASS;
 }
 
 bool InBlock(const Block& b, int row, int column) {
@@ -134,25 +134,26 @@ bool InBlock(const Block& b, int row, int column) {
 
 // The walled base: hangars and pads on steel floor, a lane from the gate,
 // and the runway.
-Tile BaseTile(int row, int column) {
-  if (row == kBaseWall || row == kBaseExitWall) return column == kMainRoad && row == kBaseWall ? kWallGate : kWall;
-  if (!Between(column, kBaseLeft, kBaseRight)) return kWall;
-  if (column == kMainRoad) return kFloorLane;
+RECT BaseTile(int row, int column) {
+  if (row == kBaseWall || row == kBaseExitWall)
+    return column == kMainRoad && row == kBaseWall ? TILE_WALL_GATE : TILE_WALL;
+  if (!Between(column, kBaseLeft, kBaseRight)) return TILE_WALL;
+  if (column == kMainRoad) return TILE_FLOOR_LANE;
   if (column == kRunwayColumn && Between(row, kRunwayRows[0], kRunwayRows[1]))
-    return row == kRunwayRows[0] || row == kRunwayRows[1] ? kRunwayEnd : kRunway;
+    return row == kRunwayRows[0] || row == kRunwayRows[1] ? TILE_RUNWAY_END : TILE_RUNWAY;
   for (const Block& b : kHangars)
-    if (InBlock(b, row, column)) return kHangarRoof;
+    if (InBlock(b, row, column)) return TILE_HANGAR_ROOF;
   for (const Block& b : kHelipads)
-    if (InBlock(b, row, column)) return kHelipad;
-  return kFloor;
+    if (InBlock(b, row, column)) return TILE_HELIPAD;
+  return TILE_FLOOR;
 }
 
-Tile LandTile(int row, int column, Lcg& rng) {
+RECT LandTile(int row, int column, Lcg& rng) {
   if (Between(row, kGrassBegins, kBaseWall - 1)) return CountryTile(row, column, rng);
   if (Between(row, kBaseWall, kBaseExitWall)) return BaseTile(row, column);
-  if (Between(row, kBaseExitWall + 1, kSandBegins - 1)) return rng.OneIn(4) ? kFlowers : kGrass;
-  if (row == kSandBegins) return kGrassToSand;
-  return kSand;
+  if (Between(row, kBaseExitWall + 1, kSandBegins - 1)) return rng.OneIn(4) ? TILE_FLOWERS : TILE_GRASS;
+  if (row == kSandBegins) return TILE_GRASS_TO_SAND;
+  return TILE_SAND;
 }
 
 // The corner mask every tile of a row must have: open water where deep and
@@ -169,10 +170,10 @@ int RequiredMask(int row) {
 bool BuildJourney(TileMap& map, std::string& error) {
   const LandField land = MakeLand();
   Lcg rng(0x4B657374u);
-  for (int row = 0; row < kMapRows; ++row) {
-    for (int column = 0; column < kMapColumns; ++column) {
+  for (int row = 0; row < MAP_ROWS; ++row) {
+    for (int column = 0; column < MAP_COLUMNS; ++column) {
       const int mask = land.CornerMask(row, column);
-      Tile& tile = map[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+      RECT& tile = map[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
       const int required = RequiredMask(row);
       if (required >= 0 && mask != required) {
         error = "row " + std::to_string(row) + " column " + std::to_string(column) + " must be " +
@@ -184,7 +185,7 @@ bool BuildJourney(TileMap& map, std::string& error) {
       } else if (mask == 15) {
         tile = LandTile(row, column, rng);
       } else {
-        tile = kShore[static_cast<std::size_t>(mask)];
+        tile = SHORE_TILES[static_cast<std::size_t>(mask)];
       }
     }
   }

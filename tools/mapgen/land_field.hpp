@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "mapgen/tiles.hpp"
+#include "data/sheet_geometry.hpp"
 
 namespace mapgen {
 
@@ -18,11 +18,11 @@ class LandField {
   // A tile whose land corners touch only diagonally has no shore piece: its
   // water corners become land, until no such tile is left.
   void CloseDiagonals();
-  // Which corners of tile (row, column) are land, as an index into kShore.
+  // Which corners of tile (row, column) are land, as an index into SHORE_TILES.
   int CornerMask(int row, int column) const;
 
  private:
-  std::array<std::array<bool, kMapColumns + 1>, kMapRows + 1> m_land{};
+  std::array<std::array<bool, MAP_COLUMNS + 1>, MAP_ROWS + 1> m_land{};
 };
 
 }  // namespace mapgen

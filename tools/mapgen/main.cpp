@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
   std::vector<uint8_t> text;
   char line[16];
   for (const auto& row : map) {
-    for (const mapgen::Tile& tile : row) {
-      const int length = std::snprintf(line, sizeof line, "%03d\n%03d\n", tile.x, tile.y);
+    for (const RECT& tile : row) {
+      const int length = std::snprintf(line, sizeof line, "%03d\n%03d\n", tile.left, tile.top);
       text.insert(text.end(), line, line + length);
     }
   }

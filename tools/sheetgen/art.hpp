@@ -1,13 +1,14 @@
 // The sheet's pictures, grouped by what they show.
 #pragma once
 
-#include "sheetgen/canvas.hpp"
+#include "sheetgen/sheet.hpp"
 
 namespace sheetgen {
 
 void DrawPlayerShip(Cell& cell);  // 32 x 32, nose up
-void DrawShips(Canvas& sheet);    // the player's ship, enemies and the carrier
-void DrawEffects(Canvas& sheet);  // bullets, shot, explosions, gauge, bomb icon, items
-void DrawTiles(Canvas& sheet);    // terrain and screen backgrounds
+void DrawShips(Sheet& sheet);     // the player's ship and the enemy craft
+void DrawCarrier(Sheet& sheet);   // the carrier and its parts
+void DrawEffects(Sheet& sheet);   // gauge, bomb icon, explosions, shot, bullets, items
+void DrawTiles(Sheet& sheet);     // screen backgrounds and terrain
 
 }  // namespace sheetgen

@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "data/sheet_geometry.hpp"
+
 namespace sheetgen {
 
 class Canvas {
@@ -25,6 +27,7 @@ class Canvas {
 class Cell {
  public:
   Cell(Canvas& canvas, int x, int y, int w, int h) : m_canvas(canvas), m_x(x), m_y(y), m_w(w), m_h(h) {}
+  Cell(Canvas& canvas, const RECT& r) : Cell(canvas, r.left, r.top, r.right - r.left, r.bottom - r.top) {}
   int W() const { return m_w; }
   int H() const { return m_h; }
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < m_w && y < m_h; }

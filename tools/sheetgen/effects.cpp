@@ -133,15 +133,15 @@ void Explosion(Cell& c, int k) {
   }
 }
 
-// 60 x 16, white at the left to blue at the right, in 4-pixel segments.
+// White at the left to blue at the right, in 4-pixel segments.
 void Gauge(Cell& c) {
-  for (int x = 0; x < 60; ++x) {
+  for (int x = 0; x < c.W(); ++x) {
     for (int y = 2; y < 14; ++y) {
       if (y == 2 || y == 13 || x % 4 == 3) {
         c.Set(x, y, C(R_BLUE, 3));
         continue;
       }
-      const int v = 16 * 15 - 16 * 8 * x / 59 + 16 * (6 - y) / 3 + Bayer(x, y);
+      const int v = 16 * 15 - 16 * 8 * x / (c.W() - 1) + 16 * (6 - y) / 3 + Bayer(x, y);
       const int shade = v / 16;
       c.Set(x, y, C(R_BLUE, shade > 15 ? 15 : shade));
     }
@@ -176,26 +176,29 @@ void Item(Cell& c, int ramp, char letter) {
 
 }  // namespace
 
-void DrawEffects(Canvas& sheet) {
-  Cell bullet(sheet, 0, 128, 16, 16);
-  EnemyBullet(bullet);
-  Cell spread(sheet, 16, 128, 16, 16);
-  SpreadBullet(spread);
-  Cell shot(sheet, 23, 96, 9, 12);
-  PlayerShot(shot);
+void DrawEffects(Sheet& sheet) {
+  Cell gauge = sheet.Place(Table::kFixed, RC_GAUGE, "Energy gauge",
+                           "white-to-blue bar in 4-pixel segments (drawn 4 px per energy point)");
+  Gauge(gauge);
+  Cell bomb = sheet.Place(Table::kFixed, RC_BOMB_ICON, "Bomb-stock icon", "red bomb with a lit fuse");
+  BombIcon(bomb);
+  sheet.ListRun(Table::kFixed, {g_rcExplosion.begin(), g_rcExplosion.end()}, "k", "Explosion image k (0..7)",
+                "0 flash, 1-3 growing fireball, 4-6 fireball breaking into smoke, 7 small bright puff (the bomb ring)");
   for (int k = 0; k < 8; ++k) {
-    Cell cell(sheet, 320 + 32 * (k % 4), 64 + 32 * (k / 4), 32, 32);
+    Cell cell(sheet, g_rcExplosion[static_cast<size_t>(k)]);
     Explosion(cell, k);
   }
-  Cell gauge(sheet, 320, 16, 60, 16);
-  Gauge(gauge);
-  Cell bomb(sheet, 320, 32, 16, 16);
-  BombIcon(bomb);
-  Cell levelUp(sheet, 0, 144, 16, 16);
+  Cell shot = sheet.Place(Table::kFixed, RC_PLAYER_SHOT, "Player shot", "cyan bolt, drawn shrunk to 8 x 8");
+  PlayerShot(shot);
+  Cell bullet = sheet.Place(Table::kFixed, RC_BULLET, "Enemy bullet", "magenta orb, dark rim and bright halo");
+  EnemyBullet(bullet);
+  Cell spread = sheet.Place(Table::kFixed, RC_SPREAD_BULLET, "Spread bullet", "orange four-pointed star, dark rim");
+  SpreadBullet(spread);
+  Cell levelUp = sheet.Place(Table::kData, RC_ITEM_LEVEL, "Item level-up \"P\"", "blue capsule with P");
   Item(levelUp, R_BLUE, 'P');
-  Cell bombItem(sheet, 16, 144, 16, 16);
+  Cell bombItem = sheet.Place(Table::kData, RC_ITEM_BOMB, "Item bomb \"B\"", "red capsule with B");
   Item(bombItem, R_RED, 'B');
-  Cell energy(sheet, 32, 144, 16, 16);
+  Cell energy = sheet.Place(Table::kData, RC_ITEM_ENERGY, "Item energy \"E\"", "green capsule with E");
   Item(energy, R_GREEN, 'E');
 }
 

@@ -1,6 +1,7 @@
 #include "sheetgen/font.hpp"
 
 #include <array>
+#include <vector>
 
 #include "sheetgen/palette.hpp"
 
@@ -99,8 +100,8 @@ Mask Enlarged(int code, int offset) {
 }
 
 // A 16 x 16 glyph: bevelled, lighter at the top, with a dark outline.
-void BigGlyph(Canvas& sheet, int code, int x, int y, int ramp, int top, int bottom, uint8_t outline) {
-  Cell cell(sheet, x, y, 16, 16);
+void BigGlyph(Canvas& sheet, int code, const RECT& at, int ramp, int top, int bottom, uint8_t outline) {
+  Cell cell(sheet, at);
   const Mask m = Enlarged(code, 1);
   PaintFn(cell, m, ramp, 1, 15, [&](int, int py) {
     const int t = py - 2;  // 0 at the glyph's first row, 13 at its last
@@ -127,12 +128,19 @@ void Letter(Cell& cell, int code, int x, int y, uint8_t colour) {
       if (GlyphBit(code, px, py)) cell.Set(x + px, y + py, colour);
 }
 
-void DrawSmallFont(Canvas& sheet) {
+void DrawSmallFont(Sheet& sheet) {
+  std::vector<RECT> cells;
+  for (int code = 0x20; code < 0x60; ++code) cells.push_back(CharCellRect(code));
+  sheet.ListRun(Table::kFixed, cells, "(c - 0x20)", "Small font, code c = 0x20..0x5F",
+                "light lettering with a one-pixel shadow: space ! ( ) * + , - . / 0-9 : < = > ? A-Z _");
+  sheet.List(Table::kFixed, CharCellRect('\''), "Small font code 0x27",
+             "hollow square (selection box): every border pixel of the cell");
+  sheet.List(Table::kFixed, RC_SMALL_MINUS, "Small minus", "the font's \"-\"");
   // Light lettering with a dark shadow one pixel down and right, so text reads
   // on any background; the shadow stays inside the 8 x 8 cell.
   static constexpr std::array<int, kDesign> kRowShade = {15, 15, 14, 13, 12, 11, 10};
   for (int code = 0x20; code < 0x60; ++code) {
-    Cell cell(sheet, 480 + 8 * (code % 16), 224 + 8 * ((code - 0x20) / 16), 8, 8);
+    Cell cell(sheet, CharCellRect(code));
     if (code == '\'') {
       // The selection box: every border pixel of the cell.
       for (int i = 0; i < 8; ++i) {
@@ -152,15 +160,18 @@ void DrawSmallFont(Canvas& sheet) {
   }
 }
 
-void DrawBigLetters(Canvas& sheet) {
-  for (int i = 0; i < 26; ++i) {
-    BigGlyph(sheet, 'A' + i, 320 + 16 * (i / 6), 224 + 16 * (i % 6), R_FIRE, 14, 8, C(R_RED, 1));
-  }
+void DrawBigLetters(Sheet& sheet) {
+  std::vector<RECT> cells;
+  for (int i = 0; i < 26; ++i) cells.push_back(BigGlyphRect(i));
+  sheet.ListRun(Table::kFixed, cells, "i", "Big letters A..Z", "gold letters with a dark red outline, letter i");
+  for (int i = 0; i < 26; ++i) BigGlyph(sheet, 'A' + i, BigGlyphRect(i), R_FIRE, 14, 8, C(R_RED, 1));
 }
 
-void DrawScoreDigits(Canvas& sheet) {
-  for (int d = 0; d < 10; ++d) BigGlyph(sheet, '0' + d, 320 + 16 * d, 0, R_CYAN, 14, 7, C(R_BLUE, 1));
-  BigGlyph(sheet, '-', 480, 0, R_CYAN, 14, 7, C(R_BLUE, 1));
+void DrawScoreDigits(Sheet& sheet) {
+  sheet.ListRun(Table::kFixed, {g_rcDigit.begin(), g_rcDigit.end()}, "d", "Score digits 0..9", "cyan digits, digit d");
+  for (int d = 0; d < 10; ++d) BigGlyph(sheet, '0' + d, g_rcDigit[static_cast<size_t>(d)], R_CYAN, 14, 7, C(R_BLUE, 1));
+  sheet.List(Table::kFixed, RC_BIG_MINUS, "Score minus sign", "cyan \"-\"");
+  BigGlyph(sheet, '-', RC_BIG_MINUS, R_CYAN, 14, 7, C(R_BLUE, 1));
 }
 
 }  // namespace sheetgen

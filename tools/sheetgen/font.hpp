@@ -2,7 +2,7 @@
 // and the 16 x 16 score digits.
 #pragma once
 
-#include "sheetgen/canvas.hpp"
+#include "sheetgen/sheet.hpp"
 
 namespace sheetgen {
 
@@ -10,9 +10,9 @@ namespace sheetgen {
 // the font leaves blank and for points outside the design).
 bool GlyphBit(int code, int x, int y);
 
-void DrawSmallFont(Canvas& sheet);    // codes 0x20..0x5F from (480, 224)
-void DrawBigLetters(Canvas& sheet);   // A..Z, six per column from (320, 224)
-void DrawScoreDigits(Canvas& sheet);  // 0..9 from (320, 0), minus at (480, 0)
+void DrawSmallFont(Sheet& sheet);    // codes 0x20..0x5F
+void DrawBigLetters(Sheet& sheet);   // A..Z
+void DrawScoreDigits(Sheet& sheet);  // 0..9 and the minus sign
 
 // Draws character `code` (7 x 7 design) in one colour at (x, y) of a cell.
 void Letter(Cell& cell, int code, int x, int y, uint8_t colour);

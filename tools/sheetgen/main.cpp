@@ -1,7 +1,9 @@
-// Draws the sprite sheet and the window icon.
-// usage: kestrova-sheetgen SHEET.bmp ICON.bmp
+// Draws the sprite sheet and the window icon, and writes the sheet's table of
+// cells for artists and designers.
+// usage: kestrova-sheetgen SHEET.bmp ICON.bmp SHEET.md
 #include <cstdio>
 
+#include "common/byte_file.hpp"
 #include "sheetgen/art.hpp"
 #include "sheetgen/bmp.hpp"
 #include "sheetgen/font.hpp"
@@ -11,14 +13,16 @@ namespace {
 
 using namespace sheetgen;
 
-Canvas MakeSheet() {
-  Canvas sheet(640, 480);
+// Each table of SHEET.md lists its cells in the order they are drawn here.
+Sheet MakeSheet() {
+  Sheet sheet;
   DrawShips(sheet);
-  DrawEffects(sheet);
-  DrawTiles(sheet);
-  DrawSmallFont(sheet);
-  DrawBigLetters(sheet);
   DrawScoreDigits(sheet);
+  DrawEffects(sheet);
+  DrawCarrier(sheet);
+  DrawBigLetters(sheet);
+  DrawSmallFont(sheet);
+  DrawTiles(sheet);
   return sheet;
 }
 
@@ -42,12 +46,14 @@ Canvas MakeIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: kestrova-sheetgen SHEET.bmp ICON.bmp\n");
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: kestrova-sheetgen SHEET.bmp ICON.bmp SHEET.md\n");
     return 2;
   }
   const auto palette = MakePalette();
-  if (!WriteBmp8(argv[1], MakeSheet(), palette)) return 1;
+  const Sheet sheet = MakeSheet();
+  const std::string doc = SheetDoc(sheet.Listings());
+  if (!WriteBmp8(argv[1], sheet, palette)) return 1;
   if (!WriteBmp8(argv[2], MakeIcon(), palette)) return 1;
-  return 0;
+  return tools::WriteWholeFile("kestrova-sheetgen", argv[3], {doc.begin(), doc.end()}) ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // The player's ship, the enemy craft (nose down), the ground guns and the
 // carrier. Each craft is built from shaded parts and outlined at the end in a
 // very dark blue, never in the transparent black.
+#include <string>
 #include <vector>
 
 #include "sheetgen/art.hpp"
@@ -320,28 +321,52 @@ void CarrierEngine(Cell& c) {
   c.Outline(kInk);
 }
 
-using CraftPainter = void (*)(Cell&, int);
-constexpr CraftPainter kCraft[8] = {Fighter, Dart, Gunship, Spinner, Interceptor, Bomber, Turret, Tank};
+// Each craft with the second picture that alternates with it.
+struct Craft {
+  RECT first, second;
+  void (*paint)(Cell&, int variant);
+  const char* name;
+  const char* look;
+  const char* secondLook;
+};
+constexpr Craft kCraft[] = {
+    {RC_FIGHTER, RC_FIGHTER_B, Fighter, "Small fighter", "red forward-swept fighter", "longer engine flame"},
+    {RC_DART, RC_DART_B, Dart, "Dart", "magenta arrowhead diver", "fins swept back, longer flame"},
+    {RC_GUNSHIP, RC_GUNSHIP_B, Gunship, "Heavy gunship", "broad green armoured hull, twin cannons",
+     "cannons firing (muzzle flash)"},
+    {RC_SPINNER, RC_SPINNER_B, Spinner, "Spinner", "saucer with four blades, magenta dome",
+     "blades turned 45 degrees, rim lights swapped"},
+    {RC_INTERCEPTOR, RC_INTERCEPTOR_B, Interceptor, "Interceptor", "orange swept-wing jet, twin tail",
+     "afterburners lit"},
+    {RC_BOMBER, RC_BOMBER_B, Bomber, "Bomber", "brown flying wing, four engines", "bomb bay open, engines bright"},
+    {RC_TURRET, RC_TURRET_B, Turret, "Ground turret", "octagonal pad, green gun house, barrel down",
+     "barrel turned down-left"},
+    {RC_TANK, RC_TANK_B, Tank, "Ground tank", "green tank, gun forward (down)", "track treads moved on"},
+};
 
 }  // namespace
 
-void DrawShips(Canvas& sheet) {
-  Cell ship(sheet, 192, 0, 32, 32);
+void DrawShips(Sheet& sheet) {
+  Cell ship = sheet.Place(Table::kFixed, RC_SHIP, "Player ship", "blue and steel fighter, nose up");
   DrawPlayerShip(ship);
-  for (int i = 0; i < 8; ++i) {
-    for (int v = 0; v < 2; ++v) {
-      Cell cell(sheet, 32 * i, 160 + 32 * v, 32, 32);
-      kCraft[i](cell, v);
-    }
+  for (const Craft& craft : kCraft) {
+    Cell first = sheet.Place(Table::kData, craft.first, craft.name, craft.look);
+    craft.paint(first, 0);
+    Cell second = sheet.Place(Table::kData, craft.second, craft.name + std::string(", frame 2"), craft.secondLook);
+    craft.paint(second, 1);
   }
-  Cell carrier(sheet, 0, 224, 128, 96);
+}
+
+void DrawCarrier(Sheet& sheet) {
+  Cell carrier = sheet.Place(Table::kData, RC_CARRIER, "Carrier",
+                             "armoured steel hull seen from above, bow down, bridge at the rear");
   Carrier(carrier);
-  Cell turret(sheet, 128, 224, 32, 32);
-  CarrierTurret(turret);
-  Cell pod(sheet, 160, 224, 32, 32);
+  Cell gun = sheet.Place(Table::kData, RC_CARRIER_GUN, "Carrier turret", "red twin-barrelled turret on a ring mount");
+  CarrierTurret(gun);
+  Cell pod = sheet.Place(Table::kData, RC_CARRIER_POD, "Carrier pod", "missile pod, 3 x 3 tubes");
   CarrierPod(pod);
-  Cell engine(sheet, 128, 256, 32, 32);
-  CarrierEngine(engine);
+  Cell core = sheet.Place(Table::kData, RC_CARRIER_CORE, "Carrier engine", "finned engine housing with a glowing core");
+  CarrierEngine(core);
 }
 
 }  // namespace sheetgen

@@ -11,7 +11,7 @@
 namespace sheetgen {
 namespace {
 
-constexpr int kTile = 32;
+constexpr int kTile = TILE_SIZE;
 
 int Noise(int x, int y, uint32_t seed) { return TileFractal(x, y, kTile, seed); }
 
@@ -347,33 +347,76 @@ uint8_t ClearBack(int x, int y) {
 }
 
 struct TilePlace {
-  int x, y;
+  RECT cell;
   uint8_t (*paint)(int, int);
+  const char* content;
 };
 
 constexpr TilePlace kTiles[] = {
-    {0, 320, DeepWater},       {32, 320, Water},          {64, 320, Waves},        {96, 320, CoastWaterTop},
-    {128, 320, CoastLandTop},  {160, 320, Sand},          {192, 320, Grass},       {224, 320, Forest},
-    {256, 320, Rock},          {288, 320, Road},          {0, 352, CoastWaterLeft}, {32, 352, CoastLandLeft},
-    {64, 352, Floor},          {96, 352, FloorLines},     {128, 352, Wall},        {160, 352, HangarRoof},
-    {192, 352, Runway},        {224, 352, Crater},        {256, 352, Flowers},     {288, 352, Ice},
-    {0, 384, SandTopGrassBottom}, {32, 384, GrassTopSandBottom}, {64, 384, RoadJunction}, {96, 384, Reef},
-    {128, 384, Helipad},       {160, 384, RunwayThreshold}, {192, 384, GrassTopForestBottom},
-    {224, 384, Scorched},      {256, 384, RoadAcross},      {256, 416, TitleBack},     {192, 288, ClearBack},
-    {320, 320, Cape<kTile, kTile>}, {352, 320, Cape<0, kTile>}, {384, 320, Cape<kTile, 0>}, {416, 320, Cape<0, 0>},
-    {320, 352, Bay<0, 0>},     {352, 352, Bay<kTile, 0>},   {384, 352, Bay<0, kTile>}, {416, 352, Bay<kTile, kTile>},
-    {448, 320, DeepTopWaterBottom}, {480, 320, WaterTopDeepBottom}, {448, 352, ForestTopGrassBottom},
-    {480, 352, RoadInForest},  {512, 320, RoadTeeDown},     {544, 320, RoadTeeUp},    {512, 352, WallGate},
+    {TILE_DEEP_WATER, DeepWater, "deep water"},
+    {TILE_WATER, Water, "water"},
+    {TILE_WAVES, Waves, "water with waves"},
+    {TILE_COAST_LAND_BOTTOM, CoastWaterTop, "coast: water top, sand bottom"},
+    {TILE_COAST_LAND_TOP, CoastLandTop, "coast: sand top, water bottom"},
+    {TILE_SAND, Sand, "sand"},
+    {TILE_GRASS, Grass, "grass"},
+    {TILE_FOREST, Forest, "forest (tree crowns)"},
+    {TILE_ROCK, Rock, "rock"},
+    {TILE_ROAD, Road, "road running up the screen, grass verges"},
+    {TILE_COAST_LAND_RIGHT, CoastWaterLeft, "coast: water left, sand right"},
+    {TILE_COAST_LAND_LEFT, CoastLandLeft, "coast: sand left, water right"},
+    {TILE_FLOOR, Floor, "base floor (steel plates)"},
+    {TILE_FLOOR_LANE, FloorLines, "base floor with yellow lane lines"},
+    {TILE_WALL, Wall, "base wall (armoured blocks)"},
+    {TILE_HANGAR_ROOF, HangarRoof, "hangar roof (corrugated)"},
+    {TILE_RUNWAY, Runway, "runway with centre dashes"},
+    {TILE_CRATER, Crater, "crater in grass"},
+    {TILE_FLOWERS, Flowers, "grass with flowers"},
+    {TILE_ICE, Ice, "ice"},
+    {TILE_SAND_TO_GRASS, SandTopGrassBottom, "sand top, grass bottom"},
+    {TILE_GRASS_TO_SAND, GrassTopSandBottom, "grass top, sand bottom"},
+    {TILE_ROAD_CROSS, RoadJunction,
+     "crossroads (joins the road tile above and below, the road across left and right)"},
+    {TILE_REEF, Reef, "reef: rocks in water"},
+    {TILE_HELIPAD, Helipad, "helipad on base floor"},
+    {TILE_RUNWAY_END, RunwayThreshold, "runway threshold stripes (joins the runway)"},
+    {TILE_GRASS_TO_FOREST, GrassTopForestBottom, "grass top, forest bottom"},
+    {TILE_SCORCHED, Scorched, "scorched ground in grass"},
+    {TILE_ROAD_ACROSS, RoadAcross, "road running across the screen, grass verges"},
+    {TILE_CAPE_BOTTOM_RIGHT, Cape<kTile, kTile>,
+     "shore cape: sand within a quarter circle about the bottom-right corner, water elsewhere"},
+    {TILE_CAPE_BOTTOM_LEFT, Cape<0, kTile>, "shore cape about the bottom-left corner"},
+    {TILE_CAPE_TOP_RIGHT, Cape<kTile, 0>, "shore cape about the top-right corner"},
+    {TILE_CAPE_TOP_LEFT, Cape<0, 0>, "shore cape about the top-left corner"},
+    {TILE_BAY_TOP_LEFT, Bay<0, 0>,
+     "shore bay: water within a quarter circle about the top-left corner, sand elsewhere"},
+    {TILE_BAY_TOP_RIGHT, Bay<kTile, 0>, "shore bay about the top-right corner"},
+    {TILE_BAY_BOTTOM_LEFT, Bay<0, kTile>, "shore bay about the bottom-left corner"},
+    {TILE_BAY_BOTTOM_RIGHT, Bay<kTile, kTile>, "shore bay about the bottom-right corner"},
+    {TILE_DEEP_TO_WATER, DeepTopWaterBottom, "deep water top, water bottom (dithered)"},
+    {TILE_WATER_TO_DEEP, WaterTopDeepBottom, "water top, deep water bottom (dithered)"},
+    {TILE_FOREST_TO_GRASS, ForestTopGrassBottom, "forest top, grass bottom"},
+    {TILE_ROAD_IN_FOREST, RoadInForest, "road running up the screen through forest"},
+    {TILE_ROAD_TEE_AHEAD, RoadTeeDown, "road across, with a branch leaving through the bottom edge"},
+    {TILE_ROAD_TEE_BEHIND, RoadTeeUp, "road across, with a branch leaving through the top edge"},
+    {TILE_WALL_GATE, WallGate, "base wall opened for the road, hazard-striped posts"},
 };
+
+void Paint(Cell cell, uint8_t (*paint)(int, int)) {
+  for (int y = 0; y < kTile; ++y)
+    for (int x = 0; x < kTile; ++x) cell.Set(x, y, paint(x, y));
+}
 
 }  // namespace
 
-void DrawTiles(Canvas& sheet) {
-  for (const TilePlace& t : kTiles) {
-    Cell cell(sheet, t.x, t.y, kTile, kTile);
-    for (int y = 0; y < kTile; ++y)
-      for (int x = 0; x < kTile; ++x) cell.Set(x, y, t.paint(x, y));
-  }
+void DrawTiles(Sheet& sheet) {
+  Paint(sheet.Place(Table::kFixed, RC_TITLE_TILE, "Title background tile",
+                    "dark navy diamond lattice, seamless, no index 0"),
+        TitleBack);
+  Paint(sheet.Place(Table::kFixed, RC_CLEAR_TILE, "Stage-clear background tile",
+                    "dark violet raised squares, seamless, no index 0"),
+        ClearBack);
+  for (const TilePlace& t : kTiles) Paint(sheet.Place(Table::kTiles, t.cell, "", t.content), t.paint);
 }
 
 }  // namespace sheetgen
