@@ -10,7 +10,7 @@
 
 #include "input/keyboard.hpp"
 #include "platform/common/bitmap.hpp"
-#include "platform/web/bmp_reader.hpp"
+#include "platform/common/bmp_reader.hpp"
 #include "platform/web/frame_clock.hpp"
 #include "platform/web/input_map.hpp"
 #include "test_support.hpp"
@@ -19,11 +19,11 @@ namespace {
 
 using platform::IndexedImage;
 using platform::JoyInfo;
+using platform::ReadIndexedBmp;
 using platform::web::FrameClock;
 using platform::web::KeyTracker;
 using platform::web::MapGamepad;
 using platform::web::PadReading;
-using platform::web::ReadIndexedBmp;
 
 // --- BMP reader -------------------------------------------------------------
 

@@ -1,5 +1,6 @@
-// Decodes an uncompressed 8-bit BMP without any library: the browser build
-// has no SDL. Every offset and length is checked against the file's end.
+// Decodes an uncompressed 8-bit BMP without any library, the same on every
+// backend (the browser has no SDL). Every offset and length is checked
+// against the file's end.
 #pragma once
 
 #include <span>
@@ -7,9 +8,9 @@
 
 #include "platform/platform.hpp"
 
-namespace platform::web {
+namespace platform {
 
 // On failure `out` is left empty and `error` says why.
 bool ReadIndexedBmp(std::span<const uint8_t> file, IndexedImage& out, std::string& error);
 
-}  // namespace platform::web
+}  // namespace platform

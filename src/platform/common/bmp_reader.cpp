@@ -1,11 +1,11 @@
-#include "platform/web/bmp_reader.hpp"
+#include "platform/common/bmp_reader.hpp"
 
 #include <algorithm>
 #include <utility>
 
 #include "platform/common/bmp_header.hpp"
 
-namespace platform::web {
+namespace platform {
 namespace {
 
 constexpr uint32_t kInfoHeaderSize = 40;  // the smallest header that has every field read here
@@ -56,4 +56,4 @@ bool ReadIndexedBmp(std::span<const uint8_t> file, IndexedImage& out, std::strin
   return true;
 }
 
-}  // namespace platform::web
+}  // namespace platform
