@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "platform/common/bitmap.hpp"
+#include "platform/common/bmp_reader.hpp"
 
 namespace platform {
 
@@ -47,7 +47,7 @@ void HeadlessPlatform::Present(std::span<const uint8_t> page, const Palette& pal
 }
 
 bool HeadlessPlatform::DecodeBitmap(std::span<const uint8_t> file, IndexedImage& out, std::string& error) {
-  return DecodeIndexedBitmap(file, out, error);
+  return ReadIndexedBmp(file, out, error);
 }
 
 void HeadlessPlatform::GetKeyboardState(uint8_t (&keys)[256]) { std::copy(std::begin(m_keys), std::end(m_keys), keys); }
