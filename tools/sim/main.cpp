@@ -11,6 +11,7 @@
 #include "app/replay.hpp"
 #include "app/program_state.hpp"
 #include "platform/headless/headless_platform.hpp"
+#include "sim/page_png.hpp"
 
 namespace {
 
@@ -104,7 +105,7 @@ int main(int argc, char** argv) {
     if (options.trace) std::printf("%s\n", TraceProgramState(game.m_pFrame->m_state).c_str());
     if (const auto png = options.pngs.find(frame); png != options.pngs.end()) {
       std::string error;
-      if (!platform::WritePagePng(png->second, platform.LastPage(), platform.LastPalette(), error)) {
+      if (!sim::WritePagePng(png->second, platform.LastPage(), platform.LastPalette(), error)) {
         std::fprintf(stderr, "kestrova-sim: cannot write %s: %s\n", png->second.c_str(), error.c_str());
         return 1;
       }
