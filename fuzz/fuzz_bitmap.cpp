@@ -1,17 +1,17 @@
-// The sprite-sheet load path over any file: the header is checked before SDL
-// allocates. Run with ASAN_OPTIONS=allocator_may_return_null=1.
+// The sheet's and the icon's load path over any file: a reason, or an image
+// whose sides are in range and whose pixels fill it.
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 
 #include "fuzz_check.hpp"
-#include "platform/common/bitmap.hpp"
+#include "platform/common/bmp_reader.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform::IndexedImage image;
   std::string error;
-  if (!platform::DecodeIndexedBitmap(std::span<const uint8_t>(data, size), image, error)) {
+  if (!platform::ReadIndexedBmp(std::span<const uint8_t>(data, size), image, error)) {
     FUZZ_CHECK(!error.empty() && image.width == 0 && image.height == 0 && image.pixels.empty());
     return 0;
   }

@@ -64,11 +64,11 @@ void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
   Put16(b, at + 2, v >> 16);
 }
 
-std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, uint16_t bits, const std::vector<uint8_t>& pixels,
-                             bool topDown, uint32_t colors) {
-  const size_t rowWidth = static_cast<size_t>(width) * bits / 8;
+std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, const std::vector<uint8_t>& pixels, bool topDown,
+                             uint32_t colors) {
+  const auto rowWidth = static_cast<size_t>(width);
   const size_t rowBytes = (rowWidth + 3) / 4 * 4;
-  const uint32_t entries = bits != 8 ? 0 : colors == 0 ? 256 : colors;
+  const uint32_t entries = colors == 0 ? 256 : colors;
   const size_t offset = 14 + 40 + size_t{entries} * 4;
   std::vector<uint8_t> b(offset + rowBytes * static_cast<size_t>(height), 0);
   b[0] = 'B';
@@ -79,8 +79,8 @@ std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, uint16_t bits, const
   Put32(b, 18, static_cast<uint32_t>(width));
   Put32(b, 22, static_cast<uint32_t>(topDown ? -height : height));
   Put16(b, 26, 1);
-  Put16(b, 28, bits);
-  Put32(b, 46, bits == 8 ? colors : 0);
+  Put16(b, 28, 8);
+  Put32(b, 46, colors);
   for (uint32_t i = 0; i < entries; ++i) {  // blue, green, red, 0
     b[54 + 4 * i] = static_cast<uint8_t>(30 * i);
     b[54 + 4 * i + 1] = static_cast<uint8_t>(20 * i);

@@ -38,12 +38,11 @@ std::vector<uint8_t> ReadAsset(const std::string& name);
 // Little-endian fields written over the bytes at `at`.
 void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v);
 void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v);
-// An uncompressed BMP with a 40-byte info header, rows padded to four bytes,
-// bottom-up unless `topDown`, from `pixels` (row bytes, top row first). An
-// 8-bit one carries `colors` palette entries (0: all 256), colour i being
-// (10i, 20i, 30i).
-std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, uint16_t bits, const std::vector<uint8_t>& pixels,
-                             bool topDown = false, uint32_t colors = 4);
+// An uncompressed 8-bit BMP with a 40-byte info header, rows padded to four
+// bytes, bottom-up unless `topDown`, from `pixels` (top row first), with
+// `colors` palette entries (0: all 256), colour i being (10i, 20i, 30i).
+std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, const std::vector<uint8_t>& pixels, bool topDown = false,
+                             uint32_t colors = 4);
 
 class HeadlessGame {
  public:

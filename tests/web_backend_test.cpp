@@ -1,114 +1,23 @@
-// The browser backend's parts that need no browser: its BMP reader (against
-// SDL's), the key and gamepad mapping, and the 60 Hz frame clock.
+// The browser backend's parts that need no browser: the key and gamepad
+// mapping, and the 60 Hz frame clock.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <string>
 #include <vector>
 
 #include "input/keyboard.hpp"
-#include "platform/common/bitmap.hpp"
-#include "platform/web/bmp_reader.hpp"
 #include "platform/web/frame_clock.hpp"
 #include "platform/web/input_map.hpp"
-#include "test_support.hpp"
 
 namespace {
 
-using platform::IndexedImage;
 using platform::JoyInfo;
 using platform::web::FrameClock;
 using platform::web::KeyTracker;
 using platform::web::MapGamepad;
 using platform::web::PadReading;
-using platform::web::ReadIndexedBmp;
-
-// --- BMP reader -------------------------------------------------------------
-
-struct BmpLayout {
-  int32_t width = 3;
-  int32_t height = 2;
-  bool topDown = false;
-  uint32_t usedColors = 4;  // 0: all 256
-};
-
-// Pixel (x, y) is (x + 3y) mod 4.
-std::vector<uint8_t> MakeBmp(const BmpLayout& layout) {
-  std::vector<uint8_t> pixels;
-  for (int32_t y = 0; y < layout.height; ++y) {
-    for (int32_t x = 0; x < layout.width; ++x) pixels.push_back(static_cast<uint8_t>((x + 3 * y) % 4));
-  }
-  return testing_support::MakeBmp(layout.width, layout.height, 8, pixels, layout.topDown, layout.usedColors);
-}
-
-void ExpectSameImage(const IndexedImage& web, const IndexedImage& sdl) {
-  EXPECT_EQ(web.width, sdl.width);
-  EXPECT_EQ(web.height, sdl.height);
-  EXPECT_EQ(web.pixels, sdl.pixels);
-  for (size_t i = 0; i < 256; ++i) {
-    EXPECT_EQ(web.palette[i].r, sdl.palette[i].r) << "colour " << i;
-    EXPECT_EQ(web.palette[i].g, sdl.palette[i].g) << "colour " << i;
-    EXPECT_EQ(web.palette[i].b, sdl.palette[i].b) << "colour " << i;
-  }
-}
-
-TEST(WebBmpReader, ReadsWhatSdlReads) {
-  std::vector<std::pair<std::string, std::vector<uint8_t>>> files = {{"sheet.bmp", testing_support::ReadAsset("sheet.bmp")},
-                                                                     {"icon.bmp", testing_support::ReadAsset("icon.bmp")}};
-  for (const BmpLayout& layout : {BmpLayout{}, BmpLayout{3, 2, true}, BmpLayout{1, 1}, BmpLayout{5, 3, false, 0},
-                              BmpLayout{8, 4, true, 16}, BmpLayout{6, 1, false, 256}}) {
-    const std::string name = std::to_string(layout.width) + "x" + std::to_string(layout.height);
-    files.emplace_back(name + (layout.topDown ? " top-down" : ""), MakeBmp(layout));
-  }
-  for (const auto& [name, file] : files) {
-    SCOPED_TRACE(name);
-    IndexedImage web;
-    IndexedImage sdl;
-    std::string error;
-    ASSERT_TRUE(platform::DecodeIndexedBitmap(file, sdl, error)) << error;
-    ASSERT_TRUE(ReadIndexedBmp(file, web, error)) << error;
-    ExpectSameImage(web, sdl);
-  }
-}
-
-TEST(WebBmpReader, RejectsEveryTruncation) {
-  const std::vector<uint8_t> whole = MakeBmp(BmpLayout{5, 3});  // rows of 5 pixels and 3 bytes of padding
-  for (size_t size = 0; size < whole.size(); ++size) {
-    IndexedImage image;
-    std::string error;
-    EXPECT_FALSE(ReadIndexedBmp(std::span(whole.data(), size), image, error)) << size << " bytes";
-    EXPECT_FALSE(error.empty());
-    EXPECT_TRUE(image.pixels.empty());
-  }
-}
-
-TEST(WebBmpReader, RejectsWhatItCannotShow) {
-  struct Case {
-    const char* name;
-    size_t at;  // 32-bit field to overwrite
-    uint32_t value;
-  };
-  const Case cases[] = {
-      {"not BM", 0, 0x4142},           {"OS/2 header", 14, 12},        {"4 bits a pixel", 28, 4},
-      {"RLE8", 30, 1},                 {"width 0", 18, 0},             {"too wide", 18, 4097},
-      {"height 0", 22, 0},             {"too tall", 22, 0x80000000u},  {"257 colours", 46, 257},
-      {"pixels past the end", 10, 0xFFFFFFF0u}, {"header past the end", 14, 0xFFFFFFFFu},
-  };
-  for (const Case& c : cases) {
-    std::vector<uint8_t> file = MakeBmp(BmpLayout{});
-    if (c.at == 28) {
-      file[28] = static_cast<uint8_t>(c.value);
-    } else {
-      testing_support::Put32(file, c.at, c.value);
-    }
-    IndexedImage image;
-    std::string error;
-    EXPECT_FALSE(ReadIndexedBmp(file, image, error)) << c.name;
-    EXPECT_FALSE(error.empty()) << c.name;
-  }
-}
 
 // --- keys ---------------------------------------------------------------------
 

@@ -11,6 +11,7 @@
 #include "app/scripted_platform.hpp"
 #include "app/state_report.hpp"
 #include "platform/headless/headless_platform.hpp"
+#include "sim/page_png.hpp"
 
 namespace {
 
@@ -100,7 +101,7 @@ int main(int argc, char** argv) {
     if (options.trace) std::printf("%s\n", TracePlayState(game.m_play).c_str());
     if (const auto png = options.pngs.find(frame); png != options.pngs.end()) {
       std::string error;
-      if (!platform::WritePagePng(png->second, scripted.LastPage(), headless.LastPalette(), error)) {
+      if (!sim::WritePagePng(png->second, scripted.LastPage(), headless.LastPalette(), error)) {
         std::fprintf(stderr, "kestrova-sim: cannot write %s: %s\n", png->second.c_str(), error.c_str());
         return 1;
       }

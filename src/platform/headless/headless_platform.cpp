@@ -1,11 +1,10 @@
 #include "platform/headless/headless_platform.hpp"
 
-#include <SDL.h>
-#include <SDL_image.h>
-
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
-#include "platform/common/bitmap.hpp"
+#include "platform/common/bmp_reader.hpp"
 
 namespace platform {
 
@@ -47,7 +46,7 @@ void HeadlessPlatform::Present(std::span<const uint8_t> page, const Palette& pal
 }
 
 bool HeadlessPlatform::DecodeBitmap(std::span<const uint8_t> file, IndexedImage& out, std::string& error) {
-  return DecodeIndexedBitmap(file, out, error);
+  return ReadIndexedBmp(file, out, error);
 }
 
 void HeadlessPlatform::GetKeyboardState(uint8_t (&keys)[256]) { std::copy(std::begin(m_keys), std::end(m_keys), keys); }
@@ -68,31 +67,6 @@ bool HeadlessPlatform::OpenAudio(const WaveFormat&, std::span<const uint8_t> sam
   if (failAudio) return false;
   m_audio = samples;
   return true;
-}
-
-bool WritePagePng(const std::string& path, std::span<const uint8_t> page, const Palette& palette, std::string& error) {
-  if (page.size() != static_cast<size_t>(kPageWidth) * kPageHeight) {
-    error = "no page to write";
-    return false;
-  }
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kPageWidth, kPageHeight, 24, SDL_PIXELFORMAT_RGB24);
-  if (surface == nullptr) {
-    error = SDL_GetError();
-    return false;
-  }
-  for (int y = 0; y < kPageHeight; ++y) {
-    auto* row = static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch;
-    for (int x = 0; x < kPageWidth; ++x) {
-      const Color c = palette[page[static_cast<size_t>(y) * kPageWidth + static_cast<size_t>(x)]];
-      row[3 * x] = c.r;
-      row[3 * x + 1] = c.g;
-      row[3 * x + 2] = c.b;
-    }
-  }
-  const bool ok = IMG_SavePNG(surface, path.c_str()) == 0;
-  if (!ok) error = SDL_GetError();
-  SDL_FreeSurface(surface);
-  return ok;
 }
 
 }  // namespace platform

@@ -66,7 +66,4 @@ class HeadlessPlatform : public Platform {
   bool m_audioPlaying = false;
 };
 
-// Writes an 8-bit page through its palette as a PNG; false with the reason.
-bool WritePagePng(const std::string& path, std::span<const uint8_t> page, const Palette& palette, std::string& error);
-
 }  // namespace platform

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/common/bitmap.hpp"
+#include "platform/common/bmp_reader.hpp"
 #include "platform/sdl/gtk_settings_dialog.hpp"
 
 namespace platform::sdl {
@@ -74,7 +74,7 @@ VideoResult SdlPlatform::InitVideo(bool fullScreen) { return m_video.Init(fullSc
 void SdlPlatform::Present(std::span<const uint8_t> page, const Palette& palette) { m_video.Present(page, palette); }
 
 bool SdlPlatform::DecodeBitmap(std::span<const uint8_t> file, IndexedImage& out, std::string& error) {
-  return DecodeIndexedBitmap(file, out, error);
+  return ReadIndexedBmp(file, out, error);
 }
 
 void SdlPlatform::GetKeyboardState(uint8_t (&keys)[256]) {

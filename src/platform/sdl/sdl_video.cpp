@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/common/bitmap.hpp"
+#include "platform/common/bmp_reader.hpp"
 #include "platform/common/page_convert.hpp"
 
 namespace platform::sdl {
@@ -57,7 +57,7 @@ bool SdlVideo::CreateWindow(std::span<const uint8_t> iconBitmap) {
 void SdlVideo::SetIcon(std::span<const uint8_t> iconBitmap) {
   IndexedImage icon;
   std::string error;
-  if (!DecodeIndexedBitmap(iconBitmap, icon, error)) return;  // the desktop's default icon then
+  if (!ReadIndexedBmp(iconBitmap, icon, error)) return;  // the desktop's default icon then
   const SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels.data(), icon.width, icon.height, 8,
                                                               icon.width, SDL_PIXELFORMAT_INDEX8));
   if (!surface) return;

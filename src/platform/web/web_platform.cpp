@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/common/bmp_reader.hpp"
 #include "platform/common/page_convert.hpp"
-#include "platform/web/bmp_reader.hpp"
 #include "platform/web/browser.hpp"
 #include "platform/web/frame_clock.hpp"
 
