@@ -202,8 +202,7 @@ FullRun PlayFullStage() {
   for (int64_t call = 1; call <= script.Length() && !run.cleared; ++call) {
     const bool playing = game.State().m_state.m_bPlaying != 0;
     const InputRun* input = script.RunAt(call);
-    if (input->click) game.platform.QueueLeftClick();
-    game.Idle(1, input->keys);
+    game.Idle(1, input->keys, input->click);
     if (!playing) continue;
     ++run.playFrames;
     CheckFrame(game, run.playFrames, run);

@@ -110,7 +110,7 @@ HeadlessGame::HeadlessGame(const std::filesystem::path& dataSource) : dir(MakeTe
 }
 
 HeadlessGame::~HeadlessGame() {
-  app.reset();
+  run.reset();
   std::error_code ignored;
   std::filesystem::remove_all(dir, ignored);
 }
@@ -119,14 +119,16 @@ bool HeadlessGame::Start(AppOptions options) {
   options.fullScreen = options.fullScreen.value_or(0);
   options.keyboard = options.keyboard.value_or(1);
   options.dataDir = (dir / "data").string();
-  app = std::make_unique<CGameApp>(platform, options, BuiltinResources());
-  return app->InitInstance() != 0;
+  run = std::make_unique<platform::ScriptedGame>(platform, options);
+  app = &run->game;
+  return run->Start();
 }
 
-void HeadlessGame::Idle(int count, const std::vector<uint8_t>& keys) {
-  platform.HoldKeys(keys);
-  for (int i = 0; i < count; ++i) app->OnIdle();
-  platform.HoldKeys({});
+void HeadlessGame::Idle(int count, const std::vector<uint8_t>& keys, bool click) {
+  for (int i = 0; i < count; ++i) {
+    run->input.Append(keys, click && i == 0);
+    run->Step();
+  }
 }
 
 void HeadlessGame::StartPlay() { Idle(1, {VK_SPACE}); }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/game_app.hpp"
-#include "platform/headless/headless_platform.hpp"
+#include "platform/headless/scripted_game.hpp"
 
 namespace testing_support {
 
@@ -44,6 +44,8 @@ void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v);
 std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, const std::vector<uint8_t>& pixels, bool topDown = false,
                              uint32_t colors = 4);
 
+// A game whose idle calls go through the scripted platform, the script
+// growing by what the test asks for.
 class HeadlessGame {
  public:
   explicit HeadlessGame(const DataFiles& files);
@@ -51,12 +53,15 @@ class HeadlessGame {
   explicit HeadlessGame(const std::filesystem::path& dataSource);
   ~HeadlessGame();
 
-  // Program state reset, then start-up in window mode with the keyboard.
+  // Start-up in window mode with the keyboard unless `options` say otherwise.
   bool Start(AppOptions options = {});
-  // `count` idle calls with exactly `keys` held.
-  void Idle(int count = 1, const std::vector<uint8_t>& keys = {});
+  // `count` idle calls with exactly `keys` held, the first after a left
+  // click if `click`.
+  void Idle(int count = 1, const std::vector<uint8_t>& keys = {}, bool click = false);
   // Leaves the title screen with Space (one idle call, a black page).
   void StartPlay();
+  // The last idle call's "CALL SCREEN PAGEHASH STATEHASH\n".
+  std::string LastLine() const { return run->LastLine(); }
 
   PlayState& State() { return app->m_play; }
   CDisplay& Display() { return app->m_pFrame->m_display; }
@@ -65,7 +70,8 @@ class HeadlessGame {
 
   std::filesystem::path dir;  // working folder; data files in dir / "data"
   platform::HeadlessPlatform platform;
-  std::unique_ptr<CGameApp> app;
+  std::unique_ptr<platform::ScriptedGame> run;
+  CGameApp* app = nullptr;
 };
 
 }  // namespace testing_support

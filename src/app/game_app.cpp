@@ -156,11 +156,12 @@ int CGameApp::ExitInstance() {
   return 0;
 }
 
-int CGameApp::Run() {
+int CGameApp::Run(const Snapshot* start) {
   if (!InitInstance()) {
     ExitInstance();
     return 1;
   }
+  if (start != nullptr) RestoreSnapshot(*start);
   m_platform.RunMessageLoop(*m_pFrame, [this] { return OnIdle() != 0; });
   m_pMainWnd = nullptr;
   return ExitInstance();

@@ -51,8 +51,9 @@ class CGameApp {
   int32_t InitInstance();
   int32_t OnIdle();
   int ExitInstance();
-  // InitInstance, the message loop and ExitInstance; the program's exit code.
-  int Run();
+  // InitInstance, the message loop and ExitInstance; the program's exit
+  // code. With `start`, the game goes on from there once started up.
+  int Run(const Snapshot* start = nullptr);
 
   // Each screen reads its input, draws its frame and presents it.
   void DrawTitleScreen();

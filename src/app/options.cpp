@@ -7,7 +7,7 @@ namespace {
 
 constexpr const char* kVersion = KESTROVA_VERSION;
 
-enum class Option { Window, FullScreen, Keyboard, Joystick, Scale, Data, Sheet, Record, Replay, Help, Version };
+enum class Option { Window, FullScreen, Keyboard, Joystick, Scale, Data, Sheet, Record, Replay, Seek, Help, Version };
 
 struct OptionEntry {
   std::string_view name;
@@ -20,8 +20,8 @@ constexpr OptionEntry kOptions[] = {
     {"--keyboard", Option::Keyboard, false}, {"--joystick", Option::Joystick, false},
     {"--scale", Option::Scale, true},        {"--data", Option::Data, true},
     {"--sheet", Option::Sheet, true},        {"--record", Option::Record, true},
-    {"--replay", Option::Replay, true},      {"--help", Option::Help, false},
-    {"--version", Option::Version, false},
+    {"--replay", Option::Replay, true},      {"--seek", Option::Seek, true},
+    {"--help", Option::Help, false},         {"--version", Option::Version, false},
 };
 
 const OptionEntry* FindOption(std::string_view name) {
@@ -29,6 +29,15 @@ const OptionEntry* FindOption(std::string_view name) {
     if (entry.name == name) return &entry;
   }
   return nullptr;
+}
+
+std::optional<int32_t> ParseSeconds(std::string_view text) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string_view::npos) {
+    return std::nullopt;
+  }
+  const int32_t seconds = std::stoi(std::string(text));
+  if (seconds > kMaxSeekSeconds) return std::nullopt;
+  return seconds;
 }
 
 std::optional<int32_t> ParseScale(std::string_view text) {
@@ -86,6 +95,12 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
       }
       return true;
     }
+    case Option::Seek:
+      line.seekSeconds = ParseSeconds(value);
+      if (line.seekSeconds) return true;
+      line.error = "--seek takes a whole number of seconds from 0 to " + std::to_string(kMaxSeekSeconds) + ", not '" +
+                   std::string(value) + "'";
+      return false;
     case Option::Help: line.action = CommandLine::Action::Help; return true;
     case Option::Version:
       if (line.action != CommandLine::Action::Help) line.action = CommandLine::Action::Version;
@@ -126,6 +141,10 @@ CommandLine ParseOptions(int argc, const char* const* argv) {
       return line;
     }
   }
+  if (line.seekSeconds && line.replayPath.empty() && line.action == CommandLine::Action::Run) {
+    line.error = "--seek needs --replay";
+    line.action = CommandLine::Action::UsageError;
+  }
   return line;
 }
 
@@ -146,6 +165,7 @@ std::string UsageText() {
          "  --record FILE   write this run's start choices and every frame's keys\n"
          "                  to FILE (a replay; the joystick is not recorded)\n"
          "  --replay FILE   play a recorded run back; it closes when the run ends\n"
+         "  --seek SECONDS  with --replay: start watching that far into the run\n"
          "  --help          show this help and exit\n"
          "  --version       show the version and exit\n"
          "\n"

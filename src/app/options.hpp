@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/game_app.hpp"
 
 inline constexpr int32_t kMinScale = 1;
 inline constexpr int32_t kMaxScale = 8;
+inline constexpr int32_t kMaxSeekSeconds = 86400;
 
 struct CommandLine {
   enum class Action { Run, Help, Version, UsageError };
@@ -18,6 +20,7 @@ struct CommandLine {
   int32_t scale = 1;  // window mode: the window is this many times 640 x 480
   std::string recordPath;  // --record: where the replay goes
   std::string replayPath;  // --replay: the recording to play
+  std::optional<int32_t> seekSeconds;  // --seek: where in the recording to start watching
   std::string error;  // what was wrong, for UsageError
 };
 

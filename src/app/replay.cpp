@@ -90,6 +90,15 @@ void ReplayingPlatform::RunMessageLoop(platform::WindowHandler& handler, const s
   });
 }
 
+std::optional<Snapshot> PlayAhead(platform::Platform& offscreen, const Replay& replay, const AppOptions& options,
+                                  int64_t calls) {
+  ScriptedPlatform input(offscreen, replay.script);
+  CGameApp game(input, options, BuiltinResources());
+  if (!game.InitInstance()) return std::nullopt;
+  while (input.Calls() < calls && !input.ClosePosted()) input.StepGame(game);
+  return game.SaveSnapshot();
+}
+
 bool LoadReplay(const std::string& path, Replay& out, std::string& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {

@@ -2,9 +2,11 @@
 // deterministic, so the same input gives the same run, frame for frame.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/game_app.hpp"
 #include "app/input_script.hpp"
 #include "app/scripted_platform.hpp"
 #include "platform/forwarding_platform.hpp"
@@ -40,7 +42,15 @@ class ReplayingPlatform final : public ScriptedPlatform {
   ReplayingPlatform(platform::Platform& inner, InputScript script) : ScriptedPlatform(inner, std::move(script)) {}
 
   void RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) override;
+  bool GetJoystickCaps(platform::JoyCaps&) override { return false; }
+  bool PollJoystick(platform::JoyInfo&) override { return false; }
 };
+
+// The game as it stands after the first `calls` idle calls of `replay` (or
+// where it closed), played on `offscreen`, a platform that shows nothing, as
+// fast as they go; nothing when it does not start up.
+std::optional<Snapshot> PlayAhead(platform::Platform& offscreen, const Replay& replay, const AppOptions& options,
+                                  int64_t calls);
 
 // Reads a replay file (or a plain input script); false with "FILE:LINE: reason".
 bool LoadReplay(const std::string& path, Replay& out, std::string& error);

@@ -17,11 +17,19 @@ void ScriptedPlatform::BeginCall(platform::WindowHandler& handler) {
   if (m_run != nullptr && m_run->click) handler.OnLButtonDown();
 }
 
-std::string ScriptedPlatform::StepGame(CGameApp& game) {
+void ScriptedPlatform::StepGame(CGameApp& game) {
   BeginCall(*game.m_pFrame);
-  const char* screen = ScreenName(game.m_play.m_state);
+  m_screen = ScreenName(game.m_play.m_state);
   game.OnIdle();
-  return FrameLine(m_call, screen, m_page, game.m_play);
+}
+
+std::string ScriptedPlatform::LastLine(const CGameApp& game) const {
+  return FrameLine(m_call, m_screen, m_page, game.m_play);
+}
+
+void ScriptedPlatform::PostClose() {
+  m_closePosted = true;
+  m_inner.PostClose();
 }
 
 void ScriptedPlatform::GetKeyboardState(uint8_t (&keys)[256]) {

@@ -1,5 +1,5 @@
 // Input from a script instead of the player: for each idle call, the keys its
-// run holds and the left click it makes just before the call; no joystick.
+// run holds and the left click it makes just before the call.
 // Every scripted run drives the game through here: kestrova-sim and its
 // replay checks, the browser's test hook, replays in the window, the tests.
 #pragma once
@@ -20,27 +20,38 @@ class ScriptedPlatform : public platform::ForwardingPlatform {
 
   // The script anew, from idle call 1.
   void Restart(InputScript script);
+  // Goes on from the script's idle call `calls` + 1, as if the earlier calls
+  // had been taken (a game restored to that point plays on).
+  void SkipTo(int64_t calls) { m_call = calls; }
   // Idle calls taken so far.
   int64_t Calls() const { return m_call; }
+  // One more idle call at the script's end, with `keys` held and a left
+  // click before it if `click`.
+  void Append(const std::vector<uint8_t>& keys, bool click) { m_script.Append(keys, click); }
   bool Ended() const { return m_call >= m_script.Length(); }
 
   // Takes the next idle call's input: from now on its keys are held (none
   // once the script has ended), and its click goes to `handler` at once.
   void BeginCall(platform::WindowHandler& handler);
-  // The next idle call of `game`, which runs on this platform; its line
-  // "CALL SCREEN PAGEHASH STATEHASH\n".
-  std::string StepGame(CGameApp& game);
+  // The next idle call of `game`, which runs on this platform.
+  void StepGame(CGameApp& game);
+  // The last idle call's line "CALL SCREEN PAGEHASH STATEHASH\n", SCREEN as
+  // it was before the call.
+  std::string LastLine(const CGameApp& game) const;
   // The page the last idle call presented.
   std::span<const uint8_t> LastPage() const { return m_page; }
+  // The game has asked for its window to close.
+  bool ClosePosted() const { return m_closePosted; }
 
+  void PostClose() override;
   void GetKeyboardState(uint8_t (&keys)[256]) override;
   void Present(std::span<const uint8_t> page, const platform::Palette& palette) override;
-  bool GetJoystickCaps(platform::JoyCaps&) override { return false; }
-  bool PollJoystick(platform::JoyInfo&) override { return false; }
 
  private:
   InputScript m_script;
   int64_t m_call = 0;
   const InputRun* m_run = nullptr;
   std::span<const uint8_t> m_page;
+  const char* m_screen = "";
+  bool m_closePosted = false;
 };

@@ -1,6 +1,7 @@
 """A run recorded in the real window plays back the same: the replay in the
-real window writes the very score file the recorded run wrote, and
-kestrova-sim playing the recording ends on that same score."""
+real window writes the very score file the recorded run wrote, watched from
+the start or from part-way in, and kestrova-sim playing the recording ends on
+that same score."""
 
 import json
 import os
@@ -34,8 +35,8 @@ def record(kestrova, folder, recording, title):
             fail("the recorded run did not exit cleanly: " + game.stderr())
 
 
-def replay(kestrova, folder, recording):
-    with Game(kestrova, ["--data", folder.data, "--replay", recording], folder) as game:
+def replay(kestrova, folder, recording, seek=[]):
+    with Game(kestrova, ["--data", folder.data, "--replay", recording] + seek, folder) as game:
         # No dialog: the recording holds the start choices. The window closes at the end.
         if game.wait_exit(timeout=60) != 0:
             fail("the replay did not exit cleanly: " + game.stderr())
@@ -56,10 +57,11 @@ def main():
         if best <= 0:
             fail("the recorded run scored nothing; the test proves little")
 
-        os.remove(score_file)
-        replay(kestrova, folder, recording)
-        if scores(score_file) != recorded:
-            fail("the replay ended with other scores than the recorded run")
+        for seek in ([], ["--seek", "3"]):
+            os.remove(score_file)
+            replay(kestrova, folder, recording, seek)
+            if scores(score_file) != recorded:
+                fail("the replay %s ended with other scores than the recorded run" % " ".join(seek))
 
         data = os.path.join(folder.path, "sim-data")
         shutil.copytree(folder.data, data, ignore=shutil.ignore_patterns("score.dat*"))

@@ -1,23 +1,31 @@
 // kestrova-sim: the game from start-up on the headless platform, one line per
 // idle call. Our test oracle: the same arguments give the same output in every
 // build and on every run. It never writes the score file.
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/game_app.hpp"
 #include "app/replay.hpp"
-#include "app/scripted_platform.hpp"
 #include "app/state_report.hpp"
-#include "platform/headless/headless_platform.hpp"
+#include "platform/headless/scripted_game.hpp"
 #include "sim/page_png.hpp"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: kestrova-sim [--frames N] [--input FILE] [--data DIR] [--trace] [--png FRAME:FILE]... [--joystick]\n"
-    "  --input FILE: an input script, or a replay recorded by kestrova --record\n";
+    "       kestrova-sim [--data DIR] --verify REPLAY...\n"
+    "  --input FILE: an input script, or a replay recorded by kestrova --record\n"
+    "  --verify: plays each replay to the end recorded beside it (NAME.last for\n"
+    "            NAME.krp, the line of its last frame) and names those that differ\n";
 
 struct SimOptions {
   int64_t frames = 600;
@@ -26,6 +34,7 @@ struct SimOptions {
   bool trace = false;
   bool joystick = false;
   std::map<int64_t, std::string> pngs;
+  std::vector<std::string> verify;
 };
 
 int UsageError(const std::string& message) {
@@ -53,6 +62,9 @@ int ParseArgs(int argc, char** argv, SimOptions& options) {
       options.input = argv[++i];
     } else if (arg == "--data" && hasValue) {
       options.dataDir = argv[++i];
+    } else if (arg == "--verify" && hasValue) {
+      options.verify.assign(argv + i + 1, argv + argc);
+      break;
     } else if (arg == "--png" && hasValue) {
       const std::string value = argv[++i];
       const size_t colon = value.find(':');
@@ -69,11 +81,76 @@ int ParseArgs(int argc, char** argv, SimOptions& options) {
   return 0;
 }
 
+// A replay's start choices, the data from `dataDir`, no saving.
+AppOptions SimOptionsFor(const Replay& replay, const std::string& dataDir) {
+  AppOptions app;
+  app.fullScreen = replay.fullScreen;
+  app.keyboard = replay.keyboard;
+  app.dataDir = dataDir;
+  app.saveScores = false;
+  return app;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Strip(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
+// Empty when the replay ends as recorded; else what went wrong, naming the file.
+std::string VerifyReplay(const std::string& path, const std::string& dataDir) {
+  Replay replay;
+  std::string error;
+  if (!LoadReplay(path, replay, error)) return error;
+  const std::string lastPath = path.substr(0, path.rfind('.')) + ".last";
+  const std::string expected = Strip(ReadText(lastPath));
+  int64_t frames = 0;
+  if (!ParseFrameNumber(expected.substr(0, expected.find(' ')), frames) || frames == 0) {
+    return lastPath + ": no recorded last line";
+  }
+  platform::HeadlessPlatform headless;
+  platform::ScriptedGame sim(headless, SimOptionsFor(replay, dataDir), std::move(replay.script));
+  if (!sim.Start()) return path + ": the game did not start";
+  for (int64_t frame = 1; frame <= frames && sim.Step(); ++frame) {
+  }
+  const std::string last = Strip(sim.LastLine());
+  if (last == expected) return "";
+  return path + ": ended as \"" + last + "\", not as recorded \"" + expected + "\"";
+}
+
+// One game per thread at a time; the results in the order of the files.
+int Verify(const std::vector<std::string>& paths, const std::string& dataDir) {
+  std::vector<std::string> verdicts(paths.size());
+  std::atomic<size_t> next{0};
+  const auto worker = [&] {
+    for (size_t i = next++; i < paths.size(); i = next++) verdicts[i] = VerifyReplay(paths[i], dataDir);
+  };
+  const size_t count = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, paths.size());
+  std::vector<std::thread> threads;
+  for (size_t t = 0; t < count; ++t) threads.emplace_back(worker);
+  for (std::thread& t : threads) t.join();
+  int status = 0;
+  for (size_t i = 0; i < paths.size(); ++i) {
+    if (verdicts[i].empty()) {
+      std::printf("ok %s\n", paths[i].c_str());
+    } else {
+      std::printf("FAIL %s\n", verdicts[i].c_str());
+      status = 1;
+    }
+  }
+  return std::fflush(stdout) == 0 ? status : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   SimOptions options;
   if (const int status = ParseArgs(argc, argv, options); status != 0) return status;
+  if (!options.verify.empty()) return Verify(options.verify, options.dataDir);
 
   // A replay file's header gives the start choices; a plain script plays in a window.
   Replay replay;
@@ -87,21 +164,14 @@ int main(int argc, char** argv) {
   if (options.joystick) replay.keyboard = 0;
 
   platform::HeadlessPlatform headless;
-  ScriptedPlatform scripted(headless, std::move(replay.script));
-  AppOptions app;
-  app.fullScreen = replay.fullScreen;
-  app.keyboard = replay.keyboard;
-  app.dataDir = options.dataDir;
-  app.saveScores = false;
-  CGameApp game(scripted, app, BuiltinResources());
-  if (!game.InitInstance()) return 1;
-
-  for (int64_t frame = 1; frame <= options.frames && !headless.CloseRequested(); ++frame) {
-    std::fputs(scripted.StepGame(game).c_str(), stdout);
-    if (options.trace) std::printf("%s\n", TracePlayState(game.m_play).c_str());
+  platform::ScriptedGame sim(headless, SimOptionsFor(replay, options.dataDir), std::move(replay.script));
+  if (!sim.Start()) return 1;
+  for (int64_t frame = 1; frame <= options.frames && sim.Step(); ++frame) {
+    std::fputs(sim.LastLine().c_str(), stdout);
+    if (options.trace) std::printf("%s\n", TracePlayState(sim.game.m_play).c_str());
     if (const auto png = options.pngs.find(frame); png != options.pngs.end()) {
       std::string error;
-      if (!sim::WritePagePng(png->second, scripted.LastPage(), headless.LastPalette(), error)) {
+      if (!sim::WritePagePng(png->second, sim.input.LastPage(), headless.LastPalette(), error)) {
         std::fprintf(stderr, "kestrova-sim: cannot write %s: %s\n", png->second.c_str(), error.c_str());
         return 1;
       }

@@ -4,6 +4,8 @@
 #include "app/game_app.hpp"
 #include "app/options.hpp"
 #include "app/replay.hpp"
+#include "platform/headless/headless_platform.hpp"
+#include "platform/sdl/frame_pacer.hpp"
 #include "platform/sdl/sdl_platform.hpp"
 
 namespace {
@@ -39,8 +41,20 @@ int main(int argc, char** argv) {
     // The recording's own start choices: anything else would be another run.
     options.fullScreen = replay.fullScreen;
     options.keyboard = replay.keyboard;
+    std::optional<Snapshot> ahead;
+    const int64_t skipped = int64_t{line.seekSeconds.value_or(0)} * platform::sdl::kFramesPerSecond;
+    if (skipped > 0) {
+      if (skipped >= replay.script.Length()) {
+        std::fprintf(stderr, "kestrova: --seek %d is past the end of %s (%lld seconds)\n", *line.seekSeconds,
+                     line.replayPath.c_str(), static_cast<long long>(replay.script.Length() / platform::sdl::kFramesPerSecond));
+        return kUsageErrorStatus;
+      }
+      platform::HeadlessPlatform offscreen;
+      ahead = PlayAhead(offscreen, replay, options, skipped);
+    }
     ReplayingPlatform player(platform, std::move(replay.script));
-    return CGameApp(player, options, BuiltinResources()).Run();
+    if (ahead) player.SkipTo(skipped);
+    return CGameApp(player, options, BuiltinResources()).Run(ahead ? &*ahead : nullptr);
   }
   if (!line.recordPath.empty()) {
     RecordingPlatform recorder(platform, line.recordPath);

@@ -50,7 +50,10 @@ const char* TestDriver::ReplyToTrace() {
 // frame and idle call are the loop's `handler` and `onIdle`.
 void TestDriver::RunPending(WindowHandler&, const std::function<bool()>&) {
   std::string output;
-  for (int64_t call = 1; call <= m_calls && !m_platform->CloseRequested(); ++call) output += m_input->StepGame(*m_game);
+  for (int64_t call = 1; call <= m_calls && !m_platform->CloseRequested(); ++call) {
+    m_input->StepGame(*m_game);
+    output += m_input->LastLine(*m_game);
+  }
   m_calls = 0;
   browser::FinishTestRun(output);
 }
