@@ -6,22 +6,17 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/input_script.hpp"
 #include "app/replay.hpp"
-#include "data/numbers.hpp"
 #include "data/table_walk.hpp"
-#include "data/tables.hpp"
-#include "game/object.hpp"
 #include "play_fixture.hpp"
 
 namespace {
 
 using testing_support::HeadlessGame;
-using testing_support::ReadFile;
 using testing_support::RepoDataDir;
 
 constexpr int64_t kFramesPerSecond = 60;
@@ -80,60 +75,47 @@ TEST(StageContent, ScriptLastsAboutThreeMinutesAndCrossesTheMapOnce) {
   EXPECT_EQ(walk.linesScrolled, int64_t{MAP_ROWS} * kTileSize);
 }
 
-TEST(StageContent, EveryMapTileIsAWhollyPaintedSheetCell) {
-  HeadlessGame game(RepoDataDir());
-  ASSERT_TRUE(game.Start());
-  const Surface& sheet = game.Display().GetSheetSurface();
-  // Tiles are copied opaque: a black pixel would show through as a hole.
-  std::vector<std::string> holes;
-  for (int32_t row = 0; row < MAP_ROWS; ++row) {
-    for (int32_t column = 0; column < MAP_COLUMNS; ++column) {
-      const RECT& tile = game.app->m_data->g_rcMap[row][column];  // on the sheet: the load checks see to that
-      int32_t painted = 0;
-      for (int32_t y = tile.top; y < tile.bottom; ++y)
-        for (int32_t x = tile.left; x < tile.right; ++x) painted += sheet.Row(y)[x] != 0 ? 1 : 0;
-      if (painted != kTileSize * kTileSize && holes.size() < 5)
-        holes.push_back(std::to_string(row) + "," + std::to_string(column));
-    }
-  }
-  EXPECT_TRUE(holes.empty()) << ::testing::PrintToString(holes);
-}
-
 // Open water on the sheet: the water ramp (assets/SHEET.md) and the surf
 // along the shores.
 bool IsWaterPixel(uint8_t index) { return index / 16 == 12 || index == 11 * 16 + 13; }
 
-TEST(StageContent, WaterMeetsWaterAlongEveryVisibleTileEdge) {
+TEST(StageContent, MapTilesArePaintedAndWaterMeetsWaterAlongEveryVisibleEdge) {
   HeadlessGame game(RepoDataDir());
   ASSERT_TRUE(game.Start());
   const Surface& sheet = game.Display().GetSheetSurface();
-  const auto water = [&](const RECT& tile, int32_t x, int32_t y) {
-    return IsWaterPixel(sheet.Row(tile.top + y)[tile.left + x]);
+  const TileMap& map = game.app->m_data->g_rcMap;
+  const auto at = [&](const RECT& tile, int32_t x, int32_t y) { return sheet.Row(tile.top + y)[tile.left + x]; };
+  std::vector<std::string> faults;
+  const auto fault = [&faults](const std::string& what) {
+    if (faults.size() < 5) faults.push_back(what);
   };
-  // Each row shows mirrored, above the row before it: a row's sheet top
-  // meets the previous row's sheet bottom. The map repeats after its last row.
-  std::vector<std::string> seams;
   for (int32_t row = 0; row < MAP_ROWS; ++row) {
+    // Each row shows mirrored, above the row before it: a row's sheet top
+    // meets the previous row's sheet bottom. The map repeats after its last row.
     const int32_t previous = (row + MAP_ROWS - 1) % MAP_ROWS;
-    for (int32_t column = kFirstShownColumn; column <= kLastShownColumn && seams.size() < 5; ++column) {
-      const RECT& tile = game.app->m_data->g_rcMap[row][column];
-      const RECT& below = game.app->m_data->g_rcMap[previous][column];
-      const RECT& right = game.app->m_data->g_rcMap[row][column + 1];
-      for (int32_t i = 0; i < kTileSize; ++i) {
-        if (water(tile, i, 0) != water(below, i, kTileSize - 1)) {
-          seams.push_back("rows " + std::to_string(row) + "/" + std::to_string(previous) + ", column " +
-                          std::to_string(column));
+    for (int32_t column = 0; column < MAP_COLUMNS; ++column) {
+      const RECT& tile = map[row][column];
+      const std::string where = "row " + std::to_string(row) + ", column " + std::to_string(column);
+      // Tiles are copied opaque: a black pixel would show through as a hole.
+      for (int32_t i = 0; i < kTileSize * kTileSize; ++i) {
+        if (at(tile, i % kTileSize, i / kTileSize) == 0) {
+          fault("a hole in the tile at " + where);
           break;
         }
-        if (column < kLastShownColumn && water(tile, kTileSize - 1, i) != water(right, 0, i)) {
-          seams.push_back("row " + std::to_string(row) + ", columns " + std::to_string(column) + "/" +
-                          std::to_string(column + 1));
+      }
+      if (column < kFirstShownColumn || column > kLastShownColumn) continue;
+      for (int32_t i = 0; i < kTileSize; ++i) {
+        const bool belowDiffers = IsWaterPixel(at(tile, i, 0)) != IsWaterPixel(at(map[previous][column], i, kTileSize - 1));
+        const bool rightDiffers = column < kLastShownColumn &&
+                                  IsWaterPixel(at(tile, kTileSize - 1, i)) != IsWaterPixel(at(map[row][column + 1], 0, i));
+        if (belowDiffers || rightDiffers) {
+          fault("water meets land at " + where + (belowDiffers ? " and the row below" : " and the column right"));
           break;
         }
       }
     }
   }
-  EXPECT_TRUE(seams.empty()) << ::testing::PrintToString(seams);
+  EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
 }
 
 bool IsOpenWater(const RECT& tile) {
@@ -141,119 +123,59 @@ bool IsOpenWater(const RECT& tile) {
   return std::find(std::begin(water), std::end(water), tile) != std::end(water);
 }
 
-// What one run of the full-stage script shows, frame by frame.
-struct FullRun {
-  std::string setupError;  // the script or the start-up failed
-  int64_t playFrames = 0;  // frames of play before the first stage clear
-  bool cleared = false;
-  int64_t carrierFrames = 0;  // frames with a carrier in play
-  size_t mostCarriers = 0;
-  bool carrierShotDown = false;  // a dying carrier outlived its frame
-  bool carrierAtClear = false;
-  bool liveChildAtClear = false;
-  int32_t mapRowAtClear = -1;
-  int32_t tileLineAtClear = -1;
-  std::vector<std::string> faults;  // the first few frames with ground enemies over water or the scroll out of step
-
-  void Fault(const std::string& what) {
-    if (faults.size() < 5) faults.push_back(what);
-  }
-};
-
-size_t Count(HeadlessGame& game, int16_t kind) { return play_test::Nodes(game.State().mainList, kind).size(); }
-
-void CheckFrame(HeadlessGame& game, int64_t playFrame, FullRun& run) {
-  const int32_t speed = game.State().m_state.m_nScrollSpeed;
-  if (speed != 0 && (game.State().g_nTileLine % speed != 0 || game.State().g_nScrollLine % speed != 0)) {
-    run.Fault("frame " + std::to_string(playFrame) + ": scroll out of step with speed " + std::to_string(speed));
-  }
-  const size_t carriers = Count(game, KIND_CARRIER);
-  run.mostCarriers = std::max(run.mostCarriers, carriers);
-  run.carrierFrames += carriers > 0 ? 1 : 0;
-  // A carrier that flies off is removed in the frame it starts dying.
-  run.carrierShotDown = run.carrierShotDown || Count(game, KIND_CARRIER_DEATH) > 0;
-  // Ground enemies come in above the playfield with the map row being drawn there.
-  for (const GameObject* o = game.State().mainList.First(); o != nullptr; o = o->next) {
-    if (o->kind != KIND_GROUND_ENEMY || o->y >= 0) continue;
-    const int32_t row = (game.State().g_nMapRow + MAP_ROWS - 1) % MAP_ROWS;
-    const int32_t column = std::clamp(static_cast<int32_t>(o->x + o->width / 2) / kTileSize, 0, MAP_COLUMNS - 1);
-    if (IsOpenWater(game.app->m_data->g_rcMap[row][column])) {
-      run.Fault("frame " + std::to_string(playFrame) + ": ground enemy at x " + std::to_string(static_cast<int>(o->x)) +
-                " over open water, map row " + std::to_string(row));
-    }
-  }
-}
-
-FullRun PlayFullStage() {
-  FullRun run;
-  const auto path = std::filesystem::path(KESTROVA_SOURCE_DIR) / "tests" / "replays" / "full_stage.krp";
+// The committed whole-stage replay, frame by frame: it reaches the stage clear
+// when the script ends, one turn of the map later; ground enemies come in over
+// dry ground, the scroll stays in step with its speed, and the carrier comes
+// alone and is shot down before the end.
+TEST(StageContent, TheWholeStageReplayPlaysAsTheStageIsMeant) {
   Replay replay;
   std::string error;
-  if (!LoadReplay(path.string(), replay, error)) {
-    run.setupError = error;
-    return run;
-  }
-  const InputScript& script = replay.script;
+  ASSERT_TRUE(LoadReplay(KESTROVA_SOURCE_DIR "/tests/replays/full_stage.krp", replay, error)) << error;
+  const auto data = std::make_unique<GameData>();
+  DataError dataError;
+  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), *data, &dataError)) << dataError.Message();
+  const ScriptWalk walk = WalkScript(data->stageTable);
   HeadlessGame game(RepoDataDir());
-  if (!game.Start()) {
-    run.setupError = "start-up failed";
-    return run;
-  }
-  for (int64_t call = 1; call <= script.Length() && !run.cleared; ++call) {
-    const bool playing = game.State().m_state.m_bPlaying != 0;
-    const InputRun* input = script.RunAt(call);
+  ASSERT_TRUE(game.Start());
+  const PlayState& play = game.State();
+  const auto count = [&play](int16_t kind) { return play_test::Nodes(play.mainList, kind).size(); };
+  int64_t playFrames = 0, carrierFrames = 0;
+  size_t mostCarriers = 0;
+  bool shotDown = false;
+  std::vector<std::string> faults;
+  for (int64_t call = 1; call <= replay.script.Length() && !play.m_state.m_bStageClear; ++call) {
+    const InputRun* input = replay.script.RunAt(call);
+    const bool playing = play.m_state.m_bPlaying != 0;
     game.Idle(1, input->keys, input->click);
     if (!playing) continue;
-    ++run.playFrames;
-    CheckFrame(game, run.playFrames, run);
-    if (game.State().m_state.m_bStageClear != 0) {
-      run.cleared = true;
-      run.carrierAtClear = Count(game, KIND_CARRIER) > 0;
-      for (const GameObject* c = game.State().childList.First(); c != nullptr; c = c->next) run.liveChildAtClear |= c->kind != 0;
-      run.mapRowAtClear = game.State().g_nMapRow;
-      run.tileLineAtClear = game.State().g_nTileLine;
+    const std::string frame = "frame " + std::to_string(++playFrames) + ": ";
+    const int32_t speed = play.m_state.m_nScrollSpeed;
+    if (speed != 0 && (play.g_nTileLine % speed != 0 || play.g_nScrollLine % speed != 0)) {
+      faults.push_back(frame + "the scroll out of step with speed " + std::to_string(speed));
     }
+    mostCarriers = std::max(mostCarriers, count(KIND_CARRIER));
+    carrierFrames += count(KIND_CARRIER) > 0;
+    // A carrier that flies off is removed in the frame it starts dying.
+    shotDown = shotDown || count(KIND_CARRIER_DEATH) > 0;
+    // Ground enemies come in above the playfield with the map row being drawn there.
+    for (const GameObject* o = play.mainList.First(); o != nullptr; o = o->next) {
+      if (o->kind != KIND_GROUND_ENEMY || o->y >= 0) continue;
+      const int32_t row = (play.g_nMapRow + MAP_ROWS - 1) % MAP_ROWS;
+      const int32_t column = std::clamp(static_cast<int32_t>(o->x + o->width / 2) / kTileSize, 0, MAP_COLUMNS - 1);
+      if (IsOpenWater(data->g_rcMap[row][column])) faults.push_back(frame + "a ground enemy over open water");
+    }
+    if (faults.size() > 5) break;
   }
-  return run;
-}
-
-class FullStage : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    DataError error;
-    const auto data = std::make_unique<GameData>();
-    if (LoadGameData(RepoDataDir().string(), *data, &error)) walk = WalkScript(data->stageTable);
-    run = PlayFullStage();
-  }
-  static ScriptWalk walk;
-  static FullRun run;
-};
-
-ScriptWalk FullStage::walk;
-FullRun FullStage::run;
-
-TEST_F(FullStage, ReachesTheStageClearWhenTheScriptEnds) {
-  ASSERT_EQ(run.setupError, "");
-  ASSERT_TRUE(run.cleared);
-  ASSERT_GT(walk.eofFrame, 0);
-  EXPECT_EQ(run.playFrames, walk.eofFrame);
-  // One turn of the map, so the next play starts over the same open sea.
-  EXPECT_EQ(run.mapRowAtClear, 0);
-  EXPECT_EQ(run.tileLineAtClear, 0);
-}
-
-TEST_F(FullStage, GroundEnemiesComeOverDryGroundAndTheScrollStaysInStep) {
-  ASSERT_EQ(run.setupError, "");
-  EXPECT_TRUE(run.faults.empty()) << ::testing::PrintToString(run.faults);
-}
-
-TEST_F(FullStage, CarrierComesAloneIsShotDownAndIsGoneByTheEnd) {
-  ASSERT_EQ(run.setupError, "");
-  EXPECT_GT(run.carrierFrames, 0);
-  EXPECT_EQ(run.mostCarriers, 1u);
-  EXPECT_TRUE(run.carrierShotDown);
-  EXPECT_FALSE(run.carrierAtClear);
-  EXPECT_FALSE(run.liveChildAtClear);
+  EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
+  ASSERT_TRUE(play.m_state.m_bStageClear);
+  EXPECT_EQ(playFrames, walk.eofFrame);
+  EXPECT_EQ(play.g_nMapRow, 0);
+  EXPECT_EQ(play.g_nTileLine, 0);
+  EXPECT_GT(carrierFrames, 0);
+  EXPECT_EQ(mostCarriers, 1u);
+  EXPECT_TRUE(shotDown);
+  EXPECT_EQ(count(KIND_CARRIER), 0u);
+  for (const GameObject* c = play.childList.First(); c != nullptr; c = c->next) EXPECT_EQ(c->kind, KIND_NONE);
 }
 
 }  // namespace

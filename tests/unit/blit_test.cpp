@@ -26,7 +26,7 @@ Surface Filled(int w, int h, uint8_t value) {
   return s;
 }
 
-TEST(Blit, KeyedSkipsZeroOpaqueCopiesIt) {
+TEST(Blit, KeyedSkipsZeroOpaqueCopiesItClearZeroes) {
   const Surface src = PatternSurface(8, 8);
   Surface keyed = Filled(8, 8, 255), opaque = Filled(8, 8, 255);
   ASSERT_EQ(BltKeyed(keyed, src, {0, 0, 8, 8}, {0, 0, 8, 8}), 1);
@@ -39,6 +39,8 @@ TEST(Blit, KeyedSkipsZeroOpaqueCopiesIt) {
       EXPECT_EQ(opaque.Row(y)[x], Expected(x, y));
     }
   }
+  EXPECT_EQ(ClearSurface(keyed), 1);
+  EXPECT_TRUE(std::all_of(keyed.pixels.begin(), keyed.pixels.end(), [](uint8_t p) { return p == 0; }));
 }
 
 TEST(Blit, RectanglesNotWhollyInsideOrEmptyDrawNothing) {
@@ -75,12 +77,6 @@ TEST(Blit, ScalingIsNearestNeighbour) {
   for (int dy = 0; dy < 8; ++dy) {
     for (int dx = 0; dx < 8; ++dx) EXPECT_EQ(small.Row(dy)[dx], Expected(3 + dx * 9 / 8, 2 + dy * 12 / 8));
   }
-}
-
-TEST(Blit, ClearSurfaceZeroesEverything) {
-  Surface s = Filled(5, 3, 7);
-  EXPECT_EQ(ClearSurface(s), 1);
-  EXPECT_TRUE(std::all_of(s.pixels.begin(), s.pixels.end(), [](uint8_t p) { return p == 0; }));
 }
 
 class ClippedBlit : public ::testing::Test {
@@ -129,9 +125,7 @@ TEST_F(ClippedBlit, EveryEdgeOfThePlayfieldAndPage) {
     display.BltClipped(sprite, c.left, c.top, c.left + 32, c.top + 32, {1, 1, 33, 33});
     EXPECT_EQ(CountDrawn(), c.drawnW * c.drawnH) << c.left << "," << c.top;
   }
-}
-
-TEST_F(ClippedBlit, ExtremeCoordinatesDrawNothingAndStayInBounds) {
+  // Extreme coordinates draw nothing and read nothing out of bounds.
   const int32_t big = INT32_MAX - 10;
   display.BltClipped(sprite, -big, -big, big, big, {0, 0, 32, 32});
   display.BltClipped(sprite, big, big, big + 5, big + 5, {0, 0, 32, 32});
@@ -161,15 +155,12 @@ TEST_F(ClippedBlit, GlyphsScaleEachPixelIntoABlock) {
 // The big Z and the selection box are placed by GlyphsScaleEachPixelIntoABlock.
 TEST(SheetCells, GlyphTablesMatchTheCharacterGrid) {
   const CDisplay display;
-  EXPECT_EQ(display.m_rcSmallGlyph[6], CellRect(568, 224, 8, 8));   // +
-  EXPECT_EQ(display.m_rcSmallGlyph[7], CellRect(480, 232, 8, 8));   // 0
-  EXPECT_EQ(display.m_rcSmallGlyph[17], CellRect(488, 240, 8, 8));  // A
-  EXPECT_EQ(display.m_rcSmallGlyph[32], CellRect(480, 248, 8, 8));  // P
-  EXPECT_EQ(display.m_rcSmallGlyph[42], CellRect(560, 248, 8, 8));  // Z
-  EXPECT_EQ(display.m_rcSmallGlyph[43], CellRect(600, 224, 8, 8));  // /
-  EXPECT_EQ(display.m_rcSmallGlyph[44], CellRect(600, 232, 8, 8));  // ?
+  // +, 0, A, P, Z, / and ? by their corners on the sheet.
+  const int small[][3] = {{6, 568, 224}, {7, 480, 232}, {17, 488, 240}, {32, 480, 248},
+                          {42, 560, 248}, {43, 600, 224}, {44, 600, 232}};
+  for (const auto& g : small) EXPECT_EQ(display.m_rcSmallGlyph[g[0]], CellRect(g[1], g[2], 8, 8)) << g[0];
   EXPECT_EQ(display.m_rcBigGlyph[0], CellRect(320, 224, 16, 16));
-  EXPECT_EQ(display.m_rcBigGlyph[6], CellRect(336, 224, 16, 16));   // G starts the second column
+  EXPECT_EQ(display.m_rcBigGlyph[6], CellRect(336, 224, 16, 16));  // G starts the second column
   EXPECT_EQ(g_rcExplosion[5], CellRect(352, 96, 32, 32));
 }
 
