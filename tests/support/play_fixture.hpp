@@ -1,5 +1,5 @@
 // Small stages for the play tests: characters with plain 32 x 32 boxes,
-// types that stand still, and helpers to look into the object lists.
+// types that stand still, and a game in play to put objects into.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -58,9 +58,22 @@ inline size_t CountNodes(const ObjectList& list) {
 
 // A game in play on the given data, the title screen left behind.
 struct PlayGame : HeadlessGame {
-  PlayGame(const std::string& data, const std::string& stage) : HeadlessGame(DataFiles{data, stage, kChars, ""}) {
+  explicit PlayGame(const std::string& data = StillTypes(), const std::string& stage = kQuietScript)
+      : HeadlessGame(DataFiles{data, stage, kChars, ""}) {
     EXPECT_TRUE(Start());
     StartPlay();
+  }
+  Player& P() { return State().g_player; }
+  std::vector<GameObject*> Of(int16_t kind) { return Nodes(State().mainList, kind); }
+  // An object appended to the live list: a 32 x 32 box with one hit point,
+  // moving by `speed` along `angle` (both axes), its step lasting long.
+  GameObject* Add(int16_t kind, float x, float y, int16_t angle = 0, int16_t speed = 0) {
+    AddMovingObject(State().mainList, kind, x, y, angle, angle, speed);
+    GameObject* o = State().mainList.last;
+    o->width = o->height = 32;
+    o->hitPoints = 1;
+    o->stepTimer = 1000;
+    return o;
   }
 };
 

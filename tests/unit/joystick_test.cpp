@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "game/player.hpp"
 #include "input/joystick.hpp"
-#include "input/keyboard.hpp"
-#include "play_fixture.hpp"
+#include "platform/headless/headless_platform.hpp"
 
 namespace {
 
@@ -84,26 +82,6 @@ TEST(Joystick, NeverOpenedMeansNeverAvailable) {
   device.SetJoystick(JoyInfo{0, 0, 0, 3});
   EXPECT_EQ(stick.PollJoystick(device), 0);
   EXPECT_FALSE(stick.Left() || stick.Fire());
-}
-
-TEST(Joystick, SteersTheShipBesideTheKeyboard) {
-  using namespace play_test;
-  HeadlessGame game(DataFiles{StillTypes(), kQuietScript, kChars, ""});
-  game.platform.SetJoystick(JoyInfo{65535, kCentre, 0, 0});
-  AppOptions options;
-  options.keyboard = 0;
-  ASSERT_TRUE(game.Start(options));
-  game.StartPlay();
-  game.State().g_player.x = 200;
-  game.Idle(2);
-  EXPECT_EQ(game.State().g_player.x, 208);
-  game.Idle(1, {VK_LEFT});  // both devices: the moves cancel
-  EXPECT_FLOAT_EQ(game.State().g_player.x, 208);
-  game.platform.SetJoystick(std::nullopt);
-  game.Idle(2);
-  EXPECT_EQ(game.State().g_player.x, 208);
-  game.Idle(1, {VK_RIGHT});
-  EXPECT_EQ(game.State().g_player.x, 212);
 }
 
 }  // namespace

@@ -1,0 +1,248 @@
+// Start-up, the screens and the moves between them, and what each screen draws.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "data/sheet_geometry.hpp"
+#include "input/keyboard.hpp"
+#include "play_fixture.hpp"
+
+namespace {
+
+using play_test::PlayGame;
+using testing_support::DataFiles;
+using testing_support::HeadlessGame;
+
+DataFiles TinyStage() { return {play_test::StillTypes(), play_test::kQuietScript, play_test::kChars, ""}; }
+
+TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
+  const struct {
+    const char* name;
+    void (*setup)(HeadlessGame&, AppOptions&);
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"window", [](HeadlessGame& g, AppOptions&) { g.platform.failWindow = true; }, {"ERROR Make Window"}},
+      {"video", [](HeadlessGame& g, AppOptions&) { g.platform.videoResult = platform::VideoResult::NoPrimary; },
+       {"ERROR WIndow Mode DDSPRimary", "ERROR InitDirectDraw"}},
+      {"no sheet", [](HeadlessGame& g, AppOptions& o) { o.sheetPath = (g.dir / "missing.bmp").string(); },
+       {"ERROR Find Resource", "ERROR BITMAP LOADING"}},
+      {"corrupt sheet",
+       [](HeadlessGame& g, AppOptions& o) {
+         testing_support::WriteFile(g.dir / "bad.bmp", "BM not really a bitmap");
+         o.sheetPath = (g.dir / "bad.bmp").string();
+       },
+       {"ERROR LOAD IMAGE", "ERROR BITMAP LOADING"}},
+      {"no audio", [](HeadlessGame& g, AppOptions&) { g.platform.failAudio = true; }, {}},
+  };
+  for (const auto& c : cases) {
+    HeadlessGame game(TinyStage());
+    const auto scoreFile = game.dir / "data" / "score.dat";
+    testing_support::WriteFile(scoreFile, "stored scores");
+    AppOptions options;
+    c.setup(game, options);
+    EXPECT_EQ(game.Start(options), c.messages.empty()) << c.name;
+    EXPECT_EQ(game.platform.Messages(), c.messages) << c.name;
+    if (c.messages.empty()) continue;
+    game.app->ExitInstance();
+    EXPECT_EQ(testing_support::ReadFile(scoreFile), "stored scores") << c.name;
+  }
+}
+
+TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
+  HeadlessGame game(TinyStage());
+  ASSERT_TRUE(game.Start());
+  const GameState& s = game.State().m_state;
+  game.Idle(3);
+  EXPECT_TRUE(s.m_bTitle);
+  game.StartPlay();
+  EXPECT_TRUE(s.m_bPlaying);
+  EXPECT_TRUE(std::all_of(game.Page().begin(), game.Page().end(), [](uint8_t p) { return p == 0; }))
+      << "the frame presented at the switch is black";
+  game.Idle(1, {VK_ESCAPE});
+  EXPECT_TRUE(s.m_bExitQuery);
+  game.Idle(1, {VK_SPACE});  // the selection opens on N: play resumes
+  EXPECT_TRUE(s.m_bPlaying);
+  game.Idle(1, {VK_ESCAPE});
+  game.Idle(1, {VK_LEFT, VK_RIGHT});  // Right wins
+  EXPECT_EQ(game.State().g_nExitCursorX, EXIT_CURSOR_YES);
+  game.Idle(1, {VK_LEFT});
+  EXPECT_EQ(game.State().g_nExitCursorX, EXIT_CURSOR_NO);
+  CMainFrame& frame = *game.app->m_pFrame;
+  frame.OnLButtonDown();  // a left click starts play only from the title
+  EXPECT_TRUE(s.m_bExitQuery);
+  game.Idle(1, {VK_RIGHT, VK_SPACE});
+  EXPECT_TRUE(game.platform.CloseRequested());
+  EXPECT_TRUE(s.m_bExitQuery) << "Y only asks the window to close";
+
+  HeadlessGame clicked(TinyStage());
+  ASSERT_TRUE(clicked.Start());
+  clicked.app->m_pFrame->OnLButtonDown();
+  EXPECT_TRUE(clicked.State().m_state.m_bPlaying);
+  EXPECT_TRUE(clicked.platform.Messages().empty());
+  clicked.app->m_pFrame->OnRButtonDown();
+  EXPECT_TRUE(clicked.platform.CloseRequested());
+
+  // Joystick button 1 alone starts play; buttons 1 and 2 together do not.
+  HeadlessGame stick(TinyStage());
+  stick.platform.SetJoystick(platform::JoyInfo{32768, 32768, 0, 3});
+  AppOptions options;
+  options.keyboard = 0;
+  ASSERT_TRUE(stick.Start(options));
+  stick.Idle(2);
+  EXPECT_TRUE(stick.State().m_state.m_bTitle);
+  stick.platform.SetJoystick(platform::JoyInfo{32768, 32768, 0, 1});
+  stick.Idle(1);
+  EXPECT_TRUE(stick.State().m_state.m_bPlaying);
+}
+
+TEST(Screens, JoystickSteersTheShipBesideTheKeyboardAndStopsWhenUnplugged) {
+  HeadlessGame game(TinyStage());
+  game.platform.SetJoystick(platform::JoyInfo{65535, 32768, 0, 0});
+  AppOptions options;
+  options.keyboard = 0;
+  ASSERT_TRUE(game.Start(options));
+  game.StartPlay();
+  game.State().g_player.x = 200;
+  game.Idle(2);
+  EXPECT_EQ(game.State().g_player.x, 208);
+  game.Idle(1, {VK_LEFT});  // both devices: the moves cancel
+  EXPECT_FLOAT_EQ(game.State().g_player.x, 208);
+  game.platform.SetJoystick(std::nullopt);
+  game.Idle(2);
+  EXPECT_EQ(game.State().g_player.x, 208);
+  game.Idle(1, {VK_RIGHT});
+  EXPECT_EQ(game.State().g_player.x, 212);
+}
+
+TEST(Screens, ExitQueryBoxShowsTheChoiceFromBeforeTheFrame) {
+  PlayGame game;
+  game.Idle(1, {VK_ESCAPE});
+  game.Idle(1, {VK_RIGHT});
+  const Surface& sheet = game.Display().GetSheetSurface();
+  const RECT box = CharCellRect('\'');
+  // Top-left block of the 6x box: drawn at (192 - 8, 184) this frame, at 312 the next.
+  const auto boxAt = [&](int x) {
+    for (int dy = 0; dy < 48; ++dy) {
+      for (int dx = 0; dx < 48; ++dx) {
+        const uint8_t want = sheet.Row(box.top + dy / 6)[box.left + dx / 6];
+        if (want != 0 && game.PagePixel(x + dx, 184 + dy) != want) return false;
+      }
+    }
+    return true;
+  };
+  EXPECT_TRUE(boxAt(184));
+  game.Idle(1);
+  EXPECT_TRUE(boxAt(312));
+}
+
+TEST(FrameOfPlay, LayersAreBackgroundObjectsShipScore) {
+  PlayGame game;
+  game.Idle(600);  // the background ring has filled
+  // An explosion, the ship and the SCORE label all at (128, 16).
+  game.P().x = 128;
+  game.P().y = 16;
+  AddObject(game.State().mainList, KIND_EXPLOSION, 128, 16);
+  game.Idle(1);
+  const Surface& sheet = game.Display().GetSheetSurface();
+  const auto cell = [&](RECT r, int dx, int dy) { return sheet.Row(r.top + dy)[r.left + dx]; };
+  int fromEach[4] = {};
+  for (int dy = 0; dy < 32; ++dy) {
+    for (int dx = 0; dx < 32; ++dx) {
+      // From the top layer down: the S and C of the label, the ship, the blast, the background.
+      const uint8_t layers[] = {dy < 16 ? cell(BigGlyphRect(dx < 16 ? 18 : 2), dx % 16, dy) : uint8_t{0},
+                                cell(RC_SHIP, dx, dy), cell(g_rcExplosion[0], dx, dy)};
+      const auto top = std::find_if(std::begin(layers), std::end(layers), [](uint8_t p) { return p != 0; });
+      const uint8_t seen = game.PagePixel(128 + dx, 16 + dy);
+      if (top == std::end(layers)) {
+        EXPECT_NE(seen, 0) << "the background covers the playfield";
+      } else {
+        EXPECT_EQ(seen, *top);
+      }
+      ++fromEach[top - std::begin(layers)];
+    }
+  }
+  for (int layer = 0; layer < 4; ++layer) EXPECT_GT(fromEach[layer], 0) << "layer " << layer << " never on top";
+}
+
+// Digits and letters painted each with its own value on a blank sheet: big
+// digit d = 10 + d, big minus 9, small digit d = 30 + d, small minus 29,
+// letter i = 50 + i. Each case gives the text and the x where it starts.
+TEST(Numbers, TheScoreEndsAtX192UnderItsLabelOtherNumbersAtTheirRightEdge) {
+  PlayGame game;
+  CDisplay& display = game.Display();
+  Surface& sheet = display.GetSheetSurface();
+  ClearSurface(sheet);
+  const auto fill = [&sheet](RECT r, int value) {
+    for (int32_t y = r.top; y < r.bottom; ++y) std::fill(sheet.Row(y) + r.left, sheet.Row(y) + r.right, value);
+  };
+  for (int d = 0; d < 10; ++d) {
+    fill(g_rcDigit[static_cast<size_t>(d)], 10 + d);
+    fill(g_rcSmallDigit[static_cast<size_t>(d)], 30 + d);
+  }
+  fill(RC_BIG_MINUS, 9);
+  fill(RC_SMALL_MINUS, 29);
+  for (int i = 0; i < 26; ++i) fill(BigGlyphRect(i), 50 + i);
+  const struct {
+    bool score;
+    int32_t value;
+    const char* text;
+    int left;
+  } cases[] = {
+      {true, 0, "0", 176},          {true, 12345, "12345", 112},           {true, 32767, "32767", 112},
+      {true, -5, "-5", 160},        {true, INT32_MAX, "2147483647", 32},   {true, INT32_MIN, "-2147483648", 16},
+      {false, 0, "0", 200},         {false, 123456, "123456", 160},        {false, -7, "-7", 192},
+      {false, INT32_MIN, "-2147483648", 120},
+  };
+  for (const auto& c : cases) {
+    Surface& page = display.GetBackSurface();
+    ClearSurface(page);
+    const int size = c.score ? 16 : 8, top = c.score ? 32 : 100;
+    if (c.score) {
+      game.app->DrawScore(c.value);
+    } else {
+      game.app->DrawNumber(c.value, 208, 100);
+    }
+    const uint8_t* row = page.Row(top + size / 2);
+    EXPECT_EQ(row[c.left - size / 2], 0) << c.text << " starts later";
+    for (size_t i = 0; i < std::strlen(c.text); ++i) {
+      const int want = (c.text[i] == '-' ? -1 : c.text[i] - '0') + (c.score ? 10 : 30);
+      EXPECT_EQ(row[c.left + static_cast<int>(i) * size + size / 2], want) << c.text << " at " << i;
+    }
+    EXPECT_EQ(row[c.score ? 200 : 212], 0) << c.text << " ends there";
+    // S C O R E from x 128, a line above.
+    const int label[] = {18, 2, 14, 17, 4};
+    for (int i = 0; c.score && i < 5; ++i) EXPECT_EQ(page.Row(24)[136 + 16 * i], 50 + label[i]) << c.text;
+  }
+}
+
+TEST(Numbers, TheTitleShowsTheFiveBestScoresRankedAndRightAligned) {
+  HeadlessGame game(TinyStage());
+  ASSERT_TRUE(game.Start());
+  const int32_t scores[5] = {2500, 123456, 0, 7, 90};
+  for (size_t i = 0; i < 5; ++i) game.app->m_highScores.entries[i].score = scores[i];
+  game.Idle(1);
+  const Surface& sheet = game.Display().GetSheetSurface();
+  // Every painted pixel of the small digit's cell, at (x, y) on the page.
+  const auto digitAt = [&](int digit, int x, int y) {
+    const RECT cell = g_rcSmallDigit[static_cast<size_t>(digit)];
+    for (int dy = 0; dy < 8; ++dy) {
+      for (int dx = 0; dx < 8; ++dx) {
+        const uint8_t want = sheet.Row(cell.top + dy)[cell.left + dx];
+        if (want != 0 && game.PagePixel(x + dx, y + dy) != want) return false;
+      }
+    }
+    return true;
+  };
+  for (int rank = 1; rank <= 5; ++rank) {
+    const int y = 300 + 20 * rank;
+    EXPECT_TRUE(digitAt(rank, 128, y)) << "rank " << rank;
+    const std::string text = std::to_string(scores[rank - 1]);
+    const int left = 208 - 8 * static_cast<int>(text.size());
+    for (size_t k = 0; k < text.size(); ++k) EXPECT_TRUE(digitAt(text[k] - '0', left + 8 * int(k), y)) << rank;
+  }
+}
+
+}  // namespace
