@@ -15,23 +15,13 @@ CommandLine Parse(std::vector<const char*> args) {
   return ParseOptions(static_cast<int>(args.size()), args.data());
 }
 
-TEST(Options, NoArgumentsRunTheDialogWithDefaults) {
-  const CommandLine line = Parse({});
-  EXPECT_EQ(line.action, Action::Run);
-  EXPECT_FALSE(line.app.fullScreen);
-  EXPECT_FALSE(line.app.keyboard);
-  EXPECT_EQ(line.app.dataDir, "data");
-  EXPECT_EQ(line.app.sheetPath, "");
-  EXPECT_TRUE(line.app.saveScores);
-  EXPECT_EQ(line.scale, 1);
-}
-
 TEST(Options, ChoicesThatSkipTheDialog) {
   struct Case {
     std::vector<const char*> args;
     std::optional<int32_t> fullScreen, keyboard;
   };
   const Case cases[] = {
+      {{}, std::nullopt, std::nullopt},  // the dialog asks
       {{"--window"}, 0, std::nullopt},
       {{"--fullscreen"}, 1, std::nullopt},
       {{"--keyboard"}, std::nullopt, 1},
@@ -41,9 +31,9 @@ TEST(Options, ChoicesThatSkipTheDialog) {
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);
-    EXPECT_EQ(line.action, Action::Run) << c.args[0];
-    EXPECT_EQ(line.app.fullScreen, c.fullScreen) << c.args[0];
-    EXPECT_EQ(line.app.keyboard, c.keyboard) << c.args[0];
+    EXPECT_EQ(line.action, Action::Run) << c.args.size();
+    EXPECT_EQ(line.app.fullScreen, c.fullScreen) << c.args.size();
+    EXPECT_EQ(line.app.keyboard, c.keyboard) << c.args.size();
   }
 }
 
@@ -52,8 +42,10 @@ TEST(Options, ValuesSeparateOrJoined) {
     std::vector<const char*> args;
     int32_t scale;
     std::string data, sheet, record = "", replay = "";
+    std::optional<int32_t> seek = std::nullopt;
   };
   const Case cases[] = {
+      {{}, 1, "data", ""},
       {{"--scale", "1"}, 1, "data", ""},
       {{"--scale", "8"}, 8, "data", ""},
       {{"--scale=3"}, 3, "data", ""},
@@ -63,15 +55,20 @@ TEST(Options, ValuesSeparateOrJoined) {
       {{"--data", "--window"}, 1, "--window", ""},  // a value is taken as it stands
       {{"--record", "run.krp", "--sheet=s.bmp"}, 1, "data", "s.bmp", "run.krp"},
       {{"--replay=old.krp", "--data", "d"}, 1, "d", "", "", "old.krp"},
+      {{"--seek", "0", "--replay", "r.krp"}, 1, "data", "", "", "r.krp", 0},
+      {{"--replay", "r.krp", "--seek=86400"}, 1, "data", "", "", "r.krp", 86400},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);
-    ASSERT_EQ(line.action, Action::Run) << c.args[0] << ": " << line.error;
-    EXPECT_EQ(line.scale, c.scale) << c.args[0];
-    EXPECT_EQ(line.app.dataDir, c.data) << c.args[0];
-    EXPECT_EQ(line.app.sheetPath, c.sheet) << c.args[0];
-    EXPECT_EQ(line.recordPath, c.record) << c.args[0];
-    EXPECT_EQ(line.replayPath, c.replay) << c.args[0];
+    ASSERT_EQ(line.action, Action::Run) << c.args.size() << ": " << line.error;
+    const std::string name = c.args.empty() ? "no arguments" : c.args[0];
+    EXPECT_EQ(line.scale, c.scale) << name;
+    EXPECT_EQ(line.app.dataDir, c.data) << name;
+    EXPECT_EQ(line.app.sheetPath, c.sheet) << name;
+    EXPECT_EQ(line.recordPath, c.record) << name;
+    EXPECT_EQ(line.replayPath, c.replay) << name;
+    EXPECT_EQ(line.seekSeconds, c.seek) << name;
+    EXPECT_TRUE(line.app.saveScores);
   }
 }
 
@@ -84,7 +81,7 @@ TEST(Options, HelpAndVersion) {
   // The help names every option the parser accepts.
   for (const char* option :
        {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--data", "--sheet", "--record", "--replay",
-        "--help", "--version"}) {
+        "--seek", "--help", "--version"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
@@ -115,6 +112,10 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
       {{"--help=1"}, "--help"},
       {{"--record", "a.krp", "--replay", "b.krp"}, "--record and --replay"},
       {{"--replay"}, "--replay"},
+      {{"--seek", "5"}, "--seek needs --replay"},
+      {{"--replay", "r.krp", "--seek", "1.5"}, "'1.5'"},
+      {{"--replay", "r.krp", "--seek", "86401"}, "'86401'"},
+      {{"--replay", "r.krp", "--seek", "-1"}, "'-1'"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);

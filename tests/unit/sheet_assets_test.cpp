@@ -12,26 +12,11 @@
 namespace {
 
 platform::IndexedImage LoadAsset(const char* name, int width, int height) {
-  const std::vector<uint8_t> file = testing_support::ReadAsset(name);
-  // An uncompressed 8-bit BITMAPINFOHEADER bitmap, bottom-up, full palette.
-  EXPECT_GE(file.size(), 1078u) << name;
-  if (file.size() < 1078u) return {};
-  const auto u32 = [&](size_t at) {
-    return static_cast<uint32_t>(file[at] | file[at + 1] << 8 | file[at + 2] << 16 | file[at + 3] << 24);
-  };
-  EXPECT_EQ(u32(14), 40u) << name;
-  EXPECT_EQ(u32(18), static_cast<uint32_t>(width)) << name;
-  EXPECT_EQ(u32(22), static_cast<uint32_t>(height)) << name;  // positive: bottom-up
-  EXPECT_EQ(file[28], 8) << name;
-  EXPECT_EQ(u32(30), 0u) << name;  // no compression
-  EXPECT_EQ(file.size(), 1078u + static_cast<size_t>(((width + 3) & ~3) * height)) << name;
   platform::HeadlessPlatform platform;
   platform::IndexedImage image;
   std::string error;
-  EXPECT_TRUE(platform.DecodeBitmap(file, image, error)) << name << ": " << error;
-  EXPECT_EQ(image.width, width) << name;
-  EXPECT_EQ(image.height, height) << name;
-  EXPECT_EQ(image.pixels.size(), static_cast<size_t>(width * height)) << name;
+  EXPECT_TRUE(platform.DecodeBitmap(testing_support::ReadAsset(name), image, error)) << name << ": " << error;
+  EXPECT_TRUE(image.width == width && image.height == height) << name;
   return image;
 }
 
@@ -84,10 +69,7 @@ TEST(SheetAssets, CellsTheCodeDrawsArePainted) {
   // Keyed over stale pages, a 0 pixel would show garbage (the map's tiles are
   // checked where the stage uses them).
   for (const RECT& t : {RC_TITLE_TILE, RC_CLEAR_TILE}) EXPECT_EQ(sheet.Painted(t), TILE_SIZE * TILE_SIZE) << t.top;
-}
-
-TEST(SheetAssets, SelectionBoxIsTheCellBorder) {
-  const Sheet sheet;
+  // The selection box is the cell's border.
   const RECT box = CharCellRect('\'');
   for (int y = box.top; y < box.bottom; ++y) {
     for (int x = box.left; x < box.right; ++x) {
@@ -95,12 +77,8 @@ TEST(SheetAssets, SelectionBoxIsTheCellBorder) {
       EXPECT_EQ(sheet.At(x, y) != 0, border) << x << "," << y;
     }
   }
-}
-
-TEST(SheetAssets, LastExplosionImageIsTheSmallestPuff) {
-  const Sheet sheet;
-  const int last = sheet.Painted(g_rcExplosion[7]);
-  for (size_t k = 1; k < 7; ++k) EXPECT_LT(last, sheet.Painted(g_rcExplosion[k])) << "image " << k;
+  // The last explosion image, the bomb's ring, is the smallest puff.
+  for (size_t k = 1; k < 7; ++k) EXPECT_LT(sheet.Painted(g_rcExplosion[7]), sheet.Painted(g_rcExplosion[k])) << k;
 }
 
 }  // namespace
