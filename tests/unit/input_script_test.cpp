@@ -16,6 +16,8 @@ TEST(InputScript, RunsCommentsAndKeyLookup) {
     const InputRun* run = script.RunAt(static_cast<int64_t>(call));
     EXPECT_EQ(run != nullptr ? run->keys : std::vector<uint8_t>{}, expected[call - 1]) << "call " << call;
   }
+  ASSERT_TRUE(ParseInputScript("999999999999 none\n", "s.txt", script, error)) << "twelve digits: " << error;
+  EXPECT_EQ(script.Length(), 999999999999);
   EXPECT_EQ(KeyNames({VK_SHIFT, VK_RIGHT, VK_UP}), "right+up+shift");
   EXPECT_EQ(KeyNames({}), "none");
 }
