@@ -59,57 +59,36 @@ def wait_for_image(what, read, want, width, timeout=15):
     poll(what, probe, timeout, interval=0.1, explain=explain)
 
 
+Folder = collections.namedtuple("Folder", "path data source")  # the test's folder, its data/, the repository
+
+
 def run_test(body):
-    """body(kestrova, sim, folder) with the command line's programs, on a private X server."""
-    kestrova, sim, source_dir = sys.argv[1:4]
-    with XServer(), GameFolder(source_dir) as folder:
-        body(kestrova, sim, folder)
-    print("ok")
-
-
-class XServer:
-    """A private Xvfb for one test, so that tests running side by side never
-    see each other's windows or steal each other's keyboard focus. Xvfb picks
-    a free display number itself: a chosen one can race with another test's."""
-
-    def __init__(self, width=1024, height=768):
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", "1", "-screen", "0", "%dx%dx24" % (width, height), "-nolisten", "tcp"],
-            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
-        ready, _, _ = select.select([self.process.stdout], [], [], 20)
-        number = self.process.stdout.readline().strip() if ready else b""
+    """Runs body(kestrova, sim, folder) with the programs the command line
+    names, in a fresh folder with a copy of the repository's data/, on an X
+    server of its own: tests side by side must not see each other's windows
+    or take each other's keyboard focus. Xvfb picks a free display number
+    itself, as one chosen here could race with another test's."""
+    kestrova, sim, source = sys.argv[1:4]
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
+    try:
+        ready, _, _ = select.select([xvfb.stdout], [], [], 20)
+        number = xvfb.stdout.readline().strip() if ready else b""
         if not number:
-            self.process.kill()
             fail("Xvfb did not start")
         os.environ["DISPLAY"] = ":" + number.decode()
         os.environ.pop("WAYLAND_DISPLAY", None)
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.process.terminate()
+        with tempfile.TemporaryDirectory(prefix="kestrova-display-", ignore_cleanup_errors=True) as path:
+            folder = Folder(path, os.path.join(path, "data"), source)
+            shutil.copytree(os.path.join(source, "data"), folder.data, ignore=shutil.ignore_patterns("score.dat*"))
+            body(kestrova, sim, folder)
+    finally:
+        xvfb.terminate()
         try:
-            self.process.wait(timeout=10)
+            xvfb.wait(timeout=10)
         except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait(timeout=10)
-
-
-class GameFolder:
-    """A fresh working folder with a copy of the repository's data/."""
-
-    def __init__(self, source_dir):
-        self.source = source_dir
-        self.path = tempfile.mkdtemp(prefix="kestrova-display-")
-        self.data = os.path.join(self.path, "data")
-        shutil.copytree(os.path.join(source_dir, "data"), self.data, ignore=shutil.ignore_patterns("score.dat*"))
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        shutil.rmtree(self.path, ignore_errors=True)
+            xvfb.kill()
+    print("ok")
 
 
 class Game(subprocess.Popen):
