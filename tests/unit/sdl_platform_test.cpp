@@ -90,24 +90,17 @@ class SdlJoystickTest : public SdlPlatformTest {
   }
   static int AttachStick() { return SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 3, 4, 0); }
 
-  struct Reading {
-    std::vector<Sint16> axes;  // from axis 0
-    std::vector<int> pressed;  // every other button released
-    JoyInfo expected;
-  };
-  // Sets the device the platform opened to each reading in turn and polls it.
-  static void ExpectReadings(SdlPlatform& platform, const std::vector<Reading>& readings) {
+  // Sets the leading axes and every button of the device the platform opened, and polls it.
+  static auto Read(SdlPlatform& platform, const std::vector<Sint16>& axes, const std::vector<int>& pressed) {
     SDL_Joystick* device = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(0));
-    ASSERT_NE(device, nullptr);
-    for (const Reading& r : readings) {
-      for (size_t a = 0; a < r.axes.size(); ++a) SDL_JoystickSetVirtualAxis(device, static_cast<int>(a), r.axes[a]);
-      for (int b = 0; b < SDL_JoystickNumButtons(device); ++b) {
-        SDL_JoystickSetVirtualButton(device, b, std::ranges::count(r.pressed, b) ? SDL_PRESSED : SDL_RELEASED);
-      }
-      JoyInfo info{};
-      ASSERT_TRUE(platform.PollJoystick(info));
-      EXPECT_EQ(Fields(info), Fields(r.expected)) << "reading " << &r - readings.data();
+    EXPECT_NE(device, nullptr);
+    for (size_t a = 0; a < axes.size(); ++a) SDL_JoystickSetVirtualAxis(device, static_cast<int>(a), axes[a]);
+    for (int b = 0; b < SDL_JoystickNumButtons(device); ++b) {
+      SDL_JoystickSetVirtualButton(device, b, std::ranges::count(pressed, b) ? SDL_PRESSED : SDL_RELEASED);
     }
+    JoyInfo info{};
+    EXPECT_TRUE(platform.PollJoystick(info));
+    return Fields(info);
   }
 };
 
@@ -121,12 +114,10 @@ TEST_F(SdlJoystickTest, PlainJoystickComesAndGoesAndReadsInTheClassicRange) {
   ASSERT_EQ(AttachStick(), 0);
   ASSERT_TRUE(platform.GetJoystickCaps(caps));
   EXPECT_EQ(std::tuple(caps.xMin, caps.xMax, caps.yMin, caps.yMax), std::tuple(0u, 65535u, 0u, 65535u));
-  ExpectReadings(platform, {
-      {{0, 0, 0}, {}, {32768, 32768, 32768, 0}},
-      {{-32768, 32767, -1}, {0}, {0, 65535, 32767, 1}},
-      {{32767, -32768, 1}, {1, 3}, {65535, 0, 32769, 10}},
-      {{100, -100, 0}, {0, 2}, {32868, 32668, 32768, 5}},
-  });
+  EXPECT_EQ(Read(platform, {0, 0, 0}, {}), Fields({32768, 32768, 32768, 0}));
+  EXPECT_EQ(Read(platform, {-32768, 32767, -1}, {0}), Fields({0, 65535, 32767, 1}));
+  EXPECT_EQ(Read(platform, {32767, -32768, 1}, {1, 3}), Fields({65535, 0, 32769, 10}));
+  EXPECT_EQ(Read(platform, {100, -100, 0}, {0, 2}), Fields({32868, 32668, 32768, 5}));
 
   // Unplugged, it reads no more; the next one plugged in is read instead.
   ASSERT_EQ(SDL_JoystickDetachVirtual(0), 0);
@@ -134,7 +125,7 @@ TEST_F(SdlJoystickTest, PlainJoystickComesAndGoesAndReadsInTheClassicRange) {
   EXPECT_FALSE(platform.PollJoystick(info));
   ASSERT_EQ(AttachStick(), 0);
   ASSERT_TRUE(platform.PollJoystick(info));  // opens it
-  ExpectReadings(platform, {{{0, 0, 0}, {1}, {32768, 32768, 32768, 2}}});
+  EXPECT_EQ(Read(platform, {0, 0, 0}, {1}), Fields({32768, 32768, 32768, 2}));
 }
 
 TEST_F(SdlJoystickTest, GamepadMovesByStickOrDpadAndFiresWithSouthAndEast) {
@@ -148,15 +139,13 @@ TEST_F(SdlJoystickTest, GamepadMovesByStickOrDpadAndFiresWithSouthAndEast) {
          Y = SDL_CONTROLLER_BUTTON_Y, Start = SDL_CONTROLLER_BUTTON_START, Up = SDL_CONTROLLER_BUTTON_DPAD_UP,
          Down = SDL_CONTROLLER_BUTTON_DPAD_DOWN, Left = SDL_CONTROLLER_BUTTON_DPAD_LEFT,
          Right = SDL_CONTROLLER_BUTTON_DPAD_RIGHT };
-  ExpectReadings(platform, {
-      {{0, 0}, {}, {32768, 32768, 0, 0}},
-      {{32767, -32768}, {X, Y, Start}, {65535, 0, 0, 0}},
-      {{0, 0}, {A}, {32768, 32768, 0, 1}},
-      {{0, 0}, {A, B}, {32768, 32768, 0, 3}},
-      {{0, 0}, {Left, Up}, {0, 0, 0, 0}},
-      {{0, 0}, {Right, Down}, {65535, 65535, 0, 0}},
-      {{-32768, 32767}, {Right, Up}, {65535, 0, 0, 0}},  // the d-pad wins over the stick
-  });
+  EXPECT_EQ(Read(platform, {0, 0}, {}), Fields({32768, 32768, 0, 0}));
+  EXPECT_EQ(Read(platform, {32767, -32768}, {X, Y, Start}), Fields({65535, 0, 0, 0}));
+  EXPECT_EQ(Read(platform, {0, 0}, {A}), Fields({32768, 32768, 0, 1}));
+  EXPECT_EQ(Read(platform, {0, 0}, {A, B}), Fields({32768, 32768, 0, 3}));
+  EXPECT_EQ(Read(platform, {0, 0}, {Left, Up}), Fields({0, 0, 0, 0}));
+  EXPECT_EQ(Read(platform, {0, 0}, {Right, Down}), Fields({65535, 65535, 0, 0}));
+  EXPECT_EQ(Read(platform, {-32768, 32767}, {Right, Up}), Fields({65535, 0, 0, 0}));  // the d-pad wins over the stick
 }
 
 // ---------------------------------------------------------------- audio
