@@ -90,10 +90,14 @@ class SdlJoystickTest : public SdlPlatformTest {
   }
   static int AttachStick() { return SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 3, 4, 0); }
 
-  // Sets the leading axes and every button of the device the platform opened, and polls it.
-  static auto Read(SdlPlatform& platform, const std::vector<Sint16>& axes, const std::vector<int>& pressed) {
-    SDL_Joystick* device = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(0));
-    EXPECT_NE(device, nullptr);
+  // The device the platform opened, looked up once: a platform that opens
+  // it again for every poll leaves this handle closed.
+  void LookUpOpenedDevice() {
+    device = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(0));
+    ASSERT_NE(device, nullptr);
+  }
+  // Sets the device's leading axes and every button, and polls it.
+  auto Read(SdlPlatform& platform, const std::vector<Sint16>& axes, const std::vector<int>& pressed) {
     for (size_t a = 0; a < axes.size(); ++a) SDL_JoystickSetVirtualAxis(device, static_cast<int>(a), axes[a]);
     for (int b = 0; b < SDL_JoystickNumButtons(device); ++b) {
       SDL_JoystickSetVirtualButton(device, b, std::ranges::count(pressed, b) ? SDL_PRESSED : SDL_RELEASED);
@@ -102,6 +106,7 @@ class SdlJoystickTest : public SdlPlatformTest {
     EXPECT_TRUE(platform.PollJoystick(info));
     return Fields(info);
   }
+  SDL_Joystick* device = nullptr;
 };
 
 TEST_F(SdlJoystickTest, PlainJoystickComesAndGoesAndReadsInTheClassicRange) {
@@ -114,6 +119,7 @@ TEST_F(SdlJoystickTest, PlainJoystickComesAndGoesAndReadsInTheClassicRange) {
   ASSERT_EQ(AttachStick(), 0);
   ASSERT_TRUE(platform.GetJoystickCaps(caps));
   EXPECT_EQ(std::tuple(caps.xMin, caps.xMax, caps.yMin, caps.yMax), std::tuple(0u, 65535u, 0u, 65535u));
+  LookUpOpenedDevice();
   EXPECT_EQ(Read(platform, {0, 0, 0}, {}), Fields({32768, 32768, 32768, 0}));
   EXPECT_EQ(Read(platform, {-32768, 32767, -1}, {0}), Fields({0, 65535, 32767, 1}));
   EXPECT_EQ(Read(platform, {32767, -32768, 1}, {1, 3}), Fields({65535, 0, 32769, 10}));
@@ -125,6 +131,7 @@ TEST_F(SdlJoystickTest, PlainJoystickComesAndGoesAndReadsInTheClassicRange) {
   EXPECT_FALSE(platform.PollJoystick(info));
   ASSERT_EQ(AttachStick(), 0);
   ASSERT_TRUE(platform.PollJoystick(info));  // opens it
+  LookUpOpenedDevice();
   EXPECT_EQ(Read(platform, {0, 0, 0}, {1}), Fields({32768, 32768, 32768, 2}));
 }
 
@@ -135,6 +142,7 @@ TEST_F(SdlJoystickTest, GamepadMovesByStickOrDpadAndFiresWithSouthAndEast) {
   SdlPlatform platform;
   JoyCaps caps{};
   ASSERT_TRUE(platform.GetJoystickCaps(caps));
+  LookUpOpenedDevice();
   enum { A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B, X = SDL_CONTROLLER_BUTTON_X,
          Y = SDL_CONTROLLER_BUTTON_Y, Start = SDL_CONTROLLER_BUTTON_START, Up = SDL_CONTROLLER_BUTTON_DPAD_UP,
          Down = SDL_CONTROLLER_BUTTON_DPAD_DOWN, Left = SDL_CONTROLLER_BUTTON_DPAD_LEFT,
