@@ -60,13 +60,13 @@ function dataDir(name, scoreText) {
   return dir;
 }
 
-// The canvas against kestrova-sim's title page for that data folder: null,
-// or where they first differ. The page decodes kestrova-sim's PNG: an opaque
-// PNG without a colour profile keeps its exact values on a canvas.
-async function titleDifference(page, data) {
+// The canvas must show kestrova-sim's title page for that data folder. The
+// page decodes kestrova-sim's PNG: an opaque PNG without a colour profile
+// keeps its exact values on a canvas.
+async function expectTitleOf(page, data) {
   const png = path.join(work, `title-${path.basename(data)}.png`);
   execFileSync(sim, ["--frames", "1", "--data", data, "--png", `1:${png}`], { stdio: ["ignore", "ignore", "pipe"] });
-  return page.evaluate(async (url) => {
+  const difference = await page.evaluate(async (url) => {
     const image = new Image();
     image.src = url;
     await image.decode();
@@ -81,10 +81,6 @@ async function titleDifference(page, data) {
     return { x: pixel % 640, y: Math.floor(pixel / 640), canvas: [...got.subarray(4 * pixel, 4 * pixel + 4)],
              expected: [...want.subarray(4 * pixel, 4 * pixel + 4)] };
   }, `data:image/png;base64,${fs.readFileSync(png).toString("base64")}`);
-}
-
-async function expectTitleOf(page, data) {
-  const difference = await titleDifference(page, data);
   assert.equal(difference, null, `first difference ${JSON.stringify(difference)}`);
 }
 
