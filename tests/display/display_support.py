@@ -1,7 +1,8 @@
-"""Helpers for the real-window tests: a temporary game folder, the X windows
-of the running game, exact read-back of what they show, and key presses.
-Every wait is a bounded poll."""
+"""Helpers for the real-window tests: a private X server, a temporary game
+folder, the game's X windows, exact read-back of what they show, and key
+presses. Every wait is a bounded poll."""
 
+import collections
 import os
 import re
 import select
@@ -15,6 +16,7 @@ import time
 import zlib
 
 PAGE_WIDTH, PAGE_HEIGHT = 640, 480
+GAME_WINDOW = ("Kestrova App", "kestrova")  # the main window's name and class instance
 
 
 def fail(message):
@@ -22,17 +24,22 @@ def fail(message):
     sys.exit(1)
 
 
-def poll(what, probe, timeout, interval=0.05, explain=None):
-    """Calls probe() until it returns something true; fails after timeout
-    seconds, saying what explain() tells about the last try."""
-    deadline = time.monotonic() + timeout
+def within(seconds, probe, interval=0.05):
+    """probe()'s first true value within `seconds`, else its last false one."""
+    deadline = time.monotonic() + seconds
     while True:
         value = probe()
-        if value:
+        if value or time.monotonic() > deadline:
             return value
-        if time.monotonic() > deadline:
-            fail("timed out waiting for " + what + (": " + explain() if explain else ""))
         time.sleep(interval)
+
+
+def poll(what, probe, timeout, interval=0.05, explain=None):
+    """Like within(), but fails on a timeout, saying what explain() tells about the last try."""
+    value = within(timeout, probe, interval)
+    if not value:
+        fail("timed out waiting for " + what + (": " + explain() if explain else ""))
+    return value
 
 
 def wait_for_image(what, read, want, width, timeout=15):
@@ -43,94 +50,81 @@ def wait_for_image(what, read, want, width, timeout=15):
         last[0] = read() or b""
         return last[0] == want
 
-    poll(what, probe, timeout, interval=0.1, explain=lambda: describe_difference(last[0], want, width))
+    def explain():
+        got = last[0]
+        diffs = [i // 3 for i in range(0, min(len(got), len(want)), 3) if got[i:i + 3] != want[i:i + 3]]
+        if not diffs:
+            return "sizes %d and %d" % (len(got), len(want))
+        return "%d pixels differ, first at (%d, %d)" % (len(diffs), diffs[0] % width, diffs[0] // width)
+    poll(what, probe, timeout, interval=0.1, explain=explain)
 
 
-class XServer:
-    """A private Xvfb for one test, so that tests running side by side never
-    see each other's windows or steal each other's keyboard focus."""
+Folder = collections.namedtuple("Folder", "path data source")  # the test's folder, its data/, the repository
 
-    def __init__(self, width=1024, height=768):
-        read_end, write_end = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (width, height), "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 20
-        while not number.endswith(b"\n"):
-            ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
-            chunk = os.read(read_end, 16) if ready else b""
-            if not chunk:
-                self.process.kill()
-                fail("Xvfb did not start")
-            number += chunk
-        os.close(read_end)
-        os.environ["DISPLAY"] = ":" + number.decode().strip()
+
+def run_test(body):
+    """Runs body(kestrova, sim, folder) with the programs the command line
+    names, in a fresh folder with a copy of the repository's data/, on an X
+    server of its own: tests side by side must not see each other's windows
+    or take each other's keyboard focus. Xvfb picks a free display number
+    itself, as one chosen here could race with another test's."""
+    kestrova, sim, source = sys.argv[1:4]
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
+    try:
+        ready, _, _ = select.select([xvfb.stdout], [], [], 20)
+        number = xvfb.stdout.readline().strip() if ready else b""
+        if not number:
+            fail("Xvfb did not start")
+        os.environ["DISPLAY"] = ":" + number.decode()
         os.environ.pop("WAYLAND_DISPLAY", None)
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.process.terminate()
+        with tempfile.TemporaryDirectory(prefix="kestrova-display-", ignore_cleanup_errors=True) as path:
+            folder = Folder(path, os.path.join(path, "data"), source)
+            shutil.copytree(os.path.join(source, "data"), folder.data, ignore=shutil.ignore_patterns("score.dat*"))
+            body(kestrova, sim, folder)
+    finally:
+        xvfb.terminate()
         try:
-            self.process.wait(timeout=10)
+            xvfb.wait(timeout=10)
         except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait(timeout=10)
+            xvfb.kill()
+    print("ok")
 
 
-class GameFolder:
-    """A fresh working folder with a copy of the repository's data/."""
-
-    def __init__(self, source_dir):
-        self.path = tempfile.mkdtemp(prefix="kestrova-display-")
-        self.data = os.path.join(self.path, "data")
-        shutil.copytree(os.path.join(source_dir, "data"), self.data,
-                        ignore=shutil.ignore_patterns("score.dat*"))
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        shutil.rmtree(self.path, ignore_errors=True)
-
-
-class Game:
-    """The real binary, run in a folder; killed if a test leaves it running."""
+class Game(subprocess.Popen):
+    """The real binary, run in a folder, its standard error kept in a file.
+    Its process group is killed when the test leaves it: SDL shows message
+    boxes from a child process."""
 
     def __init__(self, binary, args, folder):
-        env = dict(os.environ, SDL_AUDIODRIVER="dummy")
         self.stderr_path = os.path.join(folder.path, "stderr.txt")
-        self._stderr = open(self.stderr_path, "wb")
-        # A group of its own: SDL shows message boxes from a child process.
-        self.process = subprocess.Popen([binary] + args, cwd=folder.path, env=env, start_new_session=True,
-                                        stdout=subprocess.DEVNULL, stderr=self._stderr)
-
-    def __enter__(self):
-        return self
+        with open(self.stderr_path, "wb") as stderr:
+            super().__init__([binary] + args, cwd=folder.path, env=dict(os.environ, SDL_AUDIODRIVER="dummy"),
+                             start_new_session=True, stdout=subprocess.DEVNULL, stderr=stderr)
 
     def __exit__(self, *exc):
         try:
-            os.killpg(self.process.pid, signal.SIGKILL)
+            os.killpg(self.pid, signal.SIGKILL)
         except ProcessLookupError:
             pass
-        if self.process.poll() is None:
-            self.process.wait(timeout=10)
-        self._stderr.close()
+        super().__exit__(*exc)
 
     def running(self):
-        return self.process.poll() is None
+        return self.poll() is None
 
-    def wait_exit(self, timeout):
+    def wait_exit(self, timeout=10):
         try:
-            return self.process.wait(timeout=timeout)
+            return self.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             fail("the game did not exit within %s s" % timeout)
 
-    def stderr(self):
-        self._stderr.flush()
+    def expect_clean_exit(self, after, timeout=10):
+        status = self.wait_exit(timeout)
+        if status != 0:
+            fail("exit status %d after %s: %s" % (status, after, self.error_text()))
+
+    def error_text(self):
+        """What the game wrote on standard error so far."""
         with open(self.stderr_path, "rb") as f:
             return f.read().decode("utf-8", "replace")
 
@@ -142,12 +136,7 @@ def run(args, check=True):
     return result.stdout
 
 
-class Window:
-    def __init__(self, wid, name, instance, width, height, x, y):
-        self.id, self.name, self.instance = wid, name, instance
-        self.width, self.height, self.x, self.y = width, height, x, y
-
-
+Window = collections.namedtuple("Window", "id name instance width height x y")
 _TREE_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "(.*)": \((?:"([^"]*)" "[^"]*")?\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)')
 
 
@@ -167,54 +156,51 @@ def _window_tree():
     fail("%s: %s" % (" ".join(args), error))
 
 
-def windows():
-    """Every named window with a class; names are read as UTF-8, whatever
-    locale the game switched to."""
-    found = []
+def find_window(match):
+    """The first window match(window) accepts. Names are read as UTF-8,
+    whatever locale the game switched to."""
     for line in _window_tree().splitlines():
         m = _TREE_LINE.match(line)
         if m:
-            found.append(Window(m.group(1), m.group(2), m.group(3) or "", int(m.group(4)), int(m.group(5)),
-                                int(m.group(6)), int(m.group(7))))
-    return found
-
-
-def find_window(name=None, instance=None):
-    for w in windows():
-        if (name is None or w.name == name) and (instance is None or w.instance == instance):
-            return w
+            window = Window(m.group(1), m.group(2), m.group(3), *map(int, m.group(4, 5, 6, 7)))
+            if match(window):
+                return window
     return None
 
 
-def wait_for_game_window(game, width, height, timeout=20):
-    """The game's main window once it has the given size."""
+def game_window():
+    """Looked up afresh each time: the game may replace its window once it
+    has chosen its renderer."""
+    return find_window(lambda w: (w.name, w.instance) == GAME_WINDOW)
+
+
+def wait_for_window(game, what, match, timeout=20):
+    """The first window match(window) accepts, once there is one; the game must not end before."""
     def probe():
         if not game.running():
-            fail("the game ended early: " + game.stderr())
-        w = find_window(name="Kestrova App", instance="kestrova")
-        return w if w and (w.width, w.height) == (width, height) else None
-    return poll("the game window of %dx%d" % (width, height), probe, timeout)
+            fail("the game ended before %s: %s" % (what, game.error_text()))
+        return find_window(match)
+    return poll(what, probe, timeout)
+
+
+def wait_for_game_window(game, width, height):
+    return wait_for_window(game, "the game window of %dx%d" % (width, height),
+                           lambda w: (w.name, w.instance) == GAME_WINDOW and (w.width, w.height) == (width, height))
 
 
 def read_game_window():
-    """What the game's main window shows now; None while there is none to read.
-    Looked up afresh each time: the window may be replaced once the game has
-    chosen its renderer."""
-    window = find_window(name="Kestrova App", instance="kestrova")
+    """What the game's main window shows now; None while there is none to read."""
+    window = game_window()
     image = read_window(window.id) if window else None
     return image[2] if image else None
 
 
-def right_click_game_window():
-    window = find_window(name="Kestrova App", instance="kestrova")
+def close_by_right_click(game, timeout=10):
+    window = game_window()
     if window is None:
         fail("no game window to click")
     run(["xdotool", "mousemove", "--window", window.id, "100", "100", "click", "3"])
-
-
-def screen_size():
-    out = run(["xwininfo", "-root"]).decode()
-    return (int(re.search(r"Width: (\d+)", out).group(1)), int(re.search(r"Height: (\d+)", out).group(1)))
+    game.expect_clean_exit("a right click", timeout)
 
 
 def _read_xwd(data):
@@ -231,59 +217,50 @@ def _read_xwd(data):
     rgb = bytearray(3 * width * height)
     for y in range(height):
         row = data[start + y * bytes_per_line:start + y * bytes_per_line + size * width]
-        out = rgb[3 * width * y:3 * width * (y + 1)]
         for channel, mask in enumerate(masks):
             # Each 8-bit channel is one byte of the pixel.
             shift = (mask & -mask).bit_length() - 1
             index = shift // 8 if byte_order == 0 else size - 1 - shift // 8
-            out[channel::3] = row[index::size]
-        rgb[3 * width * y:3 * width * (y + 1)] = out
+            rgb[3 * width * y + channel:3 * width * (y + 1):3] = row[index::size]
     return width, height, bytes(rgb)
 
 
 def read_window(wid):
     """What the window shows, exactly, or None when it cannot be read (not mapped yet)."""
-    result = subprocess.run(["xwd", "-silent", "-id", wid], stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL, timeout=30)
-    if result.returncode != 0 or len(result.stdout) < 100:
-        return None
-    return _read_xwd(result.stdout)
+    result = subprocess.run(["xwd", "-silent", "-id", wid], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                            timeout=30)
+    return _read_xwd(result.stdout) if result.returncode == 0 and len(result.stdout) >= 100 else None
 
 
 def read_root():
     return _read_xwd(run(["xwd", "-silent", "-root"]))
 
 
-def read_png(path):
-    """(width, height, RGB bytes) of an 8-bit PNG: grey, RGB, palette or RGBA, not interlaced."""
-    with open(path, "rb") as f:
+def simulated_page(sim, folder, frame):
+    """The page kestrova-sim presents at that frame for the folder's data, as
+    RGB bytes; kestrova-sim writes it as an 8-bit RGB PNG."""
+    png = os.path.join(folder.path, "frame%d.png" % frame)
+    run([sim, "--frames", str(frame), "--png", "%d:%s" % (frame, png), "--data", folder.data])
+    with open(png, "rb") as f:
         data = f.read()
-    if data[:8] != b"\x89PNG\r\n\x1a\n":
-        fail(path + ": not a PNG")
-    pos, idat, palette = 8, b"", b""
+    if not data.startswith(b"\x89PNG\r\n\x1a\n"):
+        fail(png + ": not a PNG")
+    chunks, pos = collections.defaultdict(bytes), 8
     while pos < len(data):
         length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, color, _, _, interlace = struct.unpack(">IIBBBBB", body)
-        elif kind == b"PLTE":
-            palette = body
-        elif kind == b"IDAT":
-            idat += body
+        chunks[kind] += data[pos + 8:pos + 8 + length]
         pos += 12 + length
-    channels = {0: 1, 2: 3, 3: 1, 6: 4}[color]
-    if depth != 8 or interlace:
-        fail(path + ": unsupported PNG layout")
-    raw = zlib.decompress(idat)
-    stride = width * channels
-    rows, previous = [], bytearray(stride)
-    for y in range(height):
+    if chunks[b"IHDR"] != struct.pack(">IIBBBBB", PAGE_WIDTH, PAGE_HEIGHT, 8, 2, 0, 0, 0):
+        fail("%s: not a %dx%d 8-bit RGB PNG" % (png, PAGE_WIDTH, PAGE_HEIGHT))
+    raw, stride = zlib.decompress(chunks[b"IDAT"]), 3 * PAGE_WIDTH
+    rgb, previous = bytearray(), bytearray(stride)
+    for y in range(PAGE_HEIGHT):
         kind = raw[y * (stride + 1)]
         line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
         for i in range(stride):
-            a = line[i - channels] if i >= channels else 0
+            a = line[i - 3] if i >= 3 else 0
             b = previous[i]
-            c = previous[i - channels] if i >= channels else 0
+            c = previous[i - 3] if i >= 3 else 0
             if kind == 1:
                 line[i] = (line[i] + a) & 0xFF
             elif kind == 2:
@@ -294,32 +271,9 @@ def read_png(path):
                 p = a + b - c
                 pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
                 line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
-        rows.append(bytes(line))
+        rgb += line
         previous = line
-    rgb = bytearray()
-    for line in rows:
-        if color == 2:
-            rgb += line
-        elif color == 6:
-            for x in range(width):
-                rgb += line[4 * x:4 * x + 3]
-        elif color == 0:
-            for v in line:
-                rgb += bytes((v, v, v))
-        else:
-            for v in line:
-                rgb += palette[3 * v:3 * v + 3]
-    return width, height, bytes(rgb)
-
-
-def simulated_page(sim, folder, frame):
-    """The page kestrova-sim presents at that frame for the folder's data, as RGB."""
-    png = os.path.join(folder.path, "frame%d.png" % frame)
-    run([sim, "--frames", str(frame), "--png", "%d:%s" % (frame, png), "--data", folder.data])
-    width, height, rgb = read_png(png)
-    if (width, height) != (PAGE_WIDTH, PAGE_HEIGHT):
-        fail("simulated page is %dx%d" % (width, height))
-    return rgb
+    return bytes(rgb)
 
 
 def crop(image, left, top, width, height):
@@ -331,21 +285,9 @@ def crop(image, left, top, width, height):
 
 
 def enlarge(rgb, width, height, factor):
-    out = bytearray()
-    for y in range(height):
-        row = bytearray()
-        for x in range(width):
-            row += rgb[3 * (y * width + x):3 * (y * width + x + 1)] * factor
-        out += bytes(row) * factor
-    return bytes(out)
-
-
-def describe_difference(got, expected, width):
-    diffs = [i // 3 for i in range(0, min(len(got), len(expected)), 3) if got[i:i + 3] != expected[i:i + 3]]
-    if not diffs:
-        return "sizes %d and %d" % (len(got), len(expected))
-    first = diffs[0]
-    return "%d pixels differ, first at (%d, %d)" % (len(diffs), first % width, first // width)
+    rows = (b"".join(rgb[3 * (y * width + x):3 * (y * width + x + 1)] * factor for x in range(width))
+            for y in range(height))
+    return b"".join(row * factor for row in rows)
 
 
 def hold(key, seconds):

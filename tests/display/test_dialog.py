@@ -4,12 +4,10 @@ where Space starts play, Escape opens the exit query, Right and Space leave,
 and the score file is written."""
 
 import os
-import sys
-import time
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, GameFolder, XServer, crop, fail, find_window, hold_until,
-                             poll, read_game_window, read_root, read_window, right_click_game_window, run, screen_size,
-                             simulated_page, wait_for_game_window, wait_for_image)
+from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, close_by_right_click, crop, fail, find_window, hold_until,
+                             poll, read_game_window, read_root, read_window, run, run_test, simulated_page,
+                             wait_for_game_window, wait_for_image, wait_for_window, within)
 
 DIALOG_CAPTION = "システムメニュー"
 DIALOG_UNITS = (165, 154)  # the dialog's client area in dialog units
@@ -19,18 +17,8 @@ KEYBOARD = (21 + 20, 78 + 5)
 SCORE_LINES = 40
 
 
-def click_in_dialog(dialog, units):
-    """Clicks a radio button until the dialog shows it marked: a click that
-    lands before GTK has drawn and mapped the dialog is lost, and clicking a
-    marked radio button again changes nothing."""
-    x = units[0] * dialog.width // DIALOG_UNITS[0]
-    y = units[1] * dialog.height // DIALOG_UNITS[1]
-    before = settled_image(dialog)
-
-    def probe():
-        run(["xdotool", "mousemove", "--window", dialog.id, str(x), str(y), "click", "1"])
-        return poll_briefly(lambda: read_window(dialog.id) != before)
-    poll("the click at %s to mark its radio button" % (units,), probe, timeout=15, interval=0)
+def is_dialog(window):
+    return window.name == DIALOG_CAPTION
 
 
 def settled_image(dialog):
@@ -44,26 +32,18 @@ def settled_image(dialog):
     return last[0]
 
 
-def poll_briefly(probe, seconds=1.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        if probe():
-            return True
-        time.sleep(0.05)
-    return False
+def click_in_dialog(dialog, units):
+    """Clicks a radio button until the dialog shows it marked: a click that
+    lands before GTK has drawn and mapped the dialog is lost, and clicking a
+    marked radio button again changes nothing."""
+    x = units[0] * dialog.width // DIALOG_UNITS[0]
+    y = units[1] * dialog.height // DIALOG_UNITS[1]
+    before = settled_image(dialog)
 
-
-def black_share(rgb):
-    pixels = len(rgb) // 3
-    return sum(1 for i in range(0, len(rgb), 3) if rgb[i:i + 3] == b"\0\0\0") / pixels
-
-
-def open_dialog(game):
     def probe():
-        if not game.running():
-            fail("the game ended before its dialog: " + game.stderr())
-        return find_window(name=DIALOG_CAPTION)
-    return poll("the settings dialog", probe, timeout=20)
+        run(["xdotool", "mousemove", "--window", dialog.id, str(x), str(y), "click", "1"])
+        return within(1.0, lambda: read_window(dialog.id) != before)
+    poll("the click at %s to mark its radio button" % (units,), probe, timeout=15, interval=0)
 
 
 def press_in_dialog(dialog, key):
@@ -71,71 +51,63 @@ def press_in_dialog(dialog, key):
     drops it."""
     settled_image(dialog)
 
+    def closed():
+        return find_window(is_dialog) is None
+
     def probe():
-        if find_window(name=DIALOG_CAPTION) is None:
+        if closed():
             return True
         run(["xdotool", "windowfocus", "--sync", dialog.id, "key", key], check=False)
-        return poll_briefly(lambda: find_window(name=DIALOG_CAPTION) is None)
+        return within(1.0, closed)
     poll("the dialog to close on " + key, probe, timeout=15, interval=0)
 
 
-def accept_at_once(kestrova, folder, title):
-    """Enter on the fresh dialog: a window and the keyboard."""
+def black_share(rgb):
+    return sum(1 for i in range(0, len(rgb), 3) if rgb[i:i + 3] == b"\0\0\0") / (len(rgb) // 3)
+
+
+def check_dialog(kestrova, sim, folder):
+    title = simulated_page(sim, folder, 1)
+    # Enter on the fresh dialog: a window and the keyboard.
     with Game(kestrova, ["--data", folder.data], folder) as game:
-        press_in_dialog(open_dialog(game), "Return")
+        press_in_dialog(wait_for_window(game, "the settings dialog", is_dialog), "Return")
         wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
         wait_for_image("the title page in the window", read_game_window, title, PAGE_WIDTH)
-        right_click_game_window()
-        if game.wait_exit(timeout=10) != 0:
-            fail("bad exit status: " + game.stderr())
+        close_by_right_click(game)
 
-
-def play_full_screen_and_leave(kestrova, folder, title):
-    """Full screen and keyboard clicked, then Escape: cancelling keeps the clicks."""
+    # Full screen and keyboard clicked, then Escape: cancelling keeps the clicks.
     with Game(kestrova, ["--data", folder.data], folder) as game:
-        dialog = open_dialog(game)
+        dialog = wait_for_window(game, "the settings dialog", is_dialog)
         click_in_dialog(dialog, FULL_SCREEN)
         click_in_dialog(dialog, KEYBOARD)
         press_in_dialog(dialog, "Escape")
 
-        # Full screen: the page in the middle of the screen, black bars around it.
-        screen_w, screen_h = screen_size()
+        # The page in the middle of the screen, black bars around it.
+        screen_w, screen_h = read_root()[:2]
         wait_for_game_window(game, screen_w, screen_h)
         left, top = (screen_w - PAGE_WIDTH) // 2, (screen_h - PAGE_HEIGHT) // 2
-        wait_for_image("the title page in the middle of the screen",
-                       lambda: crop(read_root(), left, top, PAGE_WIDTH, PAGE_HEIGHT), title, PAGE_WIDTH)
-        if black_share(crop(read_root(), 0, 0, screen_w, top)) != 1.0:
-            fail("the bar above the page is not black")
 
         def page():
             return crop(read_root(), left, top, PAGE_WIDTH, PAGE_HEIGHT)
+        wait_for_image("the title page in the middle of the screen", page, title, PAGE_WIDTH)
+        if black_share(crop(read_root(), 0, 0, screen_w, top)) != 1.0:
+            fail("the bar above the page is not black")
 
         hold_until("space", "play to start", lambda: page() != title)
         # The exit query is drawn on a cleared page: nearly all black.
         query = hold_until("Escape", "the exit query", lambda: black_share(page()) > 0.8 and page())
         hold_until("Right", "the cursor on yes", lambda: page() != query)
         hold_until("space", "the game to end", lambda: not game.running())
-        status = game.wait_exit(timeout=10)
-        if status != 0:
-            fail("exit status %d after leaving through the exit query: %s" % (status, game.stderr()))
+        game.expect_clean_exit("leaving through the exit query")
 
-
-def main():
-    kestrova, sim, source_dir = sys.argv[1:4]
-    with XServer(), GameFolder(source_dir) as folder:
-        title = simulated_page(sim, folder, 1)
-        accept_at_once(kestrova, folder, title)
-        play_full_screen_and_leave(kestrova, folder, title)
-
-        score = os.path.join(folder.data, "score.dat")
-        if not os.path.exists(score):
-            fail("no score file was written")
-        with open(score, "rb") as f:
-            lines = f.read().splitlines()
-        if len(lines) != SCORE_LINES:
-            fail("score file has %d lines, not %d" % (len(lines), SCORE_LINES))
-    print("ok")
+    score = os.path.join(folder.data, "score.dat")
+    if not os.path.exists(score):
+        fail("no score file was written")
+    with open(score, "rb") as f:
+        lines = f.read().splitlines()
+    if len(lines) != SCORE_LINES:
+        fail("score file has %d lines, not %d" % (len(lines), SCORE_LINES))
 
 
 if __name__ == "__main__":
-    main()
+    run_test(check_dialog)
