@@ -99,6 +99,18 @@ std::optional<Snapshot> PlayAhead(platform::Platform& offscreen, const Replay& r
   return game.SaveSnapshot();
 }
 
+int WatchReplay(platform::Platform& platform, platform::Platform& offscreen, Replay replay, AppOptions options,
+                int64_t skipped) {
+  // The recording's own start choices: anything else would be another run.
+  options.fullScreen = replay.fullScreen;
+  options.keyboard = replay.keyboard;
+  const std::optional<Snapshot> ahead =
+      skipped > 0 ? PlayAhead(offscreen, replay, options, skipped) : std::optional<Snapshot>();
+  ReplayingPlatform player(platform, std::move(replay.script));
+  if (ahead) player.SkipTo(skipped);
+  return CGameApp(player, options, BuiltinResources()).Run(ahead ? &*ahead : nullptr);
+}
+
 bool LoadReplay(const std::string& path, Replay& out, std::string& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {

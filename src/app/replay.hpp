@@ -51,6 +51,10 @@ class ReplayingPlatform final : public ScriptedPlatform {
 // fast as they go; nothing when it does not start up.
 std::optional<Snapshot> PlayAhead(platform::Platform& offscreen, const Replay& replay, const AppOptions& options,
                                   int64_t calls);
+// Watches `replay` on `platform` with its own start choices from idle call
+// `skipped` + 1 on, the calls before played ahead on `offscreen`; the exit code.
+int WatchReplay(platform::Platform& platform, platform::Platform& offscreen, Replay replay, AppOptions options,
+                int64_t skipped);
 
 // Reads a replay file (or a plain input script); false with "FILE:LINE: reason".
 bool LoadReplay(const std::string& path, Replay& out, std::string& error);

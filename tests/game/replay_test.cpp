@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "app/fnv1a.hpp"
 #include "app/state_report.hpp"
@@ -60,9 +61,27 @@ TEST(Replay, RecordedRunPlaysBackFrameForFrame) {
   HeadlessGame again(testing_support::RepoDataDir());
   ReplayingPlatform player2(again.platform, replay.script);
   again.platform.HoldKeys({VK_LEFT});  // live input is ignored while replaying
-  const std::vector<uint64_t> replayed = RunAndHash(again, player2, [](int64_t) {});
+  std::vector<uint64_t> pages;  // after each idle call from the first on
+  const auto notePage = [&pages](HeadlessGame& game) {
+    return [&pages, &game](int64_t call) {
+      if (call > 1) pages.push_back(Fnv1a(game.platform.LastPage()));
+    };
+  };
+  const std::vector<uint64_t> replayed = RunAndHash(again, player2, notePage(again));
   ASSERT_EQ(replayed.size(), recorded.size());
   EXPECT_EQ(replayed, recorded);
+
+  // Watched from call 101 on (--seek), the same pages from there to the end.
+  const std::vector<uint64_t> straight = std::exchange(pages, {});
+  HeadlessGame watched(testing_support::RepoDataDir());
+  platform::HeadlessPlatform offscreen;
+  watched.platform.idleLimit = 300;
+  watched.platform.beforeIdle = notePage(watched);
+  AppOptions options;
+  options.dataDir = (watched.dir / "data").string();
+  options.saveScores = false;
+  WatchReplay(watched.platform, offscreen, replay, options, 100);
+  EXPECT_EQ(pages, std::vector<uint64_t>(straight.begin() + 100, straight.end()));
 }
 
 TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {

@@ -38,23 +38,14 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "kestrova: %s\n", error.c_str());
       return kUsageErrorStatus;
     }
-    // The recording's own start choices: anything else would be another run.
-    options.fullScreen = replay.fullScreen;
-    options.keyboard = replay.keyboard;
-    std::optional<Snapshot> ahead;
     const int64_t skipped = int64_t{line.seekSeconds.value_or(0)} * platform::sdl::kFramesPerSecond;
-    if (skipped > 0) {
-      if (skipped >= replay.script.Length()) {
-        std::fprintf(stderr, "kestrova: --seek %d is past the end of %s (%lld seconds)\n", *line.seekSeconds,
-                     line.replayPath.c_str(), static_cast<long long>(replay.script.Length() / platform::sdl::kFramesPerSecond));
-        return kUsageErrorStatus;
-      }
-      platform::HeadlessPlatform offscreen;
-      ahead = PlayAhead(offscreen, replay, options, skipped);
+    if (skipped > 0 && skipped >= replay.script.Length()) {
+      std::fprintf(stderr, "kestrova: --seek %d is past the end of %s (%lld seconds)\n", *line.seekSeconds,
+                   line.replayPath.c_str(), static_cast<long long>(replay.script.Length() / platform::sdl::kFramesPerSecond));
+      return kUsageErrorStatus;
     }
-    ReplayingPlatform player(platform, std::move(replay.script));
-    if (ahead) player.SkipTo(skipped);
-    return CGameApp(player, options, BuiltinResources()).Run(ahead ? &*ahead : nullptr);
+    platform::HeadlessPlatform offscreen;
+    return WatchReplay(platform, offscreen, std::move(replay), options, skipped);
   }
   if (!line.recordPath.empty()) {
     RecordingPlatform recorder(platform, line.recordPath);
