@@ -1,5 +1,5 @@
 // The page around the game: the canvas and its scale, the settings form,
-// audio start, storage, the closed state and the test hook. The program
+// audio start, storage and the score keeper, the closed state and the test hook. The program
 // (kestrova.js) calls KestrovaPage; tests call window.kestrovaTest.
 "use strict";
 
@@ -244,6 +244,19 @@ const KestrovaPage = (() => {
     }
   }
 
+  // --- the score keeper: a tab hidden or closed mid-play keeps its run ---------
+  let keeper = 0;
+  function attachScoreKeeper(pointer) {
+    keeper = pointer;
+  }
+  function saveScores() {
+    if (keeper) Module._kestrova_save_scores(keeper);
+  }
+  window.addEventListener("pagehide", saveScores);
+  document.addEventListener("visibilitychange", () => {
+    if (document.visibilityState === "hidden") saveScores();
+  });
+
   // --- the test hook -------------------------------------------------------
   const isTestPage = () => new URLSearchParams(window.location.search).has("test");
   let driver = 0;
@@ -294,6 +307,6 @@ const KestrovaPage = (() => {
 
   return {
     showScreen, putPage, setIcon, requestFullscreen, runSettings, setAudio, startAudio, showClosed,
-    loadItem, storeItem, isTestPage, attachTestHook, finishTestRun,
+    loadItem, storeItem, isTestPage, attachScoreKeeper, attachTestHook, finishTestRun,
   };
 })();

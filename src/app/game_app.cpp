@@ -148,11 +148,17 @@ void CGameApp::RestoreSnapshot(const Snapshot& snapshot) {
   m_pFrame->m_display.GetScrollSurface() = snapshot.scroll;
 }
 
-int CGameApp::ExitInstance() {
+bool CGameApp::SaveScore() {
   // Scores that were never read must not be overwritten by an empty table.
-  if (m_scoresLoaded && m_options.saveScores) {
-    m_highScores.Save(m_options.dataDir + "/score.dat", m_play.g_player.score);
-  }
+  if (!m_scoresLoaded) return false;
+  const int16_t score = m_play.g_player.score;
+  if (!m_highScores.Save(m_options.dataDir + "/score.dat", score, m_savedScore)) return false;
+  m_savedScore = score;
+  return true;
+}
+
+int CGameApp::ExitInstance() {
+  if (m_options.saveScores) SaveScore();
   return 0;
 }
 

@@ -23,7 +23,7 @@ struct AppOptions {
   std::optional<int32_t> keyboard;
   std::string dataDir = "data";
   std::string sheetPath;   // a sprite sheet to use instead of the built-in one
-  bool saveScores = true;  // the simulator never writes the score file
+  bool saveScores = true;  // at exit; the simulator never writes the score file
 };
 
 // The program's resources, compiled into the binary.
@@ -69,6 +69,10 @@ class CGameApp {
   void DrawNumber(int32_t value, int32_t right, int32_t top);
 
   int32_t LoadData();
+  // Enters this run's score into the score file, merged with what the file
+  // holds then; a later call replaces the run's earlier entry. False when
+  // nothing was saved (also when start-up never read the scores).
+  bool SaveScore();
 
   Snapshot SaveSnapshot() const;
   void RestoreSnapshot(const Snapshot& snapshot);
@@ -89,5 +93,6 @@ class CGameApp {
   AppOptions m_options;
   Resources m_resources;
   std::vector<uint8_t> m_sheetFile;  // --sheet: read at start-up
-  bool m_scoresLoaded = false;       // only then may the exit save the table
+  bool m_scoresLoaded = false;       // only then may the table be saved
+  std::optional<int16_t> m_savedScore;  // the run's entry in the file, once saved
 };

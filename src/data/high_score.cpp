@@ -1,9 +1,6 @@
 #include "data/high_score.hpp"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -42,28 +39,6 @@ bool NextNumber(std::string_view text, size_t& pos, int32_t& value) {
 // unsigned 16-bit value rather than as a huge unsigned 32-bit one.
 int32_t RunScore(int16_t score) { return static_cast<uint16_t>(score); }
 
-bool WriteAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-std::string Folder(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
-}
-
-bool Fail(const std::string& path, const char* step, const std::string& tmp) {
-  std::fprintf(stderr, "kestrova: cannot save scores to %s: %s: %s\n", path.c_str(), step, std::strerror(errno));
-  if (!tmp.empty()) ::unlink(tmp.c_str());
-  return false;
-}
-
 }  // namespace
 
 bool HighScoreTable::Load(const std::string& path) {
@@ -95,8 +70,16 @@ int32_t HighScoreTable::LoadText(std::string_view text) {
   return entriesRead;
 }
 
-bool HighScoreTable::Save(const std::string& path, int16_t currentScore) {
-  entries[8].score = RunScore(currentScore);
+void HighScoreTable::Enter(int16_t score, std::optional<int16_t> replacing) {
+  if (replacing) {
+    // The same run's earlier entry gives way; one pushed out meanwhile is not there to.
+    const auto end = entries.begin() + kEntriesRead;
+    const int32_t earlierScore = RunScore(*replacing);
+    auto at = std::find_if(entries.begin(), end, [&](const HighScoreEntry& e) { return e.score == earlierScore; });
+    for (; at != end && at + 1 != end; ++at) at->score = (at + 1)->score;
+  }
+  // Scores move, the further values stay in their places.
+  entries[8].score = RunScore(score);
   for (int pass = 0; pass < 8; ++pass) {
     for (int k = 8; k > pass; --k) {
       auto& a = entries[static_cast<size_t>(k - 1)].score;
@@ -104,7 +87,9 @@ bool HighScoreTable::Save(const std::string& path, int16_t currentScore) {
       if (static_cast<uint32_t>(b) > static_cast<uint32_t>(a)) std::swap(a, b);
     }
   }
+}
 
+std::string HighScoreTable::Text() const {
   std::string text;
   char line[16];
   for (const HighScoreEntry& e : entries) {
@@ -115,23 +100,5 @@ bool HighScoreTable::Save(const std::string& path, int16_t currentScore) {
       text += line;
     }
   }
-
-  // Never lose stored scores: the old file stays until the new one is whole on disk.
-  const std::string tmp = path + ".tmp";
-  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return Fail(path, "create", "");
-  if (!WriteAll(fd, text) || ::fsync(fd) != 0) {
-    const int saved = errno;
-    ::close(fd);
-    errno = saved;
-    return Fail(path, "write", tmp);
-  }
-  if (::close(fd) != 0) return Fail(path, "close", tmp);
-  if (::rename(tmp.c_str(), path.c_str()) != 0) return Fail(path, "rename", tmp);
-  const int dir = ::open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
-  return true;
+  return text;
 }

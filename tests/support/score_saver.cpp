@@ -1,7 +1,10 @@
-// kestrova-score-saver PATH COUNT: loads the score table from PATH, then saves
-// it COUNT times, each time with a score one above the best, and prints each
-// saved score on its own line as soon as that save has returned. The score
-// file test kills it at varied moments.
+// kestrova-score-saver PATH COUNT [SCORE]: saves the score table at PATH COUNT
+// times and prints each saved score on its own line as soon as that save has
+// returned. Without SCORE each save enters one above the best; with it, each
+// enters SCORE, and the saver first waits for its standard input to close, so
+// that a test can let many go at once. The score file tests run it.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -9,19 +12,24 @@
 #include "data/high_score.hpp"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: kestrova-score-saver PATH COUNT\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: kestrova-score-saver PATH COUNT [SCORE]\n");
     return 2;
   }
   const std::string path = argv[1];
   const long count = std::strtol(argv[2], nullptr, 10);
+  if (argc == 4) {
+    char byte;
+    while (::read(STDIN_FILENO, &byte, 1) > 0) {
+    }
+  }
   HighScoreTable table;
   table.Load(path);
   for (long i = 0; i < count; ++i) {
-    const int32_t next = table.entries[0].score + 1;
+    const long next = argc == 4 ? std::strtol(argv[3], nullptr, 10) : table.entries[0].score + 1L;
     if (next > INT16_MAX) return 1;
     if (!table.Save(path, static_cast<int16_t>(next))) return 1;
-    std::printf("%d\n", next);
+    std::printf("%ld\n", next);
     std::fflush(stdout);
   }
   return 0;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
+#include <iterator>
 #include <vector>
 
 #include "data/high_score.hpp"
@@ -97,31 +99,70 @@ TEST(HighScores, ShortOrGarbledFilesKeepWhatWasRead) {
   }
 }
 
-TEST(HighScores, WrappedRunScoreEntersAsItsUnsigned16BitValue) {
+TEST(HighScores, WrappedRunScoresAndARunSavedAgain) {
   const auto path = (MakeTempDir() / "score.dat").string();
+  WriteFile(path, ScoreFileText({40000}));
   HighScoreTable table;
-  table.entries[0].score = 40000;
   ASSERT_TRUE(table.Save(path, static_cast<int16_t>(-30536)));  // 35000 after one wrap
-  EXPECT_EQ(table.entries[0].score, 40000);
-  EXPECT_EQ(table.entries[1].score, 35000);
+  EXPECT_EQ(Scores(table, 3), (std::vector<int32_t>{40000, 35000, 0}));
+  // The same run saved again replaces its earlier entry, not another one.
+  ASSERT_TRUE(table.Save(path, 500, static_cast<int16_t>(-30536)));
+  EXPECT_EQ(Scores(table, 3), (std::vector<int32_t>{40000, 500, 0}));
+  // One pushed out meanwhile leaves nothing to replace: the run enters as any.
+  WriteFile(path, ScoreFileText({900, 800, 700, 600, 500, 400, 300, 200, 100}));
+  ASSERT_TRUE(table.Save(path, 150, 50));
+  EXPECT_EQ(Scores(table), (std::vector<int32_t>{900, 800, 700, 600, 500, 400, 300, 200, 150}));
+  EXPECT_EQ(ReadFile(path), ScoreFileText(Scores(table)));
 }
 
-TEST(HighScores, FailedSaveLeavesTheOldFileByteForByte) {
+size_t OpenDescriptors() {
+  return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
+}
+
+TEST(HighScores, AFailedSaveLeavesTheOldFileAndNothingElse) {
   const auto dir = MakeTempDir();
   const auto path = (dir / "score.dat").string();
   const std::string old = ScoreFileText({111, 22});
   WriteFile(path, old);
   HighScoreTable table;
-  ASSERT_TRUE(table.Load(path));
-  // A folder in place of the temporary file makes the write fail midway.
-  std::filesystem::create_directory(path + ".tmp");
-  EXPECT_FALSE(table.Save(path, 5000));
+  const size_t descriptors = OpenDescriptors();
+  // Files may not grow past a few bytes: the write fails midway.
+  rlimit limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const rlimit small{10, limit.rlim_max};
+  std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool saved = table.Save(path, 5000);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  EXPECT_FALSE(saved);
   EXPECT_EQ(ReadFile(path), old);
-  std::filesystem::remove(path + ".tmp");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "no temporary file stays";
   // Saving into a folder that does not exist fails cleanly too.
   EXPECT_FALSE(table.Save((dir / "missing" / "score.dat").string(), 5000));
+  EXPECT_EQ(OpenDescriptors(), descriptors) << "the lock and the files are let go";
   EXPECT_TRUE(table.Save(path, 5000));
-  EXPECT_NE(ReadFile(path), old);
+  EXPECT_EQ(ReadFile(path), ScoreFileText({5000, 111, 22}));
+}
+
+// Links planted in a shared folder, where a save might write: at the names a
+// save could be expected to use, and at the score file itself. The save
+// writes none of their targets.
+TEST(HighScores, PlantedLinksAreNeverWrittenThrough) {
+  const auto dir = MakeTempDir();
+  const auto victims = MakeTempDir();
+  const auto path = dir / "score.dat";
+  const std::vector<std::string> names = {"score.dat", "score.dat.tmp", "score.dat.lock", "score.dat.new",
+                                          "score.dat~", "score.dat.XXXXXX", ".score.dat"};
+  for (const std::string& name : names) {
+    WriteFile(victims / name, "precious " + name);
+    std::filesystem::create_symlink(victims / name, dir / name);
+  }
+  HighScoreTable table;
+  ASSERT_TRUE(table.Save(path.string(), 700));
+  for (const std::string& name : names) EXPECT_EQ(ReadFile(victims / name), "precious " + name) << name;
+  EXPECT_FALSE(std::filesystem::is_symlink(path));
+  EXPECT_EQ(ReadFile(path), ScoreFileText({700}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), static_cast<std::ptrdiff_t>(names.size()));
 }
 
 }  // namespace

@@ -160,11 +160,21 @@ async function holdUntil(page, key, condition, arg) {
 const state = (page) => page.evaluate(() => window.kestrovaTest.state());
 const storedScores = (page) => page.evaluate((key) => window.localStorage.getItem(key), kScoreKey);
 
-// The score file a fresh table is saved as after one run of `score`: the run
+// The score file a fresh table is saved as after runs of `scores`: the runs
 // sorted to the top of ten entries, each entry four masked numbers.
-function scoreFileAfterOneRun(score) {
-  const entries = [score, ...Array(9).fill(0)];
+function scoreFileAfterRuns(...scores) {
+  const entries = [...scores.sort((a, b) => b - a), ...Array(10 - scores.length).fill(0)];
   return entries.map((value) => [value, 1, 2, 3].map((n) => `${n ^ kScoreMask}\n`).join("")).join("");
+}
+
+// Plays until the run scores, then holds fire until its shots are gone: the
+// score stays as it is from then on.
+async function scoreSomething(page) {
+  await holdUntil(page, "Space", () => window.kestrovaTest.state().playing === 1);
+  await holdUntil(page, "Space", () => window.kestrovaTest.state().player.score > 0);
+  await page.waitForFunction((bullet) => !window.kestrovaTest.state().objects.some((o) => o.kind === bullet),
+                             kPlayerBullet);
+  return (await state(page)).player.score;
 }
 
 before(async () => {
@@ -266,7 +276,7 @@ describe("playing", kSuite, () => {
       const { score } = (await state(page)).player;
       await holdUntil(page, "Space", () => !document.getElementById("closed").hidden);
       const stored = await storedScores(page);
-      assert.equal(stored, scoreFileAfterOneRun(score));
+      assert.equal(stored, scoreFileAfterRuns(score));
 
       // The next visit reads the table back: its title is kestrova-sim's with that file.
       await openGame(page);
@@ -293,6 +303,30 @@ describe("playing", kSuite, () => {
     assert.equal((await state(page)).joystick_available, 1);
   }));
 
+  test("two tabs each keep their run whichever ends first, and a tab closed mid-play keeps its run", () =>
+    withBrowser(async (first, context) => {
+      const tabs = [first, await context.newPage(), await context.newPage()];
+      const scores = [];
+      // A tab in the back is hidden, and runs no frames.
+      for (const tab of tabs) {
+        await tab.bringToFront();
+        await openGame(tab);
+        scores.push(await scoreSomething(tab));
+      }
+      // The runs end in the opposite order to their starts; the last tab closes mid-play.
+      for (const tab of [tabs[1], tabs[0]]) {
+        await tab.bringToFront();
+        await tab.locator("#canvas").click({ button: "right" });
+        await tab.locator("#closed").waitFor();
+      }
+      await tabs[2].close({ runBeforeUnload: true });
+      // Storage written by a tab as it closes reaches the others a moment later.
+      const want = scoreFileAfterRuns(...scores);
+      await first.waitForFunction(([key, text]) => window.localStorage.getItem(key) === text, [kScoreKey, want],
+                                  { timeout: 10_000 }).catch(() => {});
+      assert.equal(await storedScores(first), want);
+    }));
+
   test("a left click on the title starts play, a right click closes the game and saves", () =>
     withBrowser(async (page) => {
       await openGame(page);
@@ -300,6 +334,6 @@ describe("playing", kSuite, () => {
       await page.waitForFunction(() => window.kestrovaTest.state().playing === 1);
       await page.locator("#canvas").click({ button: "right" });
       await page.locator("#closed").waitFor();
-      assert.equal(await storedScores(page), scoreFileAfterOneRun(0));
+      assert.equal(await storedScores(page), scoreFileAfterRuns(0));
     }));
 });

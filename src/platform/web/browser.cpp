@@ -83,6 +83,8 @@ EM_JS(int, kestrova_store_item, (const char* key, const char* value), {
 
 EM_JS(void, kestrova_attach_test_hook, (void* driver), { KestrovaPage.attachTestHook(driver); });
 
+EM_JS(void, kestrova_attach_score_keeper, (void* keeper), { KestrovaPage.attachScoreKeeper(keeper); });
+
 EM_JS(void, kestrova_finish_test_run, (const char* output), { KestrovaPage.finishTestRun(UTF8ToString(output)); });
 
 namespace platform::web::browser {
@@ -157,6 +159,8 @@ std::optional<std::string> LoadItem(const std::string& key) {
 bool StoreItem(const std::string& key, const std::string& value) {
   return kestrova_store_item(key.c_str(), value.c_str()) != 0;
 }
+
+void AttachScoreKeeper(void* keeper) { kestrova_attach_score_keeper(keeper); }
 
 void AttachTestHook(void* driver) { kestrova_attach_test_hook(driver); }
 

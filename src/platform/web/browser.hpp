@@ -35,6 +35,9 @@ bool IsTestPage();
 // localStorage, whole values only.
 std::optional<std::string> LoadItem(const std::string& key);
 bool StoreItem(const std::string& key, const std::string& value);
+// The page calls kestrova_save_scores(keeper) when it is hidden or closed;
+// null: no more.
+void AttachScoreKeeper(void* keeper);
 // The test hook's half in the page (window.kestrovaTest).
 void AttachTestHook(void* driver);
 void FinishTestRun(const std::string& output);

@@ -5,6 +5,9 @@
 #include <iterator>
 #include <optional>
 
+#include <emscripten/emscripten.h>
+
+#include "app/game_app.hpp"
 #include "platform/web/browser.hpp"
 
 namespace platform::web {
@@ -24,4 +27,18 @@ void KeepScoreFile(const std::string& path) {
   if (!browser::StoreItem(path, text)) std::fprintf(stderr, "kestrova: the page cannot keep %s\n", path.c_str());
 }
 
+ScoreKeeper::ScoreKeeper(CGameApp& game, std::string path) : m_game(game), m_path(std::move(path)) {
+  browser::AttachScoreKeeper(this);
+}
+
+ScoreKeeper::~ScoreKeeper() { browser::AttachScoreKeeper(nullptr); }
+
+void ScoreKeeper::Save() {
+  RestoreScoreFile(m_path);
+  if (m_game.SaveScore()) KeepScoreFile(m_path);
+}
+
 }  // namespace platform::web
+
+// The page's call, between idle calls: the message loop is waiting for it.
+extern "C" EMSCRIPTEN_KEEPALIVE void kestrova_save_scores(platform::web::ScoreKeeper* keeper) { keeper->Save(); }

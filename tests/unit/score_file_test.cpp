@@ -1,6 +1,7 @@
-// The score file under SIGKILL: a helper process saves scores again and again
-// and is killed at varied moments; the file must then hold exactly the table
-// of the last save that finished or of the one after it, never a partial one.
+// The score file between processes: helpers that save at once each keep their
+// score, and a helper killed at varied moments of its saves leaves exactly the
+// table of the last save that finished or of the one after it, never a partial
+// one.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -9,8 +10,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +30,7 @@ using testing_support::ReadFile;
 using testing_support::WriteFile;
 
 constexpr int kKills = 40;
+constexpr int kRounds = 30;
 constexpr int kSavesPerRun = 200;  // the helper ends by itself after these
 constexpr int kTimeoutMs = 20000;
 
@@ -39,18 +44,24 @@ std::string TableText(int n) {
 
 class Saver {
  public:
-  explicit Saver(const std::string& path) {
+  // Saves one above the best again and again; with `score`, saves that once
+  // when `start` (a pipe's read end) closes.
+  explicit Saver(const std::string& path, std::optional<int> score = std::nullopt, int start = -1) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    if (start >= 0) posix_spawn_file_actions_adddup2(&actions, start, STDIN_FILENO);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     posix_spawn_file_actions_addclose(&actions, fds[1]);
-    const std::string count = std::to_string(kSavesPerRun);
-    char* argv[] = {const_cast<char*>(KESTROVA_SCORE_SAVER), const_cast<char*>(path.c_str()),
-                    const_cast<char*>(count.c_str()), nullptr};
-    if (posix_spawn(&m_pid, KESTROVA_SCORE_SAVER, &actions, nullptr, argv, environ) != 0) m_pid = -1;
+    const std::string count = score ? "1" : std::to_string(kSavesPerRun);
+    const std::string value = score ? std::to_string(*score) : "";
+    std::vector<char*> argv = {const_cast<char*>(KESTROVA_SCORE_SAVER), const_cast<char*>(path.c_str()),
+                               const_cast<char*>(count.c_str())};
+    if (score) argv.push_back(const_cast<char*>(value.c_str()));
+    argv.push_back(nullptr);
+    if (posix_spawn(&m_pid, KESTROVA_SCORE_SAVER, &actions, nullptr, argv.data(), environ) != 0) m_pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     ::close(fds[1]);
     m_out = fds[0];
@@ -75,6 +86,10 @@ class Saver {
   // SIGKILL, then every line written before it; the saves reported in all.
   int KillAndCount() {
     Kill();
+    return Count();
+  }
+  // Every line until the helper ends: the saves it reported.
+  int Count() {
     while (ReadSome()) {
     }
     return m_lines;
@@ -104,6 +119,29 @@ class Saver {
 void SpinFor(std::chrono::microseconds delay) {
   const auto until = std::chrono::steady_clock::now() + delay;
   while (std::chrono::steady_clock::now() < until) {
+  }
+}
+
+// Eight games ending at once, again and again: each score is in the table,
+// whatever order the saves take.
+TEST(ScoreFile, SaversAtOnceEachKeepTheirScore) {
+  for (int round = 0; round < kRounds; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    const std::string path = (MakeTempDir() / "score.dat").string();
+    int start[2];
+    ASSERT_EQ(::pipe2(start, O_CLOEXEC), 0);
+    std::vector<int32_t> scores;
+    std::vector<std::unique_ptr<Saver>> savers;
+    for (int i = 0; i < 8; ++i) {
+      scores.push_back(100 + (i * 37 + round * 11) % 97 * 10);
+      savers.push_back(std::make_unique<Saver>(path, scores.back(), start[0]));
+      ASSERT_TRUE(savers.back()->Started());
+    }
+    ::close(start[0]);
+    ::close(start[1]);  // all go
+    for (auto& saver : savers) EXPECT_EQ(saver->Count(), 1);
+    std::sort(scores.rbegin(), scores.rend());
+    EXPECT_EQ(ReadFile(path), testing_support::ScoreFileText(scores));
   }
 }
 

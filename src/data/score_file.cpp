@@ -1,0 +1,110 @@
+// Saving the score table: merged with the file as it is at that moment, under
+// a lock on its folder, and swapped in whole through a private temporary file.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "data/high_score.hpp"
+
+namespace {
+
+std::string Folder(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+// A descriptor closed on every path out.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : m_fd(fd) {}
+  ~Descriptor() { Close(); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int Get() const { return m_fd; }
+  bool Close() {
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd < 0 || ::close(fd) == 0;
+  }
+
+ private:
+  int m_fd;
+};
+
+// The temporary file, removed unless it has been renamed into place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::string& path) : m_name(path + ".XXXXXX"), m_fd(::mkostemp(m_name.data(), O_CLOEXEC)) {
+    if (m_fd.Get() < 0) m_name.clear();
+  }
+  ~TemporaryFile() {
+    m_fd.Close();
+    if (!m_name.empty()) ::unlink(m_name.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool Created() const { return m_fd.Get() >= 0; }
+  int Fd() const { return m_fd.Get(); }
+  bool Close() { return m_fd.Close(); }
+  bool RenameTo(const std::string& path) {
+    if (::rename(m_name.c_str(), path.c_str()) != 0) return false;
+    m_name.clear();
+    return true;
+  }
+
+ private:
+  std::string m_name;
+  Descriptor m_fd;
+};
+
+bool WriteAll(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool Fail(const std::string& path, const char* step) {
+  std::fprintf(stderr, "kestrova: cannot save scores to %s: %s: %s\n", path.c_str(), step, std::strerror(errno));
+  return false;
+}
+
+}  // namespace
+
+bool HighScoreTable::Save(const std::string& path, int16_t score, std::optional<int16_t> replacing) {
+  // Games that end together take turns: each enters its score into what the
+  // one before it wrote.
+  const Descriptor folder(::open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.Get() < 0) return Fail(path, "open the folder");
+  while (::flock(folder.Get(), LOCK_EX) != 0) {
+    if (errno != EINTR) return Fail(path, "lock the folder");
+  }
+  HighScoreTable now;
+  now.Load(path);
+  now.Enter(score, replacing);
+
+  // Never lose stored scores: the old file stays until the new one is whole
+  // on disk. The temporary name is new and exclusive, so a link planted in a
+  // shared folder is never followed; it keeps the old file's mode.
+  TemporaryFile temporary(path);
+  if (!temporary.Created()) return Fail(path, "create");
+  struct stat old{};
+  if (::stat(path.c_str(), &old) == 0) ::fchmod(temporary.Fd(), old.st_mode & 07777);
+  if (!WriteAll(temporary.Fd(), now.Text()) || ::fsync(temporary.Fd()) != 0) return Fail(path, "write");
+  if (!temporary.Close()) return Fail(path, "close");
+  if (!temporary.RenameTo(path)) return Fail(path, "rename");
+  ::fsync(folder.Get());
+  *this = now;
+  return true;
+}
