@@ -88,7 +88,11 @@ bool HighScoreTable::Save(const std::string& path, int16_t score, std::optional<
   const Descriptor folder(::open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.Get() < 0) return Fail(path, "open the folder");
   while (::flock(folder.Get(), LOCK_EX) != 0) {
-    if (errno != EINTR) return Fail(path, "lock the folder");
+    if (errno == EINTR) continue;
+    // A file system without locks (some network ones) still gets the score.
+    std::fprintf(stderr, "kestrova: warning: cannot lock the folder of %s: %s; saving unlocked\n", path.c_str(),
+                 std::strerror(errno));
+    break;
   }
   HighScoreTable now;
   now.Load(path);
