@@ -46,7 +46,12 @@ class Splitter {
         NoteRowStart();
         continue;
       }
-      if (m_row >= m_capacity) return false;
+      if (m_row >= m_capacity) {
+        // Past the last row, blank lines do not count: Windows line ends and
+        // spaces make none.
+        if (byte == '\r' || byte == ' ' || byte == '\t') continue;
+        return false;
+      }
       m_rowHasContent = true;
       if (byte == ',') {
         Bump(m_column);

@@ -77,6 +77,8 @@ TEST(CsvTable, RowsPastTheCapacityFailNamingTheirLine) {
       {"a lone separator is a row", 1, "a\n,\n", 2},
       {"exactly full, trailing blank lines", 2, "a\nb\n\n\n", 0},
       {"exactly full, trailing comment", 2, "a\nb\n# end", 0},
+      {"exactly full, Windows line ends and blank lines of spaces", 2, "a\r\nb\r\n\r\n  \t\r\n", 0},
+      {"a row after the blank lines past the capacity", 2, "a\nb\n \n\r\n x\n", 5},
       {"never allocated", 0, "a", 1},
   };
   for (const Case& c : cases) {

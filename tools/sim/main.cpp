@@ -23,6 +23,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: kestrova-sim [--frames N] [--input FILE] [--data DIR] [--trace] [--png FRAME:FILE]... [--joystick]\n"
     "       kestrova-sim [--data DIR] --verify REPLAY...\n"
+    "       kestrova-sim --help | --version\n"
     "  --input FILE: an input script, or a replay recorded by kestrova --record\n"
     "  --verify: plays each replay to the end recorded beside it (NAME.last for\n"
     "            NAME.krp, the line of its last frame) and names those that differ\n";
@@ -52,7 +53,13 @@ int ParseArgs(int argc, char** argv, SimOptions& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    if (arg == "--trace") {
+    if (arg == "--help") {
+      std::fputs(kUsage, stdout);
+      return -1;
+    } else if (arg == "--version") {
+      std::printf("kestrova-sim %s\n", KESTROVA_VERSION);
+      return -1;
+    } else if (arg == "--trace") {
       options.trace = true;
     } else if (arg == "--joystick") {
       options.joystick = true;
@@ -149,7 +156,8 @@ int Verify(const std::vector<std::string>& paths, const std::string& dataDir) {
 
 int main(int argc, char** argv) {
   SimOptions options;
-  if (const int status = ParseArgs(argc, argv, options); status != 0) return status;
+  // -1: --help or --version has answered.
+  if (const int status = ParseArgs(argc, argv, options); status != 0) return status < 0 ? 0 : status;
   if (!options.verify.empty()) return Verify(options.verify, options.dataDir);
 
   // A replay file's header gives the start choices; a plain script plays in a window.
