@@ -29,11 +29,17 @@ inline bool SameKeys(std::vector<uint8_t> a, std::vector<uint8_t> b) {
 }
 
 inline bool SameRuns(const InputScript& a, const InputScript& b) {
-  if (a.runs.size() != b.runs.size()) return false;
+  const auto caps = [](const InputScript& s) {
+    return s.joystick ? std::vector<uint32_t>{s.joystick->xMin, s.joystick->xMax, s.joystick->yMin, s.joystick->yMax}
+                      : std::vector<uint32_t>{};
+  };
+  if (a.runs.size() != b.runs.size() || caps(a) != caps(b)) return false;
   for (size_t i = 0; i < a.runs.size(); ++i) {
     const InputRun& x = a.runs[i];
     const InputRun& y = b.runs[i];
-    if (x.count != y.count || x.end != y.end || x.click != y.click || !SameKeys(x.keys, y.keys)) return false;
+    if (x.count != y.count || x.end != y.end || x.click != y.click || x.stick != y.stick || !SameKeys(x.keys, y.keys)) {
+      return false;
+    }
   }
   return true;
 }

@@ -18,6 +18,7 @@ constexpr std::array<KeyName, 7> kKeyNames = {{
 }};
 constexpr std::string_view kClick = "click";
 constexpr std::string_view kReplayMagic = "kestrova-replay";
+constexpr std::string_view kUnplugged = "unplugged";
 
 bool ParseKeys(std::string_view text, InputRun& run) {
   run.keys.clear();
@@ -47,6 +48,35 @@ bool ParseCount(std::string_view text, int64_t& count) {
     count = count * 10 + (c - '0');
   }
   return true;
+}
+
+// A whole number of the joystick's range: 0 to 4294967295.
+bool ParseNumber(std::string_view text, uint32_t& value) {
+  if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string_view::npos) return false;
+  const uint64_t wide = std::stoull(std::string(text));
+  value = static_cast<uint32_t>(wide);
+  return wide <= UINT32_MAX;
+}
+
+bool ParseStick(std::string_view text, InputRun& run) {
+  if (text == kUnplugged) {
+    run.stick = JoyReading{};
+    return true;
+  }
+  JoyReading reading{true};
+  uint32_t* fields[] = {&reading.x, &reading.y, &reading.buttons};
+  for (uint32_t* field : fields) {
+    const size_t comma = field == fields[2] ? std::string_view::npos : text.find(',');
+    if (!ParseNumber(text.substr(0, comma), *field)) return false;
+    text.remove_prefix(comma == std::string_view::npos ? text.size() : comma + 1);
+  }
+  run.stick = reading;
+  return true;
+}
+
+std::string StickText(const JoyReading& stick) {
+  if (!stick.attached) return std::string(kUnplugged);
+  return std::to_string(stick.x) + "," + std::to_string(stick.y) + "," + std::to_string(stick.buttons);
 }
 
 std::string_view Trim(std::string_view s) {
@@ -85,24 +115,35 @@ const InputRun* InputScript::RunAt(int64_t call) const {
 
 int64_t InputScript::Length() const { return runs.empty() ? 0 : runs.back().end; }
 
-void InputScript::Append(const std::vector<uint8_t>& keys, bool click) {
-  if (!runs.empty() && !click && !runs.back().click && SameKeys(runs.back().keys, keys)) {
+void InputScript::Append(const std::vector<uint8_t>& keys, bool click, std::optional<JoyReading> stick) {
+  if (!runs.empty() && !click && !runs.back().click && SameKeys(runs.back().keys, keys) && runs.back().stick == stick) {
     ++runs.back().count;
     ++runs.back().end;
     return;
   }
-  runs.push_back(InputRun{1, keys, click, Length() + 1});
+  runs.push_back(InputRun{1, keys, click, stick, Length() + 1});
 }
 
 std::string InputScript::Text() const {
   std::string text;
-  for (const InputRun& run : runs) text += std::to_string(run.count) + " " + KeyNames(run.keys, run.click) + "\n";
+  for (const InputRun& run : runs) {
+    text += std::to_string(run.count) + " " + KeyNames(run.keys, run.click);
+    if (run.stick) text += " " + StickText(*run.stick);
+    text += "\n";
+  }
   return text;
 }
 
 std::string Replay::Text() const {
-  return std::string(kReplayMagic) + " " + std::to_string(kReplayVersion) + " " +
-         (fullScreen ? "fullscreen" : "window") + " " + (keyboard ? "keyboard" : "joystick") + "\n" + script.Text();
+  std::string header = std::string(kReplayMagic) + " " + std::to_string(kReplayVersion) + " " +
+                       (fullScreen ? "fullscreen" : "window") + " " + (keyboard ? "keyboard" : "joystick");
+  if (!keyboard) {
+    const std::optional<platform::JoyCaps>& caps = script.joystick;
+    header += caps ? " " + std::to_string(caps->xMin) + " " + std::to_string(caps->xMax) + " " +
+                         std::to_string(caps->yMin) + " " + std::to_string(caps->yMax)
+                   : " none";
+  }
+  return header + "\n" + script.Text();
 }
 
 bool ParseInputScript(std::string_view text, const std::string& fileName, InputScript& out, std::string& error) {
@@ -115,11 +156,14 @@ bool ParseInputScript(std::string_view text, const std::string& fileName, InputS
     if (raw.empty() || raw.front() == '#') continue;
     InputRun run;
     const bool countOk = ParseCount(NextWord(raw), run.count);
-    const std::string_view keys = NextWord(raw);
-    if (!countOk || !ParseKeys(keys, run) || !Trim(raw).empty()) {
+    const bool keysOk = ParseKeys(NextWord(raw), run);
+    const std::string_view stick = NextWord(raw);
+    const bool stickOk = out.joystick ? ParseStick(stick, run) : stick.empty();
+    if (!countOk || !keysOk || !stickOk || !Trim(raw).empty()) {
       error = LineError(fileName, line,
-                        "expected 'COUNT KEYS' (KEYS: none, or left right up down space shift escape click "
-                        "joined by '+')");
+                        std::string("expected 'COUNT KEYS") + (out.joystick ? " STICK" : "") +
+                            "' (KEYS: none, or left right up down space shift escape click joined by '+'" +
+                            (out.joystick ? "; STICK: X,Y,BUTTONS or unplugged)" : ")"));
       return false;
     }
     total += run.count;
@@ -141,14 +185,24 @@ bool ParseReplay(std::string_view text, const std::string& fileName, Replay& out
   if (!isReplay) return ParseInputScript(text, fileName, out.script, error);
 
   const std::string_view version = NextWord(header), display = NextWord(header), input = NextWord(header);
-  if (version != std::to_string(kReplayVersion)) {
-    error = LineError(fileName, 1, "replay format version '" + std::string(version) + "' is not " +
+  if (version != "1" && version != "2") {
+    error = LineError(fileName, 1, "replay format version '" + std::string(version) + "' is not 1 or " +
                                        std::to_string(kReplayVersion));
     return false;
   }
+  bool limitsOk = true;
+  if (version == "2" && input == "joystick") {
+    if (const std::string_view first = NextWord(header); first != "none") {
+      uint32_t limits[4] = {};
+      limitsOk = ParseNumber(first, limits[0]) && ParseNumber(NextWord(header), limits[1]) &&
+                 ParseNumber(NextWord(header), limits[2]) && ParseNumber(NextWord(header), limits[3]);
+      out.script.joystick = platform::JoyCaps{limits[0], limits[1], limits[2], limits[3]};
+    }
+  }
   if ((display != "window" && display != "fullscreen") || (input != "keyboard" && input != "joystick") ||
-      !Trim(header).empty()) {
-    error = LineError(fileName, 1, "expected 'kestrova-replay 1 window|fullscreen keyboard|joystick'");
+      !limitsOk || !Trim(header).empty()) {
+    error = LineError(fileName, 1,
+                      "expected 'kestrova-replay 2 window|fullscreen keyboard|joystick [XMIN XMAX YMIN YMAX|none]'");
     return false;
   }
   out.fullScreen = display == "fullscreen";

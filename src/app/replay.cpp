@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "input/keyboard.hpp"
 
 namespace {
 
 constexpr uint8_t kRecordedKeys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_SPACE, VK_SHIFT, VK_ESCAPE};
+constexpr const char* kReplayWindowTitle = "Kestrova App (replay)";
 
 }  // namespace
 
@@ -38,9 +40,11 @@ void RecordingPlatform::RunMessageLoop(platform::WindowHandler& handler, const s
       m_keys[vk] = KeyHeld(live, vk) ? 0x80 : 0;
       if (m_keys[vk]) held.push_back(vk);
     }
-    m_replay.script.Append(held, m_clicked);
-    m_clicked = false;
-    return onIdle();
+    const bool clicked = std::exchange(m_clicked, false);
+    const bool more = onIdle();
+    // A call without a poll (the exit query) keeps the last reading: runs stay long.
+    m_replay.script.Append(held, clicked, m_replay.script.joystick ? std::optional(m_stick) : std::nullopt);
+    return more;
   });
   std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
   out << m_replay.Text();
@@ -56,11 +60,18 @@ platform::VideoResult RecordingPlatform::InitVideo(bool fullScreen) {
 
 void RecordingPlatform::GetKeyboardState(uint8_t (&keys)[256]) { std::copy(std::begin(m_keys), std::end(m_keys), keys); }
 
-bool RecordingPlatform::GetJoystickCaps(platform::JoyCaps&) {
+bool RecordingPlatform::GetJoystickCaps(platform::JoyCaps& caps) {
   // Start-up asks only when the joystick was chosen.
   m_replay.keyboard = 0;
-  std::fprintf(stderr, "kestrova: recording the keyboard only; the joystick is off\n");
-  return false;
+  if (!m_inner.GetJoystickCaps(caps)) return false;
+  m_replay.script.joystick = caps;
+  return true;
+}
+
+bool RecordingPlatform::PollJoystick(platform::JoyInfo& info) {
+  const bool attached = m_inner.PollJoystick(info);
+  m_stick = attached ? JoyReading{true, info.x, info.y, info.buttons} : JoyReading{};
+  return attached;
 }
 
 namespace {
@@ -77,6 +88,12 @@ class IgnoreLeftClicks final : public platform::WindowHandler {
 };
 
 }  // namespace
+
+bool ReplayingPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) {
+  if (!m_inner.CreateMainWindow(iconBitmap)) return false;
+  m_inner.SetWindowTitle(kReplayWindowTitle);
+  return true;
+}
 
 void ReplayingPlatform::RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) {
   IgnoreLeftClicks live(handler);
@@ -104,6 +121,7 @@ int WatchReplay(platform::Platform& platform, platform::Platform& offscreen, Rep
   // The recording's own start choices: anything else would be another run.
   options.fullScreen = replay.fullScreen;
   options.keyboard = replay.keyboard;
+  options.saveScores = false;
   const std::optional<Snapshot> ahead =
       skipped > 0 ? PlayAhead(offscreen, replay, options, skipped) : std::optional<Snapshot>();
   ReplayingPlatform player(platform, std::move(replay.script));

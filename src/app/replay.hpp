@@ -11,9 +11,9 @@
 #include "app/scripted_platform.hpp"
 #include "platform/forwarding_platform.hpp"
 
-// Notes the start choices and, for every idle call, the keys held and a left
-// click before it; the file is written when the message loop ends. The
-// joystick is not recorded, so a recording plays from the keyboard alone.
+// Notes the start choices and, for every idle call, the keys held, a left
+// click before it, and what the joystick read when it was chosen; the file is
+// written when the message loop ends.
 class RecordingPlatform final : public platform::ForwardingPlatform {
  public:
   RecordingPlatform(platform::Platform& inner, std::string path) : ForwardingPlatform(inner), m_path(std::move(path)) {}
@@ -25,6 +25,7 @@ class RecordingPlatform final : public platform::ForwardingPlatform {
   platform::VideoResult InitVideo(bool fullScreen) override;
   void GetKeyboardState(uint8_t (&keys)[256]) override;
   bool GetJoystickCaps(platform::JoyCaps& caps) override;
+  bool PollJoystick(platform::JoyInfo& info) override;
 
  private:
   class Handler;
@@ -32,18 +33,21 @@ class RecordingPlatform final : public platform::ForwardingPlatform {
   Replay m_replay;
   uint8_t m_keys[256] = {};
   bool m_clicked = false;
+  JoyReading m_stick;  // the last poll's reading
   bool m_saved = false;
 };
 
-// Feeds the recorded keys and clicks; the live keyboard, joystick and left
-// clicks are ignored. The window closes when the recording ends.
+// Feeds the recorded keys, clicks and joystick; the live keyboard, joystick
+// and left clicks are ignored. The window says a replay is playing and closes
+// when the recording ends.
 class ReplayingPlatform final : public ScriptedPlatform {
  public:
-  ReplayingPlatform(platform::Platform& inner, InputScript script) : ScriptedPlatform(inner, std::move(script)) {}
+  ReplayingPlatform(platform::Platform& inner, InputScript script) : ScriptedPlatform(inner, std::move(script)) {
+    m_liveJoystick = false;
+  }
 
+  bool CreateMainWindow(std::span<const uint8_t> iconBitmap) override;
   void RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) override;
-  bool GetJoystickCaps(platform::JoyCaps&) override { return false; }
-  bool PollJoystick(platform::JoyInfo&) override { return false; }
 };
 
 // The game as it stands after the first `calls` idle calls of `replay` (or
@@ -52,7 +56,8 @@ class ReplayingPlatform final : public ScriptedPlatform {
 std::optional<Snapshot> PlayAhead(platform::Platform& offscreen, const Replay& replay, const AppOptions& options,
                                   int64_t calls);
 // Watches `replay` on `platform` with its own start choices from idle call
-// `skipped` + 1 on, the calls before played ahead on `offscreen`; the exit code.
+// `skipped` + 1 on, the calls before played ahead on `offscreen`; the exit
+// code. Watching someone's run saves nothing into the watcher's scores.
 int WatchReplay(platform::Platform& platform, platform::Platform& offscreen, Replay replay, AppOptions options,
                 int64_t skipped);
 

@@ -38,6 +38,20 @@ void ScriptedPlatform::GetKeyboardState(uint8_t (&keys)[256]) {
   for (const uint8_t vk : m_run->keys) keys[vk] = 0x80;
 }
 
+bool ScriptedPlatform::GetJoystickCaps(platform::JoyCaps& caps) {
+  if (!m_script.joystick) return m_liveJoystick && m_inner.GetJoystickCaps(caps);
+  caps = *m_script.joystick;
+  return true;
+}
+
+bool ScriptedPlatform::PollJoystick(platform::JoyInfo& info) {
+  if (!m_script.joystick) return m_liveJoystick && m_inner.PollJoystick(info);
+  // Past the script's end the stick is gone.
+  if (m_run == nullptr || !m_run->stick || !m_run->stick->attached) return false;
+  info = platform::JoyInfo{m_run->stick->x, m_run->stick->y, 0, m_run->stick->buttons};
+  return true;
+}
+
 void ScriptedPlatform::Present(std::span<const uint8_t> page, const platform::Palette& palette) {
   m_page = page;
   m_inner.Present(page, palette);

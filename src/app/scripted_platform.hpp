@@ -1,5 +1,7 @@
 // Input from a script instead of the player: for each idle call, the keys its
-// run holds and the left click it makes just before the call.
+// run holds and the left click it makes just before the call, and what a
+// recorded joystick read (a script without one leaves the joystick to the
+// platform below, which a replay shuts off).
 // Every scripted run drives the game through here: kestrova-sim and its
 // replay checks, the browser's test hook, replays in the window, the tests.
 #pragma once
@@ -45,7 +47,13 @@ class ScriptedPlatform : public platform::ForwardingPlatform {
 
   void PostClose() override;
   void GetKeyboardState(uint8_t (&keys)[256]) override;
+  bool GetJoystickCaps(platform::JoyCaps& caps) override;
+  bool PollJoystick(platform::JoyInfo& info) override;
   void Present(std::span<const uint8_t> page, const platform::Palette& palette) override;
+
+ protected:
+  // False: without a recorded joystick there is none, whatever is plugged in.
+  bool m_liveJoystick = true;
 
  private:
   InputScript m_script;

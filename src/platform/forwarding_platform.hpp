@@ -12,6 +12,7 @@ class ForwardingPlatform : public Platform {
 
   bool CreateMainWindow(std::span<const uint8_t> icon) override { return m_inner.CreateMainWindow(icon); }
   void ShowMainWindow() override { m_inner.ShowMainWindow(); }
+  void SetWindowTitle(const std::string& title) override { m_inner.SetWindowTitle(title); }
   void PostClose() override { m_inner.PostClose(); }
   void RunMessageLoop(WindowHandler& handler, const std::function<bool()>& onIdle) override {
     m_inner.RunMessageLoop(handler, onIdle);

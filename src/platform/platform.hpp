@@ -68,6 +68,8 @@ class Platform {
   // (a bitmap resource). Visible and blank from here on.
   virtual bool CreateMainWindow(std::span<const uint8_t> iconBitmap) = 0;
   virtual void ShowMainWindow() = 0;
+  // Another caption for the main window (a replay says it is one).
+  virtual void SetWindowTitle(const std::string& title) = 0;
   // Asks the window to close; it closes when the message loop next runs.
   virtual void PostClose() = 0;
   // Handles every waiting message, then calls onIdle once; repeats until the

@@ -33,11 +33,13 @@ class HeadlessPlatform : public Platform {
   int64_t PresentCount() const { return m_presents; }
   const std::vector<std::string>& Messages() const { return m_messages; }
   bool CloseRequested() const { return m_closeRequested; }
+  const std::string& WindowTitle() const { return m_title; }
   std::span<const uint8_t> AudioSamples() const { return m_audio; }
   bool AudioPlaying() const { return m_audioPlaying; }
 
   bool CreateMainWindow(std::span<const uint8_t> iconBitmap) override;
   void ShowMainWindow() override {}
+  void SetWindowTitle(const std::string& title) override { m_title = title; }
   void PostClose() override { m_closeRequested = true; }
   void RunMessageLoop(WindowHandler& handler, const std::function<bool()>& onIdle) override;
   void ShowMessageBox(const std::string& text) override;
@@ -58,6 +60,7 @@ class HeadlessPlatform : public Platform {
   bool m_pendingLeft = false;
   bool m_pendingRight = false;
   bool m_closeRequested = false;
+  std::string m_title = "Kestrova App";
   std::vector<uint8_t> m_lastPage;
   Palette m_lastPalette{};
   int64_t m_presents = 0;

@@ -27,6 +27,10 @@ bool SdlPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) { return
 
 void SdlPlatform::ShowMainWindow() { m_video.ShowWindow(); }
 
+void SdlPlatform::SetWindowTitle(const std::string& title) {
+  if (m_video.Window() != nullptr) SDL_SetWindowTitle(m_video.Window(), title.c_str());
+}
+
 void SdlPlatform::PostClose() { m_closePosted = true; }
 
 void SdlPlatform::RunMessageLoop(WindowHandler& handler, const std::function<bool()>& onIdle) {

@@ -21,6 +21,7 @@ class SdlPlatform final : public Platform {
 
   bool CreateMainWindow(std::span<const uint8_t> iconBitmap) override;
   void ShowMainWindow() override;
+  void SetWindowTitle(const std::string& title) override;
   void PostClose() override;
   void RunMessageLoop(WindowHandler& handler, const std::function<bool()>& onIdle) override;
 

@@ -27,6 +27,8 @@ EM_ASYNC_JS(double, kestrova_next_animation_frame, (), {
   return await new Promise(resolve => requestAnimationFrame(resolve));
 });
 
+EM_JS(void, kestrova_set_title, (const char* title), { document.title = UTF8ToString(title); });
+
 EM_JS(void, kestrova_alert, (const char* text), {
   const message = UTF8ToString(text);
   console.error("kestrova: " + message);
@@ -129,6 +131,8 @@ void PutPage(std::span<const uint8_t> rgba) {
 double NextAnimationFrame() { return kestrova_next_animation_frame(); }
 
 void Alert(const std::string& text) { kestrova_alert(text.c_str()); }
+
+void SetTitle(const std::string& title) { kestrova_set_title(title.c_str()); }
 
 bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) {
   if (!Playable(format)) return false;

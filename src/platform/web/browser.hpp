@@ -24,6 +24,8 @@ void PutPage(std::span<const uint8_t> rgba);
 // Waits for the next animation frame; its time stamp in milliseconds.
 double NextAnimationFrame();
 void Alert(const std::string& text);
+// The tab's title.
+void SetTitle(const std::string& title);
 // A looping buffer of the samples in their own format; false when the
 // browser has no audio or refuses the format.
 bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples);

@@ -90,6 +90,8 @@ void WebPlatform::ShowMainWindow() {
   emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, OnBlur);
 }
 
+void WebPlatform::SetWindowTitle(const std::string& title) { browser::SetTitle(title); }
+
 void WebPlatform::RunMessageLoop(WindowHandler& handler, const std::function<bool()>& onIdle) {
   if (!m_windowOpen) return;
   m_clicks.clear();  // clicks made while start-up ran were not meant for the game

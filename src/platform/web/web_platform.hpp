@@ -36,6 +36,7 @@ class WebPlatform final : public Platform {
 
   bool CreateMainWindow(std::span<const uint8_t> iconBitmap) override;
   void ShowMainWindow() override;
+  void SetWindowTitle(const std::string& title) override;
   void PostClose() override { m_closePosted = true; }
   void RunMessageLoop(WindowHandler& handler, const std::function<bool()>& onIdle) override;
 
