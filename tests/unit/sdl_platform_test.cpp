@@ -135,7 +135,7 @@ TEST_F(SdlJoystickTest, PlainJoystickComesAndGoesAndReadsInTheClassicRange) {
   EXPECT_EQ(Read(platform, {0, 0, 0}, {1}), Fields({32768, 32768, 32768, 2}));
 }
 
-TEST_F(SdlJoystickTest, GamepadMovesByStickOrDpadAndFiresWithSouthAndEast) {
+TEST_F(SdlJoystickTest, GamepadMovesByStickOrDpadAndEachButtonIsItsOwnBit) {
   ASSERT_EQ(SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
                                       SDL_CONTROLLER_BUTTON_MAX, 0),
             0);
@@ -144,14 +144,19 @@ TEST_F(SdlJoystickTest, GamepadMovesByStickOrDpadAndFiresWithSouthAndEast) {
   ASSERT_TRUE(platform.GetJoystickCaps(caps));
   LookUpOpenedDevice();
   enum { A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B, X = SDL_CONTROLLER_BUTTON_X,
-         Y = SDL_CONTROLLER_BUTTON_Y, Start = SDL_CONTROLLER_BUTTON_START, Up = SDL_CONTROLLER_BUTTON_DPAD_UP,
-         Down = SDL_CONTROLLER_BUTTON_DPAD_DOWN, Left = SDL_CONTROLLER_BUTTON_DPAD_LEFT,
-         Right = SDL_CONTROLLER_BUTTON_DPAD_RIGHT };
+         Y = SDL_CONTROLLER_BUTTON_Y, Start = SDL_CONTROLLER_BUTTON_START,
+         RightShoulder = SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, Misc = SDL_CONTROLLER_BUTTON_MISC1,
+         Up = SDL_CONTROLLER_BUTTON_DPAD_UP, Down = SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+         Left = SDL_CONTROLLER_BUTTON_DPAD_LEFT, Right = SDL_CONTROLLER_BUTTON_DPAD_RIGHT };
   EXPECT_EQ(Read(platform, {0, 0}, {}), Fields({32768, 32768, 0, 0}));
-  EXPECT_EQ(Read(platform, {32767, -32768}, {X, Y, Start}), Fields({65535, 0, 0, 0}));
   EXPECT_EQ(Read(platform, {0, 0}, {A}), Fields({32768, 32768, 0, 1}));
   EXPECT_EQ(Read(platform, {0, 0}, {A, B}), Fields({32768, 32768, 0, 3}));
-  EXPECT_EQ(Read(platform, {0, 0}, {Left, Up}), Fields({0, 0, 0, 0}));
+  // The other buttons in SDL's order, so south and west together neither fire nor start.
+  EXPECT_EQ(Read(platform, {0, 0}, {A, X}), Fields({32768, 32768, 0, 5}));
+  EXPECT_EQ(Read(platform, {32767, -32768}, {Y}), Fields({65535, 0, 0, 8}));
+  EXPECT_EQ(Read(platform, {0, 0}, {Start}), Fields({32768, 32768, 0, 1u << 6}));
+  EXPECT_EQ(Read(platform, {0, 0}, {RightShoulder, Misc}), Fields({32768, 32768, 0, (1u << 10) | (1u << 15)}));
+  EXPECT_EQ(Read(platform, {0, 0}, {Left, Up, A}), Fields({0, 0, 0, 1}));  // the d-pad steers and adds no bits
   EXPECT_EQ(Read(platform, {0, 0}, {Right, Down}), Fields({65535, 65535, 0, 0}));
   EXPECT_EQ(Read(platform, {-32768, 32767}, {Right, Up}), Fields({65535, 0, 0, 0}));  // the d-pad wins over the stick
 }

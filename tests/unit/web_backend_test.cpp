@@ -70,8 +70,8 @@ PadReading Pad(std::array<double, 4> axes, std::vector<int> pressed, bool standa
   return pad;
 }
 
-// A known layout moves by the stick or the d-pad and fires with south and
-// east; any other pad is a plain joystick, axis i and button i as they come.
+// A known layout moves by the stick or the d-pad and each other button is its
+// own bit; any other pad is a plain joystick, axis i and button i as they come.
 TEST(WebGamepad, MapsPadsAsTheDesktopDoes) {
   struct Case {
     const char* name;
@@ -90,7 +90,12 @@ TEST(WebGamepad, MapsPadsAsTheDesktopDoes) {
       {"south fires", Pad({}, {0}), {32768, 32768, 0, 1}},
       {"east bombs", Pad({}, {1}), {32768, 32768, 0, 2}},
       {"both", Pad({}, {0, 1}), {32768, 32768, 0, 3}},
-      {"other buttons do nothing", Pad({}, {2, 3, 9}), {32768, 32768, 0, 0}},
+      // The other buttons in the layout's order, so south and west together neither fire nor start.
+      {"south and west", Pad({}, {0, 2}), {32768, 32768, 0, 5}},
+      {"north", Pad({}, {3}), {32768, 32768, 0, 8}},
+      {"start", Pad({}, {9}), {32768, 32768, 0, 1u << 9}},
+      {"shoulder and the button past the d-pad", Pad({}, {5, 16}), {32768, 32768, 0, (1u << 5) | (1u << 16)}},
+      {"d-pad with south fires", Pad({1, 0}, {14, 0}), {0, 32768, 0, 1}},
       {"plain: no d-pad", Pad({-1, 0.5, 1, 0}, {2, 12, 31}, false, 3, 32),
        {Position(-1), Position(0.5), 65535, (1u << 2) | (1u << 12) | (1u << 31)}},
       // Missing axes rest: x and y in the middle, z at 0; buttons past the count are not read.

@@ -100,9 +100,14 @@ void SdlJoystick::ReadController(JoyInfo& info) const {
   SDL_GameController* pad = m_controller.get();
   info.x = PadAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
   info.y = PadAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-  // South and east are buttons 1 and 2: fire and bomb, as on a plain joystick.
-  if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_A)) info.buttons |= 1u;
-  if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_B)) info.buttons |= 2u;
+  // Every button is its own bit, south 1 and east 2, so that the rules that
+  // look at the whole word treat a pad as they treat a plain joystick. The
+  // d-pad already steers; a bit of its own would stop fire while steering.
+  static_assert(SDL_CONTROLLER_BUTTON_MAX <= 32, "one bit per button");
+  for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
+    if (b >= SDL_CONTROLLER_BUTTON_DPAD_UP && b <= SDL_CONTROLLER_BUTTON_DPAD_RIGHT) continue;
+    if (SDL_GameControllerGetButton(pad, static_cast<SDL_GameControllerButton>(b))) info.buttons |= 1u << b;
+  }
 }
 
 }  // namespace platform::sdl

@@ -25,9 +25,7 @@ constexpr uint8_t kKeyDown = 0x80;
 constexpr uint32_t kAxisCentre = 32768;
 constexpr double kAxisScale = 32767;  // a desktop stick's signed 16-bit range
 
-// The standard layout's buttons.
-constexpr int kSouth = 0;
-constexpr int kEast = 1;
+// The standard layout's d-pad, four buttons in a row.
 constexpr int kDpadUp = 12;
 constexpr int kDpadDown = 13;
 constexpr int kDpadLeft = 14;
@@ -69,18 +67,20 @@ JoyInfo MapGamepad(const PadReading& pad) {
   if (pad.standardLayout) {
     info.x = PadAxis(pad, 0, kDpadLeft, kDpadRight);
     info.y = PadAxis(pad, 1, kDpadUp, kDpadDown);
-    if (pad.pressed[kSouth]) info.buttons |= 1u;
-    if (pad.pressed[kEast]) info.buttons |= 2u;
-    return info;
+  } else {
+    // A missing x or y axis rests in the middle; a missing z reads 0.
+    const uint32_t missing[3] = {kAxisCentre, kAxisCentre, 0};
+    uint32_t* positions[3] = {&info.x, &info.y, &info.z};
+    for (int i = 0; i < 3; ++i) {
+      *positions[i] = i < pad.axisCount ? AxisPosition(pad.axes[static_cast<size_t>(i)]) : missing[i];
+    }
   }
-  // A missing x or y axis rests in the middle; a missing z reads 0.
-  const uint32_t missing[3] = {kAxisCentre, kAxisCentre, 0};
-  uint32_t* positions[3] = {&info.x, &info.y, &info.z};
-  for (int i = 0; i < 3; ++i) {
-    *positions[i] = i < pad.axisCount ? AxisPosition(pad.axes[static_cast<size_t>(i)]) : missing[i];
-  }
+  // Every button is its own bit, on a known layout too (south 1, east 2), so
+  // the rules that look at the whole word hold on a pad. The d-pad already
+  // steers; a bit of its own would stop fire while steering.
   const int buttons = std::min(pad.buttonCount, kPadButtons);
   for (int i = 0; i < buttons; ++i) {
+    if (pad.standardLayout && i >= kDpadUp && i <= kDpadRight) continue;
     if (pad.pressed[static_cast<size_t>(i)]) info.buttons |= 1u << i;
   }
   return info;

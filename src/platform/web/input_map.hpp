@@ -39,8 +39,9 @@ struct PadReading {
 };
 
 // Axes 0..kPadAxisMax and button bits as a desktop pad gives them: on a known
-// layout the left stick or the d-pad moves and south and east are buttons 1
-// and 2; any other pad is a plain joystick, axis i and button i as they come.
+// layout the left stick or the d-pad moves and every other button is bit i in
+// the layout's order, south and east buttons 1 and 2; any other pad is a plain
+// joystick, axis i and button i as they come.
 JoyInfo MapGamepad(const PadReading& pad);
 
 }  // namespace platform::web
