@@ -17,7 +17,7 @@ for preset in release debug asan; do
   echo "=== $preset ==="
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
-  xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset "$preset" -j2
+  xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --preset "$preset" -j2
 done
 echo "=== web ==="
 scripts/web.sh --test

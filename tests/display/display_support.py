@@ -67,9 +67,11 @@ def run_test(body):
     names, in a fresh folder with a copy of the repository's data/, on an X
     server of its own: tests side by side must not see each other's windows
     or take each other's keyboard focus. Xvfb picks a free display number
-    itself, as one chosen here could race with another test's."""
+    itself, as one chosen here could race with another test's. Without
+    -noreset the server resets whenever its last client leaves, and a game
+    connecting meanwhile finds no display."""
     kestrova, sim, source = sys.argv[1:4]
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
     try:
         ready, _, _ = select.select([xvfb.stdout], [], [], 20)
@@ -178,9 +180,13 @@ def wait_for_window(game, what, match, timeout=20):
     """The first window match(window) accepts, once there is one; the game must not end before."""
     def probe():
         if not game.running():
-            fail("the game ended before %s: %s" % (what, game.error_text()))
+            fail("the game ended (status %d) before %s: %s" % (game.returncode, what, game.error_text()))
         return find_window(match)
-    return poll(what, probe, timeout)
+
+    def explain():
+        windows = [m.group(2, 3, 4, 5) for m in map(_TREE_LINE.match, _window_tree().splitlines()) if m]
+        return "windows (name, class, width, height) %s; the game wrote: %s" % (windows, game.error_text())
+    return poll(what, probe, timeout, explain=explain)
 
 
 def wait_for_game_window(game, width, height):

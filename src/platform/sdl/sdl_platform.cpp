@@ -1,7 +1,6 @@
 #include "platform/sdl/sdl_platform.hpp"
 
 #include <cstdio>
-#include <cstring>
 
 #include "platform/common/bmp_reader.hpp"
 #include "platform/sdl/gtk_settings_dialog.hpp"
@@ -10,14 +9,6 @@ namespace platform::sdl {
 namespace {
 
 constexpr const char* kMessageTitle = "kestrova";
-
-// Drivers that show nothing on a screen; a message box there would wait for
-// nobody.
-bool ShowsWindows() {
-  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver != nullptr && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
-}
 
 }  // namespace
 
@@ -66,7 +57,7 @@ bool SdlPlatform::Dispatch(const SDL_Event& event, WindowHandler& handler) {
 
 void SdlPlatform::ShowMessageBox(const std::string& text) {
   std::fprintf(stderr, "kestrova: %s\n", text.c_str());
-  if (ShowsWindows()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kMessageTitle, text.c_str(), m_video.Window());
+  if (!DriverShowsNothing()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kMessageTitle, text.c_str(), m_video.Window());
 }
 
 void SdlPlatform::RunSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_video.hpp"
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/common/bmp_reader.hpp"
@@ -33,6 +35,12 @@ bool CoverDisplay(SDL_Window* window) {
 
 }  // namespace
 
+bool DriverShowsNothing() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return true;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver == nullptr || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0;
+}
+
 bool SdlVideo::CreateWindow(std::span<const uint8_t> iconBitmap) {
   // Window managers and tests find the window by its class; a class given in
   // the environment wins.
@@ -40,6 +48,12 @@ bool SdlVideo::CreateWindow(std::span<const uint8_t> iconBitmap) {
   m_video.emplace(SDL_INIT_VIDEO);
   if (!m_video->Ok()) {
     PrintSdlError();
+    return false;
+  }
+  // SDL falls back to drawing nowhere when no display answers; a game nobody
+  // can see would play on unseen. Only an explicit SDL_VIDEODRIVER asks for that.
+  if (DriverShowsNothing() && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
+    std::fprintf(stderr, "kestrova: no display answered (is DISPLAY or WAYLAND_DISPLAY set?)\n");
     return false;
   }
   // High-DPI: the renderer scales by whole device pixels, so the art stays sharp.

@@ -13,6 +13,9 @@
 
 namespace platform::sdl {
 
+// True when SDL draws nowhere anyone can see (the offscreen or dummy driver).
+bool DriverShowsNothing();
+
 class SdlVideo {
  public:
   // `scale` enlarges the window mode; the page is always shown integer-scaled.
