@@ -1,0 +1,34 @@
+# The autopilot plays the committed stage the same way every time, in every
+# build: two runs write the committed whole-stage replay byte for byte. A
+# carrier too tough to shoot down is a stage it does not clear, and then it
+# writes no replay.
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+foreach(run 1 2)
+  execute_process(COMMAND ${AUTOPILOT} --data ${SOURCE_DIR}/data --out ${WORK_DIR}/run${run}.krp
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE report)
+  if(NOT rc EQUAL 0 OR NOT report MATCHES "\ntotal +[0-9]+ +[0-9]+ +[0-9]+ +[0-9]+\ncleared at ")
+    message(FATAL_ERROR "run ${run} did not clear the committed stage (exit ${rc}):\n${report}")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/run${run}.krp
+                          ${SOURCE_DIR}/tests/replays/full_stage.krp RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "run ${run}'s replay differs from tests/replays/full_stage.krp; if the stage changed, "
+                        "make it anew as the README's \"Making stages\" says")
+  endif()
+endforeach()
+
+file(MAKE_DIRECTORY ${WORK_DIR}/tough)
+file(COPY ${SOURCE_DIR}/data/data.csv ${SOURCE_DIR}/data/Stage1.csv ${SOURCE_DIR}/data/map.dat
+     DESTINATION ${WORK_DIR}/tough)
+file(READ ${SOURCE_DIR}/data/char.csv chars)
+string(REPLACE "C_CARRIER_CORE,0,36," "C_CARRIER_CORE,0,30000," tough "${chars}")
+if(tough STREQUAL chars)
+  message(FATAL_ERROR "char.csv has no C_CARRIER_CORE with 36 hit points to toughen")
+endif()
+file(WRITE ${WORK_DIR}/tough/char.csv "${tough}")
+execute_process(COMMAND ${AUTOPILOT} --data ${WORK_DIR}/tough --out ${WORK_DIR}/tough.krp
+                RESULT_VARIABLE rc OUTPUT_VARIABLE report ERROR_VARIABLE error)
+if(NOT rc EQUAL 1 OR NOT report MATCHES "\nnot cleared: 0 of 1 carriers shot down" OR EXISTS ${WORK_DIR}/tough.krp)
+  message(FATAL_ERROR "an uncleared stage passed (exit ${rc}):\n${report}${error}")
+endif()
