@@ -6,33 +6,7 @@
 namespace musicgen {
 namespace {
 
-// Phase steps (32-bit phase per sample at 8000 Hz) of octave 8, C to B;
-// lower octaves halve them.
-constexpr uint32_t kOctave8[12] = {2247346494u, 2380980670u, 2522561148u, 2672560440u, 2831479154u, 2999847666u,
-                                   3178227890u, 3367215155u, 3567440188u, 3779571220u, 4004316221u, 4242425254u};
-
-uint32_t PhaseStep(int pitch) {
-  const int octave = pitch / 12 - 1;
-  return kOctave8[pitch % 12] >> std::clamp(8 - octave, 0, 31);
-}
-
-// Waveforms of a 32-bit phase, +-32767.
-int Saw(uint32_t phase) { return static_cast<int>(phase >> 16) - 32768; }
-// Levels chosen so that the pulse averages zero whatever its duty.
-int Pulse(uint32_t phase, uint32_t duty) {
-  const int high = 65534 - static_cast<int>((int64_t{65534} * duty) >> 32);
-  return phase < duty ? high : high - 65534;
-}
-int Triangle(uint32_t phase) {
-  const int v = static_cast<int>(phase >> 15);  // 0..131071
-  return v < 65536 ? v - 32768 : 98303 - v;
-}
-// A parabola per half cycle: close enough to a sine for drums.
-int Sine(uint32_t phase) {
-  const int half = static_cast<int>((phase >> 16) & 32767);
-  const int v = half * (32768 - half) >> 13;
-  return (phase >> 31) ? -std::min(v, 32767) : std::min(v, 32767);
-}
+using namespace synth;
 
 // Attack-decay-sustain-release, level 0..4096.
 struct Adsr {
@@ -53,23 +27,6 @@ struct Adsr {
     return r >= release ? 0 : atRelease * (release - r) / release;
   }
   int Length(int held) const { return held + release; }
-};
-
-// Exponential decay: the level after `t` samples, halving every `half`.
-int Decay(int t, int half) {
-  const int halvings = t / half, frac = t % half;
-  if (halvings >= 15) return 0;
-  const int level = 4096 >> halvings;
-  return level - (level / 2) * frac / half;
-}
-
-// One-pole low-pass filter; `k` of 256 is how fast it follows.
-struct LowPass {
-  int k, y = 0;
-  int Step(int x) {
-    y += (x - y) * k / 256;
-    return y;
-  }
 };
 
 void Add(std::vector<int32_t>& mix, int at, int value) {
@@ -121,7 +78,7 @@ void Tonal(const Note& n, std::vector<int32_t>& mix) {
   }
 }
 
-void Drum(const Note& n, std::vector<int32_t>& mix, Noise& noise) {
+void Drum(const Note& n, std::vector<int32_t>& mix, synth::Noise& noise) {
   const int start = n.step * kStepSamples;
   switch (n.instrument) {
     case Instrument::Kick: {
@@ -173,12 +130,7 @@ void Drum(const Note& n, std::vector<int32_t>& mix, Noise& noise) {
 
 }  // namespace
 
-int Noise::Next() {
-  m_state = m_state * 1103515245u + 12345u;
-  return static_cast<int>((m_state >> 16) & 0xFFFFu) - 32768;
-}
-
-void RenderNote(const Note& note, std::vector<int32_t>& mix, Noise& noise) {
+void RenderNote(const Note& note, std::vector<int32_t>& mix, synth::Noise& noise) {
   switch (note.instrument) {
     case Instrument::Lead:
     case Instrument::Harmony:

@@ -1,19 +1,15 @@
-#include "musicgen/wav.hpp"
+#include "common/wave_file.hpp"
 
 #include "common/byte_file.hpp"
 
-namespace musicgen {
-
-using tools::Put16;
-using tools::Put32;
-
+namespace tools {
 namespace {
 
 void PutTag(std::vector<uint8_t>& out, const char (&tag)[5]) { out.insert(out.end(), tag, tag + 4); }
 
 }  // namespace
 
-bool WriteWave(const std::string& path, const std::vector<uint8_t>& samples, uint32_t sampleRate) {
+bool WriteWave(const char* tool, const std::string& path, const std::vector<uint8_t>& samples, uint32_t sampleRate) {
   const uint32_t count = static_cast<uint32_t>(samples.size());
   std::vector<uint8_t> out;
   out.reserve(58 + samples.size() + 1);
@@ -36,7 +32,7 @@ bool WriteWave(const std::string& path, const std::vector<uint8_t>& samples, uin
   Put32(out, count);
   out.insert(out.end(), samples.begin(), samples.end());
   if (count & 1u) out.push_back(128);  // chunks are padded to an even length
-  return tools::WriteWholeFile("kestrova-musicgen", path, out);
+  return WriteWholeFile(tool, path, out);
 }
 
-}  // namespace musicgen
+}  // namespace tools
