@@ -3,6 +3,7 @@
 // they are handed; the application holds it all and forwards to them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/effects.hpp"
 #include "data/high_score.hpp"
 #include "data/tables.hpp"
 #include "game/play.hpp"
@@ -31,6 +33,7 @@ struct Resources {
   std::span<const uint8_t> icon;   // 128
   std::span<const uint8_t> sheet;  // 132
   std::span<const uint8_t> music;  // "WAVE" "VESK"
+  std::array<std::span<const uint8_t>, kEffectCount> effects;  // waves, in the order of kEffectNames
 };
 Resources BuiltinResources();
 

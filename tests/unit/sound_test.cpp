@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "audio/effects.hpp"
 #include "audio/sound.hpp"
 #include "platform/headless/headless_platform.hpp"
 #include "test_support.hpp"
@@ -162,6 +166,32 @@ TEST(GetWaveResource, TheGamesMusicLoopsCleanly) {
   const int first = p.data[0], last = p.data[p.size - 1];
   EXPECT_LE(std::abs(first - last), 3);
   EXPECT_LE(std::abs(first - 128), 3);
+}
+
+TEST(GetWaveResource, TheBuiltInEffectsAreShortWavesThatLeaveRoomForTheMusic) {
+  const Resources resources = BuiltinResources();
+  const auto format = [](const Parsed& p) {
+    const platform::WaveFormat& f = p.format;
+    return std::tuple(f.formatTag, f.channels, f.samplesPerSec, f.avgBytesPerSec, f.blockAlign, f.bitsPerSample);
+  };
+  const Parsed music = Parse(Bytes(resources.music.begin(), resources.music.end()));
+  ASSERT_EQ(music.result, 1);
+  for (size_t i = 0; i < kEffectCount; ++i) {
+    SCOPED_TRACE(kEffectNames[i]);
+    const Bytes wave(resources.effects[i].begin(), resources.effects[i].end());
+    const Parsed p = Parse(wave);
+    ASSERT_EQ(p.result, 1);
+    EXPECT_EQ(format(p), format(music));
+    ASSERT_GT(p.size, 0u);
+    EXPECT_LT(p.size, 8000u);  // under a second
+    int peak = 0;
+    for (uint32_t n = 0; n < p.size; ++n) peak = std::max(peak, std::abs(p.data[n] - 128));
+    EXPECT_GE(peak, 16);  // clearly heard
+    EXPECT_LE(peak, 64);  // half of full scale: mixed over the music, it must not clip
+    // Starting or stopping over the music, it makes no click.
+    EXPECT_LE(std::abs(p.data[0] - 128), 2);
+    EXPECT_LE(std::abs(p.data[p.size - 1] - 128), 2);
+  }
 }
 
 // Remembers the format that reached the audio output.
