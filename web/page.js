@@ -193,9 +193,12 @@ const KestrovaPage = (() => {
     });
   }
 
-  // --- music -----------------------------------------------------------------
+  // --- music and sound effects ---------------------------------------------------
   // Browsers start sound only after the player has done something on the page.
-  const audio = { context: null, buffer: null, source: null };
+  // Everything plays through one gain: the player's volume.
+  const audio = { context: null, buffer: null, source: null, gain: null, effects: [], playing: [], started: [] };
+  const kVoices = 8, kCopiesOfOne = 2;  // as the desktop's mixer
+  const volume = { percent: 100, muted: false };
   const kGestures = ["keydown", "mousedown", "pointerdown", "touchstart"];
   function resumeAudio() {
     if (audio.context && audio.context.state === "suspended") audio.context.resume();
@@ -205,6 +208,9 @@ const KestrovaPage = (() => {
   function setAudio(context, buffer) {
     audio.context = context;
     audio.buffer = buffer;
+    audio.gain = context.createGain();
+    audio.gain.connect(context.destination);
+    applyVolume();
   }
 
   function startAudio() {
@@ -212,9 +218,50 @@ const KestrovaPage = (() => {
     audio.source = audio.context.createBufferSource();
     audio.source.buffer = audio.buffer;
     audio.source.loop = true;
-    audio.source.connect(audio.context.destination);
+    audio.source.connect(audio.gain);
     audio.source.start();
   }
+
+  function audioContext() {
+    return audio.context;
+  }
+
+  function setEffect(index, buffer) {
+    audio.effects[index] = buffer;
+  }
+
+  // A start past the limits stops the oldest copy of the effect, else the oldest voice.
+  function startEffect(index) {
+    const buffer = audio.effects[index];
+    if (!audio.context || !buffer) return;
+    const copies = audio.playing.filter((voice) => voice.index === index);
+    const gone = copies.length >= kCopiesOfOne ? copies[0] : audio.playing.length >= kVoices ? audio.playing[0] : null;
+    if (gone) gone.source.stop();
+    const voice = { index, source: audio.context.createBufferSource() };
+    voice.source.buffer = buffer;
+    voice.source.connect(audio.gain);
+    voice.source.onended = () => { audio.playing = audio.playing.filter((v) => v !== voice); };
+    audio.playing = audio.playing.filter((v) => v !== gone).concat(voice);
+    audio.started.push(index);
+    voice.source.start();
+  }
+
+  function applyVolume() {
+    if (audio.gain) audio.gain.gain.value = volume.muted ? 0 : volume.percent / 100;
+  }
+
+  // M mutes and unmutes, - and + (or =) step the volume: the player's keys, not the game's.
+  document.addEventListener("keydown", (event) => {
+    if (event.key === "m" || event.key === "M") {
+      if (!event.repeat) volume.muted = !volume.muted;
+    } else if (event.key === "-" || event.key === "+" || event.key === "=") {
+      volume.muted = false;
+      volume.percent = Math.min(100, Math.max(0, volume.percent + (event.key === "-" ? -10 : 10)));
+    } else {
+      return;
+    }
+    applyVolume();
+  });
 
   // --- the end -----------------------------------------------------------------
   function showClosed() {
@@ -303,10 +350,12 @@ const KestrovaPage = (() => {
       return JSON.parse(Module.UTF8ToString(Module._kestrova_test_trace(driver)));
     },
     audio,
+    volume,
   };
 
   return {
-    showScreen, putPage, setIcon, requestFullscreen, runSettings, setAudio, startAudio, showClosed,
+    showScreen, putPage, setIcon, requestFullscreen, runSettings, setAudio, startAudio, audioContext, setEffect, startEffect,
+    showClosed,
     loadItem, storeItem, isTestPage, attachScoreKeeper, attachTestHook, finishTestRun,
   };
 })();

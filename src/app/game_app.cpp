@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "gfx/number.hpp"
 #include "ui/screens.hpp"
@@ -53,7 +54,7 @@ int32_t CGameApp::InitInstance() {
     return 0;
   }
   // A machine without sound still plays, silently, rather than ending unexplained.
-  if (m_pFrame->m_sound.InitSound(m_platform, m_resources.music)) {
+  if (m_pFrame->m_sound.InitSound(m_platform, m_resources.music, m_resources.effects)) {
     m_pFrame->m_sound.PlayMusic();
   } else {
     std::fprintf(stderr, "kestrova: warning: no audio output; playing without music\n");
@@ -92,6 +93,9 @@ int32_t CGameApp::OnIdle() {
   } else {
     RunFrameOfPlay();
   }
+  // Clicks between idle calls start their sounds with this frame's.
+  m_lastSounds = std::exchange(m_pFrame->m_sounds, FrameSounds{});
+  m_pFrame->m_sound.StartEffects(m_lastSounds);
   return 1;
 }
 
@@ -102,19 +106,19 @@ void CGameApp::ReadInput(bool pollJoystick) {
 
 void CGameApp::DrawTitleScreen() {
   ReadInput(true);
-  ::DrawTitleScreen(m_play, m_pFrame->m_display, m_highScores, m_keys);
+  ::DrawTitleScreen(m_play, m_pFrame->m_display, m_highScores, m_keys, m_pFrame->m_sounds);
   m_pFrame->m_display.Present();
 }
 
 void CGameApp::DrawStageClearScreen() {
   ReadInput(true);
-  ::DrawStageClearScreen(m_play, m_pFrame->m_display, m_keys);
+  ::DrawStageClearScreen(m_play, m_pFrame->m_display, m_keys, m_pFrame->m_sounds);
   m_pFrame->m_display.Present();
 }
 
 void CGameApp::DrawExitQueryScreen() {
   ReadInput(false);
-  if (::DrawExitQueryScreen(m_play, m_pFrame->m_display, m_keys)) m_platform.PostClose();
+  if (::DrawExitQueryScreen(m_play, m_pFrame->m_display, m_keys, m_pFrame->m_sounds)) m_platform.PostClose();
   m_pFrame->m_display.Present();
 }
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/effects.hpp"
+#include "audio/sound.hpp"
 #include "data/high_score.hpp"
 #include "data/tables.hpp"
 #include "game/play.hpp"
@@ -33,7 +33,7 @@ struct Resources {
   std::span<const uint8_t> icon;   // 128
   std::span<const uint8_t> sheet;  // 132
   std::span<const uint8_t> music;  // "WAVE" "VESK"
-  std::array<std::span<const uint8_t>, kEffectCount> effects;  // waves, in the order of kEffectNames
+  EffectResources effects;  // waves, in the order of kEffectNames
 };
 Resources BuiltinResources();
 
@@ -77,6 +77,9 @@ class CGameApp {
   // nothing was saved (also when start-up never read the scores).
   bool SaveScore();
 
+  // The effects the last idle call started.
+  const FrameSounds& LastSounds() const { return m_lastSounds; }
+
   Snapshot SaveSnapshot() const;
   void RestoreSnapshot(const Snapshot& snapshot);
 
@@ -89,7 +92,7 @@ class CGameApp {
   uint8_t m_keys[256] = {};  // keyboard state of the current idle call
 
  private:
-  Play PlayOf() { return Play(m_play, *m_data, m_pFrame->m_display); }
+  Play PlayOf() { return Play(m_play, *m_data, m_pFrame->m_display, m_pFrame->m_sounds); }
   // The keyboard, and the joystick for the screens that poll it.
   void ReadInput(bool pollJoystick);
 
@@ -98,4 +101,5 @@ class CGameApp {
   std::vector<uint8_t> m_sheetFile;  // --sheet: read at start-up
   bool m_scoresLoaded = false;       // only then may the table be saved
   std::optional<int16_t> m_savedScore;  // the run's entry in the file, once saved
+  FrameSounds m_lastSounds;
 };

@@ -7,7 +7,9 @@ namespace {
 
 constexpr const char* kVersion = KESTROVA_VERSION;
 
-enum class Option { Window, FullScreen, Keyboard, Joystick, Scale, Data, Sheet, Record, Replay, Seek, Help, Version };
+enum class Option {
+  Window, FullScreen, Keyboard, Joystick, Scale, Volume, Mute, Data, Sheet, Record, Replay, Seek, Help, Version
+};
 
 struct OptionEntry {
   std::string_view name;
@@ -19,6 +21,7 @@ constexpr OptionEntry kOptions[] = {
     {"--window", Option::Window, false},     {"--fullscreen", Option::FullScreen, false},
     {"--keyboard", Option::Keyboard, false}, {"--joystick", Option::Joystick, false},
     {"--scale", Option::Scale, true},        {"--data", Option::Data, true},
+    {"--volume", Option::Volume, true},      {"--mute", Option::Mute, false},
     {"--sheet", Option::Sheet, true},        {"--record", Option::Record, true},
     {"--replay", Option::Replay, true},      {"--seek", Option::Seek, true},
     {"--help", Option::Help, false},         {"--version", Option::Version, false},
@@ -31,13 +34,14 @@ const OptionEntry* FindOption(std::string_view name) {
   return nullptr;
 }
 
-std::optional<int32_t> ParseSeconds(std::string_view text) {
+// A whole number from 0 to `max`, digits only.
+std::optional<int32_t> ParseWhole(std::string_view text, int32_t max) {
   if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string_view::npos) {
     return std::nullopt;
   }
-  const int32_t seconds = std::stoi(std::string(text));
-  if (seconds > kMaxSeekSeconds) return std::nullopt;
-  return seconds;
+  const int32_t value = std::stoi(std::string(text));
+  if (value > max) return std::nullopt;
+  return value;
 }
 
 std::optional<int32_t> ParseScale(std::string_view text) {
@@ -95,8 +99,17 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
       }
       return true;
     }
+    case Option::Volume:
+      if (const std::optional<int32_t> volume = ParseWhole(value, kMaxVolume)) {
+        line.volume = *volume;
+        return true;
+      }
+      line.error = "--volume takes a whole number from 0 to " + std::to_string(kMaxVolume) + ", not '" +
+                   std::string(value) + "'";
+      return false;
+    case Option::Mute: line.muted = true; return true;
     case Option::Seek:
-      line.seekSeconds = ParseSeconds(value);
+      line.seekSeconds = ParseWhole(value, kMaxSeekSeconds);
       if (line.seekSeconds) return true;
       line.error = "--seek takes a whole number of seconds from 0 to " + std::to_string(kMaxSeekSeconds) + ", not '" +
                    std::string(value) + "'";
@@ -159,6 +172,8 @@ std::string UsageText() {
          "  --joystick      play with a joystick or gamepad as well as the keyboard\n"
          "                  (skips the settings dialog)\n"
          "  --scale N       make the window N times 640 x 480, N from 1 to 8\n"
+         "  --volume N      play music and sounds at N percent, N from 0 to 100\n"
+         "  --mute          start with music and sounds off\n"
          "  --data DIR      read the game data and keep the scores in DIR\n"
          "                  (default: data)\n"
          "  --sheet FILE    use the 8-bit BMP FILE as the sprite sheet\n"
@@ -175,7 +190,8 @@ std::string UsageText() {
          "keyboard).\n"
          "\n"
          "Keys: arrows move, Space fires and starts, Shift drops a bomb,\n"
-         "Escape asks whether to quit. A right click quits at once.\n";
+         "Escape asks whether to quit. A right click quits at once.\n"
+         "M mutes and unmutes, - and + (or =) step the volume.\n";
 }
 
 std::string VersionText() { return std::string("kestrova ") + kVersion + "\n"; }

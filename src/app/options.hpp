@@ -11,6 +11,7 @@
 inline constexpr int32_t kMinScale = 1;
 inline constexpr int32_t kMaxScale = 8;
 inline constexpr int32_t kMaxSeekSeconds = 86400;
+inline constexpr int32_t kMaxVolume = 100;
 
 struct CommandLine {
   enum class Action { Run, Help, Version, UsageError };
@@ -18,6 +19,8 @@ struct CommandLine {
   Action action = Action::Run;
   AppOptions app;
   int32_t scale = 1;  // window mode: the window is this many times 640 x 480
+  int32_t volume = kMaxVolume;  // percent of the music's and the effects' loudness
+  bool muted = false;
   std::string recordPath;  // --record: where the replay goes
   std::string replayPath;  // --replay: the recording to play
   std::optional<int32_t> seekSeconds;  // --seek: where in the recording to start watching

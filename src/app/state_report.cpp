@@ -85,8 +85,15 @@ std::string FrameLine(int64_t call, const char* screen, std::span<const uint8_t>
   return line;
 }
 
-std::string TracePlayState(const PlayState& state) {
+std::string TracePlayState(const PlayState& state, const FrameSounds& sounds) {
   JsonVisitor v;
   VisitPlayState(v, state);
-  return v.text;
+  std::string text = v.text.substr(0, v.text.size() - 1) + ",\"sounds\":[";
+  const char* comma = "";
+  for (size_t i = 0; i < kEffectCount; ++i) {
+    if (!sounds.Started(static_cast<Effect>(i))) continue;
+    text = text + comma + '"' + kEffectNames[i] + '"';
+    comma = ",";
+  }
+  return text + "]}";
 }

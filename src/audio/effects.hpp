@@ -31,3 +31,15 @@ inline constexpr std::array<const char*, kEffectCount> kEffectNames = {
     "bomb-item",  "energy-item", "bomb",      "ship-hit",   "cursor",    "confirm",      "start"};
 
 constexpr const char* EffectName(Effect effect) { return kEffectNames[static_cast<size_t>(effect)]; }
+
+// The effects one frame starts. Play and the screens decide; the sound only
+// listens, so nothing here is play state.
+class FrameSounds {
+ public:
+  void Start(Effect effect) { m_started |= Bit(effect); }
+  bool Started(Effect effect) const { return (m_started & Bit(effect)) != 0; }
+
+ private:
+  static constexpr uint32_t Bit(Effect effect) { return uint32_t{1} << static_cast<uint32_t>(effect); }
+  uint32_t m_started = 0;
+};

@@ -1,5 +1,6 @@
 #include "audio/sound.hpp"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -58,14 +59,33 @@ int32_t GetWaveResource(std::span<const uint8_t> resource, platform::WaveFormat*
   }
 }
 
-int32_t CSound::InitSound(platform::Platform& platform, std::span<const uint8_t> waveResource) {
+int32_t CSound::InitSound(platform::Platform& platform, std::span<const uint8_t> waveResource,
+                          const EffectResources& effects) {
   m_platform = &platform;
   platform::WaveFormat format;
   const uint8_t* data = nullptr;
   uint32_t size = 0;
   if (GetWaveResource(waveResource, &format, &data, &size) == 0) return 0;
   if (format.formatTag != WAVE_FORMAT_PCM) return 0;
-  return platform.OpenAudio(format, std::span<const uint8_t>(data, size)) ? 1 : 0;
+  if (!platform.OpenAudio(format, std::span<const uint8_t>(data, size))) return 0;
+  for (size_t i = 0; i < effects.size(); ++i) {
+    if (effects[i].empty()) continue;
+    platform::WaveFormat own;
+    if (GetWaveResource(effects[i], &own, &data, &size) == 0 || own != format) {
+      std::fprintf(stderr, "kestrova: warning: the sound \"%s\" is not a wave like the music's; it stays silent\n",
+                   kEffectNames[i]);
+      continue;
+    }
+    platform.LoadEffect(i, std::span<const uint8_t>(data, size));
+  }
+  return 1;
+}
+
+void CSound::StartEffects(const FrameSounds& sounds) {
+  if (m_platform == nullptr) return;
+  for (size_t i = 0; i < kEffectCount; ++i) {
+    if (sounds.Started(static_cast<Effect>(i))) m_platform->StartEffect(i);
+  }
 }
 
 int CSound::PlayMusic() {

@@ -12,14 +12,15 @@ struct MoverTraits {
   bool fires;
   bool touches;  // contact with the ship
   int32_t (Player::*pickUp)();  // items: what a touch gives; null for enemies
+  Effect pickUpSound;
 };
 
 constexpr MoverTraits kMovers[] = {
-    {KIND_ENEMY, false, true, true, nullptr},
-    {KIND_GROUND_ENEMY, true, true, false, nullptr},
-    {KIND_LEVEL_ITEM, false, false, true, &Player::RaiseLevel},
-    {KIND_BOMB_ITEM, false, false, true, &Player::AddBomb},
-    {KIND_ENERGY_ITEM, false, false, true, &Player::AddEnergy},
+    {KIND_ENEMY, false, true, true, nullptr, Effect::Count},
+    {KIND_GROUND_ENEMY, true, true, false, nullptr, Effect::Count},
+    {KIND_LEVEL_ITEM, false, false, true, &Player::RaiseLevel, Effect::LevelItem},
+    {KIND_BOMB_ITEM, false, false, true, &Player::AddBomb, Effect::BombItem},
+    {KIND_ENERGY_ITEM, false, false, true, &Player::AddEnergy, Effect::EnergyItem},
 };
 
 const MoverTraits& TraitsOf(int32_t kind) {
@@ -73,6 +74,11 @@ bool Play::TouchesShip(const GameObject& box) {
   return m_play.g_player.TouchPlayer(left, top, left + box.width, top + box.height) != 0;
 }
 
+void Play::HitShip() {
+  m_play.g_player.LoseEnergy();
+  m_sounds.Start(Effect::ShipHit);
+}
+
 int32_t Play::UpdateMover(int32_t kind) {
   const MoverTraits& traits = TraitsOf(kind);
   ObjectList& objects = m_play.mainList;
@@ -105,9 +111,10 @@ int32_t Play::UpdateMover(int32_t kind) {
   int32_t result = 0;
   if (traits.touches && player.hitFlag == 0 && TouchesShip(o)) {
     if (traits.pickUp == nullptr) {
-      player.LoseEnergy();
+      HitShip();
     } else {
       (player.*traits.pickUp)();
+      m_sounds.Start(traits.pickUpSound);
       result = 1;
     }
   }
@@ -151,7 +158,7 @@ int32_t Play::UpdateCarrier() {
     MoveBy(c, c.speed, c.angleX, c.angleY);
     // Contact is with the carrier's own box, tested once per live part.
     --c.stepTimer;
-    if (player.hitFlag == 0 && TouchesShip(carrier)) player.LoseEnergy();
+    if (player.hitFlag == 0 && TouchesShip(carrier)) HitShip();
     if (c.stepTimer <= 0) {
       c.programRow = static_cast<int16_t>(NextProgramRow(m_data.dataTable, c.programRow));
       LoadStep(c, false);
@@ -161,6 +168,7 @@ int32_t Play::UpdateCarrier() {
 
   if (carrier.childCount == 0) {
     carrier.kind = KIND_CARRIER_DEATH;
+    m_sounds.Start(Effect::CarrierDown);
     carrier.animTick = 0;
     carrier.animFrame = 0;
     player.AddScore(carrier.scoreValue);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "audio/effects.hpp"
 #include "data/tables.hpp"
 #include "game/play_state.hpp"
 #include "gfx/display.hpp"
@@ -11,8 +12,9 @@
 
 class Play {
  public:
-  Play(PlayState& state, const GameData& data, CDisplay& display)
-      : m_play(state), m_data(data), m_display(display) {}
+  // The effects the frame starts go to `sounds`.
+  Play(PlayState& state, const GameData& data, CDisplay& display, FrameSounds& sounds)
+      : m_play(state), m_data(data), m_display(display), m_sounds(sounds) {}
 
   // In this order: the stage-script step when its wait has run out and the
   // wait's countdown, the background, the walk over the object list, the
@@ -45,6 +47,7 @@ class Play {
   void LoadStep(GameObject& o, bool withFireChance) const;
   void RunProgram(GameObject& o) const;
   bool TouchesShip(const GameObject& box);
+  void HitShip();
   // A move by `speed` along two independent angles.
   void MoveBy(GameObject& o, int32_t speed, int16_t angleX, int16_t angleY) const;
   // Keyed sprite onto the back page, trimmed to the playfield.
@@ -53,4 +56,5 @@ class Play {
   PlayState& m_play;
   const GameData& m_data;
   CDisplay& m_display;
+  FrameSounds& m_sounds;
 };

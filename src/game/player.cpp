@@ -99,6 +99,7 @@ void Play::UpdatePlayer(const KeyboardState& keys) {
   int32_t& fireTimer = m_play.g_nFireTimer;
   if (fireTimer > kVolleyPeriod) fireTimer = 0;
   if (fireTimer == 0 && (joystick.Fire() || KeyHeld(keys, VK_SPACE))) {
+    m_sounds.Start(Effect::Volley);
     for (const Muzzle& m : kVolley) {
       AddMovingObject(m_play.mainList, KIND_PLAYER_BULLET, p.x + m.dx, p.y, m.angle, m.angle, kShotSpeed);
     }
@@ -109,6 +110,7 @@ void Play::UpdatePlayer(const KeyboardState& keys) {
     --p.bombs;
     p.bombActive = 1;
     AddObject(m_play.mainList, KIND_BOMB, p.x, p.y);
+    m_sounds.Start(Effect::Bomb);
   }
 
   // An empty or negative gauge makes empty rectangles: nothing is drawn.

@@ -23,6 +23,13 @@ bool ShotHits(const GameObject& shot, const GameObject& target) {
 
 bool IsShotTarget(const GameObject& o) { return o.kind == KIND_ENEMY || o.kind == KIND_GROUND_ENEMY; }
 
+// The heavy craft, worth this much or more, go down with the bigger sound.
+constexpr int16_t kLargeWorth = 300;
+
+Effect DownSound(const GameObject& enemy) {
+  return enemy.scoreValue >= kLargeWorth ? Effect::LargeDown : Effect::SmallDown;
+}
+
 }  // namespace
 
 int32_t Play::UpdateEnemyBullet(int32_t kind) {
@@ -33,7 +40,7 @@ int32_t Play::UpdateEnemyBullet(int32_t kind) {
 
   Player& player = m_play.g_player;
   const int32_t newLeft = Trunc(o.x), newTop = Trunc(o.y);
-  if (player.hitFlag == 0 && player.TouchPlayer(newLeft, newTop, newLeft + 16, newTop + 16)) player.LoseEnergy();
+  if (player.hitFlag == 0 && player.TouchPlayer(newLeft, newTop, newLeft + 16, newTop + 16)) HitShip();
   if (IsPastProjectileEdge(o)) {
     o.kind = KIND_NONE;
     return 1;
@@ -58,6 +65,7 @@ int32_t Play::UpdatePlayerShot() {
     --e->hitPoints;
     result = 1;
     shot.kind = KIND_NONE;
+    m_sounds.Start(e->hitPoints <= 0 ? DownSound(*e) : Effect::Hit);
     if (e->hitPoints <= 0) {
       e->kind = KIND_EXPLOSION;  // the enemy's node becomes its own explosion
       e->animTick = 0;
@@ -72,6 +80,7 @@ int32_t Play::UpdatePlayerShot() {
     --c->hitPoints;
     result = 1;
     shot.kind = KIND_NONE;
+    m_sounds.Start(c->hitPoints <= 0 ? Effect::PartDown : Effect::Hit);
     if (c->hitPoints <= 0) {
       c->kind = KIND_NONE;
       c->animTick = 0;

@@ -33,6 +33,8 @@ class ForwardingPlatform : public Platform {
     return m_inner.OpenAudio(format, samples);
   }
   void PlayAudioLoop() override { m_inner.PlayAudioLoop(); }
+  void LoadEffect(size_t index, std::span<const uint8_t> samples) override { m_inner.LoadEffect(index, samples); }
+  void StartEffect(size_t index) override { m_inner.StartEffect(index); }
 
  protected:
   Platform& m_inner;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -58,6 +59,7 @@ struct WaveFormat {
   uint32_t avgBytesPerSec = 0;
   uint16_t blockAlign = 0;
   uint16_t bitsPerSample = 0;
+  bool operator==(const WaveFormat&) const = default;
 };
 
 class Platform {
@@ -94,6 +96,10 @@ class Platform {
   // Opens the audio output for one looping PCM buffer; false when none opens.
   virtual bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) = 0;
   virtual void PlayAudioLoop() = 0;
+  // Sound effects in the music's format, by index, each started over the
+  // music; what the output cannot play stays silent.
+  virtual void LoadEffect(size_t index, std::span<const uint8_t> samples) = 0;
+  virtual void StartEffect(size_t index) = 0;
 };
 
 }  // namespace platform

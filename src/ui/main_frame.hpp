@@ -1,10 +1,12 @@
-// The main window: owns the display and the sound, and handles the clicks on
-// the window. Its screen state is the play state's.
+// The main window: owns the display, the sound and the effects the current
+// frame starts, and handles the clicks on the window. Its screen state is the
+// play state's.
 #pragma once
 
 #include <cstdint>
 #include <span>
 
+#include "audio/effects.hpp"
 #include "audio/sound.hpp"
 #include "game/play_state.hpp"
 #include "gfx/display.hpp"
@@ -21,6 +23,7 @@ class CMainFrame final : public platform::WindowHandler {
 
   CDisplay m_display;
   CSound m_sound;
+  FrameSounds m_sounds;
   GameState& m_state;
 
  private:

@@ -54,16 +54,18 @@ void TilePage(CDisplay& display, RECT tile) {
 
 // Shared by the title and stage-clear screens: Space or joystick button 1
 // alone starts play on a black page.
-void PollStart(PlayState& play, CDisplay& display, const KeyboardState& keys) {
+void PollStart(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds) {
   if (play.g_joystick.StartButton() || KeyHeld(keys, VK_SPACE)) {
     play.m_state.SetPlaying(1);
     ClearSurface(display.GetBackSurface());
+    sounds.Start(Effect::Start);
   }
 }
 
 }  // namespace
 
-void DrawTitleScreen(PlayState& play, CDisplay& display, const HighScoreTable& scores, const KeyboardState& keys) {
+void DrawTitleScreen(PlayState& play, CDisplay& display, const HighScoreTable& scores, const KeyboardState& keys,
+                     FrameSounds& sounds) {
   TilePage(display, RC_TITLE_TILE);
   DrawBig(display, kTitleName, 4);
   DrawBig(display, kTitleSecond, 1);
@@ -73,24 +75,27 @@ void DrawTitleScreen(PlayState& play, CDisplay& display, const HighScoreTable& s
     DrawNumber(display, scores.entries[static_cast<size_t>(rank - 1)].score, 208, y);
   }
   DrawSmall(display, kPushSpace, 2);
-  PollStart(play, display, keys);
+  PollStart(play, display, keys, sounds);
 }
 
-void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardState& keys) {
+void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds) {
   TilePage(display, RC_CLEAR_TILE);
   DrawBig(display, kStageClear, 4);
-  PollStart(play, display, keys);
+  PollStart(play, display, keys, sounds);
 }
 
-bool DrawExitQueryScreen(PlayState& play, CDisplay& display, const KeyboardState& keys) {
+bool DrawExitQueryScreen(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds) {
   ClearSurface(display.GetBackSurface());
   DrawSmall(display, kExitQuery, 4);
   int32_t& cursor = play.g_nExitCursorX;
   // The box shows the choice from before this frame's keys.
   display.DrawSmallGlyph(kSelectionBox, cursor - 8, 184, 6);
+  const int32_t before = cursor;
   if (KeyHeld(keys, VK_LEFT)) cursor = EXIT_CURSOR_NO;
   if (KeyHeld(keys, VK_RIGHT)) cursor = EXIT_CURSOR_YES;
+  if (cursor != before) sounds.Start(Effect::Cursor);
   if (!KeyHeld(keys, VK_SPACE)) return false;
+  sounds.Start(Effect::Confirm);
   if (cursor == EXIT_CURSOR_YES) return true;
   play.m_state.SetPlaying(1);
   return false;

@@ -1,14 +1,17 @@
 // The screens that are not play: the title, the stage clear and the exit
 // query. Each draws its frame onto the back page and reads the frame's keys
-// (and the joystick the caller polled); presenting the page is the caller's.
+// (and the joystick the caller polled), and starts its sounds; presenting the
+// page is the caller's.
 #pragma once
 
+#include "audio/effects.hpp"
 #include "data/high_score.hpp"
 #include "game/play_state.hpp"
 #include "gfx/display.hpp"
 #include "input/keyboard.hpp"
 
-void DrawTitleScreen(PlayState& play, CDisplay& display, const HighScoreTable& scores, const KeyboardState& keys);
-void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardState& keys);
+void DrawTitleScreen(PlayState& play, CDisplay& display, const HighScoreTable& scores, const KeyboardState& keys,
+                     FrameSounds& sounds);
+void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds);
 // True once Y is confirmed: the window is to close.
-bool DrawExitQueryScreen(PlayState& play, CDisplay& display, const KeyboardState& keys);
+bool DrawExitQueryScreen(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds);

@@ -98,10 +98,11 @@ class Game(subprocess.Popen):
     Its process group is killed when the test leaves it: SDL shows message
     boxes from a child process."""
 
-    def __init__(self, binary, args, folder):
+    def __init__(self, binary, args, folder, env=None):
         self.stderr_path = os.path.join(folder.path, "stderr.txt")
         with open(self.stderr_path, "wb") as stderr:
-            super().__init__([binary] + args, cwd=folder.path, env=dict(os.environ, SDL_AUDIODRIVER="dummy"),
+            super().__init__([binary] + args, cwd=folder.path,
+                             env={**os.environ, "SDL_AUDIODRIVER": "dummy", **(env or {})},
                              start_new_session=True, stdout=subprocess.DEVNULL, stderr=stderr)
 
     def __exit__(self, *exc):

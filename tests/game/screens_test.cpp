@@ -57,17 +57,23 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
   const GameState& s = game.State().m_state;
   game.Idle(3);
   EXPECT_TRUE(s.m_bTitle);
+  EXPECT_FALSE(game.Sounded(Effect::Start));
   game.StartPlay();
   EXPECT_TRUE(s.m_bPlaying);
+  EXPECT_TRUE(game.Sounded(Effect::Start));
   EXPECT_TRUE(std::all_of(game.Page().begin(), game.Page().end(), [](uint8_t p) { return p == 0; }))
       << "the frame presented at the switch is black";
   game.Idle(1, {VK_ESCAPE});
   EXPECT_TRUE(s.m_bExitQuery);
   game.Idle(1, {VK_SPACE});  // the selection opens on N: play resumes
   EXPECT_TRUE(s.m_bPlaying);
+  EXPECT_TRUE(game.Sounded(Effect::Confirm) && !game.Sounded(Effect::Cursor));
   game.Idle(1, {VK_ESCAPE});
   game.Idle(1, {VK_LEFT, VK_RIGHT});  // Right wins
   EXPECT_EQ(game.State().g_nExitCursorX, EXIT_CURSOR_YES);
+  EXPECT_TRUE(game.Sounded(Effect::Cursor) && !game.Sounded(Effect::Confirm));
+  game.Idle(1, {VK_RIGHT});
+  EXPECT_FALSE(game.Sounded(Effect::Cursor)) << "the cursor stayed";
   game.Idle(1, {VK_LEFT});
   EXPECT_EQ(game.State().g_nExitCursorX, EXIT_CURSOR_NO);
   CMainFrame& frame = *game.app->m_pFrame;
@@ -81,6 +87,8 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
   ASSERT_TRUE(clicked.Start());
   clicked.app->m_pFrame->OnLButtonDown();
   EXPECT_TRUE(clicked.State().m_state.m_bPlaying);
+  clicked.Idle(1);
+  EXPECT_TRUE(clicked.Sounded(Effect::Start)) << "with the next frame";
   EXPECT_TRUE(clicked.platform.Messages().empty());
   clicked.app->m_pFrame->OnRButtonDown();
   EXPECT_TRUE(clicked.platform.CloseRequested());

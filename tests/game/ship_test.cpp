@@ -13,6 +13,7 @@ TEST(Ship, VolleysLeaveFromThreeMuzzlesWhenTheFreeRunningTimerComesRound) {
   game.P().x = 300;
   game.P().y = 400;
   game.Idle(1, {VK_SPACE});
+  EXPECT_TRUE(game.Sounded(Effect::Volley));
   const auto shots = game.Of(KIND_PLAYER_BULLET);
   ASSERT_EQ(shots.size(), 3u);
   const float xs[] = {300, 323, 312};
@@ -23,8 +24,10 @@ TEST(Ship, VolleysLeaveFromThreeMuzzlesWhenTheFreeRunningTimerComesRound) {
   }
   game.Idle(6, {VK_SPACE});
   EXPECT_EQ(game.Of(KIND_PLAYER_BULLET).size(), 3u);
+  EXPECT_FALSE(game.Sounded(Effect::Volley));
   game.Idle(1, {VK_SPACE});  // frame 8: the timer wraps to 0
   EXPECT_EQ(game.Of(KIND_PLAYER_BULLET).size(), 6u);
+  EXPECT_TRUE(game.Sounded(Effect::Volley));
   // Fire pressed between volleys waits for the timer: 3 frames idle, 4 held.
   game.Idle(3);
   game.Idle(3, {VK_SPACE});
@@ -67,8 +70,10 @@ TEST(Ship, BombsNeedStockGoOneAtATimeAndClearEnemyBulletsWhileTheRingRuns) {
   game.Add(KIND_BULLET, 200, 100);
   game.Idle(1, {VK_SHIFT});  // the bullet's update came before the drop
   EXPECT_EQ(game.P().bombs, 2);
+  EXPECT_TRUE(game.Sounded(Effect::Bomb));
   EXPECT_EQ(game.Of(KIND_BULLET).size(), 1u);
   game.Idle(1, {VK_SHIFT});
+  EXPECT_FALSE(game.Sounded(Effect::Bomb));
   EXPECT_TRUE(game.Of(KIND_BULLET).empty());
   // The first ring: 32 one-image explosions of radius 8 around the ship.
   const auto ring = game.Of(KIND_EXPLOSION);
@@ -101,11 +106,14 @@ TEST(Ship, TouchProtectsFor65FramesAndEnergyMayFallBelowZero) {
   game.Idle(1);
   EXPECT_EQ(game.P().energy, 0);
   EXPECT_EQ(game.P().hitFlag, 1);
+  EXPECT_TRUE(game.Sounded(Effect::ShipHit));
   game.Idle(64);  // frames 2..65: protected, the flag drops at the end of 65
   EXPECT_EQ(game.P().energy, 0);
   EXPECT_EQ(game.P().hitFlag, 0);
+  EXPECT_FALSE(game.Sounded(Effect::ShipHit));
   game.Idle(1);
   EXPECT_EQ(game.P().energy, -1);
+  EXPECT_TRUE(game.Sounded(Effect::ShipHit));
   game.Idle(65);
   EXPECT_EQ(game.P().energy, -2);
   EXPECT_EQ(game.State().m_state.m_bPlaying, 1) << "nothing ends the game";
@@ -164,6 +172,8 @@ TEST(Shots, HitEnemyBoxesBordersIncludedAndTheEnemyBecomesItsExplosion) {
     EXPECT_EQ(enemy->kind, c.hit ? KIND_EXPLOSION : KIND_ENEMY) << where;
     EXPECT_EQ(game.P().score, c.hit ? 100 : 0) << where;
     EXPECT_EQ(game.Of(KIND_PLAYER_BULLET).size(), c.hit ? 0u : 1u) << where;
+    EXPECT_EQ(game.Sounded(Effect::SmallDown), c.hit) << where;
+    EXPECT_FALSE(game.Sounded(Effect::Hit) || game.Sounded(Effect::LargeDown)) << where;
     if (!c.hit) continue;
     EXPECT_TRUE(enemy->x == 200 && enemy->animFrame == 0) << "the explosion stays in place";
     const auto popups = game.Of(KIND_POPUP);
@@ -178,18 +188,24 @@ TEST(Shots, WoundEveryTargetUnderThemUntilOneDiesAndTheScoreWraps) {
   GameObject* second = game.Add(KIND_ENEMY, 210, 110);
   first->hitPoints = second->hitPoints = 2;
   first->scoreValue = 5;
+  second->scoreValue = 300;  // a heavy craft: it goes down the louder way
   game.P().score = 32765;
   game.Add(KIND_PLAYER_BULLET, 215, 115);
   game.Idle();
   EXPECT_EQ(first->hitPoints, 1);
   EXPECT_EQ(second->hitPoints, 1);
   EXPECT_TRUE(game.Of(KIND_PLAYER_BULLET).empty());
+  EXPECT_TRUE(game.Sounded(Effect::Hit) && !game.Sounded(Effect::SmallDown));
   // The next shot kills the first and stops there: the second keeps its point.
   game.Add(KIND_PLAYER_BULLET, 215, 115);
   game.Idle();
   EXPECT_EQ(first->kind, KIND_EXPLOSION);
   EXPECT_EQ(second->hitPoints, 1);
   EXPECT_EQ(game.P().score, -32766);
+  EXPECT_TRUE(game.Sounded(Effect::SmallDown) && !game.Sounded(Effect::Hit));
+  game.Add(KIND_PLAYER_BULLET, 215, 115);
+  game.Idle();
+  EXPECT_TRUE(game.Sounded(Effect::LargeDown) && !game.Sounded(Effect::SmallDown));
 }
 
 TEST(Effects, EnemyBulletsCostEnergyAndEffectsLiveForTheirCountedFrames) {

@@ -112,11 +112,14 @@ TEST(Items, TouchingTheShipRaisesItsCounterUpToTheCap) {
     void (*set)(Player&);
     int (*get)(const Player&);
     int want[3];
+    Effect sound;  // also when the counter is full
   };
   const Case cases[] = {
-      {"L1", [](Player&) {}, [](const Player& p) { return int{p.level}; }, {2, 3, 3}},
-      {"B1", [](Player& p) { p.bombs = 9; }, [](const Player& p) { return int{p.bombs}; }, {10, 10, 10}},
-      {"N1", [](Player& p) { p.energy = 13; }, [](const Player& p) { return int{p.energy}; }, {14, 15, 15}},
+      {"L1", [](Player&) {}, [](const Player& p) { return int{p.level}; }, {2, 3, 3}, Effect::LevelItem},
+      {"B1", [](Player& p) { p.bombs = 9; }, [](const Player& p) { return int{p.bombs}; }, {10, 10, 10},
+       Effect::BombItem},
+      {"N1", [](Player& p) { p.energy = 13; }, [](const Player& p) { return int{p.energy}; }, {14, 15, 15},
+       Effect::EnergyItem},
   };
   for (const Case& c : cases) {
     // Three items on the ship, 70 frames apart: each touch protects for 65.
@@ -128,6 +131,8 @@ TEST(Items, TouchingTheShipRaisesItsCounterUpToTheCap) {
       EXPECT_EQ(c.get(game.P()), c.want[i]) << c.type << " item " << i + 1;
       EXPECT_EQ(CountNodes(game.State().mainList), 0u) << c.type << " item " << i + 1;
       EXPECT_EQ(game.P().hitFlag, 1) << c.type << " item " << i + 1;
+      EXPECT_TRUE(game.Sounded(c.sound)) << c.type << " item " << i + 1;
+      EXPECT_FALSE(game.Sounded(Effect::ShipHit)) << c.type << " item " << i + 1;
     }
   }
 }
@@ -226,6 +231,7 @@ TEST(Carrier, DiesWhenItsLastPartIsShotAndFreesTheParts) {
   game.Add(KIND_PLAYER_BULLET, 305, 105, 192);
   game.Idle();
   EXPECT_EQ(game.P().score, 10);
+  EXPECT_TRUE(game.Sounded(Effect::PartDown) && !game.Sounded(Effect::CarrierDown));
   EXPECT_EQ(game.State().childList.First()->kind, KIND_NONE);
   game.Add(KIND_PLAYER_BULLET, 340, 105, 192);
   game.Idle();  // the carrier's walk dropped the first part before the shot
@@ -234,6 +240,7 @@ TEST(Carrier, DiesWhenItsLastPartIsShotAndFreesTheParts) {
   game.Idle();
   EXPECT_EQ(CountNodes(game.State().childList), 0u);
   ASSERT_EQ(game.Of(KIND_CARRIER_DEATH).size(), 1u);
+  EXPECT_TRUE(game.Sounded(Effect::CarrierDown));
   EXPECT_EQ(game.P().score, 520);
   // 33 frames of explosions, every one at the only point 32 in from a 64 x 64 box.
   game.Idle(32);

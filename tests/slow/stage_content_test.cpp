@@ -178,4 +178,51 @@ TEST(StageContent, TheWholeStageReplayPlaysAsTheStageIsMeant) {
   for (const GameObject* c = play.childList.First(); c != nullptr; c = c->next) EXPECT_EQ(c->kind, KIND_NONE);
 }
 
+// Over the whole stage, each sound starts in exactly the frames its cause
+// happens in, as the play state shows it; every effect of play but the hit on
+// the ship (the replay never takes one) is heard.
+TEST(StageContent, EverySoundOfTheWholeStageStartsWithItsCause) {
+  Replay replay;
+  std::string error;
+  ASSERT_TRUE(LoadReplay(KESTROVA_SOURCE_DIR "/tests/replays/full_stage.krp", replay, error)) << error;
+  HeadlessGame game(RepoDataDir());
+  ASSERT_TRUE(game.Start());
+  const PlayState& play = game.State();
+  const Player& p = play.g_player;
+  std::vector<std::string> faults;
+  std::vector<int64_t> heard(kEffectCount);
+  for (int64_t call = 1; call <= replay.script.Length() && !play.m_state.m_bStageClear; ++call) {
+    const InputRun* input = replay.script.RunAt(call);
+    const bool playing = play.m_state.m_bPlaying != 0;
+    const Player before = p;
+    game.Idle(1, input->keys, input->click);
+    for (size_t i = 0; i < kEffectCount; ++i) heard[i] += game.Sounded(static_cast<Effect>(i));
+    const bool fired = std::find(input->keys.begin(), input->keys.end(), VK_SPACE) != input->keys.end();
+    const bool carrierDying = !play_test::Nodes(play.mainList, KIND_CARRIER_DEATH).empty() &&
+                              play_test::Nodes(play.mainList, KIND_CARRIER_DEATH)[0]->animFrame == 0;
+    const bool down = game.Sounded(Effect::SmallDown) || game.Sounded(Effect::LargeDown) ||
+                      game.Sounded(Effect::PartDown) || game.Sounded(Effect::CarrierDown);
+    const std::pair<bool, bool> rules[] = {
+        {game.Sounded(Effect::Start), !playing && play.m_state.m_bPlaying},
+        {game.Sounded(Effect::Volley), playing && fired && play.g_nFireTimer == 1},
+        {game.Sounded(Effect::Bomb), p.bombs < before.bombs},
+        {game.Sounded(Effect::ShipHit), p.energy < before.energy},
+        {game.Sounded(Effect::CarrierDown), carrierDying},
+        {down || p.score == before.score, true},  // every score comes with a sound
+        {game.Sounded(Effect::BombItem) || p.bombs <= before.bombs, true},
+        {game.Sounded(Effect::EnergyItem) || p.energy <= before.energy, true},
+        {game.Sounded(Effect::LevelItem) || p.level <= before.level, true},
+    };
+    for (size_t r = 0; r < std::size(rules); ++r) {
+      if (rules[r].first != rules[r].second) faults.push_back("call " + std::to_string(call) + ": rule " + std::to_string(r));
+    }
+    if (faults.size() > 5) break;
+  }
+  EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
+  for (Effect e : {Effect::Volley, Effect::Hit, Effect::SmallDown, Effect::LargeDown, Effect::PartDown,
+                   Effect::CarrierDown, Effect::Bomb, Effect::Start}) {
+    EXPECT_GT(heard[static_cast<size_t>(e)], 0) << EffectName(e);
+  }
+}
+
 }  // namespace

@@ -64,6 +64,8 @@ class HeadlessGame {
   std::string LastLine() const { return run->LastLine(); }
 
   PlayState& State() { return app->m_play; }
+  // Whether the last idle call started `effect`.
+  bool Sounded(Effect effect) const { return app->LastSounds().Started(effect); }
   CDisplay& Display() { return app->m_pFrame->m_display; }
   const std::vector<uint8_t>& Page() const { return platform.LastPage(); }
   uint8_t PagePixel(int x, int y) const { return platform.LastPage()[static_cast<size_t>(y) * 640 + static_cast<size_t>(x)]; }

@@ -43,6 +43,8 @@ TEST(Options, ValuesSeparateOrJoined) {
     int32_t scale;
     std::string data, sheet, record = "", replay = "";
     std::optional<int32_t> seek = std::nullopt;
+    int32_t volume = 100;
+    bool muted = false;
   };
   const Case cases[] = {
       {{}, 1, "data", ""},
@@ -57,6 +59,8 @@ TEST(Options, ValuesSeparateOrJoined) {
       {{"--replay=old.krp", "--data", "d"}, 1, "d", "", "", "old.krp"},
       {{"--seek", "0", "--replay", "r.krp"}, 1, "data", "", "", "r.krp", 0},
       {{"--replay", "r.krp", "--seek=86400"}, 1, "data", "", "", "r.krp", 86400},
+      {{"--volume", "0", "--mute"}, 1, "data", "", "", "", std::nullopt, 0, true},
+      {{"--volume=55"}, 1, "data", "", "", "", std::nullopt, 55},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);
@@ -68,6 +72,8 @@ TEST(Options, ValuesSeparateOrJoined) {
     EXPECT_EQ(line.recordPath, c.record) << name;
     EXPECT_EQ(line.replayPath, c.replay) << name;
     EXPECT_EQ(line.seekSeconds, c.seek) << name;
+    EXPECT_EQ(line.volume, c.volume) << name;
+    EXPECT_EQ(line.muted, c.muted) << name;
     EXPECT_TRUE(line.app.saveScores);
   }
 }
@@ -80,8 +86,8 @@ TEST(Options, HelpAndVersion) {
   EXPECT_EQ(Parse({"--help", "--nonsense"}).action, Action::UsageError);
   // The help names every option the parser accepts.
   for (const char* option :
-       {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--data", "--sheet", "--record", "--replay",
-        "--seek", "--help", "--version"}) {
+       {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--volume", "--mute", "--data", "--sheet",
+        "--record", "--replay", "--seek", "--help", "--version"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
@@ -116,6 +122,9 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
       {{"--replay", "r.krp", "--seek", "1.5"}, "'1.5'"},
       {{"--replay", "r.krp", "--seek", "86401"}, "'86401'"},
       {{"--replay", "r.krp", "--seek", "-1"}, "'-1'"},
+      {{"--volume", "101"}, "'101'"},
+      {{"--volume", "-5"}, "'-5'"},
+      {{"--mute=1"}, "--mute"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);

@@ -163,66 +163,94 @@ TEST_F(SdlJoystickTest, GamepadMovesByStickOrDpadAndEachButtonIsItsOwnBit) {
 
 // ---------------------------------------------------------------- audio
 
-// What SDL cannot play, what is not one whole frame and a missing device are
-// refused and reported, harmlessly: the game plays on without music.
-TEST_F(SdlPlatformTest, AudioOpensTheFormatsSdlPlays) {
+// What the mixer cannot decode, what is not one whole frame and a missing
+// device are refused and reported, harmlessly: the game plays on without music.
+TEST_F(SdlPlatformTest, AudioOpensTheFormatsTheMixerPlays) {
   const std::vector<uint8_t> samples(100, 1);
   struct Case {
     platform::WaveFormat format;
-    std::optional<SDL_AudioFormat> sdlFormat;
     bool opens;
     size_t bytes = 100;
     const char* driver = "dummy";
   };
   const platform::WaveFormat stereo16{1, 2, 44100, 176400, 4, 16};
   const Case cases[] = {
-      {kU8Mono, AUDIO_U8, true},
-      {stereo16, AUDIO_S16LSB, true},
-      {{1, 2, 48000, 384000, 8, 32}, AUDIO_S32LSB, true},
-      {{3, 1, 48000, 192000, 4, 32}, AUDIO_F32LSB, true},
-      {{2, 1, 8000, 4000, 1, 4}, std::nullopt, false},    // compressed
-      {{1, 1, 8000, 24000, 3, 24}, std::nullopt, false},  // SDL has no 24-bit samples
-      {{1, 0, 8000, 8000, 1, 8}, std::nullopt, false},    // no channels
-      {{1, 9, 8000, 72000, 9, 8}, std::nullopt, false},   // too many channels
-      {{1, 1, 0, 0, 1, 8}, std::nullopt, false},          // no rate
-      {{1, 2, 8000, 16000, 1, 8}, std::nullopt, false},   // block size contradicts the rest
-      {kU8Mono, AUDIO_U8, false, 0},                      // no samples
-      {stereo16, AUDIO_S16LSB, false, 3},                 // not one frame
-      {kU8Mono, AUDIO_U8, false, 100, "no-such-driver"},  // no device
+      {kU8Mono, true},
+      {stereo16, true},
+      {{1, 2, 48000, 384000, 8, 32}, false},  // 32-bit
+      {{3, 1, 48000, 192000, 4, 32}, false},  // float
+      {{2, 1, 8000, 4000, 1, 4}, false},      // compressed
+      {{1, 1, 8000, 24000, 3, 24}, false},
+      {{1, 0, 8000, 8000, 1, 8}, false},      // no channels
+      {{1, 9, 8000, 72000, 9, 8}, false},     // too many channels
+      {{1, 1, 0, 0, 1, 8}, false},            // no rate
+      {{1, 2, 8000, 16000, 1, 8}, false},     // block size contradicts the rest
+      {kU8Mono, false, 0},                    // no samples
+      {stereo16, false, 3},                   // not one frame
+      {kU8Mono, false, 100, "no-such-driver"},
   };
   for (const Case& c : cases) {
     setenv("SDL_AUDIODRIVER", c.driver, 1);
-    EXPECT_EQ(platform::sdl::SampleFormat(c.format), c.sdlFormat) << "case " << &c - cases;
     SdlPlatform platform;
     EXPECT_EQ(platform.OpenAudio(c.format, std::span(samples).first(c.bytes)), c.opens) << "case " << &c - cases;
     platform.PlayAudioLoop();
+    platform.StartEffect(0);  // harmless without effects or a device
   }
 }
 
-TEST_F(SdlPlatformTest, AudioLoopsTheBufferFromItsStartWithoutAGap) {
+// The 16-bit samples the disk driver received, at least `count` more than two
+// device buffers of them.
+std::vector<int16_t> PlayToDisk(platform::sdl::AudioSettings settings, std::span<const uint8_t> music,
+                                std::span<const uint8_t> effect, size_t count) {
   const std::filesystem::path out = testing_support::MakeTempDir() / "audio.raw";
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
-  // No byte is 0x80, the silence the device writes before it starts playing; no loop ends on a device buffer.
-  std::vector<uint8_t> samples(1001);
-  for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint8_t>(i * 7 % 0x80);
   {
-    SdlPlatform platform;
-    ASSERT_TRUE(platform.OpenAudio(kU8Mono, samples));
+    SdlPlatform platform(platform::sdl::SdlSettings{1, settings});
+    EXPECT_TRUE(platform.OpenAudio(kU8Mono, music));
+    platform.LoadEffect(3, effect);
+    platform.StartEffect(3);
     platform.PlayAudioLoop();
-    // Three loops and a bit, at 8000 bytes a second.
     for (int waited = 0; waited < 5000; waited += 20) {
-      if (std::filesystem::exists(out) && std::filesystem::file_size(out) > 3500 + 2048) break;
+      if (std::filesystem::exists(out) && std::filesystem::file_size(out) > 2 * (count + 4096)) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
   }
   const std::string bytes = testing_support::ReadFile(out);
-  const size_t start = bytes.find_first_not_of('\x80');
-  ASSERT_NE(start, std::string::npos);
-  ASSERT_GT(bytes.size() - start, 3 * samples.size());
-  for (size_t i = start; i < bytes.size(); ++i) {
-    ASSERT_EQ(static_cast<uint8_t>(bytes[i]), samples[(i - start) % samples.size()]) << "byte " << i - start;
-  }
+  std::vector<int16_t> samples(bytes.size() / 2);
+  std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+  return samples;
+}
+
+std::vector<int16_t> FromFirstSound(std::vector<int16_t> samples) {
+  samples.erase(samples.begin(), std::find_if(samples.begin(), samples.end(), [](int16_t s) { return s != 0; }));
+  return samples;
+}
+
+// The music loops from its start without a gap, exactly as stored; an effect
+// started with it sounds on top; the volume scales both, muting silences them.
+TEST_F(SdlPlatformTest, AudioPlaysTheMusicExactlyWithEffectsOnTop) {
+  // No byte is 0x80, which would be 0, the silence before playing starts; no
+  // loop ends on a device buffer.
+  std::vector<uint8_t> music(1001);
+  for (size_t i = 0; i < music.size(); ++i) music[i] = static_cast<uint8_t>(i * 7 % 0x80);
+  const std::vector<uint8_t> effect = {0x90, 0xA0, 0x88};
+  const auto musicAt = [&](size_t i) { return (music[i % music.size()] - 128) * 256; };
+
+  std::vector<int16_t> played = FromFirstSound(PlayToDisk({}, music, effect, 3 * music.size()));
+  ASSERT_GT(played.size(), 3 * music.size());
+  EXPECT_EQ(played[0], musicAt(0) + 0x10 * 256);
+  EXPECT_EQ(played[1], musicAt(1) + 0x20 * 256);
+  EXPECT_EQ(played[2], musicAt(2) + 0x08 * 256);
+  for (size_t i = 3; i < played.size(); ++i) ASSERT_EQ(played[i], musicAt(i)) << "sample " << i;
+
+  played = FromFirstSound(PlayToDisk({50, false}, music, {}, music.size()));
+  ASSERT_GT(played.size(), music.size());
+  for (size_t i = 0; i < played.size(); ++i) ASSERT_EQ(played[i], musicAt(i) / 2) << "sample " << i;
+
+  played = PlayToDisk({100, true}, music, effect, music.size());
+  EXPECT_GT(played.size(), music.size());
+  EXPECT_TRUE(FromFirstSound(played).empty());
 }
 
 // ---------------------------------------------------------------- video

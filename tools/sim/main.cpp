@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
   if (!sim.Start()) return 1;
   for (int64_t frame = 1; frame <= options.frames && sim.Step(); ++frame) {
     std::fputs(sim.LastLine().c_str(), stdout);
-    if (options.trace) std::printf("%s\n", TracePlayState(sim.game.m_play).c_str());
+    if (options.trace) std::printf("%s\n", TracePlayState(sim.game.m_play, sim.game.LastSounds()).c_str());
     if (const auto png = options.pngs.find(frame); png != options.pngs.end()) {
       std::string error;
       if (!sim::WritePagePng(png->second, sim.input.LastPage(), headless.LastPalette(), error)) {

@@ -52,6 +52,8 @@ class HeadlessPlatform : public Platform {
   bool PollJoystick(JoyInfo& info) override;
   bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) override;
   void PlayAudioLoop() override { m_audioPlaying = true; }
+  void LoadEffect(size_t, std::span<const uint8_t>) override {}
+  void StartEffect(size_t) override {}
 
  private:
   uint8_t m_keys[256] = {};

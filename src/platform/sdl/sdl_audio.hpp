@@ -1,4 +1,5 @@
-// One PCM buffer played in an endless loop on SDL's audio thread.
+// The music's loop and the sound effects, mixed on SDL's audio thread into
+// 16-bit samples at the music's rate.
 #pragma once
 
 #include <SDL.h>
@@ -6,36 +7,46 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <vector>
 
+#include "platform/common/mixer.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/sdl_handles.hpp"
 
 namespace platform::sdl {
 
-// SDL's sample format for a wave's "fmt " chunk; nothing for formats SDL
-// cannot play.
-std::optional<SDL_AudioFormat> SampleFormat(const WaveFormat& format);
+struct AudioSettings {
+  int32_t volume = Mixer::kMaxVolume;
+  bool muted = false;
+};
 
 class SdlAudio {
  public:
-  SdlAudio() = default;
+  explicit SdlAudio(AudioSettings settings);
   ~SdlAudio();
   SdlAudio(const SdlAudio&) = delete;
   SdlAudio& operator=(const SdlAudio&) = delete;
 
-  // Opens the default output in the wave's own format, paused; false when the
-  // format is unusable or no output opens.
+  // Opens the default output at the wave's rate and channels, paused; false
+  // when the format is unusable or no output opens.
   bool Open(const WaveFormat& format, std::span<const uint8_t> samples);
   void Play();
+  // In the music's format; ignored before Open or in another format.
+  void LoadEffect(size_t index, std::span<const uint8_t> samples);
+  void StartEffect(size_t index);
+  // The player's keys: M mutes and unmutes, - and + step the volume.
+  void ToggleMute();
+  void StepVolume(int32_t steps);
 
  private:
   static void FillStream(void* self, Uint8* stream, int length);
   void Close();
+  // Runs `change` on the mixer while the audio thread is kept out.
+  template <typename Change>
+  void Locked(Change change);
 
   std::optional<Subsystem> m_subsystem;
-  std::vector<uint8_t> m_samples;
-  size_t m_position = 0;  // touched only by the audio thread while the device is open
+  WaveFormat m_format{};
+  Mixer m_mixer;  // touched by the audio thread while the device is open
   SDL_AudioDeviceID m_device = 0;
 };
 

@@ -12,7 +12,27 @@ constexpr const char* kMessageTitle = "kestrova";
 
 }  // namespace
 
-SdlPlatform::SdlPlatform(SdlSettings settings) : m_video(settings.scale) {}
+// The volume keys are the player's, not the game's: replays never see them.
+void SdlPlatform::HandleVolumeKey(const SDL_KeyboardEvent& key) {
+  switch (key.keysym.sym) {
+    case SDLK_m:
+      if (key.repeat == 0) m_audio.ToggleMute();
+      break;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS:
+      m_audio.StepVolume(-1);
+      break;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS:
+      m_audio.StepVolume(1);
+      break;
+    default:
+      break;
+  }
+}
+
+SdlPlatform::SdlPlatform(SdlSettings settings) : m_video(settings.scale), m_audio(settings.audio) {}
 
 bool SdlPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) { return m_video.CreateWindow(iconBitmap); }
 
@@ -46,6 +66,9 @@ bool SdlPlatform::Dispatch(const SDL_Event& event, WindowHandler& handler) {
       return false;
     case SDL_WINDOWEVENT:
       return event.window.event != SDL_WINDOWEVENT_CLOSE;
+    case SDL_KEYDOWN:
+      HandleVolumeKey(event.key);
+      return true;
     case SDL_MOUSEBUTTONDOWN:
       if (event.button.button == SDL_BUTTON_LEFT) handler.OnLButtonDown();
       if (event.button.button == SDL_BUTTON_RIGHT) handler.OnRButtonDown();
@@ -87,5 +110,9 @@ bool SdlPlatform::OpenAudio(const WaveFormat& format, std::span<const uint8_t> s
 }
 
 void SdlPlatform::PlayAudioLoop() { m_audio.Play(); }
+
+void SdlPlatform::LoadEffect(size_t index, std::span<const uint8_t> samples) { m_audio.LoadEffect(index, samples); }
+
+void SdlPlatform::StartEffect(size_t index) { m_audio.StartEffect(index); }
 
 }  // namespace platform::sdl

@@ -13,6 +13,7 @@ namespace platform::sdl {
 
 struct SdlSettings {
   int32_t scale = 1;  // window mode: the window is this many times 640 x 480
+  AudioSettings audio;
 };
 
 class SdlPlatform final : public Platform {
@@ -38,10 +39,13 @@ class SdlPlatform final : public Platform {
 
   bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) override;
   void PlayAudioLoop() override;
+  void LoadEffect(size_t index, std::span<const uint8_t> samples) override;
+  void StartEffect(size_t index) override;
 
  private:
   // Handles one event; false once the window is to close.
   bool Dispatch(const SDL_Event& event, WindowHandler& handler);
+  void HandleVolumeKey(const SDL_KeyboardEvent& key);
 
   // Declared so that audio stops first and video goes last.
   SdlVideo m_video;

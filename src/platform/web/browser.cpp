@@ -36,13 +36,15 @@ EM_JS(void, kestrova_alert, (const char* text), {
 });
 
 // Samples to floats the way the wave means them: unsigned 8-bit around 128,
-// signed 16 and 32 bits around 0, 32-bit floats as they are.
-EM_JS(int, kestrova_open_audio,
-      (int channels, int rate, int bits, int isFloat, const uint8_t* data, int frames), {
+// signed 16 and 32 bits around 0, 32-bit floats as they are. A context of its
+// own for the music; the effects go into the music's.
+EM_JS(int, kestrova_audio_buffer,
+      (int effect, int channels, int rate, int bits, int isFloat, const uint8_t* data, int frames), {
   const AudioContextClass = window.AudioContext || window.webkitAudioContext;
   if (!AudioContextClass) return 0;
   try {
-    const context = new AudioContextClass();
+    const context = effect < 0 ? new AudioContextClass() : KestrovaPage.audioContext();
+    if (!context) return 0;
     const buffer = context.createBuffer(channels, frames, rate);
     const bytes = bits / 8;
     const view = new DataView(HEAPU8.buffer, data, frames * channels * bytes);
@@ -54,13 +56,15 @@ EM_JS(int, kestrova_open_audio,
       const out = buffer.getChannelData(c);
       for (let i = 0; i < frames; ++i) out[i] = read((i * channels + c) * bytes);
     }
-    KestrovaPage.setAudio(context, buffer);
+    if (effect < 0) KestrovaPage.setAudio(context, buffer); else KestrovaPage.setEffect(effect, buffer);
     return 1;
   } catch (error) {
     console.error("kestrova: no audio: " + error);
     return 0;
   }
 });
+
+EM_JS(void, kestrova_start_effect, (int index), { KestrovaPage.startEffect(index); });
 
 EM_JS(void, kestrova_start_audio, (), { KestrovaPage.startAudio(); });
 
@@ -134,16 +138,30 @@ void Alert(const std::string& text) { kestrova_alert(text.c_str()); }
 
 void SetTitle(const std::string& title) { kestrova_set_title(title.c_str()); }
 
-bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) {
+namespace {
+
+bool AudioBuffer(int effect, const WaveFormat& format, std::span<const uint8_t> samples) {
   if (!Playable(format)) return false;
   // Whole sample frames only, so that every loop starts on a frame.
   const size_t frames = samples.size() / format.blockAlign;
   if (frames == 0 || frames > INT32_MAX) return false;
-  return kestrova_open_audio(format.channels, static_cast<int>(format.samplesPerSec), format.bitsPerSample,
-                             format.formatTag == kWaveFloat ? 1 : 0, samples.data(), static_cast<int>(frames)) != 0;
+  return kestrova_audio_buffer(effect, format.channels, static_cast<int>(format.samplesPerSec), format.bitsPerSample,
+                               format.formatTag == kWaveFloat ? 1 : 0, samples.data(), static_cast<int>(frames)) != 0;
 }
 
+}  // namespace
+
+bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) { return AudioBuffer(-1, format, samples); }
+
 void StartAudio() { kestrova_start_audio(); }
+
+void LoadEffect(size_t index, const WaveFormat& format, std::span<const uint8_t> samples) {
+  if (index <= INT32_MAX) AudioBuffer(static_cast<int>(index), format, samples);
+}
+
+void StartEffect(size_t index) {
+  if (index <= INT32_MAX) kestrova_start_effect(static_cast<int>(index));
+}
 
 bool HasGamepadApi() { return kestrova_has_gamepad_api() != 0; }
 

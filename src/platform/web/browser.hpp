@@ -30,6 +30,9 @@ void SetTitle(const std::string& title);
 // browser has no audio or refuses the format.
 bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples);
 void StartAudio();
+// An effect's buffer in the music's audio context, started over the music.
+void LoadEffect(size_t index, const WaveFormat& format, std::span<const uint8_t> samples);
+void StartEffect(size_t index);
 bool HasGamepadApi();
 void ShowClosed();
 // The page was opened for tests: it moves only through the test hook.

@@ -32,7 +32,7 @@ bool TestDriver::Request(std::string_view scriptText, int64_t calls, std::string
 
 std::string TestDriver::Trace() const {
   if (m_game == nullptr) return "{}";
-  return TracePlayState(m_game->m_play);
+  return TracePlayState(m_game->m_play, m_game->LastSounds());
 }
 
 const char* TestDriver::ReplyToRun(const char* scriptText, int calls) {

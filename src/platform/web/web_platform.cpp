@@ -178,9 +178,16 @@ bool WebPlatform::PollJoystick(JoyInfo& info) {
 }
 
 bool WebPlatform::OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) {
+  m_audioFormat = format;
   return browser::OpenAudio(format, samples);
 }
 
 void WebPlatform::PlayAudioLoop() { browser::StartAudio(); }
+
+void WebPlatform::LoadEffect(size_t index, std::span<const uint8_t> samples) {
+  browser::LoadEffect(index, m_audioFormat, samples);
+}
+
+void WebPlatform::StartEffect(size_t index) { browser::StartEffect(index); }
 
 }  // namespace platform::web

@@ -53,6 +53,8 @@ class WebPlatform final : public Platform {
 
   bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) override;
   void PlayAudioLoop() override;
+  void LoadEffect(size_t index, std::span<const uint8_t> samples) override;
+  void StartEffect(size_t index) override;
 
   // The page's events, from the html5 callbacks. HandleKey is false for a
   // key that is none of the game's (the page keeps its meaning).
@@ -75,6 +77,7 @@ class WebPlatform final : public Platform {
   KeyTracker m_keys;
   std::vector<Click> m_clicks;
   std::vector<uint8_t> m_rgba;  // the canvas's pixels
+  WaveFormat m_audioFormat{};  // the music's: the effects come in it too
   PageConverter m_converter;
 };
 
