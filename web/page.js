@@ -158,6 +158,9 @@ const KestrovaPage = (() => {
       dialog.className = "dialog";
       dialog.setAttribute("role", "dialog");
       dialog.setAttribute("aria-label", kCaption);
+      // The note in English beside the form says what its choices mean.
+      const settings = document.getElementById("settings");
+      dialog.setAttribute("aria-describedby", "settings-help");
       const caption = document.createElement("div");
       caption.className = "caption";
       const close = Object.assign(document.createElement("button"), { type: "button", textContent: "×" });
@@ -180,6 +183,7 @@ const KestrovaPage = (() => {
         if (event) event.preventDefault();
         document.removeEventListener("keydown", onKey, true);
         dialog.remove();
+        settings.hidden = true;
         resolve(members);
       };
       const onKey = (event) => { if (event.key === "Escape") finish(event); };
@@ -188,7 +192,8 @@ const KestrovaPage = (() => {
         if (button.type !== "submit") button.addEventListener("click", finish);
       }
       document.addEventListener("keydown", onKey, true);
-      document.body.append(dialog);
+      settings.prepend(dialog);
+      settings.hidden = false;
       dialog.querySelector("button[type=submit]").focus();
     });
   }

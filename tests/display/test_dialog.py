@@ -1,7 +1,8 @@
 """Without options the settings dialog comes first. Enter at once gives a
 window; full screen and keyboard clicked, then cancelled, give full screen,
 where Space starts play, Escape opens the exit query, Right and Space leave,
-and the score file is written."""
+and the score file is written. The keys alone choose too: Tab moves from
+group to group, the arrows mark within one, Return is OK and Escape Cancel."""
 
 import os
 
@@ -21,14 +22,14 @@ def is_dialog(window):
     return window.name == DIALOG_CAPTION
 
 
-def settled_image(dialog):
-    """The dialog's image once two reads a moment apart agree."""
+def settled_image(dialog, unlike=None, what="the dialog to be drawn"):
+    """The dialog's image once two reads a moment apart agree (and differ from `unlike`)."""
     last = [None]
 
     def probe():
         image, last[0] = last[0], read_window(dialog.id)
-        return image is not None and image == last[0]
-    poll("the dialog to be drawn", probe, timeout=15, interval=0.2)
+        return image is not None and image == last[0] and image != unlike
+    poll(what, probe, timeout=15, interval=0.2)
     return last[0]
 
 
@@ -62,6 +63,24 @@ def press_in_dialog(dialog, key):
     poll("the dialog to close on " + key, probe, timeout=15, interval=0)
 
 
+def keys_in_dialog(dialog, keys, closing_key):
+    """Focuses the dialog and presses the keys, each once the dialog shows the
+    last: the focus shows from the start, and each key moves it or a mark."""
+    image = settled_image(dialog)
+    run(["xdotool", "windowfocus", "--sync", dialog.id])
+    image = settled_image(dialog, image, "the focus to show")
+    for key in keys:
+        run(["xdotool", "key", key])
+        image = settled_image(dialog, image, "the dialog to show " + key)
+    run(["xdotool", "key", closing_key])
+
+
+def screen_centre():
+    """The middle of the screen, where full screen shows the page."""
+    root = read_root()
+    return crop(root, (root[0] - PAGE_WIDTH) // 2, (root[1] - PAGE_HEIGHT) // 2, PAGE_WIDTH, PAGE_HEIGHT)
+
+
 def black_share(rgb):
     return sum(1 for i in range(0, len(rgb), 3) if rgb[i:i + 3] == b"\0\0\0") / (len(rgb) // 3)
 
@@ -85,10 +104,8 @@ def check_dialog(kestrova, sim, folder):
         # The page in the middle of the screen, black bars around it.
         screen_w, screen_h = read_root()[:2]
         wait_for_game_window(game, screen_w, screen_h)
-        left, top = (screen_w - PAGE_WIDTH) // 2, (screen_h - PAGE_HEIGHT) // 2
-
-        def page():
-            return crop(read_root(), left, top, PAGE_WIDTH, PAGE_HEIGHT)
+        top = (screen_h - PAGE_HEIGHT) // 2
+        page = screen_centre
         wait_for_image("the title page in the middle of the screen", page, title, PAGE_WIDTH)
         if black_share(crop(read_root(), 0, 0, screen_w, top)) != 1.0:
             fail("the bar above the page is not black")
@@ -100,6 +117,8 @@ def check_dialog(kestrova, sim, folder):
         hold_until("space", "the game to end", lambda: not game.running())
         game.expect_clean_exit("leaving through the exit query")
 
+    check_keys(kestrova, folder, title)
+
     score = os.path.join(folder.data, "score.dat")
     if not os.path.exists(score):
         fail("no score file was written")
@@ -107,6 +126,30 @@ def check_dialog(kestrova, sim, folder):
         lines = f.read().splitlines()
     if len(lines) != SCORE_LINES:
         fail("score file has %d lines, not %d" % (len(lines), SCORE_LINES))
+
+
+def check_keys(kestrova, folder, title):
+    """The recording's header names what the dialog chose."""
+    def choices(keys, closing_key, size, page):
+        with Game(kestrova, ["--data", folder.data, "--record", "keys.krp"], folder) as game:
+            keys_in_dialog(wait_for_window(game, "the settings dialog", is_dialog), keys, closing_key)
+            wait_for_game_window(game, *size)
+            wait_for_image("the title page", page, title, PAGE_WIDTH)
+            close_by_right_click(game)
+        with open(os.path.join(folder.path, "keys.krp")) as f:
+            return f.readline().split()[2:4]
+
+    # From OK past Cancel to the display group, none marked: Up goes round to
+    # window, never to the hidden member, and on to full screen. Then the
+    # device group, and Return from there.
+    screen = read_root()[:2]
+    got = choices(["Tab", "Tab", "Up", "Up", "Tab", "Down"], "Return", screen, screen_centre)
+    if got != ["fullscreen", "joystick"]:
+        fail("Tab, arrows and Return chose %s" % got)
+    # Backwards round from OK through the music group; Escape keeps the mark.
+    got = choices(["shift+Tab"] * 3 + ["Down"], "Escape", (PAGE_WIDTH, PAGE_HEIGHT), read_game_window)
+    if got != ["window", "joystick"]:
+        fail("Shift+Tab, Down and Escape chose %s" % got)
 
 
 if __name__ == "__main__":

@@ -203,6 +203,11 @@ describe("the page", kSuite, () => {
         assert.ok(text.includes(label), `"${label}" on the form`);
       }
       assert.equal(await form.locator("input[type=radio]:checked").count(), 0, "no radio button marked");
+      // Beside it, clear of it, the note in English that describes it.
+      const note = page.locator("#" + await form.getAttribute("aria-describedby"));
+      const [formBox, noteBox] = [await form.boundingBox(), await note.boundingBox()];
+      assert.ok(noteBox.x >= formBox.x + formBox.width || noteBox.y >= formBox.y + formBox.height, "the note beside");
+      assert.match(await note.innerText(), /gamepad[^.]*ジョイスティック/, "a gamepad needs the joystick choice");
       // The four music and sound-source buttons are one group.
       await form.getByText("あり", { exact: true }).click();
       await form.getByText("MIDI", { exact: true }).click();
@@ -211,6 +216,7 @@ describe("the page", kSuite, () => {
       await page.keyboard.press("Escape");
       await page.waitForFunction(() => window.kestrovaTest.state().title === 1);
       assert.equal(await form.count(), 0);
+      assert.equal(await note.isVisible(), false, "the note goes with the form");
       assert.equal(await page.evaluate(() => document.fullscreenElement), null);
 
       await openGame(page, { labels: ["フルスクリーン"], button: "取り消し" });

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/sdl/gtk_tab_order.hpp"
+
 namespace platform::sdl {
 namespace {
 
@@ -115,7 +117,6 @@ GtkWidget* MakeWidget(const Control& control, GSList*& group) {
     case Kind::Radio: {
       GtkWidget* radio = gtk_radio_button_new_with_label(group, control.caption);
       group = gtk_radio_button_get_group(GTK_RADIO_BUTTON(radio));
-      gtk_widget_set_can_focus(radio, FALSE);  // not a tab stop
       return radio;
     }
     case Kind::Text: {
@@ -197,6 +198,7 @@ void RunGtkSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
   GtkWidget* fixed = gtk_fixed_new();
   gtk_widget_set_size_request(fixed, units.X(kClientWidth), units.Y(kClientHeight));
   gtk_container_add(GTK_CONTAINER(window), fixed);
+  GtkTabOrder tabOrder(fixed);
 
   Choices choices{fullScreen, keyboard};
   std::vector<Binding> bindings;
@@ -208,6 +210,7 @@ void RunGtkSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
     GtkWidget* widget = MakeWidget(control, group);
     gtk_widget_set_size_request(widget, units.X(control.width), units.Y(control.height));
     gtk_fixed_put(GTK_FIXED(fixed), widget, units.X(control.x), units.Y(control.y));
+    tabOrder.Add(widget);
     if (control.kind == Kind::DefaultButton || control.kind == Kind::Button) {
       g_signal_connect(widget, "clicked", G_CALLBACK(OnClose), loop);
     }
@@ -229,9 +232,13 @@ void RunGtkSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
   }
   gtk_widget_set_can_default(okButton, TRUE);
   gtk_window_set_default(GTK_WINDOW(window), okButton);
-  gtk_window_set_focus(GTK_WINDOW(window), okButton);
 
   gtk_widget_show_all(window);
+  // Both only once shown: focused before, OK would hold the focus without its
+  // container knowing (the first Tab would just come back to it), and mapping
+  // hides the focus until the first key.
+  gtk_window_set_focus(GTK_WINDOW(window), okButton);
+  gtk_window_set_focus_visible(GTK_WINDOW(window), TRUE);
   g_main_loop_run(loop);
   gtk_widget_destroy(window);
   g_main_loop_unref(loop);
