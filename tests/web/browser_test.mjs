@@ -251,6 +251,27 @@ describe("the page", kSuite, () => {
       }, wave.data.toString("base64"));
       assert.deepEqual(audio, { rate: wave.rate, channels: 1, loop: true, length: wave.data.length, firstWrong: -1 });
     }));
+
+  test("each sound effect is its wave in a buffer, started with its cause: the volley with the first volley", () =>
+    withBrowser(async (page) => {
+      const header = fs.readFileSync(path.join(repo, "src/audio/effects.hpp"), "utf8");
+      const names = [...header.match(/kEffectNames = \{([^}]*)\}/)[1].matchAll(/"([^"]+)"/g)].map((m) => m[1]);
+      const waves = names.map((name) => waveDataChunk(fs.readFileSync(path.join(repo, `assets/sfx/${name}.wav`))));
+      await openGame(page);
+      await page.keyboard.press("Shift");
+      await page.waitForFunction(() => window.kestrovaTest.audio.context?.state === "running");
+      const firstWrong = await page.evaluate((datas) => datas.map((base64, index) => {
+        const data = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+        const samples = window.kestrovaTest.audio.effects[index]?.getChannelData(0) ?? [];
+        return samples.length !== data.length ? "length" : data.findIndex((v, i) => samples[i] !== (v - 128) / 128);
+      }), waves.map((wave) => wave.data.toString("base64")));
+      assert.deepEqual(firstWrong, names.map(() => -1));
+      assert.deepEqual(await page.evaluate(() => window.kestrovaTest.audio.started), []);
+      await holdUntil(page, "Space", (bullet) => window.kestrovaTest.state().objects.some((o) => o.kind === bullet),
+                      kPlayerBullet);
+      const started = await page.evaluate(() => window.kestrovaTest.audio.started);
+      assert.deepEqual(started.slice(0, 2), [names.indexOf("start"), names.indexOf("volley")]);
+    }));
 });
 
 describe("playing", kSuite, () => {
