@@ -31,6 +31,11 @@ const KestrovaPage = (() => {
   document.addEventListener("fullscreenchange", fit);
   // The right button closes the game; the page's own menu must not open as well.
   canvas.addEventListener("contextmenu", (event) => event.preventDefault());
+  // F11 is the browser's own; a double click on the picture switches full screen.
+  canvas.addEventListener("dblclick", () => {
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    else requestFullscreen();
+  });
 
   function showScreen() {
     context = canvas.getContext("2d", { alpha: false });

@@ -1,8 +1,9 @@
 """The game's real window shows exactly the page the headless game presents,
-also enlarged with --scale, and closes on a right click."""
+also enlarged with --scale; Alt+Enter and F11 switch it to the whole screen
+and back; it closes on a right click."""
 
 from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, close_by_right_click, crop, enlarge, fail, read_root,
-                             run_test, simulated_page, wait_for_game_window, wait_for_image)
+                             run, run_test, simulated_page, wait_for_game_window, wait_for_image)
 
 
 def check_windows(kestrova, sim, folder):
@@ -22,6 +23,15 @@ def check_windows(kestrova, sim, folder):
                         0, 0, visible_w, visible_h)
             wait_for_image("the first frame enlarged %d times" % factor,
                            lambda: crop(read_root(), 0, 0, visible_w, visible_h), want, visible_w)
+            if factor == 1:
+                # The player's keys: the window covers the screen, then is the window it was.
+                for key, size in (("alt+Return", (screen_w, screen_h)), ("F11", (PAGE_WIDTH, PAGE_HEIGHT))):
+                    run(["xdotool", "key", key])
+                    window = wait_for_game_window(game, *size)
+                    if (window.x, window.y) != (0, 0):
+                        fail("after %s the window is at (%d, %d)" % (key, window.x, window.y))
+                wait_for_image("the title page back in the window", lambda: crop(read_root(), 0, 0, PAGE_WIDTH,
+                                                                                  PAGE_HEIGHT), page, PAGE_WIDTH)
             close_by_right_click(game)
 
 

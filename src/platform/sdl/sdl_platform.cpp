@@ -12,9 +12,16 @@ constexpr const char* kMessageTitle = "kestrova";
 
 }  // namespace
 
-// The volume keys are the player's, not the game's: replays never see them.
-void SdlPlatform::HandleVolumeKey(const SDL_KeyboardEvent& key) {
+// The player's keys, not the game's: replays never see them.
+void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key) {
   switch (key.keysym.sym) {
+    case SDLK_F11:
+      if (key.repeat == 0) m_video.ToggleFullScreen();
+      break;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+      if (key.repeat == 0 && (key.keysym.mod & KMOD_ALT) != 0) m_video.ToggleFullScreen();
+      break;
     case SDLK_m:
       if (key.repeat == 0) m_audio.ToggleMute();
       break;
@@ -67,7 +74,7 @@ bool SdlPlatform::Dispatch(const SDL_Event& event, WindowHandler& handler) {
     case SDL_WINDOWEVENT:
       return event.window.event != SDL_WINDOWEVENT_CLOSE;
     case SDL_KEYDOWN:
-      HandleVolumeKey(event.key);
+      HandlePlayerKey(event.key);
       return true;
     case SDL_MOUSEBUTTONDOWN:
       if (event.button.button == SDL_BUTTON_LEFT) handler.OnLButtonDown();

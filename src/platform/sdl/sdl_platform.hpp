@@ -45,7 +45,8 @@ class SdlPlatform final : public Platform {
  private:
   // Handles one event; false once the window is to close.
   bool Dispatch(const SDL_Event& event, WindowHandler& handler);
-  void HandleVolumeKey(const SDL_KeyboardEvent& key);
+  // The player's own keys, not game input: volume, and full screen.
+  void HandlePlayerKey(const SDL_KeyboardEvent& key);
 
   // Declared so that audio stops first and video goes last.
   SdlVideo m_video;

@@ -82,6 +82,18 @@ void SdlVideo::SetIcon(std::span<const uint8_t> iconBitmap) {
   SDL_SetWindowIcon(m_window.get(), surface.get());
 }
 
+void SdlVideo::ToggleFullScreen() {
+  SDL_Window* window = m_window.get();
+  if (window == nullptr || !m_renderer) return;
+  if ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
+    if (!CoverDisplay(window)) PrintSdlError();
+    return;
+  }
+  if (SDL_SetWindowFullscreen(window, 0) != 0) PrintSdlError();
+  SDL_SetWindowSize(window, kPageWidth * m_scale, kPageHeight * m_scale);
+  SDL_SetWindowPosition(window, 0, 0);
+}
+
 void SdlVideo::ShowWindow() {
   if (!m_window) return;
   SDL_ShowWindow(m_window.get());

@@ -24,6 +24,8 @@ class SdlVideo {
   bool CreateWindow(std::span<const uint8_t> iconBitmap);
   void ShowWindow();
   VideoResult Init(bool fullScreen);
+  // Between the window and the whole screen, as the player asks during the game.
+  void ToggleFullScreen();
   void Present(std::span<const uint8_t> page, const Palette& palette);
   // The window is gone for good (the message loop has ended).
   void DestroyWindow();
