@@ -16,16 +16,44 @@ const KestrovaPage = (() => {
 
   const screen = document.getElementById("screen");
   const canvas = document.getElementById("canvas");
+  // The game's page as it comes; the canvas shows it enlarged a whole number of times.
+  const page = Object.assign(document.createElement("canvas"), { width: kWidth, height: kHeight });
+  let pageContext = null;
   let context = null;
   let image = null;
 
-  // The largest whole multiple of the page, in device pixels, that fits.
+  // The same rule as src/platform/common/page_layout.cpp, in device pixels:
+  // the largest whole multiple, unless it leaves more than a quarter of the
+  // largest 4:3 picture's height unused (or does not fit); then that picture.
+  function layOutPage(width, height) {
+    const w = Math.max(width, 1);
+    const h = Math.max(height, 1);
+    const factor = Math.max(1, Math.min(Math.floor(w / kWidth), Math.floor(h / kHeight)));
+    const wide = w * kHeight >= h * kWidth;
+    const fitWidth = wide ? Math.floor((h * 4 + 1) / 3) : w;
+    const fitHeight = wide ? h : Math.floor((w * 3 + 2) / 4);
+    const fit = kWidth * factor > w || kHeight * factor > h || kHeight * factor * 4 < fitHeight * 3;
+    return { factor, fit, width: fit ? fitWidth : kWidth * factor, height: fit ? fitHeight : kHeight * factor };
+  }
+
+  // Nearest to the whole multiple keeps the pixels square; the fitted picture
+  // is that, smoothed by the browser to its size, so edges do not shimmer.
+  function drawPage() {
+    if (context) context.drawImage(page, 0, 0, canvas.width, canvas.height);
+  }
+
   function fit() {
     const ratio = window.devicePixelRatio || 1;
-    const scale = Math.max(1, Math.floor(Math.min(screen.clientWidth * ratio / kWidth,
-                                                  screen.clientHeight * ratio / kHeight)));
-    canvas.style.width = (kWidth * scale / ratio) + "px";
-    canvas.style.height = (kHeight * scale / ratio) + "px";
+    const layout = layOutPage(Math.floor(screen.clientWidth * ratio), Math.floor(screen.clientHeight * ratio));
+    if (canvas.width !== kWidth * layout.factor) {
+      canvas.width = kWidth * layout.factor;  // clears the canvas and its context's settings
+      canvas.height = kHeight * layout.factor;
+      if (context) context.imageSmoothingEnabled = false;
+      drawPage();
+    }
+    canvas.classList.toggle("fitted", layout.fit);
+    canvas.style.width = (layout.width / ratio) + "px";
+    canvas.style.height = (layout.height / ratio) + "px";
   }
   window.addEventListener("resize", fit);
   document.addEventListener("fullscreenchange", fit);
@@ -39,19 +67,23 @@ const KestrovaPage = (() => {
 
   function showScreen() {
     context = canvas.getContext("2d", { alpha: false });
-    if (!context) return false;
-    image = context.createImageData(kWidth, kHeight);
-    context.fillStyle = "#000";
-    context.fillRect(0, 0, kWidth, kHeight);
+    pageContext = page.getContext("2d", { alpha: false });
+    if (!context || !pageContext) return false;
+    image = pageContext.createImageData(kWidth, kHeight);
+    pageContext.fillStyle = "#000";
+    pageContext.fillRect(0, 0, kWidth, kHeight);
     screen.hidden = false;
     fit();
+    context.imageSmoothingEnabled = false;
+    drawPage();
     canvas.focus();
     return true;
   }
 
   function putPage(rgba) {
     image.data.set(rgba);
-    context.putImageData(image, 0, 0);
+    pageContext.putImageData(image, 0, 0);
+    drawPage();
   }
 
   function setIcon(rgba, width, height) {

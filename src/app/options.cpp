@@ -8,7 +8,8 @@ namespace {
 constexpr const char* kVersion = KESTROVA_VERSION;
 
 enum class Option {
-  Window, FullScreen, Keyboard, Joystick, Scale, Volume, Mute, Data, Sheet, Record, Replay, Seek, Help, Version
+  Window, FullScreen, Keyboard, Joystick, Scale, IntegerScale, Volume, Mute, Data, Sheet, Record, Replay, Seek, Help,
+  Version
 };
 
 struct OptionEntry {
@@ -25,6 +26,7 @@ constexpr OptionEntry kOptions[] = {
     {"--sheet", Option::Sheet, true},        {"--record", Option::Record, true},
     {"--replay", Option::Replay, true},      {"--seek", Option::Seek, true},
     {"--help", Option::Help, false},         {"--version", Option::Version, false},
+    {"--integer-scale", Option::IntegerScale, false},
 };
 
 const OptionEntry* FindOption(std::string_view name) {
@@ -84,6 +86,7 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
       line.error = "--scale takes a whole number from " + std::to_string(kMinScale) + " to " +
                    std::to_string(kMaxScale) + ", not '" + std::string(value) + "'";
       return false;
+    case Option::IntegerScale: line.integerScale = true; return true;
     case Option::Data:
     case Option::Sheet:
     case Option::Record:
@@ -167,11 +170,13 @@ std::string UsageText() {
          "asks for the display mode and the input device.\n"
          "\n"
          "  --window        play in a window (skips the settings dialog)\n"
-         "  --fullscreen    play full screen, the picture scaled by whole steps\n"
+         "  --fullscreen    play full screen, the picture as large as fits\n"
          "  --keyboard      play with the keyboard (skips the settings dialog)\n"
          "  --joystick      play with a joystick or gamepad as well as the keyboard\n"
          "                  (skips the settings dialog)\n"
          "  --scale N       make the window N times 640 x 480, N from 1 to 8\n"
+         "  --integer-scale keep the picture at whole multiples of 640 x 480, pixel\n"
+         "                  for pixel, however much black is left around it\n"
          "  --volume N      play music and sounds at N percent, N from 0 to 100\n"
          "  --mute          start with music and sounds off\n"
          "  --data DIR      read the game data and keep the scores in DIR\n"

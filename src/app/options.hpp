@@ -19,6 +19,7 @@ struct CommandLine {
   Action action = Action::Run;
   AppOptions app;
   int32_t scale = 1;  // window mode: the window is this many times 640 x 480
+  bool integerScale = false;  // the picture only ever a whole multiple of 640 x 480
   int32_t volume = kMaxVolume;  // percent of the music's and the effects' loudness
   bool muted = false;
   std::string recordPath;  // --record: where the replay goes

@@ -62,16 +62,16 @@ def wait_for_image(what, read, want, width, timeout=15):
 Folder = collections.namedtuple("Folder", "path data source")  # the test's folder, its data/, the repository
 
 
-def run_test(body):
+def run_test(body, screen="1024x768"):
     """Runs body(kestrova, sim, folder) with the programs the command line
     names, in a fresh folder with a copy of the repository's data/, on an X
-    server of its own: tests side by side must not see each other's windows
-    or take each other's keyboard focus. Xvfb picks a free display number
-    itself, as one chosen here could race with another test's. Without
-    -noreset the server resets whenever its last client leaves, and a game
-    connecting meanwhile finds no display."""
+    server of its own with a screen of that size: tests side by side must not
+    see each other's windows or take each other's keyboard focus. Xvfb picks
+    a free display number itself, as one chosen here could race with another
+    test's. Without -noreset the server resets whenever its last client
+    leaves, and a game connecting meanwhile finds no display."""
     kestrova, sim, source = sys.argv[1:4]
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", screen + "x24", "-nolisten", "tcp", "-noreset"],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
     try:
         ready, _, _ = select.select([xvfb.stdout], [], [], 20)

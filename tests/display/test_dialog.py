@@ -153,4 +153,6 @@ def check_keys(kestrova, folder, title):
 
 
 if __name__ == "__main__":
-    run_test(check_dialog)
+    # A screen that keeps the whole multiple, so full screen shows the page
+    # itself in the middle (test_fullscreen checks the fitted picture).
+    run_test(check_dialog, screen="800x600")

@@ -206,7 +206,7 @@ std::vector<int16_t> PlayToDisk(platform::sdl::AudioSettings settings, std::span
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
   {
-    SdlPlatform platform(platform::sdl::SdlSettings{1, settings});
+    SdlPlatform platform(platform::sdl::SdlSettings{.scale = 1, .audio = settings});
     EXPECT_TRUE(platform.OpenAudio(kU8Mono, music));
     platform.LoadEffect(3, effect);
     platform.StartEffect(3);

@@ -60,9 +60,10 @@ function dataDir(name, scoreText) {
   return dir;
 }
 
-// The canvas must show kestrova-sim's title page for that data folder. The
-// page decodes kestrova-sim's PNG: an opaque PNG without a colour profile
-// keeps its exact values on a canvas.
+// The canvas must show kestrova-sim's title page for that data folder, each
+// pixel a square of the canvas's whole multiple. The page decodes
+// kestrova-sim's PNG: an opaque PNG without a colour profile keeps its exact
+// values on a canvas.
 async function expectTitleOf(page, data) {
   const png = path.join(work, `title-${path.basename(data)}.png`);
   execFileSync(sim, ["--frames", "1", "--data", data, "--png", `1:${png}`], { stdio: ["ignore", "ignore", "pipe"] });
@@ -74,12 +75,18 @@ async function expectTitleOf(page, data) {
     const expected = new OffscreenCanvas(640, 480).getContext("2d");
     expected.drawImage(image, 0, 0);
     const want = expected.getImageData(0, 0, 640, 480).data;
-    const got = document.getElementById("canvas").getContext("2d").getImageData(0, 0, 640, 480).data;
-    const at = got.findIndex((v, i) => v !== want[i]);
+    const canvas = document.getElementById("canvas");
+    const factor = canvas.width / 640;
+    if (!Number.isInteger(factor) || canvas.height !== 480 * factor) return { canvas: [canvas.width, canvas.height] };
+    const got = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+    const source = (at) => 4 * (Math.floor((at >> 2) / canvas.width / factor) * 640 +
+                                Math.floor((at >> 2) % canvas.width / factor)) + (at & 3);
+    const at = got.findIndex((v, i) => v !== want[source(i)]);
     if (at < 0) return null;
     const pixel = at >> 2;
-    return { x: pixel % 640, y: Math.floor(pixel / 640), canvas: [...got.subarray(4 * pixel, 4 * pixel + 4)],
-             expected: [...want.subarray(4 * pixel, 4 * pixel + 4)] };
+    return { x: pixel % canvas.width, y: Math.floor(pixel / canvas.width),
+             canvas: [...got.subarray(4 * pixel, 4 * pixel + 4)],
+             expected: [...want.subarray(source(4 * pixel), source(4 * pixel) + 4)] };
   }, `data:image/png;base64,${fs.readFileSync(png).toString("base64")}`);
   assert.equal(difference, null, `first difference ${JSON.stringify(difference)}`);
 }
@@ -223,15 +230,29 @@ describe("the page", kSuite, () => {
       assert.equal(await page.evaluate(() => document.fullscreenElement?.id), "screen");
     }));
 
-  test("the canvas shows kestrova-sim's title page at the largest whole scale", () => withBrowser(async (page) => {
-    await openGame(page);
-    await expectTitleOf(page, dataDir("fresh"));
-    const width = (pixels) => page.waitForFunction(
-      (w) => document.getElementById("canvas").getBoundingClientRect().width === w, pixels);
-    await width(1280);  // 1800 x 1300 holds the page 2.7 times: twice, not three times
-    await page.setViewportSize({ width: 1000, height: 700 });
-    await width(640);
-  }, { viewport: { width: 1800, height: 1300 } }));
+  test("the canvas shows kestrova-sim's title page, a whole multiple or fitted to the window", () =>
+    withBrowser(async (page) => {
+      await openGame(page);
+      // [CSS width, canvas width, smoothed]: a whole multiple is shown as it is;
+      // one that leaves over a quarter of the height unused is enlarged to fit.
+      const shows = (want) => page.waitForFunction((w) => {
+        const canvas = document.getElementById("canvas");
+        const box = canvas.getBoundingClientRect();
+        const got = [box.width, canvas.width, canvas.classList.contains("fitted")];
+        const centred = Math.abs(2 * box.left + box.width - window.innerWidth) <= 1 &&
+                        Math.abs(2 * box.top + box.height - window.innerHeight) <= 1;
+        return centred && JSON.stringify(got) === JSON.stringify(w);
+      }, want);
+      await shows([1733, 1280, true]);  // 1800 x 1300 holds twice 640 x 480, then fits the height
+      await expectTitleOf(page, dataDir("fresh"));
+      await page.setViewportSize({ width: 1800, height: 1000 });
+      await shows([1280, 1280, false]);
+      await page.setViewportSize({ width: 1000, height: 600 });
+      await shows([640, 640, false]);
+      await page.setViewportSize({ width: 1366, height: 768 });
+      await shows([1024, 640, true]);
+      await expectTitleOf(page, dataDir("again"));
+    }, { viewport: { width: 1800, height: 1300 } }));
 
   test("the music is the wave's data chunk in a looping buffer, started by the first key", () =>
     withBrowser(async (page) => {

@@ -39,7 +39,8 @@ void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key) {
   }
 }
 
-SdlPlatform::SdlPlatform(SdlSettings settings) : m_video(settings.scale), m_audio(settings.audio) {}
+SdlPlatform::SdlPlatform(SdlSettings settings)
+    : m_video(settings.scale, settings.integerScale), m_audio(settings.audio) {}
 
 bool SdlPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) { return m_video.CreateWindow(iconBitmap); }
 
@@ -72,6 +73,10 @@ bool SdlPlatform::Dispatch(const SDL_Event& event, WindowHandler& handler) {
     case SDL_QUIT:
       return false;
     case SDL_WINDOWEVENT:
+      // A new size, or a screen of another pixel density, moves the picture.
+      if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || event.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED) {
+        m_video.Relayout();
+      }
       return event.window.event != SDL_WINDOWEVENT_CLOSE;
     case SDL_KEYDOWN:
       HandlePlayerKey(event.key);

@@ -56,7 +56,7 @@ bool SdlVideo::CreateWindow(std::span<const uint8_t> iconBitmap) {
     std::fprintf(stderr, "kestrova: no display answered (is DISPLAY or WAYLAND_DISPLAY set?)\n");
     return false;
   }
-  // High-DPI: the renderer scales by whole device pixels, so the art stays sharp.
+  // High-DPI: the picture is laid out in the output's own pixels.
   const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   m_window.reset(SDL_CreateWindow(kWindowCaption, 0, 0, kPageWidth * m_scale, kPageHeight * m_scale, flags));
   if (!m_window) {
@@ -113,18 +113,13 @@ VideoResult SdlVideo::Init(bool fullScreen) {
     PrintSdlError();
     return VideoResult::NoPrimary;
   }
-  // Any window or desktop size shows the page sharp: whole multiples, black bars.
-  if (SDL_RenderSetLogicalSize(m_renderer.get(), kPageWidth, kPageHeight) != 0 ||
-      SDL_RenderSetIntegerScale(m_renderer.get(), SDL_TRUE) != 0) {
-    PrintSdlError();
-    return VideoResult::NoCooperation;
-  }
   m_texture.reset(SDL_CreateTexture(m_renderer.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                     kPageWidth, kPageHeight));
-  if (!m_texture) {
+  if (!m_texture || SDL_SetTextureScaleMode(m_texture.get(), SDL_ScaleModeNearest) != 0) {
     PrintSdlError();
     return VideoResult::NoBackPage;
   }
+  Relayout();
   SDL_RendererInfo info{};
   m_pacer.emplace(SDL_GetRendererInfo(m_renderer.get(), &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC));
   return VideoResult::Ok;
@@ -137,14 +132,41 @@ void SdlVideo::Present(std::span<const uint8_t> page, const Palette& palette) {
   if (SDL_LockTexture(m_texture.get(), nullptr, &pixels, &pitch) != 0) return;
   m_converter.Convert(page, palette, pixels, pitch);
   SDL_UnlockTexture(m_texture.get());
-  SDL_SetRenderDrawColor(m_renderer.get(), 0, 0, 0, 255);
-  SDL_RenderClear(m_renderer.get());
-  SDL_RenderCopy(m_renderer.get(), m_texture.get(), nullptr, nullptr);
-  SDL_RenderPresent(m_renderer.get());
+  SDL_Renderer* renderer = m_renderer.get();
+  SDL_Texture* shown = m_texture.get();
+  if (m_sharp && SDL_SetRenderTarget(renderer, m_sharp.get()) == 0) {
+    SDL_RenderCopy(renderer, m_texture.get(), nullptr, nullptr);
+    SDL_SetRenderTarget(renderer, nullptr);
+    shown = m_sharp.get();
+  }
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
+  const SDL_Rect picture{m_layout.x, m_layout.y, m_layout.width, m_layout.height};
+  SDL_RenderCopy(renderer, shown, nullptr, &picture);
+  SDL_RenderPresent(renderer);
   m_pacer->Wait();
 }
 
+void SdlVideo::Relayout() {
+  int width = 0;
+  int height = 0;
+  if (!m_renderer || SDL_GetRendererOutputSize(m_renderer.get(), &width, &height) != 0) return;
+  const PageLayout layout = LayOutPage(width, height, m_integerScale);
+  if (layout.WholeMultiple()) {
+    m_sharp.reset();
+  } else if (!m_sharp || layout.factor != m_layout.factor) {
+    // Nearest to the whole multiple keeps the pixels square; linear from there
+    // only blends their edges, so moving things do not shimmer. Without render
+    // targets the page goes straight to the picture, blocky but whole.
+    m_sharp.reset(SDL_CreateTexture(m_renderer.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                    kPageWidth * layout.factor, kPageHeight * layout.factor));
+    if (m_sharp) SDL_SetTextureScaleMode(m_sharp.get(), SDL_ScaleModeLinear);
+  }
+  m_layout = layout;
+}
+
 void SdlVideo::DestroyWindow() {
+  m_sharp.reset();
   m_texture.reset();
   m_renderer.reset();
   m_window.reset();

@@ -1,5 +1,5 @@
 // The main window, its renderer and the 640 x 480 streaming texture the page
-// is shown through, paced to 60 frames per second.
+// is shown through, as large as the window allows, paced to 60 frames per second.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <span>
 
 #include "platform/common/page_convert.hpp"
+#include "platform/common/page_layout.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/frame_pacer.hpp"
 #include "platform/sdl/sdl_handles.hpp"
@@ -18,8 +19,9 @@ bool DriverShowsNothing();
 
 class SdlVideo {
  public:
-  // `scale` enlarges the window mode; the page is always shown integer-scaled.
-  explicit SdlVideo(int32_t scale) : m_scale(scale) {}
+  // `scale` enlarges the window mode; `integerScale` keeps the picture at
+  // whole multiples of the page.
+  SdlVideo(int32_t scale, bool integerScale) : m_scale(scale), m_integerScale(integerScale) {}
 
   bool CreateWindow(std::span<const uint8_t> iconBitmap);
   void ShowWindow();
@@ -27,6 +29,8 @@ class SdlVideo {
   // Between the window and the whole screen, as the player asks during the game.
   void ToggleFullScreen();
   void Present(std::span<const uint8_t> page, const Palette& palette);
+  // Places the picture anew for the window's size and pixel density now.
+  void Relayout();
   // The window is gone for good (the message loop has ended).
   void DestroyWindow();
 
@@ -36,10 +40,15 @@ class SdlVideo {
   void SetIcon(std::span<const uint8_t> iconBitmap);
 
   int32_t m_scale;
+  bool m_integerScale;
+  PageLayout m_layout{1, 0, 0, kPageWidth, kPageHeight};
   std::optional<Subsystem> m_video;
   WindowPtr m_window;
   RendererPtr m_renderer;
   TexturePtr m_texture;
+  // The page enlarged a whole number of times, then smoothed to the picture's
+  // size; none while the picture is a whole multiple itself.
+  TexturePtr m_sharp;
   std::optional<FramePacer> m_pacer;  // set with the renderer
   PageConverter m_converter;
 };

@@ -1,0 +1,20 @@
+// Where the 640 x 480 page goes on an output of any size: a whole multiple
+// when that fills the output well enough, else the largest 4:3 picture.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+struct PageLayout {
+  int32_t factor;  // the largest whole multiple of the page that fits, at least 1
+  int32_t x, y, width, height;  // the picture on the output, centred
+
+  bool operator==(const PageLayout&) const = default;
+  // The picture is the page enlarged `factor` times, pixel for pixel.
+  bool WholeMultiple() const;
+};
+
+PageLayout LayOutPage(int32_t outputWidth, int32_t outputHeight, bool wholeMultiplesOnly);
+
+}  // namespace platform
