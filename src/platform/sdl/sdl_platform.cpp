@@ -61,6 +61,10 @@ void SdlPlatform::RunMessageLoop(WindowHandler& handler, const std::function<boo
     SDL_Event event;
     while (open && SDL_PollEvent(&event)) open = Dispatch(event, handler);
     if (!open || m_closePosted) break;
+    if (m_paused) {
+      SDL_WaitEvent(nullptr);
+      continue;
+    }
     // A close posted during the idle call ends the loop at once, waiting for nothing.
     if (!onIdle() && !m_closePosted) SDL_WaitEvent(nullptr);
   }
@@ -72,6 +76,13 @@ bool SdlPlatform::Dispatch(const SDL_Event& event, WindowHandler& handler) {
     case SDL_QUIT:
       return false;
     case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && !m_paused && handler.OnAway()) {
+        m_paused = true;
+        m_audio.SetPaused(true);
+      } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && m_paused) {
+        m_paused = false;
+        m_audio.SetPaused(false);
+      }
       return event.window.event != SDL_WINDOWEVENT_CLOSE;
     case SDL_KEYDOWN:
       HandlePlayerKey(event.key);
