@@ -288,6 +288,13 @@ const KestrovaPage = (() => {
     voice.source.start();
   }
 
+  // A hidden page runs no frames (the browser holds its animation frames back);
+  // its sound waits with it.
+  document.addEventListener("visibilitychange", () => {
+    if (!audio.context) return;
+    if (document.hidden) audio.context.suspend(); else audio.context.resume();
+  });
+
   function applyVolume() {
     if (audio.gain) audio.gain.gain.value = volume.muted ? 0 : volume.percent / 100;
   }

@@ -29,7 +29,7 @@ int32_t CGameApp::InitInstance() {
     m_sheetFile = ReadWholeFile(m_options.sheetPath);
     m_resources.sheet = m_sheetFile;
   }
-  m_pFrame = std::make_unique<CMainFrame>(m_platform, m_resources.sheet, m_play.m_state);
+  m_pFrame = std::make_unique<CMainFrame>(m_platform, m_resources.sheet, m_play.m_state, m_options.pauseWhenAway);
   if (!m_platform.CreateMainWindow(m_resources.icon)) {
     m_platform.ShowMessageBox("ERROR Make Window");
     return 0;

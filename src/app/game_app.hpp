@@ -26,6 +26,7 @@ struct AppOptions {
   std::string dataDir = "data";
   std::string sheetPath;   // a sprite sheet to use instead of the built-in one
   bool saveScores = true;  // at exit; the simulator never writes the score file
+  bool pauseWhenAway = true;  // play stops while the window has no focus
 };
 
 // The program's resources, compiled into the binary.

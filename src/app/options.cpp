@@ -8,8 +8,8 @@ namespace {
 constexpr const char* kVersion = KESTROVA_VERSION;
 
 enum class Option {
-  Window, FullScreen, Keyboard, Joystick, Scale, IntegerScale, Volume, Mute, Data, Sheet, Record, Replay, Seek, Help,
-  Version
+  Window, FullScreen, Keyboard, Joystick, Scale, IntegerScale, Volume, Mute, NoPause, Data, Sheet, Record, Replay,
+  Seek, Help, Version
 };
 
 struct OptionEntry {
@@ -23,6 +23,7 @@ constexpr OptionEntry kOptions[] = {
     {"--keyboard", Option::Keyboard, false}, {"--joystick", Option::Joystick, false},
     {"--scale", Option::Scale, true},        {"--data", Option::Data, true},
     {"--volume", Option::Volume, true},      {"--mute", Option::Mute, false},
+    {"--no-pause", Option::NoPause, false},
     {"--sheet", Option::Sheet, true},        {"--record", Option::Record, true},
     {"--replay", Option::Replay, true},      {"--seek", Option::Seek, true},
     {"--help", Option::Help, false},         {"--version", Option::Version, false},
@@ -111,6 +112,7 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
                    std::string(value) + "'";
       return false;
     case Option::Mute: line.muted = true; return true;
+    case Option::NoPause: app.pauseWhenAway = false; return true;
     case Option::Seek:
       line.seekSeconds = ParseWhole(value, kMaxSeekSeconds);
       if (line.seekSeconds) return true;
@@ -179,6 +181,7 @@ std::string UsageText() {
          "                  for pixel, however much black is left around it\n"
          "  --volume N      play music and sounds at N percent, N from 0 to 100\n"
          "  --mute          start with music and sounds off\n"
+         "  --no-pause      play on while the window is away (play pauses by default)\n"
          "  --data DIR      read the game data and keep the scores in DIR\n"
          "                  (default: data)\n"
          "  --sheet FILE    use the 8-bit BMP FILE as the sprite sheet\n"

@@ -23,6 +23,8 @@ class RecordingPlatform::Handler final : public platform::WindowHandler {
     m_inner.OnLButtonDown();
   }
   void OnRButtonDown() override { m_inner.OnRButtonDown(); }
+  // A pause runs no idle call, so nothing of it is recorded.
+  bool OnAway() override { return m_inner.OnAway(); }
 
  private:
   platform::WindowHandler& m_inner;
@@ -82,6 +84,7 @@ class IgnoreLeftClicks final : public platform::WindowHandler {
   explicit IgnoreLeftClicks(platform::WindowHandler& inner) : m_inner(inner) {}
   void OnLButtonDown() override {}
   void OnRButtonDown() override { m_inner.OnRButtonDown(); }
+  bool OnAway() override { return false; }  // people leave a replay running
 
  private:
   platform::WindowHandler& m_inner;
@@ -122,6 +125,7 @@ int WatchReplay(platform::Platform& platform, platform::Platform& offscreen, Rep
   options.fullScreen = replay.fullScreen;
   options.keyboard = replay.keyboard;
   options.saveScores = false;
+  options.pauseWhenAway = false;
   const std::optional<Snapshot> ahead =
       skipped > 0 ? PlayAhead(offscreen, replay, options, skipped) : std::optional<Snapshot>();
   ReplayingPlatform player(platform, std::move(replay.script));

@@ -34,6 +34,9 @@ class WindowHandler {
  public:
   virtual void OnLButtonDown() = 0;
   virtual void OnRButtonDown() = 0;
+  // The window lost the focus. True: the handler has shown its paused page,
+  // and no idle call runs and the music stays still until the focus is back.
+  virtual bool OnAway() = 0;
 
  protected:
   ~WindowHandler() = default;

@@ -15,11 +15,13 @@
 class CMainFrame final : public platform::WindowHandler {
  public:
   // `sheetBitmap` is reloaded when a left click starts play from the title.
-  CMainFrame(platform::Platform& platform, std::span<const uint8_t> sheetBitmap, GameState& state)
-      : m_state(state), m_platform(platform), m_sheetBitmap(sheetBitmap) {}
+  // With `pauseWhenAway`, play stops while the window is away.
+  CMainFrame(platform::Platform& platform, std::span<const uint8_t> sheetBitmap, GameState& state, bool pauseWhenAway)
+      : m_state(state), m_platform(platform), m_sheetBitmap(sheetBitmap), m_pauseWhenAway(pauseWhenAway) {}
 
   void OnLButtonDown() override;
   void OnRButtonDown() override;
+  bool OnAway() override;
 
   CDisplay m_display;
   CSound m_sound;
@@ -29,4 +31,5 @@ class CMainFrame final : public platform::WindowHandler {
  private:
   platform::Platform& m_platform;
   std::span<const uint8_t> m_sheetBitmap;
+  bool m_pauseWhenAway;
 };

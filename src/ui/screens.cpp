@@ -33,6 +33,9 @@ constexpr std::array<Glyph, 8> kExitQuery = {{
     {30, 192, 192}, {43, 256, 192}, {41, 320, 192},
 }};
 constexpr int16_t kSelectionBox = 45;
+constexpr std::array<Glyph, 5> kPause = {{
+    {15, 160, 208}, {0, 224, 208}, {20, 288, 208}, {18, 352, 208}, {4, 416, 208},
+}};
 
 template <size_t N>
 void DrawBig(CDisplay& display, const std::array<Glyph, N>& glyphs, int32_t scale) {
@@ -82,6 +85,16 @@ void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardStat
   TilePage(display, RC_CLEAR_TILE);
   DrawBig(display, kStageClear, 4);
   PollStart(play, display, keys, sounds);
+}
+
+void DrawPausedPage(CDisplay& display) {
+  Surface& back = display.GetBackSurface();
+  // Every other pixel black: the picture stays, dimmed, in any palette.
+  for (int32_t y = 0; y < back.height; ++y) {
+    uint8_t* row = back.Row(y);
+    for (int32_t x = y & 1; x < back.width; x += 2) row[x] = 0;
+  }
+  DrawBig(display, kPause, 4);
 }
 
 bool DrawExitQueryScreen(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds) {

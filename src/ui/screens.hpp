@@ -13,5 +13,7 @@
 void DrawTitleScreen(PlayState& play, CDisplay& display, const HighScoreTable& scores, const KeyboardState& keys,
                      FrameSounds& sounds);
 void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds);
+// The back page dimmed, with PAUSE over it.
+void DrawPausedPage(CDisplay& display);
 // True once Y is confirmed: the window is to close.
 bool DrawExitQueryScreen(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds);

@@ -106,6 +106,38 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
   EXPECT_TRUE(stick.State().m_state.m_bPlaying);
 }
 
+// Away from the window, play alone shows its paused page; the page the next
+// frame draws on is as it was, so the run goes on as if nothing happened.
+TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
+  HeadlessGame paused(TinyStage()), straight(TinyStage());
+  for (HeadlessGame* game : {&paused, &straight}) ASSERT_TRUE(game->Start());
+  EXPECT_FALSE(paused.app->m_pFrame->OnAway()) << "the title keeps running";
+  for (HeadlessGame* game : {&paused, &straight}) {
+    game->StartPlay();
+    game->Idle(30, {VK_SPACE, VK_LEFT});
+  }
+  const std::vector<uint8_t> before = paused.Page();
+  ASSERT_TRUE(paused.app->m_pFrame->OnAway());
+  const std::vector<uint8_t>& shown = paused.Page();
+  size_t dimmed = 0, kept = 0;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    const bool black = ((i % 640) + (i / 640)) % 2 == 0;  // the dimming's pixels
+    if (black && before[i] != 0) dimmed += shown[i] == 0;
+    if (!black) kept += shown[i] == before[i];
+  }
+  EXPECT_GT(dimmed, 1000u);
+  EXPECT_GT(kept, shown.size() / 2 - 40000) << "the picture stays under the dimming and the word";
+  for (HeadlessGame* game : {&paused, &straight}) game->Idle(30, {VK_SPACE});
+  EXPECT_EQ(paused.LastLine(), straight.LastLine());
+
+  HeadlessGame playsOn(TinyStage());
+  AppOptions options;
+  options.pauseWhenAway = false;
+  ASSERT_TRUE(playsOn.Start(options));
+  playsOn.StartPlay();
+  EXPECT_FALSE(playsOn.app->m_pFrame->OnAway());
+}
+
 TEST(Screens, JoystickSteersTheShipBesideTheKeyboardAndStopsWhenUnplugged) {
   HeadlessGame game(TinyStage());
   game.platform.SetJoystick(platform::JoyInfo{65535, 32768, 0, 0});

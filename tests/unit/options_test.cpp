@@ -46,6 +46,7 @@ TEST(Options, ValuesSeparateOrJoined) {
     int32_t volume = 100;
     bool muted = false;
     bool integerScale = false;
+    bool pauses = true;
   };
   const Case cases[] = {
       {{}, 1, "data", ""},
@@ -62,7 +63,8 @@ TEST(Options, ValuesSeparateOrJoined) {
       {{"--replay", "r.krp", "--seek=86400"}, 1, "data", "", "", "r.krp", 86400},
       {{"--volume", "0", "--mute"}, 1, "data", "", "", "", std::nullopt, 0, true},
       {{"--volume=55"}, 1, "data", "", "", "", std::nullopt, 55},
-      {{"--integer-scale", "--scale", "2"}, 2, "data", "", "", "", std::nullopt, 100, false, true},
+      {{"--integer-scale", "--scale", "2"}, 2, "data", "", "", "", std::nullopt, 100, false, true, true},
+      {{"--no-pause"}, 1, "data", "", "", "", std::nullopt, 100, false, false, false},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);
@@ -77,6 +79,7 @@ TEST(Options, ValuesSeparateOrJoined) {
     EXPECT_EQ(line.volume, c.volume) << name;
     EXPECT_EQ(line.muted, c.muted) << name;
     EXPECT_EQ(line.integerScale, c.integerScale) << name;
+    EXPECT_EQ(line.app.pauseWhenAway, c.pauses) << name;
     EXPECT_TRUE(line.app.saveScores);
   }
 }
@@ -90,7 +93,7 @@ TEST(Options, HelpAndVersion) {
   // The help names every option the parser accepts.
   for (const char* option :
        {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--integer-scale", "--volume", "--mute",
-        "--data", "--sheet", "--record", "--replay", "--seek", "--help", "--version"}) {
+        "--no-pause", "--data", "--sheet", "--record", "--replay", "--seek", "--help", "--version"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
@@ -129,6 +132,7 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
       {{"--volume", "-5"}, "'-5'"},
       {{"--mute=1"}, "--mute"},
       {{"--integer-scale=yes"}, "--integer-scale"},
+      {{"--no-pause=yes"}, "--no-pause"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);

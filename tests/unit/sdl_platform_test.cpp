@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -343,8 +344,13 @@ struct RecordingHandler : platform::WindowHandler {
     ++right;
     platform.PostClose();  // as the game does
   }
+  bool OnAway() override {
+    ++away;
+    return pauses;
+  }
   SdlPlatform& platform;
-  int left = 0, right = 0;
+  int left = 0, right = 0, away = 0;
+  bool pauses = true;
 };
 
 void Push(Uint32 type, Uint8 detail = 0) {
@@ -385,6 +391,40 @@ TEST_F(SdlPlatformTest, MessageLoopDispatchesClicksAndEndsWhenAsked) {
     });
     EXPECT_EQ(calls, 3) << "way " << end;
     EXPECT_EQ(handler.right, end == RightClick ? 1 : 0) << "way " << end;
+  }
+}
+
+// Away from the window, a handler that pauses gets no idle call until the
+// focus is back; one that does not pause plays on.
+TEST_F(SdlPlatformTest, MessageLoopPausesWhileAwayWhenTheHandlerAsks) {
+  for (const bool pauses : {true, false}) {
+    SdlPlatform platform;
+    ASSERT_TRUE(platform.CreateMainWindow({}));
+    RecordingHandler handler(platform);
+    handler.pauses = pauses;
+    static std::atomic<bool> back;
+    back = false;
+    int calls = 0;
+    platform.RunMessageLoop(handler, [&] {
+      if (++calls == 1) {
+        Push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);
+        // The focus comes back from another thread, a little later.
+        SDL_AddTimer(20, [](Uint32, void*) -> Uint32 {
+          back = true;
+          Push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED);
+          return 0;
+        }, nullptr);
+      }
+      if (calls == 2 && pauses) {
+        EXPECT_TRUE(back) << "an idle call while away";
+      }
+      if (calls == 2) platform.PostClose();
+      return true;
+    });
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(handler.away, 1);
+    while (!back) SDL_Delay(1);  // the timer's event must not reach the next case
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
   }
 }
 

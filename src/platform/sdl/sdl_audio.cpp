@@ -64,7 +64,12 @@ bool SdlAudio::Open(const WaveFormat& format, std::span<const uint8_t> samples) 
 }
 
 void SdlAudio::Play() {
-  if (m_device != 0) SDL_PauseAudioDevice(m_device, 0);
+  m_playing = true;
+  SetPaused(false);
+}
+
+void SdlAudio::SetPaused(bool paused) {
+  if (m_device != 0 && m_playing) SDL_PauseAudioDevice(m_device, paused ? 1 : 0);
 }
 
 void SdlAudio::LoadEffect(size_t index, std::span<const uint8_t> samples) {

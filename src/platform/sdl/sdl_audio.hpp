@@ -30,6 +30,8 @@ class SdlAudio {
   // when the format is unusable or no output opens.
   bool Open(const WaveFormat& format, std::span<const uint8_t> samples);
   void Play();
+  // Holds the music and effects still (the window is away) and lets them go on.
+  void SetPaused(bool paused);
   // In the music's format; ignored before Open or in another format.
   void LoadEffect(size_t index, std::span<const uint8_t> samples);
   void StartEffect(size_t index);
@@ -48,6 +50,7 @@ class SdlAudio {
   WaveFormat m_format{};
   Mixer m_mixer;  // touched by the audio thread while the device is open
   SDL_AudioDeviceID m_device = 0;
+  bool m_playing = false;
 };
 
 }  // namespace platform::sdl

@@ -62,6 +62,10 @@ void SdlPlatform::RunMessageLoop(WindowHandler& handler, const std::function<boo
     SDL_Event event;
     while (open && SDL_PollEvent(&event)) open = Dispatch(event, handler);
     if (!open || m_closePosted) break;
+    if (m_paused) {
+      SDL_WaitEvent(nullptr);
+      continue;
+    }
     // A close posted during the idle call ends the loop at once, waiting for nothing.
     if (!onIdle() && !m_closePosted) SDL_WaitEvent(nullptr);
   }
@@ -76,6 +80,12 @@ bool SdlPlatform::Dispatch(const SDL_Event& event, WindowHandler& handler) {
       // A new size, or a screen of another pixel density, moves the picture.
       if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || event.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED) {
         m_video.Relayout();
+      } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && !m_paused && handler.OnAway()) {
+        m_paused = true;
+        m_audio.SetPaused(true);
+      } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && m_paused) {
+        m_paused = false;
+        m_audio.SetPaused(false);
       }
       return event.window.event != SDL_WINDOWEVENT_CLOSE;
     case SDL_KEYDOWN:

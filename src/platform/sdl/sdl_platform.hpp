@@ -54,6 +54,7 @@ class SdlPlatform final : public Platform {
   SdlJoystick m_joystick;
   SdlAudio m_audio;
   bool m_closePosted = false;
+  bool m_paused = false;  // the handler chose to stop while the window is away
 };
 
 }  // namespace platform::sdl
