@@ -67,7 +67,7 @@ class HeadlessGame {
   // Whether the last idle call started `effect`.
   bool Sounded(Effect effect) const { return app->LastSounds().Started(effect); }
   CDisplay& Display() { return app->m_pFrame->m_display; }
-  const std::vector<uint8_t>& Page() const { return platform.LastPage(); }
+  std::span<const uint8_t> Page() const { return platform.LastPage(); }
   uint8_t PagePixel(int x, int y) const { return platform.LastPage()[static_cast<size_t>(y) * 640 + static_cast<size_t>(x)]; }
 
   std::filesystem::path dir;  // working folder; data files in dir / "data"

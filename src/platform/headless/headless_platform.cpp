@@ -40,7 +40,7 @@ void HeadlessPlatform::ShowMessageBox(const std::string& text) {
 VideoResult HeadlessPlatform::InitVideo(bool) { return videoResult; }
 
 void HeadlessPlatform::Present(std::span<const uint8_t> page, const Palette& palette) {
-  m_lastPage.assign(page.begin(), page.end());
+  m_lastPage = page;
   m_lastPalette = palette;
   ++m_presents;
 }

@@ -1,10 +1,11 @@
-// A platform without a window: input comes from the caller, every presented
-// page is kept for inspection, nothing is ever paced.
+// A platform without a window: input comes from the caller, the last presented
+// page can be inspected, nothing is ever paced.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,9 @@ class HeadlessPlatform : public Platform {
   VideoResult videoResult = VideoResult::Ok;
   bool failAudio = false;
 
-  const std::vector<uint8_t>& LastPage() const { return m_lastPage; }
+  // The game's own page, not a copy: copying it each frame would cost more
+  // than a frame of play. Valid while the game lives, until it draws again.
+  std::span<const uint8_t> LastPage() const { return m_lastPage; }
   const Palette& LastPalette() const { return m_lastPalette; }
   int64_t PresentCount() const { return m_presents; }
   const std::vector<std::string>& Messages() const { return m_messages; }
@@ -63,7 +66,7 @@ class HeadlessPlatform : public Platform {
   bool m_pendingRight = false;
   bool m_closeRequested = false;
   std::string m_title = "Kestrova App";
-  std::vector<uint8_t> m_lastPage;
+  std::span<const uint8_t> m_lastPage;
   Palette m_lastPalette{};
   int64_t m_presents = 0;
   std::vector<std::string> m_messages;

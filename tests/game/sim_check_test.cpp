@@ -1,0 +1,99 @@
+// kestrova-sim as a checker: --last prints what the whole run ends with, and
+// --verify names every replay whose recorded end differs in any field.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "test_support.hpp"
+
+namespace {
+
+const std::string kScript = std::string(KESTROVA_SOURCE_DIR) + "/tests/scripts/smoke.txt";
+const std::string kScriptLast = std::string(KESTROVA_SOURCE_DIR) + "/tests/scripts/smoke.last";
+
+struct SimRun {
+  int status = -1;
+  std::string output;
+};
+
+SimRun RunSim(const std::string& arguments) {
+  const std::string command =
+      std::string(KESTROVA_SIM) + " --data " + testing_support::RepoDataDir().string() + " " + arguments;
+  SimRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
+  const int status = pclose(pipe);
+  if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
+  return run;
+}
+
+// The last `count` lines of `text`, each ending in a newline.
+std::string Tail(const std::string& text, int count) {
+  size_t from = text.size() - 1;
+  for (int i = 0; i < count && from != std::string::npos && from > 0; ++i) from = text.rfind('\n', from - 1);
+  return from == std::string::npos ? text : text.substr(from + 1);
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> fields;
+  for (std::string field; in >> field;) fields.push_back(field);
+  return fields;
+}
+
+TEST(SimCheck, LastPrintsTheFinalLineAndTraceOfTheWholeRun) {
+  // 1: the first frame; 120: mid-play; 388: the script's end; 500: idle past it.
+  for (const int frames : {1, 120, 388, 500}) {
+    for (const bool trace : {false, true}) {
+      const std::string arguments =
+          "--frames " + std::to_string(frames) + " --input " + kScript + (trace ? " --trace" : "");
+      const SimRun whole = RunSim(arguments);
+      const SimRun last = RunSim(arguments + " --last");
+      ASSERT_EQ(whole.status, 0) << arguments;
+      ASSERT_EQ(last.status, 0) << arguments;
+      ASSERT_EQ(Fields(Tail(whole.output, trace ? 2 : 1)).at(0), std::to_string(frames)) << arguments;
+      EXPECT_EQ(last.output, Tail(whole.output, trace ? 2 : 1)) << arguments;
+    }
+  }
+}
+
+TEST(SimCheck, VerifyNamesEachReplayEndingOtherwiseThanRecorded) {
+  const std::filesystem::path dir = testing_support::MakeTempDir();
+  const std::string script = testing_support::ReadFile(kScript);
+  std::string recorded = testing_support::ReadFile(kScriptLast);
+  recorded = recorded.substr(0, recorded.find('\n'));
+  const std::vector<std::string> fields = Fields(recorded);
+  ASSERT_EQ(fields.size(), 4u) << recorded;
+
+  // One replay per field of the line altered, in the order given; the
+  // untouched one between them must still pass.
+  const struct {
+    const char* name;
+    size_t field;
+  } cases[] = {{"screen", 1}, {"page", 2}, {"good", 0}, {"state", 3}};
+  std::string arguments = "--verify";
+  std::string expected;
+  for (const auto& c : cases) {
+    std::vector<std::string> altered = fields;
+    if (c.field == 1) altered[1] = altered[1] == "play" ? "title" : "play";
+    if (c.field > 1) altered[c.field].back() = altered[c.field].back() == '0' ? '1' : '0';
+    const std::string line = altered[0] + " " + altered[1] + " " + altered[2] + " " + altered[3];
+    const std::string path = (dir / c.name).string();
+    testing_support::WriteFile(path + ".txt", script);
+    testing_support::WriteFile(path + ".last", line + "\n");
+    arguments += " " + path + ".txt";
+    expected += c.field == 0 ? "ok " + path + ".txt\n"
+                             : "FAIL " + path + ".txt: ended as \"" + recorded + "\", not as recorded \"" + line + "\"\n";
+  }
+  const SimRun run = RunSim(arguments);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, expected);
+}
+
+}  // namespace
