@@ -1,5 +1,7 @@
 #include "ui/main_frame.hpp"
 
+#include <utility>
+
 #include "ui/screens.hpp"
 
 void CMainFrame::OnLButtonDown() {
@@ -13,13 +15,15 @@ void CMainFrame::OnLButtonDown() {
 void CMainFrame::OnRButtonDown() { m_platform.PostClose(); }
 
 // Only play stops: the title and the other screens keep running for whoever
-// left them on. The back page carries into the next frame, so it is put back.
+// left them on. The back page carries into the next frame, so the paused page
+// is drawn on a copy, which stays as shown until the next pause.
 bool CMainFrame::OnAway() {
   if (!m_pauseWhenAway || !m_state.m_bPlaying) return false;
   Surface& back = m_display.GetBackSurface();
-  const Surface playing = back;
+  m_pausedPage = back;
+  std::swap(back, m_pausedPage);
   DrawPausedPage(m_display);
   m_display.Present();
-  back = playing;
+  std::swap(back, m_pausedPage);
   return true;
 }

@@ -32,4 +32,5 @@ class CMainFrame final : public platform::WindowHandler {
   platform::Platform& m_platform;
   std::span<const uint8_t> m_sheetBitmap;
   bool m_pauseWhenAway;
+  Surface m_pausedPage;
 };

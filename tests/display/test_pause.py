@@ -4,7 +4,8 @@ back; with --no-pause it plays on."""
 
 import subprocess
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, close_by_right_click, fail, find_window, hold_until,
+from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, close_by_right_click, fail, find_window, game_window,
+                             hold_until,
                              poll, read_game_window, run, run_test, simulated_page, wait_for_game_window,
                              wait_for_image, within)
 
@@ -30,7 +31,7 @@ def check_pause(kestrova, sim, folder):
         for pauses in (True, False):
             args = ["--window", "--keyboard", "--data", folder.data] + ([] if pauses else ["--no-pause"])
             with Game(kestrova, args, folder) as game:
-                window = wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
+                wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
                 wait_for_image("the title page", read_game_window, title, PAGE_WIDTH)
                 hold_until("space", "play to start", lambda: read_game_window() != title)
                 focus(away.id)
@@ -44,7 +45,7 @@ def check_pause(kestrova, sim, folder):
                     poll("play going on while away", lambda: read_game_window() != first, timeout=20)
                     if dimmed(read_game_window()):
                         fail("--no-pause paused")
-                focus(window.id)
+                focus(game_window().id)  # looked up afresh: the game may have replaced its window
                 resumed = read_game_window()
                 poll("play again", lambda: read_game_window() != resumed, timeout=20)
                 close_by_right_click(game)

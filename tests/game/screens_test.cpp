@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <span>
 #include <string>
 
 #include "data/sheet_geometry.hpp"
@@ -116,9 +117,9 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
     game->StartPlay();
     game->Idle(30, {VK_SPACE, VK_LEFT});
   }
-  const std::vector<uint8_t> before = paused.Page();
+  const std::vector<uint8_t> before(paused.Page().begin(), paused.Page().end());
   ASSERT_TRUE(paused.app->m_pFrame->OnAway());
-  const std::vector<uint8_t>& shown = paused.Page();
+  const std::span<const uint8_t> shown = paused.Page();
   size_t dimmed = 0, kept = 0;
   for (size_t i = 0; i < shown.size(); ++i) {
     const bool black = ((i % 640) + (i / 640)) % 2 == 0;  // the dimming's pixels
