@@ -8,7 +8,8 @@ namespace {
 constexpr const char* kVersion = KESTROVA_VERSION;
 
 enum class Option {
-  Window, FullScreen, Keyboard, Joystick, Scale, Volume, Mute, Data, Sheet, Record, Replay, Seek, Help, Version
+  Window, FullScreen, Keyboard, Joystick, Scale, Volume, Mute, Data, Sheet, Record, Replay, Seek, FrameStats,
+  Help, Version
 };
 
 struct OptionEntry {
@@ -24,6 +25,7 @@ constexpr OptionEntry kOptions[] = {
     {"--volume", Option::Volume, true},      {"--mute", Option::Mute, false},
     {"--sheet", Option::Sheet, true},        {"--record", Option::Record, true},
     {"--replay", Option::Replay, true},      {"--seek", Option::Seek, true},
+    {"--frame-stats", Option::FrameStats, false},
     {"--help", Option::Help, false},         {"--version", Option::Version, false},
 };
 
@@ -108,6 +110,7 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
                    std::string(value) + "'";
       return false;
     case Option::Mute: line.muted = true; return true;
+    case Option::FrameStats: line.frameStats = true; return true;
     case Option::Seek:
       line.seekSeconds = ParseWhole(value, kMaxSeekSeconds);
       if (line.seekSeconds) return true;
@@ -182,6 +185,10 @@ std::string UsageText() {
          "  --replay FILE   watch a recorded run; it saves no score and closes when\n"
          "                  the run ends\n"
          "  --seek SECONDS  with --replay: start watching that far into the run\n"
+         "  --frame-stats   at the end, print on standard error how many frames\n"
+         "                  were shown, the median and 99th percentile time between\n"
+         "                  them, and how many were late (more than 1 ms over\n"
+         "                  16.667 ms)\n"
          "  --help          show this help and exit\n"
          "  --version       show the version and exit\n"
          "\n"

@@ -45,6 +45,7 @@ TEST(Options, ValuesSeparateOrJoined) {
     std::optional<int32_t> seek = std::nullopt;
     int32_t volume = 100;
     bool muted = false;
+    bool frameStats = false;
   };
   const Case cases[] = {
       {{}, 1, "data", ""},
@@ -61,6 +62,7 @@ TEST(Options, ValuesSeparateOrJoined) {
       {{"--replay", "r.krp", "--seek=86400"}, 1, "data", "", "", "r.krp", 86400},
       {{"--volume", "0", "--mute"}, 1, "data", "", "", "", std::nullopt, 0, true},
       {{"--volume=55"}, 1, "data", "", "", "", std::nullopt, 55},
+      {{"--frame-stats", "--scale=2"}, 2, "data", "", "", "", std::nullopt, 100, false, true},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);
@@ -74,6 +76,7 @@ TEST(Options, ValuesSeparateOrJoined) {
     EXPECT_EQ(line.seekSeconds, c.seek) << name;
     EXPECT_EQ(line.volume, c.volume) << name;
     EXPECT_EQ(line.muted, c.muted) << name;
+    EXPECT_EQ(line.frameStats, c.frameStats) << name;
     EXPECT_TRUE(line.app.saveScores);
   }
 }
@@ -87,7 +90,7 @@ TEST(Options, HelpAndVersion) {
   // The help names every option the parser accepts.
   for (const char* option :
        {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--volume", "--mute", "--data", "--sheet",
-        "--record", "--replay", "--seek", "--help", "--version"}) {
+        "--record", "--replay", "--seek", "--frame-stats", "--help", "--version"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
@@ -125,6 +128,7 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
       {{"--volume", "101"}, "'101'"},
       {{"--volume", "-5"}, "'-5'"},
       {{"--mute=1"}, "--mute"},
+      {{"--frame-stats=yes"}, "--frame-stats"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);

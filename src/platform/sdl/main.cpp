@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
       break;
   }
   platform::sdl::SdlPlatform platform(
-      platform::sdl::SdlSettings{line.scale, platform::sdl::AudioSettings{line.volume, line.muted}});
+      platform::sdl::SdlSettings{line.scale, platform::sdl::AudioSettings{line.volume, line.muted}, line.frameStats});
   AppOptions options = line.app;
   if (!line.replayPath.empty()) {
     Replay replay;

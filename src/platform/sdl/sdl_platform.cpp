@@ -32,7 +32,8 @@ void SdlPlatform::HandleVolumeKey(const SDL_KeyboardEvent& key) {
   }
 }
 
-SdlPlatform::SdlPlatform(SdlSettings settings) : m_video(settings.scale), m_audio(settings.audio) {}
+SdlPlatform::SdlPlatform(SdlSettings settings)
+    : m_video(settings.scale, settings.frameStats), m_audio(settings.audio) {}
 
 bool SdlPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) { return m_video.CreateWindow(iconBitmap); }
 

@@ -130,9 +130,12 @@ void SdlVideo::Present(std::span<const uint8_t> page, const Palette& palette) {
   SDL_RenderCopy(m_renderer.get(), m_texture.get(), nullptr, nullptr);
   SDL_RenderPresent(m_renderer.get());
   m_pacer->Wait();
+  if (m_stats) m_stats->Record(MonotonicNow());
 }
 
 void SdlVideo::DestroyWindow() {
+  if (m_stats) std::fputs(FrameReport(*m_stats).c_str(), stderr);
+  m_stats.reset();
   m_texture.reset();
   m_renderer.reset();
   m_window.reset();

@@ -9,6 +9,7 @@
 #include "platform/common/page_convert.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/frame_pacer.hpp"
+#include "platform/sdl/frame_stats.hpp"
 #include "platform/sdl/sdl_handles.hpp"
 
 namespace platform::sdl {
@@ -19,7 +20,10 @@ bool DriverShowsNothing();
 class SdlVideo {
  public:
   // `scale` enlarges the window mode; the page is always shown integer-scaled.
-  explicit SdlVideo(int32_t scale) : m_scale(scale) {}
+  // `frameStats`: report the presents' timing on standard error when the window goes.
+  SdlVideo(int32_t scale, bool frameStats) : m_scale(scale) {
+    if (frameStats) m_stats.emplace();
+  }
 
   bool CreateWindow(std::span<const uint8_t> iconBitmap);
   void ShowWindow();
@@ -39,6 +43,7 @@ class SdlVideo {
   RendererPtr m_renderer;
   TexturePtr m_texture;
   std::optional<FramePacer> m_pacer;  // set with the renderer
+  std::optional<FrameStats> m_stats;
   PageConverter m_converter;
 };
 
