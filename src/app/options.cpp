@@ -9,7 +9,7 @@ constexpr const char* kVersion = KESTROVA_VERSION;
 
 enum class Option {
   Window, FullScreen, Keyboard, Joystick, Scale, IntegerScale, Volume, Mute, NoPause, Data, Sheet, Record, Replay,
-  Seek, Help, Version
+  Seek, FrameStats, Help, Version
 };
 
 struct OptionEntry {
@@ -26,6 +26,7 @@ constexpr OptionEntry kOptions[] = {
     {"--no-pause", Option::NoPause, false},
     {"--sheet", Option::Sheet, true},        {"--record", Option::Record, true},
     {"--replay", Option::Replay, true},      {"--seek", Option::Seek, true},
+    {"--frame-stats", Option::FrameStats, false},
     {"--help", Option::Help, false},         {"--version", Option::Version, false},
     {"--integer-scale", Option::IntegerScale, false},
 };
@@ -113,6 +114,7 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
       return false;
     case Option::Mute: line.muted = true; return true;
     case Option::NoPause: app.pauseWhenAway = false; return true;
+    case Option::FrameStats: line.frameStats = true; return true;
     case Option::Seek:
       line.seekSeconds = ParseWhole(value, kMaxSeekSeconds);
       if (line.seekSeconds) return true;
@@ -190,6 +192,10 @@ std::string UsageText() {
          "  --replay FILE   watch a recorded run; it saves no score and closes when\n"
          "                  the run ends\n"
          "  --seek SECONDS  with --replay: start watching that far into the run\n"
+         "  --frame-stats   at the end, print on standard error how many frames\n"
+         "                  were shown, the median and 99th percentile time between\n"
+         "                  them, and how many were late (more than 1 ms over\n"
+         "                  16.667 ms)\n"
          "  --help          show this help and exit\n"
          "  --version       show the version and exit\n"
          "\n"

@@ -22,6 +22,7 @@ struct CommandLine {
   bool integerScale = false;  // the picture only ever a whole multiple of 640 x 480
   int32_t volume = kMaxVolume;  // percent of the music's and the effects' loudness
   bool muted = false;
+  bool frameStats = false;  // --frame-stats: report the frame intervals at the end
   std::string recordPath;  // --record: where the replay goes
   std::string replayPath;  // --replay: the recording to play
   std::optional<int32_t> seekSeconds;  // --seek: where in the recording to start watching

@@ -1,6 +1,9 @@
 """The game's real window shows exactly the page the headless game presents,
 also enlarged with --scale; Alt+Enter and F11 switch it to the whole screen
-and back; it closes on a right click."""
+and back; it closes on a right click, and with --frame-stats it then reports
+the frames it showed."""
+
+import re
 
 from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, close_by_right_click, crop, enlarge, fail, read_root,
                              run, run_test, simulated_page, wait_for_game_window, wait_for_image)
@@ -12,8 +15,9 @@ def check_windows(kestrova, sim, folder):
         fail("the simulated title page is nearly blank: nothing to compare")
     screen_w, screen_h = read_root()[:2]
     for factor in (1, 2):
-        scale = ["--scale", str(factor)] if factor > 1 else []
-        with Game(kestrova, ["--window", "--keyboard", "--data", folder.data] + scale, folder) as game:
+        stats = factor > 1
+        more = ["--scale", str(factor), "--frame-stats"] if stats else []
+        with Game(kestrova, ["--window", "--keyboard", "--data", folder.data] + more, folder) as game:
             window = wait_for_game_window(game, PAGE_WIDTH * factor, PAGE_HEIGHT * factor)
             if (window.x, window.y) != (0, 0):
                 fail("window at (%d, %d), not at the origin" % (window.x, window.y))
@@ -33,6 +37,10 @@ def check_windows(kestrova, sim, folder):
                 wait_for_image("the title page back in the window", lambda: crop(read_root(), 0, 0, PAGE_WIDTH,
                                                                                   PAGE_HEIGHT), page, PAGE_WIDTH)
             close_by_right_click(game)
+            report = re.search(r"frame stats: ([0-9]+) frames; interval median [0-9.]+ ms, 99th percentile [0-9.]+ ms; "
+                               r"[0-9]+ late \(over 17\.667 ms\)\n", game.error_text())
+            if bool(report) != stats or (report and int(report.group(1)) == 0):
+                fail("frame stats %s: %r" % ("asked for" if stats else "not asked for", game.error_text()))
 
 
 if __name__ == "__main__":

@@ -47,6 +47,7 @@ TEST(Options, ValuesSeparateOrJoined) {
     bool muted = false;
     bool integerScale = false;
     bool pauses = true;
+    bool frameStats = false;
   };
   const Case cases[] = {
       {{}, 1, "data", ""},
@@ -65,6 +66,7 @@ TEST(Options, ValuesSeparateOrJoined) {
       {{"--volume=55"}, 1, "data", "", "", "", std::nullopt, 55},
       {{"--integer-scale", "--scale", "2"}, 2, "data", "", "", "", std::nullopt, 100, false, true, true},
       {{"--no-pause"}, 1, "data", "", "", "", std::nullopt, 100, false, false, false},
+      {{"--frame-stats", "--scale=2"}, 2, "data", "", "", "", std::nullopt, 100, false, false, true, true},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);
@@ -80,6 +82,7 @@ TEST(Options, ValuesSeparateOrJoined) {
     EXPECT_EQ(line.muted, c.muted) << name;
     EXPECT_EQ(line.integerScale, c.integerScale) << name;
     EXPECT_EQ(line.app.pauseWhenAway, c.pauses) << name;
+    EXPECT_EQ(line.frameStats, c.frameStats) << name;
     EXPECT_TRUE(line.app.saveScores);
   }
 }
@@ -93,7 +96,7 @@ TEST(Options, HelpAndVersion) {
   // The help names every option the parser accepts.
   for (const char* option :
        {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--integer-scale", "--volume", "--mute",
-        "--no-pause", "--data", "--sheet", "--record", "--replay", "--seek", "--help", "--version"}) {
+        "--no-pause", "--data", "--sheet", "--record", "--replay", "--seek", "--frame-stats", "--help", "--version"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
@@ -133,6 +136,7 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
       {{"--mute=1"}, "--mute"},
       {{"--integer-scale=yes"}, "--integer-scale"},
       {{"--no-pause=yes"}, "--no-pause"},
+      {{"--frame-stats=yes"}, "--frame-stats"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);

@@ -295,43 +295,77 @@ TEST_F(SdlPlatformTest, VideoComesUpInBothModes) {
   }
 }
 
-// A clock that only moves when slept on or read: the pacer's decisions
-// without real time passing.
+// A clock that moves only when the test or a sleep moves it; a sleep wakes
+// `oversleep` after its deadline, as a busy scheduler would.
 struct FakeClock {
-  uint64_t ticks = 0;
-  int sleeps = 0;
-  platform::sdl::PacerClock Clock() {  // 1000 ticks a frame
-    return {[this] { return ticks++; }, [this](uint32_t ms) { ++sleeps; ticks += ms * 60; }, 60000};
+  uint64_t now = 0;
+  uint64_t oversleep = 0;
+  std::vector<uint64_t> deadlines;
+  platform::sdl::PacerClock Clock() {
+    return {[this] { return now; },
+            [this](uint64_t deadline) {
+              deadlines.push_back(deadline);
+              now = std::max(now, deadline) + oversleep;
+            }};
   }
 };
 
-TEST(SdlFramePacer, TimedPresentsLandOnTheSixtyHertzSchedule) {
+constexpr uint64_t kMillisecond = 1'000'000;
+
+// Frame n's deadline in a schedule begun at `start`.
+uint64_t Tick(uint64_t start, uint64_t n) { return start + n * 1'000'000'000 / 60; }
+
+TEST(SdlFramePacer, TimedPresentsSleepToTheSixtyHertzSchedule) {
   FakeClock clock;
+  clock.now = 7;
+  clock.oversleep = kMillisecond / 2;
   platform::sdl::FramePacer pacer(false, clock.Clock());
   ASSERT_TRUE(pacer.Timed());
-  for (uint64_t frame = 1; frame <= 5; ++frame) {
+  for (uint64_t frame = 1; frame <= 120; ++frame) {
+    clock.now += 3 * kMillisecond;  // the frame's work
     pacer.Wait();
-    EXPECT_GE(clock.ticks, 1000 * frame) << "never early";
-    EXPECT_LT(clock.ticks, 1000 * frame + 20) << "and not late";
   }
-  EXPECT_GT(clock.sleeps, 0) << "the bulk of the wait sleeps rather than spins";
-  // A frame that ran long starts a new schedule instead of rushing the next ones.
-  clock.ticks += 5000;
+  ASSERT_EQ(clock.deadlines.size(), 120u) << "every frame sleeps once, none spins";
+  // Late wake-ups and the 16.666... ms step never shift the schedule.
+  for (uint64_t frame = 1; frame <= 120; ++frame) EXPECT_EQ(clock.deadlines[frame - 1], Tick(7, frame)) << frame;
+  EXPECT_EQ(clock.deadlines.back(), 7 + 2'000'000'000u);
+}
+
+TEST(SdlFramePacer, LateFramesCatchUpOrStartANewSchedule) {
+  FakeClock clock;
+  platform::sdl::FramePacer pacer(false, clock.Clock());
   pacer.Wait();
-  const uint64_t resumed = clock.ticks;
+  // Late by less than a frame: no sleep now, the old schedule holds.
+  clock.now = Tick(0, 2) + 10 * kMillisecond;
   pacer.Wait();
-  EXPECT_GE(clock.ticks, resumed + 990);
+  pacer.Wait();
+  ASSERT_EQ(clock.deadlines.size(), 2u);
+  EXPECT_EQ(clock.deadlines.back(), Tick(0, 3));
+  // Late by more than a frame: the next frame comes a whole frame after this one.
+  clock.now = Tick(0, 4) + 20 * kMillisecond;
+  const uint64_t resumed = clock.now;
+  pacer.Wait();
+  pacer.Wait();
+  ASSERT_EQ(clock.deadlines.size(), 3u);
+  EXPECT_EQ(clock.deadlines.back(), Tick(resumed, 1));
 }
 
 TEST(SdlFramePacer, VsyncThatDoesNotWaitFallsBackToTheClock) {
-  for (const uint64_t ticksPerPresent : {0u, 1000u}) {
+  for (const uint64_t perPresent : {uint64_t{0}, Tick(0, 1)}) {
     FakeClock clock;
     platform::sdl::FramePacer pacer(true, clock.Clock());
     for (int i = 0; i < 10; ++i) {
-      clock.ticks += ticksPerPresent;
+      clock.now += perPresent;
       pacer.Wait();
     }
-    EXPECT_EQ(pacer.Timed(), ticksPerPresent == 0) << ticksPerPresent;
+    EXPECT_EQ(pacer.Timed(), perPresent == 0) << perPresent;
+    EXPECT_TRUE(clock.deadlines.empty()) << "a vsync'd present has waited already";
+    const uint64_t fellBack = clock.now;
+    pacer.Wait();
+    EXPECT_EQ(clock.deadlines.size(), pacer.Timed() ? 1u : 0u) << perPresent;
+    if (pacer.Timed()) {
+      EXPECT_EQ(clock.deadlines.back(), Tick(fellBack, 1));
+    }
   }
 }
 

@@ -8,19 +8,22 @@
 namespace platform::sdl {
 
 inline constexpr uint32_t kFramesPerSecond = 60;
+inline constexpr uint64_t kNanosecondsPerSecond = 1'000'000'000;
 
-// Where the pacer reads time and sleeps; SDL's performance counter by default.
+// CLOCK_MONOTONIC in nanoseconds.
+uint64_t MonotonicNow();
+
+// Where the pacer reads time and waits; the monotonic clock by default.
 struct PacerClock {
-  std::function<uint64_t()> now;
-  std::function<void(uint32_t milliseconds)> sleep;
-  uint64_t frequency = 1;  // counter ticks per second
-  static PacerClock Sdl();
+  std::function<uint64_t()> now;  // nanoseconds
+  std::function<void(uint64_t deadline)> sleepUntil;  // returns at or after `deadline`
+  static PacerClock Monotonic();
 };
 
 class FramePacer {
  public:
   // `vsync`: the presents are expected to wait for the display themselves.
-  explicit FramePacer(bool vsync, PacerClock clock = PacerClock::Sdl());
+  explicit FramePacer(bool vsync, PacerClock clock = PacerClock::Monotonic());
   // Called after each present; returns once the next frame's time has come.
   void Wait();
   bool Timed() const { return !m_vsync; }
@@ -31,7 +34,7 @@ class FramePacer {
 
   bool m_vsync;
   PacerClock m_clock;
-  uint64_t m_start;         // counter at frame 0 of the current schedule
+  uint64_t m_start;         // clock at frame 0 of the current schedule
   uint64_t m_frame = 0;
   uint32_t m_sampled = 0;   // presents since m_sampleStart
   uint64_t m_sampleStart;

@@ -29,8 +29,10 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Run:
       break;
   }
-  platform::sdl::SdlPlatform platform(platform::sdl::SdlSettings{
-      .scale = line.scale, .integerScale = line.integerScale, .audio = {line.volume, line.muted}});
+  platform::sdl::SdlPlatform platform(platform::sdl::SdlSettings{.scale = line.scale,
+                                                                 .integerScale = line.integerScale,
+                                                                 .audio = {line.volume, line.muted},
+                                                                 .frameStats = line.frameStats});
   AppOptions options = line.app;
   if (!line.replayPath.empty()) {
     Replay replay;

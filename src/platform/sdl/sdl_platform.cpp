@@ -40,7 +40,7 @@ void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key) {
 }
 
 SdlPlatform::SdlPlatform(SdlSettings settings)
-    : m_video(settings.scale, settings.integerScale), m_audio(settings.audio) {}
+    : m_video(settings.scale, settings.integerScale, settings.frameStats), m_audio(settings.audio) {}
 
 bool SdlPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) { return m_video.CreateWindow(iconBitmap); }
 

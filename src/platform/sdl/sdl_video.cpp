@@ -145,6 +145,7 @@ void SdlVideo::Present(std::span<const uint8_t> page, const Palette& palette) {
   SDL_RenderCopy(renderer, shown, nullptr, &picture);
   SDL_RenderPresent(renderer);
   m_pacer->Wait();
+  if (m_stats) m_stats->Record(MonotonicNow());
 }
 
 void SdlVideo::Relayout() {
@@ -167,6 +168,8 @@ void SdlVideo::Relayout() {
 
 void SdlVideo::DestroyWindow() {
   m_sharp.reset();
+  if (m_stats) std::fputs(FrameReport(*m_stats).c_str(), stderr);
+  m_stats.reset();
   m_texture.reset();
   m_renderer.reset();
   m_window.reset();

@@ -10,6 +10,7 @@
 #include "platform/common/page_layout.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/frame_pacer.hpp"
+#include "platform/sdl/frame_stats.hpp"
 #include "platform/sdl/sdl_handles.hpp"
 
 namespace platform::sdl {
@@ -20,8 +21,11 @@ bool DriverShowsNothing();
 class SdlVideo {
  public:
   // `scale` enlarges the window mode; `integerScale` keeps the picture at
-  // whole multiples of the page.
-  SdlVideo(int32_t scale, bool integerScale) : m_scale(scale), m_integerScale(integerScale) {}
+  // whole multiples of the page; `frameStats`: report the presents' timing on
+  // standard error when the window goes.
+  SdlVideo(int32_t scale, bool integerScale, bool frameStats) : m_scale(scale), m_integerScale(integerScale) {
+    if (frameStats) m_stats.emplace();
+  }
 
   bool CreateWindow(std::span<const uint8_t> iconBitmap);
   void ShowWindow();
@@ -50,6 +54,7 @@ class SdlVideo {
   // size; none while the picture is a whole multiple itself.
   TexturePtr m_sharp;
   std::optional<FramePacer> m_pacer;  // set with the renderer
+  std::optional<FrameStats> m_stats;
   PageConverter m_converter;
 };
 
