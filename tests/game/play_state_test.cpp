@@ -2,7 +2,6 @@
 // snapshot restored, into the same game or a fresh one, plays on exactly.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -33,15 +32,10 @@ InputScript Script(const std::string& path) {
 }
 
 std::string SimOutput(const std::string& script) {
-  const std::string command = std::string(KESTROVA_SIM) + " --frames " + std::to_string(kFrames) + " --input " + script +
-                              " --data " + SimOptions().dataDir;
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return "cannot run " + command;
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-  EXPECT_EQ(pclose(pipe), 0) << command;
-  return output;
+  const testing_support::SimRun run =
+      testing_support::RunSim("--frames " + std::to_string(kFrames) + " --input " + script);
+  EXPECT_EQ(run.status, 0) << script;
+  return run.output;
 }
 
 // The idle calls of `game` up to call `to`, and their lines.

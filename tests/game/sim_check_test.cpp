@@ -1,9 +1,7 @@
 // kestrova-sim as a checker: --last prints what the whole run ends with, and
 // --verify names every replay whose recorded end differs in any field.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,23 +13,8 @@ namespace {
 const std::string kScript = std::string(KESTROVA_SOURCE_DIR) + "/tests/scripts/smoke.txt";
 const std::string kScriptLast = std::string(KESTROVA_SOURCE_DIR) + "/tests/scripts/smoke.last";
 
-struct SimRun {
-  int status = -1;
-  std::string output;
-};
-
-SimRun RunSim(const std::string& arguments) {
-  const std::string command =
-      std::string(KESTROVA_SIM) + " --data " + testing_support::RepoDataDir().string() + " " + arguments;
-  SimRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
-  const int status = pclose(pipe);
-  if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
-  return run;
-}
+using testing_support::RunSim;
+using testing_support::SimRun;
 
 // The last `count` lines of `text`, each ending in a newline.
 std::string Tail(const std::string& text, int count) {

@@ -1,8 +1,10 @@
 #include "test_support.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -31,6 +33,18 @@ std::string ReadFile(const std::filesystem::path& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+SimRun RunSim(const std::string& arguments) {
+  const std::string command = std::string(KESTROVA_SIM) + " --data " + RepoDataDir().string() + " " + arguments;
+  SimRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
+  const int status = pclose(pipe);
+  if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
+  return run;
 }
 
 std::string UniformMap(int x, int y) {

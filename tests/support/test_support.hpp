@@ -26,6 +26,14 @@ std::filesystem::path MakeTempDir();
 std::filesystem::path RepoDataDir();
 void WriteFile(const std::filesystem::path& path, const std::string& text);
 std::string ReadFile(const std::filesystem::path& path);
+
+// kestrova-sim on the repository's data with `arguments`: its exit status
+// (-1 when it did not exit) and what it printed.
+struct SimRun {
+  int status = -1;
+  std::string output;
+};
+SimRun RunSim(const std::string& arguments);
 // A map of 500 x 20 tiles, every one at (x, y).
 std::string UniformMap(int x, int y);
 // The score file as the game writes it: for each of the ten entries its score
