@@ -2,11 +2,12 @@
 // clear without a window, with a fixed policy, and reports per 30 seconds
 // what it cost; its run is a replay. The same data gives the same run.
 #include <cstdio>
-#include <fstream>
 #include <string>
+#include <vector>
 
 #include "autopilot/pilot.hpp"
 #include "autopilot/report.hpp"
+#include "common/byte_file.hpp"
 
 namespace {
 
@@ -60,13 +61,6 @@ std::string ReplayText(const Replay& replay) {
   return text;
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-  out.close();
-  return static_cast<bool>(out);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,8 +81,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!options.out.empty()) {
-    if (!WriteText(options.out, ReplayText(pilot.Recording()))) {
-      std::fprintf(stderr, "kestrova-autopilot: cannot write %s\n", options.out.c_str());
+    const std::string text = ReplayText(pilot.Recording());
+    if (!tools::WriteWholeFile("kestrova-autopilot", options.out, std::vector<uint8_t>(text.begin(), text.end()))) {
       return 1;
     }
     std::printf("replay: %s, %lld idle calls\n", options.out.c_str(),
