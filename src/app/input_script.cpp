@@ -52,10 +52,10 @@ bool ParseCount(std::string_view text, int64_t& count) {
 
 // A whole number of the joystick's range: 0 to 4294967295.
 bool ParseNumber(std::string_view text, uint32_t& value) {
-  if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string_view::npos) return false;
-  const uint64_t wide = std::stoull(std::string(text));
+  int64_t wide = 0;
+  if (!ParseCount(text, wide) || wide > UINT32_MAX) return false;
   value = static_cast<uint32_t>(wide);
-  return wide <= UINT32_MAX;
+  return true;
 }
 
 bool ParseStick(std::string_view text, InputRun& run) {
