@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "app/fnv1a.hpp"
 
@@ -88,11 +89,13 @@ std::string FrameLine(int64_t call, const char* screen, std::span<const uint8_t>
 std::string TracePlayState(const PlayState& state, const FrameSounds& sounds) {
   JsonVisitor v;
   VisitPlayState(v, state);
-  std::string text = v.text.substr(0, v.text.size() - 1) + ",\"sounds\":[";
+  std::string text = std::move(v.text);
+  text.pop_back();  // the closing brace: the sounds go inside, last
+  text += ",\"sounds\":[";
   const char* comma = "";
   for (size_t i = 0; i < kEffectCount; ++i) {
     if (!sounds.Started(static_cast<Effect>(i))) continue;
-    text = text + comma + '"' + kEffectNames[i] + '"';
+    text.append(comma).append("\"").append(kEffectNames[i]).append("\"");
     comma = ",";
   }
   return text + "]}";
