@@ -295,6 +295,16 @@ TEST_F(SdlPlatformTest, VideoComesUpInBothModes) {
   }
 }
 
+TEST(SdlVideo, OnlyMesasCpuRasterizersGiveWayToTheSoftwareRenderer) {
+  using platform::sdl::IsCpuRasterizer;
+  EXPECT_TRUE(IsCpuRasterizer("llvmpipe (LLVM 15.0.6, 256 bits)"));
+  EXPECT_TRUE(IsCpuRasterizer("softpipe"));
+  EXPECT_TRUE(IsCpuRasterizer("Mesa X11 Software Rasterizer"));
+  EXPECT_FALSE(IsCpuRasterizer("AMD Radeon RX 580 Series (polaris10, LLVM 15.0.6, DRM 3.49, 6.1.0-18-amd64)"));
+  EXPECT_FALSE(IsCpuRasterizer("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+  EXPECT_FALSE(IsCpuRasterizer(""));
+}
+
 // A clock that moves only when the test or a sleep moves it; a sleep wakes
 // `oversleep` after its deadline, as a busy scheduler would.
 struct FakeClock {

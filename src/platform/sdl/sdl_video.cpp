@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "platform/common/bmp_reader.hpp"
 #include "platform/common/page_convert.hpp"
@@ -33,7 +34,26 @@ bool CoverDisplay(SDL_Window* window) {
   return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
+// OpenGL as the renderer made it current. Mesa's rasterizers on the CPU cost
+// about three times SDL's own blitter into the window, for the same picture.
+bool RasterizesOnTheCpu(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+  using GetString = const unsigned char* (*)(unsigned);
+  constexpr unsigned kGlRenderer = 0x1F01;
+  const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = getString != nullptr ? getString(kGlRenderer) : nullptr;
+  return name != nullptr && IsCpuRasterizer(reinterpret_cast<const char*>(name));
+}
+
 }  // namespace
+
+bool IsCpuRasterizer(std::string_view glRenderer) {
+  for (const std::string_view cpu : {"llvmpipe", "softpipe", "Software Rasterizer"}) {
+    if (glRenderer.find(cpu) != std::string_view::npos) return true;
+  }
+  return false;
+}
 
 bool DriverShowsNothing() {
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return true;
@@ -109,6 +129,13 @@ VideoResult SdlVideo::Init(bool fullScreen) {
   }
   const bool vsync = DisplayRunsAtGameRate(m_window.get());
   m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, vsync ? SDL_RENDERER_PRESENTVSYNC : 0));
+  // Without a GPU, SDL's software renderer into the window's own buffer; a
+  // renderer the player names in SDL_RENDER_DRIVER is kept.
+  if (m_renderer && SDL_getenv("SDL_RENDER_DRIVER") == nullptr && RasterizesOnTheCpu(m_renderer.get())) {
+    m_renderer.reset();
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
+  }
   if (!m_renderer) {
     PrintSdlError();
     return VideoResult::NoPrimary;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "platform/common/page_convert.hpp"
 #include "platform/common/page_layout.hpp"
@@ -17,6 +18,9 @@ namespace platform::sdl {
 
 // True when SDL draws nowhere anyone can see (the offscreen or dummy driver).
 bool DriverShowsNothing();
+
+// True for an OpenGL renderer string naming a rasterizer that runs on the CPU.
+bool IsCpuRasterizer(std::string_view glRenderer);
 
 class SdlVideo {
  public:
