@@ -69,12 +69,16 @@ int32_t CGameApp::InitInstance() {
 }
 
 int32_t CGameApp::LoadData() {
+  if (m_options.dataDir.empty()) {
+    m_platform.ShowMessageBox("ERROR DATA LOADING " + m_options.dataProblem);
+    return 0;
+  }
   DataError error;
   if (!LoadGameData(m_options.dataDir, *m_data, &error)) {
     m_platform.ShowMessageBox("ERROR DATA LOADING " + error.Message());
     return 0;
   }
-  m_highScores.Load(m_options.dataDir + "/score.dat");
+  m_highScores.Load(ScorePath());
   m_scoresLoaded = true;
   return 1;
 }
@@ -156,7 +160,7 @@ bool CGameApp::SaveScore() {
   // Scores that were never read must not be overwritten by an empty table.
   if (!m_scoresLoaded) return false;
   const int16_t score = m_play.g_player.score;
-  if (!m_highScores.Save(m_options.dataDir + "/score.dat", score, m_savedScore)) return false;
+  if (!m_highScores.Save(ScorePath(), score, m_savedScore)) return false;
   m_savedScore = score;
   return true;
 }
@@ -175,4 +179,8 @@ int CGameApp::Run(const Snapshot* start) {
   m_platform.RunMessageLoop(*m_pFrame, [this] { return OnIdle() != 0; });
   m_pMainWnd = nullptr;
   return ExitInstance();
+}
+
+std::string CGameApp::ScorePath() const {
+  return m_options.scorePath.empty() ? m_options.dataDir + "/score.dat" : m_options.scorePath;
 }

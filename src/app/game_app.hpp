@@ -23,7 +23,9 @@ struct AppOptions {
   // Either one given skips the settings dialog; the other keeps its default.
   std::optional<int32_t> fullScreen;
   std::optional<int32_t> keyboard;
-  std::string dataDir = "data";
+  std::string dataDir = "data";  // empty: none was found, for `dataProblem`'s reason
+  std::string dataProblem;
+  std::string scorePath;  // empty: score.dat in dataDir
   std::string sheetPath;   // a sprite sheet to use instead of the built-in one
   bool saveScores = true;  // at exit; the simulator never writes the score file
   bool pauseWhenAway = true;  // play stops while the window has no focus
@@ -103,4 +105,6 @@ class CGameApp {
   bool m_scoresLoaded = false;       // only then may the table be saved
   std::optional<int16_t> m_savedScore;  // the run's entry in the file, once saved
   FrameSounds m_lastSounds;
+
+  std::string ScorePath() const;
 };

@@ -98,6 +98,7 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
         return false;
       }
       TextOption(entry.option, line) = value;
+      line.dataGiven = line.dataGiven || entry.option == Option::Data;
       if (!line.recordPath.empty() && !line.replayPath.empty()) {
         line.error = "--record and --replay cannot be used together";
         return false;
@@ -184,8 +185,10 @@ std::string UsageText() {
          "  --volume N      play music and sounds at N percent, N from 0 to 100\n"
          "  --mute          start with music and sounds off\n"
          "  --no-pause      play on while the window is away (play pauses by default)\n"
-         "  --data DIR      read the game data and keep the scores in DIR\n"
-         "                  (default: data)\n"
+         "  --data DIR      read the game data and keep the scores in DIR; without\n"
+         "                  it, data under the current folder when it holds the\n"
+         "                  game, else the installed data with the scores in\n"
+         "                  $XDG_DATA_HOME/kestrova (~/.local/share/kestrova)\n"
          "  --sheet FILE    use the 8-bit BMP FILE as the sprite sheet\n"
          "  --record FILE   write this run's start choices and every frame's keys\n"
          "                  and joystick to FILE (a replay)\n"

@@ -18,6 +18,7 @@ struct CommandLine {
 
   Action action = Action::Run;
   AppOptions app;
+  bool dataGiven = false;  // --data: app.dataDir is the player's
   int32_t scale = 1;  // window mode: the window is this many times 640 x 480
   bool integerScale = false;  // the picture only ever a whole multiple of 640 x 480
   int32_t volume = kMaxVolume;  // percent of the music's and the effects' loudness

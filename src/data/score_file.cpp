@@ -64,6 +64,20 @@ class TemporaryFile {
   Descriptor m_fd;
 };
 
+// A player's own score folder is made on the first save, private to them.
+bool MakeFolders(const std::string& folder) {
+  for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    if (::mkdir(folder.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) return true;
+  }
+}
+
+int OpenFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0 || errno != ENOENT || !MakeFolders(folder)) return fd;
+  return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
 bool WriteAll(int fd, const std::string& text) {
   size_t done = 0;
   while (done < text.size()) {
@@ -85,7 +99,7 @@ bool Fail(const std::string& path, const char* step) {
 bool HighScoreTable::Save(const std::string& path, int16_t score, std::optional<int16_t> replacing) {
   // Games that end together take turns: each enters its score into what the
   // one before it wrote.
-  const Descriptor folder(::open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  const Descriptor folder(OpenFolder(Folder(path)));
   if (folder.Get() < 0) return Fail(path, "open the folder");
   while (::flock(folder.Get(), LOCK_EX) != 0) {
     if (errno == EINTR) continue;

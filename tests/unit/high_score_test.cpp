@@ -137,11 +137,17 @@ TEST(HighScores, AFailedSaveLeavesTheOldFileAndNothingElse) {
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadFile(path), old);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "no temporary file stays";
-  // Saving into a folder that does not exist fails cleanly too.
-  EXPECT_FALSE(table.Save((dir / "missing" / "score.dat").string(), 5000));
+  // A folder that cannot be made (under a file) fails cleanly too.
+  EXPECT_FALSE(table.Save((dir / "score.dat" / "kestrova" / "score.dat").string(), 5000));
   EXPECT_EQ(OpenDescriptors(), descriptors) << "the lock and the files are let go";
   EXPECT_TRUE(table.Save(path, 5000));
   EXPECT_EQ(ReadFile(path), ScoreFileText({5000, 111, 22}));
+  // Missing folders are made, private to the player.
+  const auto fresh = dir / "share" / "kestrova";
+  EXPECT_TRUE(table.Save((fresh / "score.dat").string(), 7));
+  for (const auto& folder : {fresh.parent_path(), fresh}) {
+    EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all) << folder;
+  }
 }
 
 // Links planted in a shared folder, where a save might write: at the names a

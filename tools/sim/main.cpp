@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/data_places.hpp"
 #include "app/game_app.hpp"
 #include "app/replay.hpp"
 #include "app/state_report.hpp"
@@ -32,7 +33,7 @@ constexpr const char* kUsage =
 struct SimOptions {
   int64_t frames = 600;
   std::string input;
-  std::string dataDir = "data";
+  std::string dataDir;  // --data; else found as the game finds it
   bool trace = false;
   bool last = false;
   bool joystick = false;
@@ -169,6 +170,12 @@ int main(int argc, char** argv) {
   SimOptions options;
   // -1: --help or --version has answered.
   if (const int status = ParseArgs(argc, argv, options); status != 0) return status < 0 ? 0 : status;
+  const DataPlaces places = FindDataPlaces(GatherPlaceFacts(options.dataDir));
+  if (places.dataDir.empty()) {
+    std::fprintf(stderr, "kestrova-sim: %s\n", places.problem.c_str());
+    return 1;
+  }
+  options.dataDir = places.dataDir;
   if (!options.verify.empty()) return Verify(options.verify, options.dataDir);
 
   // A replay file's header gives the start choices; a plain script plays in a window.

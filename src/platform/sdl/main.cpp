@@ -1,6 +1,7 @@
 // The game on the desktop.
 #include <cstdio>
 
+#include "app/data_places.hpp"
 #include "app/game_app.hpp"
 #include "app/options.hpp"
 #include "app/replay.hpp"
@@ -34,6 +35,14 @@ int main(int argc, char** argv) {
                                                                  .audio = {line.volume, line.muted},
                                                                  .frameStats = line.frameStats});
   AppOptions options = line.app;
+  const DataPlaces places = FindDataPlaces(GatherPlaceFacts(line.dataGiven ? options.dataDir : ""));
+  options.dataDir = places.dataDir;
+  options.dataProblem = places.problem;
+  options.scorePath = places.scorePath;
+  if (!places.dataDir.empty() && places.scorePath.empty()) {
+    std::fprintf(stderr, "kestrova: warning: %s\n", places.problem.c_str());
+    options.saveScores = false;
+  }
   if (!line.replayPath.empty()) {
     Replay replay;
     std::string error;

@@ -1,0 +1,60 @@
+#include "app/data_places.hpp"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kDataFromProgram = KESTROVA_DATA_FROM_PROGRAM;  // the install's layout, relative
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+// XDG's rule: a relative XDG_DATA_HOME is ignored, as if unset.
+std::string UserScorePath(const PlaceFacts& facts) {
+  if (facts.xdgDataHome.starts_with('/')) return facts.xdgDataHome + "/kestrova/score.dat";
+  if (!facts.home.empty()) return facts.home + "/.local/share/kestrova/score.dat";
+  return "";
+}
+
+}  // namespace
+
+bool HoldsGameData(const std::string& dir) {
+  std::error_code error;
+  for (const char* file : {"data.csv", "Stage1.csv", "char.csv"}) {
+    if (!fs::is_regular_file(fs::path(dir) / file, error)) return false;
+  }
+  return true;
+}
+
+std::string InstalledDataDir(const std::string& programDir) {
+  if (programDir.empty()) return "";
+  return (fs::path(programDir) / kDataFromProgram).lexically_normal().string();
+}
+
+PlaceFacts GatherPlaceFacts(const std::string& givenDataDir) {
+  std::error_code error;
+  const fs::path program = fs::read_symlink("/proc/self/exe", error);
+  return PlaceFacts{givenDataDir, "data", error ? "" : InstalledDataDir(program.parent_path().string()),
+                    Environment("XDG_DATA_HOME"), Environment("HOME")};
+}
+
+DataPlaces FindDataPlaces(const PlaceFacts& facts) {
+  // A folder the player names or works in keeps its scores beside the data,
+  // as it always has; an installed game never writes into its installation.
+  if (!facts.givenDataDir.empty()) return {facts.givenDataDir, facts.givenDataDir + "/score.dat", ""};
+  if (HoldsGameData(facts.localDataDir)) return {facts.localDataDir, facts.localDataDir + "/score.dat", ""};
+  if (!facts.installedDataDir.empty() && HoldsGameData(facts.installedDataDir)) {
+    DataPlaces places{facts.installedDataDir, UserScorePath(facts), ""};
+    if (places.scorePath.empty()) places.problem = "neither XDG_DATA_HOME nor HOME is set; scores are not kept";
+    return places;
+  }
+  std::string problem = "no game data in " + facts.localDataDir + " (under the current folder)";
+  if (!facts.installedDataDir.empty()) problem += " nor in " + facts.installedDataDir + " (installed)";
+  return {"", "", problem + "; name the data folder with --data DIR"};
+}
