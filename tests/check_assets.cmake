@@ -1,7 +1,8 @@
 # Regenerates every asset into WORK_DIR and compares it with the committed file.
 file(MAKE_DIRECTORY ${WORK_DIR})
+file(REMOVE_RECURSE ${WORK_DIR}/icons)
 execute_process(COMMAND ${SHEETGEN} ${WORK_DIR}/sheet.bmp ${WORK_DIR}/icon.bmp ${WORK_DIR}/SHEET.md
-                RESULT_VARIABLE rc)
+                ${WORK_DIR}/icons/hicolor RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "sheet generator failed")
 endif()
@@ -19,14 +20,19 @@ execute_process(COMMAND ${MAPGEN} ${WORK_DIR}/map.dat RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "map generator failed")
 endif()
-# The effects as a set: none missing, none left over from a renamed effect.
-file(GLOB made RELATIVE ${WORK_DIR} ${WORK_DIR}/sfx/*.wav)
-file(GLOB committed RELATIVE ${SOURCE_DIR}/assets ${SOURCE_DIR}/assets/sfx/*.wav)
-if(NOT made STREQUAL committed)
-  message(FATAL_ERROR "assets/sfx holds ${committed}, the generator makes ${made}; run: cmake --build --preset release --target assets")
-endif()
-list(TRANSFORM made PREPEND assets/)
-foreach(path assets/sheet.bmp assets/icon.bmp assets/SHEET.md assets/vesk.wav data/map.dat ${made})
+# The effects and the icons as sets: none missing, none left over from a
+# renamed effect or a dropped size.
+set(sets)
+foreach(pattern sfx/*.wav icons/*)
+  file(GLOB_RECURSE made RELATIVE ${WORK_DIR} ${WORK_DIR}/${pattern})
+  file(GLOB_RECURSE committed RELATIVE ${SOURCE_DIR}/assets ${SOURCE_DIR}/assets/${pattern})
+  if(NOT made STREQUAL committed)
+    message(FATAL_ERROR "assets holds ${committed}, the generators make ${made}; run: cmake --build --preset release --target assets")
+  endif()
+  list(APPEND sets ${made})
+endforeach()
+list(TRANSFORM sets PREPEND assets/)
+foreach(path assets/sheet.bmp assets/icon.bmp assets/SHEET.md assets/vesk.wav data/map.dat ${sets})
   string(REGEX REPLACE "^(assets|data)/" "" name ${path})
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${name} ${SOURCE_DIR}/${path}
                   RESULT_VARIABLE rc)

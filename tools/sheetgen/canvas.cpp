@@ -43,7 +43,10 @@ void Cell::Overlay(const Cell& from) {
       if (from.Get(x, y) != 0) Set(x, y, from.Get(x, y));
 }
 
-Mask::Mask(int w, int h) : m_w(w), m_h(h), m_on(static_cast<size_t>(w) * static_cast<size_t>(h), 0) {}
+Mask::Mask(int w, int h, int grid)
+    : m_w(w), m_h(h), m_grid(grid > 0 ? grid : w), m_on(static_cast<size_t>(w) * static_cast<size_t>(h), 0) {}
+
+int Mask::Pixels(int gridLength) const { return std::max(1, gridLength * m_w / m_grid); }
 
 bool Mask::At(int x, int y) const {
   return x >= 0 && y >= 0 && x < m_w && y < m_h && m_on[static_cast<size_t>(y * m_w + x)] != 0;
@@ -53,11 +56,14 @@ void Mask::Set(int x, int y, bool on) {
   if (x >= 0 && y >= 0 && x < m_w && y < m_h) m_on[static_cast<size_t>(y * m_w + x)] = on ? 1 : 0;
 }
 
+// Pixel centres are compared with shapes in half pixels of the grid, times the
+// mask's width: exact integers at any scale.
 Mask& Mask::Ellipse(int cx2, int cy2, int rx2, int ry2, bool on) {
-  const int64_t a = int64_t{rx2} * rx2, b = int64_t{ry2} * ry2;
+  const int64_t rx = int64_t{rx2} * m_w, ry = int64_t{ry2} * m_w, a = rx * rx, b = ry * ry;
   for (int y = 0; y < m_h; ++y) {
     for (int x = 0; x < m_w; ++x) {
-      const int64_t dx = 2 * x + 1 - cx2, dy = 2 * y + 1 - cy2;
+      const int64_t dx = int64_t{2 * x + 1} * m_grid - int64_t{cx2} * m_w;
+      const int64_t dy = int64_t{2 * y + 1} * m_grid - int64_t{cy2} * m_w;
       if (dx * dx * b + dy * dy * a <= a * b) Set(x, y, on);
     }
   }
@@ -69,12 +75,14 @@ Mask& Mask::Polygon(const std::vector<Point>& p, bool on) {
   const size_t n = p.size();
   for (int y = 0; y < m_h; ++y) {
     for (int x = 0; x < m_w; ++x) {
-      // Crossing test at the pixel centre, doubled so that it never lies on
-      // a corner's row.
-      const int64_t px = 2 * x + 1, py = 2 * y + 1;
+      // Crossing test at the pixel centre, doubled so that at the grid's own
+      // size it never lies on a corner's row (the half-open test counts a
+      // corner once at other sizes).
+      const int64_t px = int64_t{2 * x + 1} * m_grid, py = int64_t{2 * y + 1} * m_grid;
       bool inside = false;
       for (size_t i = 0, j = n - 1; i < n; j = i++) {
-        const int64_t ax = 2 * p[j].x, ay = 2 * p[j].y, bx = 2 * p[i].x, by = 2 * p[i].y;
+        const int64_t ax = int64_t{2 * p[j].x} * m_w, ay = int64_t{2 * p[j].y} * m_w;
+        const int64_t bx = int64_t{2 * p[i].x} * m_w, by = int64_t{2 * p[i].y} * m_w;
         if ((ay > py) == (by > py)) continue;
         const int64_t lhs = (px - ax) * (by - ay), rhs = (py - ay) * (bx - ax);
         if (by > ay ? lhs < rhs : lhs > rhs) inside = !inside;
@@ -86,8 +94,13 @@ Mask& Mask::Polygon(const std::vector<Point>& p, bool on) {
 }
 
 Mask& Mask::Rect(int x0, int y0, int w, int h, bool on) {
-  for (int y = y0; y < y0 + h; ++y)
-    for (int x = x0; x < x0 + w; ++x) Set(x, y, on);
+  const auto inside = [&](int pixel, int from, int length) {
+    const int64_t centre = int64_t{2 * pixel + 1} * m_grid;
+    return centre >= int64_t{2 * from} * m_w && centre < int64_t{2 * (from + length)} * m_w;
+  };
+  for (int y = 0; y < m_h; ++y)
+    for (int x = 0; x < m_w; ++x)
+      if (inside(x, x0, w) && inside(y, y0, h)) Set(x, y, on);
   return *this;
 }
 
@@ -148,7 +161,7 @@ void PaintFn(Cell& cell, const Mask& mask, int ramp, int lo, int hi, const std::
 }
 
 void PaintShaded(Cell& cell, const Mask& mask, const Shading& s) {
-  const std::vector<int> d = mask.Depth(s.bevel + 1);
+  const std::vector<int> d = mask.Depth(mask.Pixels(s.bevel + 1));
   const int w = mask.W();
   const auto at = [&](int x, int y) {
     return (x < 0 || y < 0 || x >= w || y >= mask.H()) ? 0 : d[static_cast<size_t>(y * w + x)];

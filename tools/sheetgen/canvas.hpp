@@ -51,16 +51,20 @@ struct Point {
 };
 
 // A set of pixels of a cell-sized area. Shapes are given in pixel-corner
-// coordinates; a pixel belongs to a shape when its centre is inside.
+// coordinates of a picture `grid` pixels wide (the mask's own width unless
+// given), scaled to the mask: art drawn for 32 x 32 can be drawn afresh at any
+// size. A pixel belongs to a shape when its centre is inside.
 class Mask {
  public:
-  Mask(int w, int h);
+  Mask(int w, int h, int grid = 0);
   int W() const { return m_w; }
   int H() const { return m_h; }
+  // A length of the grid in the mask's pixels, at least 1.
+  int Pixels(int gridLength) const;
   bool At(int x, int y) const;
   void Set(int x, int y, bool on);
-  // Centre and radii in half pixels: (32, 32, 20, 20) is a circle of radius
-  // 10 centred on the corner point (16, 16).
+  // Centre and radii in half grid pixels: (32, 32, 20, 20) is a circle of
+  // radius 10 centred on the corner point (16, 16).
   Mask& Ellipse(int cx2, int cy2, int rx2, int ry2, bool on = true);
   Mask& Polygon(const std::vector<Point>& corners, bool on = true);
   Mask& Rect(int x, int y, int w, int h, bool on = true);
@@ -72,7 +76,7 @@ class Mask {
   std::vector<int> Depth(int cap) const;
 
  private:
-  int m_w, m_h;
+  int m_w, m_h, m_grid;
   std::vector<uint8_t> m_on;
 };
 

@@ -28,30 +28,40 @@ void Glass(Cell& cell, const Mask& m) { PaintShaded(cell, m, {R_CYAN, 6, 3, 4, 1
 }  // namespace
 
 void DrawPlayerShip(Cell& c) {
-  Mask wings(32, 32);
+  // Drawn on a 32-pixel grid at the cell's size, for the icons too.
+  const auto shape = [&c] { return Mask(c.W(), c.H(), 32); };
+  const auto flat = [&c](const Mask& m, uint8_t colour) {
+    for (int y = 0; y < m.H(); ++y)
+      for (int x = 0; x < m.W(); ++x)
+        if (m.At(x, y)) c.Set(x, y, colour);
+  };
+  Mask wings = shape();
   wings.Polygon({{14, 11}, {3, 21}, {2, 26}, {6, 27}, {14, 24}}).MirrorX();
   PaintShaded(c, wings, {R_BLUE, 8, 2, 3, 2, 2, 14});
   // Red wing stripes and tip cannons.
-  Mask stripes(32, 32);
+  Mask stripes = shape();
   stripes.Polygon({{9, 18}, {5, 22}, {6, 23}, {10, 20}}).MirrorX();
   PaintShaded(c, stripes, {R_RED, 9, 1, 0, 1});
-  Mask guns(32, 32);
+  Mask guns = shape();
   guns.Rect(3, 15, 2, 9).MirrorX();
   PaintShaded(c, guns, {R_STEEL, 10, 2, 3, 1});
-  Mask body(32, 32);
+  Mask body = shape();
   body.Polygon({{16, 1}, {14, 5}, {13, 12}, {12, 22}, {13, 29}, {16, 30}}).MirrorX();
   PaintShaded(c, body, {R_STEEL, 10, 2, 4, 2});
-  Mask canopy(32, 32);
+  Mask canopy = shape();
   canopy.Ellipse(32, 24, 4, 9);
   Glass(c, canopy);
-  c.Set(15, 9, C(R_ICE, 15));
-  // Twin nozzles and their glow.
-  Mask nozzles(32, 32);
+  Mask glint = shape();
+  flat(glint.Rect(15, 9, 1, 1), C(R_ICE, 15));
+  // Twin nozzles and their glow, fading downwards.
+  Mask nozzles = shape();
   nozzles.Rect(12, 26, 3, 3).MirrorX();
   PaintShaded(c, nozzles, {R_STEEL, 4, 1, 1, 1});
-  Flame(c, 13, 29, 1, 3, 1);
-  Flame(c, 18, 29, 1, 3, 1);
-  c.Outline(kInk);
+  for (int i = 0; i < 3; ++i) {
+    Mask glow = shape();
+    flat(glow.Rect(13, 29 + i, 1, 1).MirrorX(), C(R_FIRE, 12 - 3 * i));
+  }
+  for (int i = shape().Pixels(1); i > 0; --i) c.Outline(kInk);
 }
 
 namespace {
