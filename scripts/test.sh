@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole test suite in every
-# preset; the real-window tests run under a virtual X server. Then the browser
-# build in headless Chromium; last, each fuzz target runs for a bounded time.
+# preset; the real-window tests run under a virtual X server. Then the Debian
+# package and its checks, the browser build in headless Chromium; last, each
+# fuzz target runs for a bounded time.
 # With --quick: the release build's unit and game tests alone, for everyday
 # work (no slow, display, browser or fuzz steps).
 set -euo pipefail
@@ -19,6 +20,8 @@ for preset in release debug asan; do
   cmake --build --preset "$preset"
   xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --preset "$preset" -j2
 done
+echo "=== package ==="
+scripts/package.sh --check
 echo "=== web ==="
 scripts/web.sh --test
 scripts/fuzz.sh
