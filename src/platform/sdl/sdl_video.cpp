@@ -13,6 +13,8 @@ namespace {
 
 constexpr const char* kWindowCaption = "Kestrova App";
 constexpr const char* kWindowClass = "kestrova";
+// Wayland desktops match a window to its desktop entry by this id.
+constexpr const char* kAppId = "io.github.kestrova.kestrova";
 // A display this close to the game's rate paces the presents by itself.
 constexpr int kVsyncMinHz = 59;
 constexpr int kVsyncMaxHz = 61;
@@ -65,6 +67,7 @@ bool SdlVideo::CreateWindow(std::span<const uint8_t> iconBitmap) {
   // Window managers and tests find the window by its class; a class given in
   // the environment wins.
   SDL_setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 0);
+  SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kAppId, 0);
   m_video.emplace(SDL_INIT_VIDEO);
   if (!m_video->Ok()) {
     PrintSdlError();
