@@ -385,3 +385,31 @@ describe("playing", kSuite, () => {
       assert.equal(await storedScores(page), scoreFileAfterRuns(0));
     }));
 });
+
+// The width and height in a PNG's header.
+function pngSize(file) {
+  assert.equal(file.toString("latin1", 1, 4) + file.toString("latin1", 12, 16), "PNGIHDR", "a PNG");
+  return `${file.readUInt32BE(16)}x${file.readUInt32BE(20)}`;
+}
+
+describe("the installed app", kSuite, () => {
+  test("the manifest parses, its icons are PNGs of their sizes, and Chrome finds nothing against installing", () =>
+    withBrowser(async (page, context) => {
+      await page.goto(`${origin}/index.html`);
+      const href = await page.evaluate(() => document.querySelector("link[rel=manifest]")?.href);
+      const manifest = await (await fetch(href)).json();
+      assert.equal(manifest.name, "Kestrova");
+      assert.equal(new URL(manifest.start_url, href).href, `${origin}/`);
+      const sizes = [];
+      for (const icon of manifest.icons) {
+        const response = await fetch(new URL(icon.src, href));
+        assert.equal(response.headers.get("content-type"), icon.type);
+        assert.equal(pngSize(Buffer.from(await response.arrayBuffer())), icon.sizes, icon.src);
+        sizes.push(icon.sizes);
+      }
+      assert.deepEqual(sizes.sort(), ["192x192", "512x512"]);
+      const cdp = await context.newCDPSession(page);
+      assert.deepEqual((await cdp.send("Page.getAppManifest")).errors, []);
+      assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
+    }));
+});
