@@ -1,6 +1,7 @@
 // The page around the game: the canvas and its scale, the settings form,
-// audio start, storage and the score keeper, the closed state and the test hook. The program
-// (kestrova.js) calls KestrovaPage; tests call window.kestrovaTest.
+// audio start, storage and the score keeper, the closed state, offline play
+// and the test hook. The program (kestrova.js) calls KestrovaPage; tests call
+// window.kestrovaTest.
 "use strict";
 
 var Module = {
@@ -352,6 +353,17 @@ const KestrovaPage = (() => {
   document.addEventListener("visibilitychange", () => {
     if (document.visibilityState === "hidden") saveScores();
   });
+
+  // --- offline play: the worker keeps the game's files ---------------------
+  // Registered beside the page, so a copy served from any folder has its own.
+  // Where the browser refuses it (a file:// page, storage turned off) the game
+  // still plays, only not offline.
+  if ("serviceWorker" in navigator) {
+    window.addEventListener("load", () => {
+      navigator.serviceWorker.register("service-worker.js")
+        .catch((error) => console.warn("kestrova: no offline play: " + error));
+    });
+  }
 
   // --- the test hook -------------------------------------------------------
   const isTestPage = () => new URLSearchParams(window.location.search).has("test");

@@ -36,16 +36,23 @@ let work;
 let server;
 let origin;
 
-// A static server on a free loopback port; the port from its first line.
-function startServer(dir) {
+// A static server on a loopback port (a free one by default); the port from its first line.
+function startServer(dir, port = 0) {
   return new Promise((resolve, reject) => {
-    const child = spawn("python3", ["-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", dir],
+    const child = spawn("python3", ["-u", "-m", "http.server", String(port), "--bind", "127.0.0.1", "--directory", dir],
                         { stdio: ["ignore", "pipe", "ignore"] });
     child.on("error", reject);
     child.stdout.on("data", (chunk) => {
       const port = /port (\d+)/.exec(chunk.toString());
       if (port) resolve({ child, origin: `http://127.0.0.1:${port[1]}` });
     });
+  });
+}
+
+// Stops a server from startServer, if it still runs.
+function stopServer(child) {
+  return new Promise((resolve) => {
+    if (child.exitCode !== null || child.signalCode !== null) resolve(); else child.on("exit", resolve).kill();
   });
 }
 
@@ -145,13 +152,15 @@ async function withBrowser(body, { viewport = { width: 1280, height: 720 } } = {
   }
 }
 
-// Opens the game and answers the settings form by clicking `labels` and then `button`.
-async function openGame(page, { labels = [], button = "決定" } = {}) {
-  await page.goto(`${origin}/index.html`);
+// Opens the game and answers the settings form by clicking `labels` and then
+// `button`; the page's response.
+async function openGame(page, { labels = [], button = "決定", url = `${origin}/index.html` } = {}) {
+  const response = await page.goto(url);
   const form = page.getByRole("dialog", { name: "システムメニュー" });
   for (const label of labels) await form.getByText(label, { exact: true }).click();
   await form.getByRole("button", { name: button, exact: true }).click();
   await page.waitForFunction(() => window.kestrovaTest.state().title === 1);
+  return response;
 }
 
 // Holds `key` until `condition(arg)` holds on the page.
@@ -384,4 +393,92 @@ describe("playing", kSuite, () => {
       await page.locator("#closed").waitFor();
       assert.equal(await storedScores(page), scoreFileAfterRuns(0));
     }));
+});
+
+// The width and height in a PNG's header.
+function pngSize(file) {
+  assert.equal(file.toString("latin1", 1, 4) + file.toString("latin1", 12, 16), "PNGIHDR", "a PNG");
+  return `${file.readUInt32BE(16)}x${file.readUInt32BE(20)}`;
+}
+
+// Until the worker for `scope` (the page's own by default) is active with
+// none waiting, or until a new one waits. (waitForFunction would take the
+// promise of an async condition for true.)
+const workerIs = (page, which, scope) => page.evaluate(async ([w, s]) => {
+  for (const end = Date.now() + 30_000; Date.now() < end; await new Promise((wake) => setTimeout(wake, 50))) {
+    const registration = await navigator.serviceWorker.getRegistration(s);
+    if (w === "waiting" ? registration?.waiting?.state === "installed"
+                        : registration?.active?.state === "activated" && !registration.waiting) return;
+  }
+  throw new Error(`no ${w} worker for ${s ?? location.href} in 30 s`);
+}, [which, scope]);
+
+describe("the installed app", kSuite, () => {
+  test("the manifest parses, its icons are PNGs of their sizes, and Chrome finds nothing against installing", () =>
+    withBrowser(async (page, context) => {
+      await page.goto(`${origin}/index.html`);
+      const href = await page.evaluate(() => document.querySelector("link[rel=manifest]")?.href);
+      const manifest = await (await fetch(href)).json();
+      assert.equal(manifest.name, "Kestrova");
+      assert.equal(new URL(manifest.start_url, href).href, `${origin}/`);
+      const sizes = [];
+      for (const icon of manifest.icons) {
+        const response = await fetch(new URL(icon.src, href));
+        assert.equal(response.headers.get("content-type"), icon.type);
+        assert.equal(pngSize(Buffer.from(await response.arrayBuffer())), icon.sizes, icon.src);
+        sizes.push(icon.sizes);
+      }
+      assert.deepEqual(sizes.sort(), ["192x192", "512x512"]);
+      await workerIs(page, "active");
+      const cdp = await context.newCDPSession(page);
+      assert.deepEqual((await cdp.send("Page.getAppManifest")).errors, []);
+      assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
+    }));
+
+  test("after one visit it starts with no server, from a folder of the site; a new build replaces the cache", async () => {
+    // Only what a web server would serve, in a folder below the site's root.
+    const site = path.join(work, "site");
+    const game = path.join(site, "games/kestrova");
+    fs.cpSync(webDir, game, { recursive: true, filter: (file) =>
+      [webDir, path.join(webDir, "icons")].includes(file) || /\.(html|css|js|wasm|webmanifest|png)$/.test(file) });
+    let { child, origin: siteOrigin } = await startServer(site);
+    const url = `${siteOrigin}/games/kestrova/`;
+    try {
+      await withBrowser(async (page, context) => {
+        await page.goto(url);
+        await workerIs(page, "active");
+        await page.reload();
+        assert.equal(await page.evaluate(() => navigator.serviceWorker.controller?.scriptURL), `${url}service-worker.js`);
+
+        // No server at all: the title, with the table this browser keeps, as kestrova-sim draws it.
+        const scores = scoreFileAfterRuns(4321);
+        await page.evaluate(([key, text]) => window.localStorage.setItem(key, text), [kScoreKey, scores]);
+        await stopServer(child);
+        assert.ok((await openGame(page, { url })).fromServiceWorker());
+        await expectTitleOf(page, dataDir("offline", scores));
+
+        // A new build: the open tab keeps the old one whole, the next start runs the new one from its own cache.
+        fs.appendFileSync(path.join(game, "page.js"), "window.kestrovaNext = true;\n");
+        const worker = path.join(game, "service-worker.js");
+        fs.writeFileSync(worker, fs.readFileSync(worker, "utf8").replace(/kBuild = "(\w+)"/, 'kBuild = "$1next"'));
+        const port = new URL(siteOrigin).port;
+        ({ child } = await startServer(site, port));
+        await openGame(page, { url });
+        await workerIs(page, "waiting");
+        assert.equal(await page.evaluate(() => window.kestrovaNext), undefined, "the open tab keeps its build");
+        // Closed, the tab lets it take over; the site's root is outside the game's folder.
+        await page.close();
+        const next = await context.newPage();
+        await next.goto(`${siteOrigin}/`);
+        await workerIs(next, "active", url);
+        await next.goto(url);
+        assert.equal(await next.evaluate(() => window.kestrovaNext), true, "the next start runs the new build");
+        const names = await next.evaluate(() => caches.keys());
+        assert.equal(names.length, 1, `one cache: ${names}`);
+        assert.match(names[0], /next$/);
+      });
+    } finally {
+      await stopServer(child);
+    }
+  });
 });
