@@ -384,6 +384,16 @@ describe("playing", kSuite, () => {
       assert.equal(await storedScores(first), want);
     }));
 
+  test("a double click on the picture switches full screen and back", () => withBrowser(async (page) => {
+    await openGame(page);
+    const shown = () => page.evaluate(() => document.fullscreenElement && document.fullscreenElement.id);
+    await page.locator("#canvas").dblclick();
+    await page.waitForFunction(() => document.fullscreenElement === document.getElementById("screen"));
+    await page.locator("#canvas").dblclick();
+    await page.waitForFunction(() => document.fullscreenElement === null);
+    assert.equal(await shown(), null);
+  }));
+
   test("a left click on the title starts play, a right click closes the game and saves", () =>
     withBrowser(async (page) => {
       await openGame(page);
