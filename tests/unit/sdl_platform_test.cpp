@@ -472,6 +472,46 @@ TEST_F(SdlPlatformTest, MessageLoopPausesWhileAwayWhenTheHandlerAsks) {
   }
 }
 
+// Alt+Enter and F11 switch the window and the whole screen on a fresh press
+// only: a held key's repeats and Enter alone leave it as it is.
+TEST_F(SdlPlatformTest, PlayerKeysSwitchFullScreenOnAFreshPress) {
+  SdlPlatform platform;
+  ASSERT_TRUE(platform.CreateMainWindow({}));
+  ASSERT_EQ(platform.InitVideo(false), platform::VideoResult::Ok);
+  SDL_Window* window = SDL_GetKeyboardFocus();
+  for (Uint32 id = 1; window == nullptr && id < 1000; ++id) window = SDL_GetWindowFromID(id);
+  ASSERT_NE(window, nullptr);
+  const struct {
+    SDL_Keycode key;
+    Uint16 mod;
+    Uint8 repeat;
+    bool fullScreen;  // afterwards
+  } presses[] = {{SDLK_RETURN, KMOD_NONE, 0, false}, {SDLK_RETURN, KMOD_LALT, 0, true},
+                 {SDLK_RETURN, KMOD_LALT, 1, true},   {SDLK_F11, KMOD_NONE, 0, false},
+                 {SDLK_F11, KMOD_NONE, 1, false},     {SDLK_KP_ENTER, KMOD_RALT, 0, true}};
+  RecordingHandler handler(platform);
+  size_t next = 0;
+  platform.RunMessageLoop(handler, [&] {
+    if (next > 0) {
+      const bool fullScreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+      EXPECT_EQ(fullScreen, presses[next - 1].fullScreen) << "after press " << next - 1;
+    }
+    if (next == std::size(presses)) {
+      platform.PostClose();
+      return true;
+    }
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = presses[next].key;
+    event.key.keysym.mod = presses[next].mod;
+    event.key.repeat = presses[next].repeat;
+    ++next;
+    EXPECT_EQ(SDL_PushEvent(&event), 1);
+    return true;
+  });
+  EXPECT_EQ(next, std::size(presses));
+}
+
 // Nothing waits for a player who cannot see it; standard error has the text.
 TEST_F(SdlPlatformTest, WithoutAScreenDialogAndMessageBoxOnlyReport) {
   unsetenv("DISPLAY");
