@@ -133,6 +133,7 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
       {{"--replay", "r.krp", "--seek", "-1"}, "'-1'"},
       {{"--volume", "101"}, "'101'"},
       {{"--volume", "-5"}, "'-5'"},
+      {{"--volume="}, "''"},
       {{"--mute=1"}, "--mute"},
       {{"--integer-scale=yes"}, "--integer-scale"},
       {{"--no-pause=yes"}, "--no-pause"},
