@@ -110,14 +110,14 @@ void CGameApp::ReadInput(bool pollJoystick) {
 
 void CGameApp::DrawTitleScreen() {
   ReadInput(true);
-  ::DrawTitleScreen(m_play, m_pFrame->m_display, m_highScores, m_keys, m_pFrame->m_sounds);
-  m_pFrame->m_display.Present();
+  DrawFrame([&](CDisplay& display) {
+    ::DrawTitleScreen(m_play, display, m_highScores, m_keys, m_pFrame->m_sounds);
+  });
 }
 
 void CGameApp::DrawStageClearScreen() {
   ReadInput(true);
-  ::DrawStageClearScreen(m_play, m_pFrame->m_display, m_keys, m_pFrame->m_sounds);
-  m_pFrame->m_display.Present();
+  DrawFrame([&](CDisplay& display) { ::DrawStageClearScreen(m_play, display, m_keys, m_pFrame->m_sounds); });
 }
 
 void CGameApp::DrawExitQueryScreen() {
@@ -128,8 +128,15 @@ void CGameApp::DrawExitQueryScreen() {
 
 void CGameApp::RunFrameOfPlay() {
   ReadInput(true);
-  PlayOf().RunFrame(m_keys);
-  m_pFrame->m_display.Present();
+  DrawFrame([&](CDisplay&) { PlayOf().RunFrame(m_keys); });
+}
+
+void CGameApp::DrawFrame(const std::function<void(CDisplay&)>& draw) {
+  CDisplay& display = m_pFrame->m_display;
+  display.SetUnseen(!m_platform.NextPageSeen());
+  draw(display);
+  display.SetUnseen(false);
+  display.Present();
 }
 
 void CGameApp::StepStageScript() { PlayOf().StepStageScript(); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -107,4 +108,7 @@ class CGameApp {
   FrameSounds m_lastSounds;
 
   std::string ScorePath() const;
+  // One frame's drawing, then its page presented; drawing nobody will see is
+  // left out where the next frame draws over it.
+  void DrawFrame(const std::function<void(CDisplay&)>& draw);
 };

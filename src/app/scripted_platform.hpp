@@ -44,6 +44,9 @@ class ScriptedPlatform : public platform::ForwardingPlatform {
   std::span<const uint8_t> LastPage() const { return m_page; }
   // The game has asked for its window to close.
   bool ClosePosted() const { return m_closePosted; }
+  // Cleared by a check for the idle calls whose pages it will not look at.
+  bool nextPageSeen = true;
+  bool NextPageSeen() const override { return nextPageSeen; }
 
   void PostClose() override;
   void GetKeyboardState(uint8_t (&keys)[256]) override;

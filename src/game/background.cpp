@@ -52,9 +52,11 @@ void Play::UpdateBackground() {
             RECT{0, kStagingTop + tileLine, kRingWidth, kStagingTop + tileLine + s});
 
   const auto p = static_cast<size_t>(line);
-  Surface& back = m_display.GetBackSurface();
-  BltOpaque(back, scroll, g_rcScrollBands.lowerDst[p], g_rcScrollBands.lowerSrc[p]);
-  BltOpaque(back, scroll, g_rcScrollBands.topDst[p], g_rcScrollBands.topSrc[p]);
+  if (!m_display.Unseen()) {
+    Surface& back = m_display.GetBackSurface();
+    BltOpaque(back, scroll, g_rcScrollBands.lowerDst[p], g_rcScrollBands.lowerSrc[p]);
+    BltOpaque(back, scroll, g_rcScrollBands.topDst[p], g_rcScrollBands.topSrc[p]);
+  }
 
   line += s;
   if (line >= kRingLines) line = 0;

@@ -1,5 +1,7 @@
 #include "gfx/display.hpp"
 
+#include <algorithm>
+
 #include "data/sheet_geometry.hpp"
 
 namespace {
@@ -72,6 +74,13 @@ int32_t CDisplay::LoadSpriteSheet(std::span<const uint8_t> bitmap) {
     remap[i] = (c.r == 0 && c.g == 0 && c.b == 0) ? 0 : static_cast<uint8_t>(i);
   }
   for (size_t i = 0; i < image.pixels.size(); ++i) m_sheet.pixels[i] = remap[image.pixels[i]];
+  m_tilesCoverPage = true;
+  for (const RECT& tile : {RC_TITLE_TILE, RC_CLEAR_TILE}) {
+    for (int32_t y = tile.top; y < tile.bottom; ++y) {
+      const uint8_t* row = m_sheet.Row(y);
+      m_tilesCoverPage = m_tilesCoverPage && std::find(row + tile.left, row + tile.right, uint8_t{0}) == row + tile.right;
+    }
+  }
   m_palette = image.palette;
   m_palette[0] = platform::Color{};
   return 1;
@@ -85,6 +94,7 @@ int CDisplay::Present() {
 
 int CDisplay::BltClipped(const Surface& src, int32_t left, int32_t top, int32_t right, int32_t bottom,
                          RECT s) {
+  if (m_unseen) return 0;
   // Widen first: positions from data may be near the int range.
   int64_t l = left, t = top, r = right, b = bottom;
   int64_t sl = s.left, st = s.top, sr = s.right, sb = s.bottom;

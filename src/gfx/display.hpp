@@ -32,6 +32,13 @@ class CDisplay {
   Surface& GetScrollSurface() { return m_scroll; }
   const platform::Palette& GetPalette() const { return m_palette; }
 
+  // Set for a frame whose page nobody will look at: what the next frame
+  // draws over is skipped (the playfield in play, the whole page on the
+  // title and stage-clear screens). Only while those screens' tiles cover
+  // the page, for they are drawn over whatever the last frame left.
+  void SetUnseen(bool unseen) { m_unseen = unseen && m_tilesCoverPage; }
+  bool Unseen() const { return m_unseen; }
+
   // Keyed blit onto the back page, trimmed to the playfield first.
   int BltClipped(const Surface& src, int32_t left, int32_t top, int32_t right, int32_t bottom, RECT srcRect);
   void DrawBigGlyph(int16_t index, int32_t x, int32_t y, int32_t scale);    // 0..25 = A..Z
@@ -49,4 +56,6 @@ class CDisplay {
   Surface m_sheet;
   Surface m_scroll;
   platform::Palette m_palette{};
+  bool m_tilesCoverPage = false;
+  bool m_unseen = false;
 };

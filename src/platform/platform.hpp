@@ -89,6 +89,10 @@ class Platform {
   virtual VideoResult InitVideo(bool fullScreen) = 0;
   // Shows the whole 640 x 480 page through the palette, once per call.
   virtual void Present(std::span<const uint8_t> page, const Palette& palette) = 0;
+  // False when nobody will look at the next presented page (a check that
+  // hashes only its last frame): play may then skip drawing what the frame
+  // after it draws over.
+  virtual bool NextPageSeen() const { return true; }
   virtual bool DecodeBitmap(std::span<const uint8_t> file, IndexedImage& out, std::string& error) = 0;
 
   // 256 bytes indexed by virtual-key code; 0x80 marks a key that is down.

@@ -69,21 +69,25 @@ void PollStart(PlayState& play, CDisplay& display, const KeyboardState& keys, Fr
 
 void DrawTitleScreen(PlayState& play, CDisplay& display, const HighScoreTable& scores, const KeyboardState& keys,
                      FrameSounds& sounds) {
-  TilePage(display, RC_TITLE_TILE);
-  DrawBig(display, kTitleName, 4);
-  DrawBig(display, kTitleSecond, 1);
-  for (int32_t rank = 1; rank <= 5; ++rank) {
-    const int32_t y = 300 + 20 * rank;
-    display.DrawSmallGlyph(static_cast<int16_t>(7 + rank), 128, y, 1);
-    DrawNumber(display, scores.entries[static_cast<size_t>(rank - 1)].score, 208, y);
+  if (!display.Unseen()) {
+    TilePage(display, RC_TITLE_TILE);
+    DrawBig(display, kTitleName, 4);
+    DrawBig(display, kTitleSecond, 1);
+    for (int32_t rank = 1; rank <= 5; ++rank) {
+      const int32_t y = 300 + 20 * rank;
+      display.DrawSmallGlyph(static_cast<int16_t>(7 + rank), 128, y, 1);
+      DrawNumber(display, scores.entries[static_cast<size_t>(rank - 1)].score, 208, y);
+    }
+    DrawSmall(display, kPushSpace, 2);
   }
-  DrawSmall(display, kPushSpace, 2);
   PollStart(play, display, keys, sounds);
 }
 
 void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds) {
-  TilePage(display, RC_CLEAR_TILE);
-  DrawBig(display, kStageClear, 4);
+  if (!display.Unseen()) {
+    TilePage(display, RC_CLEAR_TILE);
+    DrawBig(display, kStageClear, 4);
+  }
   PollStart(play, display, keys, sounds);
 }
 

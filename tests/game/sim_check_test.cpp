@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "test_support.hpp"
@@ -44,6 +45,35 @@ TEST(SimCheck, LastPrintsTheFinalLineAndTraceOfTheWholeRun) {
       EXPECT_EQ(last.output, Tail(whole.output, trace ? 2 : 1)) << arguments;
     }
   }
+}
+
+// A run cut anywhere ends on the whole run's line there, though it leaves out
+// drawing the pages it does not hash: cut at each change of screen (title,
+// play, stage clear, exit query) and the frames on either side, where what
+// one frame draws over the last matters.
+TEST(SimCheck, LastLineOfARunCutAtAnyScreenChangeIsTheWholeRunsLine) {
+  size_t changes = 0;
+  for (const auto& [name, frames] : {std::pair{"stage_again", 11600}, std::pair{"memcheck", 2000}}) {
+    const std::string script = std::string(KESTROVA_SOURCE_DIR) + "/tests/scripts/" + name + ".txt";
+    const SimRun whole = RunSim("--frames " + std::to_string(frames) + " --input " + script);
+    std::vector<std::string> lines;
+    std::istringstream in(whole.output);
+    for (std::string line; std::getline(in, line);) lines.push_back(line + "\n");
+    ASSERT_EQ(lines.size(), static_cast<size_t>(frames)) << name;
+    std::vector<size_t> cuts = {1, lines.size()};
+    for (size_t frame = 2; frame <= lines.size(); ++frame) {
+      if (Fields(lines[frame - 1]).at(1) == Fields(lines[frame - 2]).at(1)) continue;
+      ++changes;
+      for (const size_t cut : {frame - 2, frame - 1, frame, frame + 1}) {
+        if (cut >= 1 && cut <= lines.size()) cuts.push_back(cut);
+      }
+    }
+    for (const size_t cut : cuts) {
+      EXPECT_EQ(RunSim("--frames " + std::to_string(cut) + " --input " + script + " --last").output, lines[cut - 1])
+          << name;
+    }
+  }
+  EXPECT_GE(changes, 7u) << "the scripts no longer change screens often enough";
 }
 
 TEST(SimCheck, VerifyNamesEachReplayEndingOtherwiseThanRecorded) {
