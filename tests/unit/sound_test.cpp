@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "audio/effects.hpp"
@@ -202,8 +203,12 @@ class RecordingPlatform : public platform::HeadlessPlatform {
     opened = format;
     return HeadlessPlatform::OpenAudio(format, samples);
   }
+  void LoadEffect(size_t index, std::span<const uint8_t> samples) override {
+    effects.push_back({index, samples.size()});
+  }
   int opens = 0;
   platform::WaveFormat opened;
+  std::vector<std::pair<size_t, size_t>> effects;  // index, bytes
 };
 
 TEST(CSound, OpensTheDataChunkOrFailsAndPlaysOnlyWhenAsked) {
@@ -236,6 +241,24 @@ TEST(CSound, OpensTheDataChunkOrFailsAndPlaysOnlyWhenAsked) {
       EXPECT_TRUE(platform.AudioPlaying());
     }
   }
+}
+
+TEST(CSound, LoadsOnlyTheEffectsInTheMusicsFormat) {
+  const Bytes music = GoodWave(), same = Riff({{"fmt ", Fmt()}, {"data", Samples(30)}});
+  const Bytes faster = Riff({{"fmt ", Fmt(1, 1, 11025)}, {"data", Samples(30)}}), broken = {1, 2, 3};
+  EffectResources effects{};
+  effects[0] = same;
+  effects[1] = faster;
+  effects[2] = broken;
+  effects[4] = same;
+  RecordingPlatform platform;
+  CSound sound;
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(sound.InitSound(platform, music, effects), 1);
+  const std::string warnings = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(platform.effects, (std::vector<std::pair<size_t, size_t>>{{0, 30}, {4, 30}}));
+  EXPECT_NE(warnings.find(kEffectNames[1]), std::string::npos) << warnings;
+  EXPECT_NE(warnings.find(kEffectNames[2]), std::string::npos) << warnings;
 }
 
 }  // namespace
