@@ -22,8 +22,7 @@ std::string UserScorePath(const PlaceFacts& facts) {
   return "";
 }
 
-}  // namespace
-
+// True when `dir` holds the stage files.
 bool HoldsGameData(const std::string& dir) {
   std::error_code error;
   for (const char* file : {"data.csv", "Stage1.csv", "char.csv"}) {
@@ -32,16 +31,14 @@ bool HoldsGameData(const std::string& dir) {
   return true;
 }
 
-std::string InstalledDataDir(const std::string& programDir) {
-  if (programDir.empty()) return "";
-  return (fs::path(programDir) / kDataFromProgram).lexically_normal().string();
-}
+}  // namespace
 
 PlaceFacts GatherPlaceFacts(const std::string& givenDataDir) {
+  // By the install's layout from the running program, so a moved installation still finds its data.
   std::error_code error;
   const fs::path program = fs::read_symlink("/proc/self/exe", error);
-  return PlaceFacts{givenDataDir, "data", error ? "" : InstalledDataDir(program.parent_path().string()),
-                    Environment("XDG_DATA_HOME"), Environment("HOME")};
+  const std::string installed = error ? "" : (program.parent_path() / kDataFromProgram).lexically_normal().string();
+  return PlaceFacts{givenDataDir, "data", installed, Environment("XDG_DATA_HOME"), Environment("HOME")};
 }
 
 DataPlaces FindDataPlaces(const PlaceFacts& facts) {

@@ -22,9 +22,3 @@ struct PlaceFacts {
 
 PlaceFacts GatherPlaceFacts(const std::string& givenDataDir);
 DataPlaces FindDataPlaces(const PlaceFacts& facts);
-
-// The installed data folder for a program in `programDir`, by the install's
-// layout, so a moved installation still finds its data.
-std::string InstalledDataDir(const std::string& programDir);
-// True when `dir` holds the stage files.
-bool HoldsGameData(const std::string& dir);

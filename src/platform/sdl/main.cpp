@@ -37,9 +37,10 @@ int main(int argc, char** argv) {
   AppOptions options = line.app;
   const DataPlaces places = FindDataPlaces(GatherPlaceFacts(line.dataGiven ? options.dataDir : ""));
   options.dataDir = places.dataDir;
-  options.dataProblem = places.problem;
   options.scorePath = places.scorePath;
-  if (!places.dataDir.empty() && places.scorePath.empty()) {
+  if (places.dataDir.empty()) {
+    options.dataProblem = places.problem;  // shown once the window is up, as every data error
+  } else if (places.scorePath.empty()) {
     std::fprintf(stderr, "kestrova: warning: %s\n", places.problem.c_str());
     options.saveScores = false;
   }
