@@ -32,6 +32,15 @@ const char* VideoMessage(platform::VideoResult result, bool fullScreen) {
   return "";
 }
 
+// True when no pixel of `r` is 0, which keyed blits leave out.
+bool Opaque(const Surface& s, RECT r) {
+  for (int32_t y = r.top; y < r.bottom; ++y) {
+    const uint8_t* row = s.Row(y);
+    if (std::find(row + r.left, row + r.right, uint8_t{0}) != row + r.right) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 CDisplay::CDisplay() {
@@ -74,13 +83,7 @@ int32_t CDisplay::LoadSpriteSheet(std::span<const uint8_t> bitmap) {
     remap[i] = (c.r == 0 && c.g == 0 && c.b == 0) ? 0 : static_cast<uint8_t>(i);
   }
   for (size_t i = 0; i < image.pixels.size(); ++i) m_sheet.pixels[i] = remap[image.pixels[i]];
-  m_tilesCoverPage = true;
-  for (const RECT& tile : {RC_TITLE_TILE, RC_CLEAR_TILE}) {
-    for (int32_t y = tile.top; y < tile.bottom; ++y) {
-      const uint8_t* row = m_sheet.Row(y);
-      m_tilesCoverPage = m_tilesCoverPage && std::find(row + tile.left, row + tile.right, uint8_t{0}) == row + tile.right;
-    }
-  }
+  m_tilesCoverPage = Opaque(m_sheet, RC_TITLE_TILE) && Opaque(m_sheet, RC_CLEAR_TILE);
   m_palette = image.palette;
   m_palette[0] = platform::Color{};
   return 1;
