@@ -6,33 +6,38 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
-#include "app/game_app.hpp"
+#include "app/headless_core.hpp"
 #include "data/tables.hpp"
 #include "game/object.hpp"
 #include "game/player.hpp"
 #include "input/keyboard.hpp"
 #include "platform/common/page_convert.hpp"
-#include "platform/headless/headless_platform.hpp"
 
 namespace {
 
 const std::string kDataDir = std::string(KESTROVA_SOURCE_DIR) + "/data";
 
+Core StartedCore() {
+  std::string message;
+  std::optional<Core> core = StartHeadlessCore(kDataDir, StartChoices{}, message);
+  if (!core) std::abort();
+  return std::move(*core);
+}
+
+// A game in play, fire held.
 struct Game {
   Game() {
-    AppOptions options;
-    options.fullScreen = 0;
-    options.keyboard = 1;
-    options.dataDir = kDataDir;
-    options.saveScores = false;
-    app = std::make_unique<CGameApp>(platform, options, BuiltinResources());
-    if (!app->InitInstance()) std::abort();
-    app->m_play.m_state.SetPlaying(1);
+    PlayState playing = core.State();
+    playing.m_state.SetPlaying(1);
+    core.Restore(playing);
+    fire.keys[VK_SPACE] = 0x80;
   }
-  platform::HeadlessPlatform platform;
-  std::unique_ptr<CGameApp> app;
+  Core core = StartedCore();
+  FrameInput fire;
 };
 
 // Nanoseconds per memcpy of `bytes`, the median of a few batches.
@@ -148,8 +153,7 @@ constexpr size_t kConvertedBytes = 4 * kPageBytes;
 void BM_PeakMemoryLongRun(benchmark::State& state) {
   for (auto _ : state) {
     Game game;
-    game.platform.HoldKeys({VK_SPACE});
-    for (int i = 0; i < 10000; ++i) game.app->OnIdle();
+    for (int i = 0; i < 10000; ++i) game.core.Step(game.fire);
   }
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -159,20 +163,21 @@ BENCHMARK(BM_PeakMemoryLongRun)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_FrameOfPlay(benchmark::State& state) {
   Game game;
-  game.platform.HoldKeys({VK_SPACE});
   const std::vector<GameObject> objects = Mix(static_cast<int>(state.range(0)));
   std::vector<uint32_t> screen(kPageBytes);
-  const platform::Palette& palette = game.app->m_pFrame->m_display.GetPalette();
+  const Palette& palette = game.core.GetPalette();
   platform::PageConverter converter;
+  PlayState loaded = game.core.State();
   double frameNanos = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    Load(game.app->m_play, objects);
-    game.app->m_play.g_player = Player{};
+    Load(loaded, objects);
+    loaded.g_player = Player{};
+    game.core.Restore(loaded);
     state.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
-    game.app->RunFrameOfPlay();
-    converter.Convert(game.platform.LastPage(), palette, screen.data(), 640 * 4);
+    const FrameOutput frame = game.core.Step(game.fire);
+    converter.Convert(frame.page, palette, screen.data(), 640 * 4);
     benchmark::DoNotOptimize(screen.data());
     frameNanos += std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
   }
@@ -186,7 +191,7 @@ void BM_PaletteConversion(benchmark::State& state) {
   std::vector<uint8_t> page(kPageBytes);
   for (size_t i = 0; i < page.size(); ++i) page[i] = static_cast<uint8_t>(i * 31);
   std::vector<uint32_t> screen(kPageBytes);
-  const platform::Palette& palette = game.app->m_pFrame->m_display.GetPalette();
+  const Palette& palette = game.core.GetPalette();
   platform::PageConverter converter;
   converter.Convert(page, palette, screen.data(), 640 * 4);  // the pair table is made once per palette
   const auto start = std::chrono::steady_clock::now();
@@ -210,10 +215,8 @@ BENCHMARK(BM_LoadData)->Unit(benchmark::kMillisecond);
 
 void BM_StartupToFirstFrame(benchmark::State& state) {
   for (auto _ : state) {
-    Game game;
-    game.app->m_play.m_state = GameState{};
-    game.app->OnIdle();
-    benchmark::DoNotOptimize(game.platform.LastPage().data());
+    Core core = StartedCore();
+    benchmark::DoNotOptimize(core.Step(FrameInput{}).page.data());
   }
 }
 BENCHMARK(BM_StartupToFirstFrame)->Unit(benchmark::kMillisecond);

@@ -5,10 +5,12 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
+#include "app/headless_core.hpp"
 #include "app/replay.hpp"
-#include "platform/headless/scripted_game.hpp"
+#include "app/state_report.hpp"
 
 namespace {
 
@@ -19,24 +21,19 @@ enum class Check { None, LastLine, EveryLine };
 // Seconds to play the replay to its end and produce the lines `check` asks
 // for; `frames` is set to the idle calls played.
 double PlayReplay(const Replay& replay, Check check, int64_t& frames) {
-  AppOptions options;
-  options.fullScreen = replay.fullScreen;
-  options.keyboard = replay.keyboard;
-  options.dataDir = kSourceDir + "/data";
-  options.saveScores = false;
-  platform::HeadlessPlatform headless;
-  platform::ScriptedGame sim(headless, options, replay.script);
-  if (!sim.Start()) std::abort();
+  std::string message;
+  std::optional<Core> core = StartHeadlessCore(kSourceDir + "/data", replay.Choices(), message);
+  if (!core) std::abort();
   const auto start = std::chrono::steady_clock::now();
+  FrameOutput out;
   frames = 0;
-  while (frames < replay.script.Length()) {
+  while (frames < replay.script.Length() && !out.close) {
     // Bare play draws every page; the last line alone only the pages it hashes.
-    sim.input.nextPageSeen = check != Check::LastLine || frames + 1 == replay.script.Length();
-    if (!sim.Step()) break;
-    ++frames;
-    if (check == Check::EveryLine) benchmark::DoNotOptimize(sim.LastLine());
+    const bool seen = check != Check::LastLine || frames + 1 == replay.script.Length();
+    out = core->Step(replay.script.InputAt(++frames), seen);
+    if (check == Check::EveryLine) benchmark::DoNotOptimize(FrameLine(frames, out.screen, out.page, core->State()));
   }
-  if (check == Check::LastLine) benchmark::DoNotOptimize(sim.LastLine());
+  if (check == Check::LastLine) benchmark::DoNotOptimize(FrameLine(frames, out.screen, out.page, core->State()));
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 

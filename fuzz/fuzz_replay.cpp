@@ -1,5 +1,6 @@
 // The replay reader over any text: a replay or a plain script; what it
-// accepts, written back out as a replay, reads the same.
+// accepts, written back out as a replay, reads the same (a replay that checks
+// itself the same frame for frame, its checks and end as they were).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Replay again;
   FUZZ_CHECK(ParseReplay(replay.Text(), "again.replay", again, isReplay, error));
   FUZZ_CHECK(isReplay && again.fullScreen == replay.fullScreen && again.keyboard == replay.keyboard);
-  FUZZ_CHECK(SameRuns(replay.script, again.script));
+  FUZZ_CHECK(again.stamp == replay.stamp && again.checks == replay.checks && again.end == replay.end);
+  FUZZ_CHECK(replay.stamp ? SameInput(replay.script, again.script) : SameRuns(replay.script, again.script));
   return 0;
 }

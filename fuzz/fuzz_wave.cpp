@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> resource(data, size);
   for (int asked = 0; asked < 8; ++asked) {
-    platform::WaveFormat format;
+    WaveFormat format;
     const uint8_t* samples = nullptr;
     uint32_t length = 0;
     const int32_t found = GetWaveResource(resource, (asked & 1) != 0 ? &format : nullptr,

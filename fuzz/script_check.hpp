@@ -43,3 +43,20 @@ inline bool SameRuns(const InputScript& a, const InputScript& b) {
   }
   return true;
 }
+
+// The same input frame for frame, however the runs are cut: a replay's text
+// cuts a run where a check falls inside it. Runs of no frames hold nothing.
+inline bool SameInput(const InputScript& a, const InputScript& b) {
+  if (a.Length() != b.Length() || a.joystick.has_value() != b.joystick.has_value()) return false;
+  const auto same = [](const InputRun& x, const InputRun& y) {
+    return x.click == y.click && x.stick == y.stick && SameKeys(x.keys, y.keys);
+  };
+  auto x = a.runs.begin(), y = b.runs.begin();
+  for (int64_t frame = 1; frame <= a.Length();) {
+    while (x->end < frame) ++x;
+    while (y->end < frame) ++y;
+    if (!same(*x, *y)) return false;
+    frame = std::min(x->end, y->end) + 1;
+  }
+  return true;
+}

@@ -1,5 +1,6 @@
 # The autopilot plays the committed stage the same way every time, in every
-# build: two runs write the committed whole-stage replay byte for byte. A
+# build: two runs write the committed whole-stage replay byte for byte, and
+# it ends on the line the stage's first recording ended on. A
 # carrier too tough to shoot down is a stage it does not clear, and then it
 # writes no replay.
 file(REMOVE_RECURSE ${WORK_DIR})
@@ -17,6 +18,11 @@ foreach(run 1 2)
                         "make it anew as the README's \"Making stages\" says")
   endif()
 endforeach()
+file(STRINGS ${SOURCE_DIR}/tests/replays/full_stage.krp end REGEX "^end ")
+file(STRINGS ${SOURCE_DIR}/tests/replays/full_stage.last last)
+if(NOT end STREQUAL "end ${last}")
+  message(FATAL_ERROR "the whole-stage replay ends as \"${end}\", not as tests/replays/full_stage.last says")
+endif()
 
 file(MAKE_DIRECTORY ${WORK_DIR}/tough)
 file(COPY ${SOURCE_DIR}/data/data.csv ${SOURCE_DIR}/data/Stage1.csv ${SOURCE_DIR}/data/map.dat

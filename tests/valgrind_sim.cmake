@@ -9,7 +9,7 @@ endif()
 execute_process(
   COMMAND ${VALGRIND} --error-exitcode=1 --leak-check=full --show-leak-kinds=definite,indirect,possible
           --errors-for-leak-kinds=definite,indirect,possible --log-file=${WORK_DIR}/memcheck.log
-          ${SIM} --frames 2000 --input ${SOURCE_DIR}/tests/scripts/memcheck.txt --data ${SOURCE_DIR}/data
+          ${SIM} --frames 2000 --input ${SOURCE_DIR}/tests/scripts/memcheck.krp --data ${SOURCE_DIR}/data
   OUTPUT_FILE ${WORK_DIR}/memcheck-frames.txt RESULT_VARIABLE rc)
 file(READ ${WORK_DIR}/memcheck.log log)
 if(NOT rc EQUAL 0)

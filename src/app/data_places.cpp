@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "data/tables.hpp"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -25,8 +27,8 @@ std::string UserScorePath(const PlaceFacts& facts) {
 // True when `dir` holds the stage files.
 bool HoldsGameData(const std::string& dir) {
   std::error_code error;
-  for (const char* file : {"data.csv", "Stage1.csv", "char.csv"}) {
-    if (!fs::is_regular_file(fs::path(dir) / file, error)) return false;
+  for (size_t i = 0; i < kRequiredDataFiles; ++i) {
+    if (!fs::is_regular_file(fs::path(dir) / kDataFiles[i], error)) return false;
   }
   return true;
 }

@@ -1,24 +1,20 @@
-// The application: start-up, the idle-driven frame loop and shutdown. The
-// game's operations live in the folders of their subsystems and work on what
-// they are handed; the application holds it all and forwards to them.
+// The game on a window: start-up brings up the window, the settings dialog,
+// the video, the sprite sheet, the sound, the joystick and the data, and makes
+// the core; each idle call steps the core once and shows and sounds its frame;
+// shutdown enters the run's score. The host owns the loop and feeds each
+// frame's input.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <optional>
-#include <span>
 #include <string>
-#include <vector>
 
+#include "app/input_script.hpp"
+#include "app/resources.hpp"
 #include "audio/sound.hpp"
 #include "data/high_score.hpp"
-#include "data/tables.hpp"
-#include "game/play.hpp"
-#include "game/play_state.hpp"
 #include "platform/platform.hpp"
-#include "ui/main_frame.hpp"
+#include "ui/core.hpp"
 
 struct AppOptions {
   // Either one given skips the settings dialog; the other keeps its default.
@@ -28,87 +24,53 @@ struct AppOptions {
   std::string dataProblem;
   std::string scorePath;  // empty: score.dat in dataDir
   std::string sheetPath;   // a sprite sheet to use instead of the built-in one
-  bool saveScores = true;  // at exit; the simulator never writes the score file
+  bool saveScores = true;  // at exit
   bool pauseWhenAway = true;  // play stops while the window has no focus
-};
-
-// The program's resources, compiled into the binary.
-struct Resources {
-  std::span<const uint8_t> icon;   // 128
-  std::span<const uint8_t> sheet;  // 132
-  std::span<const uint8_t> music;  // "WAVE" "VESK"
-  EffectResources effects;  // waves, in the order of kEffectNames
-};
-Resources BuiltinResources();
-
-// A game part-way: the play state and the pages that carry from one frame to
-// the next (the back page's sides and the background ring are drawn into,
-// never cleared). Restored into a started game, it goes on as the saved one.
-struct Snapshot {
-  PlayState play;
-  Surface back;
-  Surface scroll;
+  // A recording is watched: the window says so, it runs on while away, and
+  // the stick is the one it recorded (none: no stick opened), not the one
+  // plugged in.
+  bool replay = false;
+  std::optional<JoyCaps> replayStick;
 };
 
 class CGameApp {
  public:
   CGameApp(platform::Platform& platform, AppOptions options, Resources resources);
-  ~CGameApp();
 
+  // 1 = started; 0 = a step failed, after its message.
   int32_t InitInstance();
-  int32_t OnIdle();
+  // One frame with `input`, its page presented and its sounds started; 0
+  // once the game has asked for the window to close.
+  int32_t OnIdle(const FrameInput& input);
+  // A frame played as fast as it goes, neither shown nor heard: the part of
+  // a recording before the point it is watched from.
+  void PlayAhead(const FrameInput& input);
+  // The window lost the focus: true when play stopped and its paused page
+  // is shown; no idle call should run until the focus is back.
+  bool OnAway();
   int ExitInstance();
-  // InitInstance, the message loop and ExitInstance; the program's exit
-  // code. With `start`, the game goes on from there once started up.
-  int Run(const Snapshot* start = nullptr);
-
-  // Each screen reads its input, draws its frame and presents it.
-  void DrawTitleScreen();
-  void DrawStageClearScreen();
-  void DrawExitQueryScreen();
-  void RunFrameOfPlay();
-  // The steps of a frame of play, one at a time.
-  void StepStageScript();
-  void UpdateBackground();
-  void UpdatePlayer();
-  int32_t UpdateObject(int32_t kind);
-  void DrawScore(int32_t score);
-  void DrawNumber(int32_t value, int32_t right, int32_t top);
-
-  int32_t LoadData();
   // Enters this run's score into the score file, merged with what the file
   // holds then; a later call replaces the run's earlier entry. False when
   // nothing was saved (also when start-up never read the scores).
   bool SaveScore();
 
-  // The effects the last idle call started.
-  const FrameSounds& LastSounds() const { return m_lastSounds; }
-
-  Snapshot SaveSnapshot() const;
-  void RestoreSnapshot(const Snapshot& snapshot);
-
-  PlayState m_play;
-  std::unique_ptr<GameData> m_data;  // read at start-up
-  HighScoreTable m_highScores;
-  std::unique_ptr<CMainFrame> m_pFrame;
-  CMainFrame* m_pMainWnd = nullptr;  // set once start-up has succeeded
-  platform::Platform& m_platform;
-  uint8_t m_keys[256] = {};  // keyboard state of the current idle call
+  // What hosts report of the game after a frame: the play state (valid once
+  // started) and the frame's output.
+  const PlayState& State() const { return m_core->State(); }
+  const FrameOutput& LastFrame() const { return m_lastFrame; }
+  const StartChoices& Choices() const { return m_choices; }
 
  private:
-  Play PlayOf() { return Play(m_play, *m_data, m_pFrame->m_display, m_pFrame->m_sounds); }
-  // The keyboard, and the joystick for the screens that poll it.
-  void ReadInput(bool pollJoystick);
+  int32_t LoadData(CoreSetup& setup);
+  std::string ScorePath() const;
 
+  platform::Platform& m_platform;
   AppOptions m_options;
   Resources m_resources;
-  std::vector<uint8_t> m_sheetFile;  // --sheet: read at start-up
-  bool m_scoresLoaded = false;       // only then may the table be saved
+  CSound m_sound;
+  HighScoreTable m_highScores;
+  StartChoices m_choices;
+  std::optional<Core> m_core;  // made once start-up has succeeded
+  FrameOutput m_lastFrame;
   std::optional<int16_t> m_savedScore;  // the run's entry in the file, once saved
-  FrameSounds m_lastSounds;
-
-  std::string ScorePath() const;
-  // One frame's drawing, then its page presented; drawing nobody will see is
-  // left out where the next frame draws over it.
-  void DrawFrame(const std::function<void(CDisplay&)>& draw);
 };

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cinttypes>
 #include <climits>
+#include <cstdio>
+#include <string>
 
 #include "input/keyboard.hpp"
 
@@ -19,6 +22,11 @@ constexpr std::array<KeyName, 7> kKeyNames = {{
 constexpr std::string_view kClick = "click";
 constexpr std::string_view kReplayMagic = "kestrova-replay";
 constexpr std::string_view kUnplugged = "unplugged";
+constexpr std::string_view kGameWord = "game";
+constexpr std::string_view kDataWord = "data";
+constexpr std::string_view kCheckWord = "check";
+constexpr std::string_view kEndWord = "end";
+constexpr const char* kScreens[] = {"title", "play", "clear", "exit"};
 
 bool ParseKeys(std::string_view text, InputRun& run) {
   run.keys.clear();
@@ -99,11 +107,132 @@ std::string LineError(const std::string& fileName, int line, const std::string& 
   return fileName + ":" + std::to_string(line) + ": " + what;
 }
 
+// Exactly 16 lower-case hex digits, as the hashes are printed.
+bool ParseHash(std::string_view text, uint64_t* value = nullptr) {
+  if (text.size() != 16 || text.find_first_not_of("0123456789abcdef") != std::string_view::npos) return false;
+  if (value != nullptr) *value = std::stoull(std::string(text), nullptr, 16);
+  return true;
+}
+
+std::string HashText(uint64_t hash) {
+  char text[17];
+  std::snprintf(text, sizeof text, "%016" PRIx64, hash);
+  return text;
+}
+
 bool SameKeys(std::vector<uint8_t> a, std::vector<uint8_t> b) {
   std::sort(a.begin(), a.end());
   std::sort(b.begin(), b.end());
   return a == b;
 }
+
+// The lines of a script from line number `line` on: runs into `script`, and
+// with `replay` (format 3) its game, check and end lines too.
+class BodyParser {
+ public:
+  BodyParser(const std::string& fileName, InputScript& script, Replay* replay)
+      : m_fileName(fileName), m_script(script), m_replay(replay) {}
+
+  bool Parse(std::string_view text, int line, std::string& error) {
+    m_script.runs.clear();
+    for (; !text.empty(); ++line) {
+      const size_t end = text.find('\n');
+      std::string_view raw = Trim(text.substr(0, end));
+      text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+      if (raw.empty() || raw.front() == '#') continue;
+      if (!Line(raw, line, error)) return false;
+    }
+    if (m_replay == nullptr) return true;
+    if (!m_replay->stamp) return Fail(line, "no 'game VERSION data DATAHASH' line", error);
+    if (m_replay->end.empty() && m_total > 0) return Fail(line, "no 'end FRAME SCREEN PAGEHASH STATEHASH' line", error);
+    return true;
+  }
+
+ private:
+  bool Line(std::string_view raw, int line, std::string& error) {
+    std::string_view rest = raw;
+    const std::string_view word = NextWord(rest);
+    if (m_replay != nullptr && !m_replay->end.empty()) return Fail(line, "nothing but comments may follow the end line", error);
+    if (m_replay != nullptr && word == kGameWord) return Game(rest, line, error);
+    if (m_replay != nullptr && !m_replay->stamp) return Fail(line, "expected 'game VERSION data DATAHASH' first", error);
+    if (m_replay != nullptr && word == kCheckWord) return Check(rest, line, error);
+    if (m_replay != nullptr && word == kEndWord) return End(rest, line, error);
+    return Run(raw, line, error);
+  }
+
+  bool Run(std::string_view raw, int line, std::string& error) {
+    InputRun run;
+    const bool countOk = ParseCount(NextWord(raw), run.count);
+    const bool keysOk = ParseKeys(NextWord(raw), run);
+    const std::string_view stick = NextWord(raw);
+    const bool withStick = m_script.joystick.has_value();
+    const bool stickOk = withStick ? ParseStick(stick, run) : stick.empty();
+    if (!countOk || !keysOk || !stickOk || !Trim(raw).empty()) {
+      return Fail(line,
+                  std::string("expected 'COUNT KEYS") + (withStick ? " STICK" : "") +
+                      "' (KEYS: none, or left right up down space shift escape click joined by '+'" +
+                      (withStick ? "; STICK: X,Y,BUTTONS or unplugged)" : ")"),
+                  error);
+    }
+    m_total += run.count;
+    if (m_total > INT64_MAX / 2) return Fail(line, "too many frames", error);
+    run.end = m_total;
+    m_script.runs.push_back(std::move(run));
+    return true;
+  }
+
+  bool Game(std::string_view rest, int line, std::string& error) {
+    const std::string_view version = NextWord(rest), data = NextWord(rest), hash = NextWord(rest);
+    if (m_replay->stamp) return Fail(line, "a second game line", error);
+    if (version.empty() || data != kDataWord || !ParseHash(hash) || !Trim(rest).empty()) {
+      return Fail(line, "expected 'game VERSION data DATAHASH' (DATAHASH: 16 hex digits)", error);
+    }
+    m_replay->stamp = ReplayStamp{std::string(version), std::string(hash)};
+    return true;
+  }
+
+  bool Check(std::string_view rest, int line, std::string& error) {
+    ReplayCheck check;
+    const bool ok = ParseCount(NextWord(rest), check.frame) && ParseHash(NextWord(rest), &check.stateHash) &&
+                    Trim(rest).empty();
+    if (!ok) return Fail(line, "expected 'check FRAME STATEHASH' (STATEHASH: 16 hex digits)", error);
+    const int64_t before = m_replay->checks.empty() ? 0 : m_replay->checks.back().frame;
+    if (check.frame <= before || check.frame > m_total) {
+      return Fail(line, "a check of frame " + std::to_string(check.frame) + " after frame " + std::to_string(m_total) +
+                            (before > 0 ? " and the check of frame " + std::to_string(before) : std::string()),
+                  error);
+    }
+    m_replay->checks.push_back(check);
+    return true;
+  }
+
+  bool End(std::string_view rest, int line, std::string& error) {
+    int64_t frame = 0;
+    const std::string_view frameText = NextWord(rest), screen = NextWord(rest), page = NextWord(rest),
+                           state = NextWord(rest);
+    const bool screenOk = std::find(std::begin(kScreens), std::end(kScreens), screen) != std::end(kScreens);
+    if (!ParseCount(frameText, frame) || !screenOk || !ParseHash(page) || !ParseHash(state) || !Trim(rest).empty()) {
+      return Fail(line, "expected 'end FRAME SCREEN PAGEHASH STATEHASH'", error);
+    }
+    if (frame != m_total || frame == 0) {
+      return Fail(line, "the end line names frame " + std::to_string(frame) + ", the runs end at frame " +
+                            std::to_string(m_total), error);
+    }
+    m_replay->end = std::string(frameText) + " " + std::string(screen) + " " + std::string(page) + " " +
+                    std::string(state);
+    return true;
+  }
+
+  bool Fail(int line, const std::string& what, std::string& error) const {
+    error = LineError(m_fileName, line, what);
+    return false;
+  }
+
+  const std::string& m_fileName;
+  InputScript& m_script;
+  Replay* m_replay;
+  int64_t m_total = 0;
+};
 
 }  // namespace
 
@@ -115,6 +244,16 @@ const InputRun* InputScript::RunAt(int64_t call) const {
 
 int64_t InputScript::Length() const { return runs.empty() ? 0 : runs.back().end; }
 
+FrameInput InputScript::InputAt(int64_t call) const {
+  FrameInput input;
+  const InputRun* run = RunAt(call);
+  if (run == nullptr) return input;
+  for (const uint8_t vk : run->keys) input.keys[vk] = 0x80;
+  input.click = run->click;
+  if (run->stick) input.stick = *run->stick;
+  return input;
+}
+
 void InputScript::Append(const std::vector<uint8_t>& keys, bool click, std::optional<JoyReading> stick) {
   if (!runs.empty() && !click && !runs.back().click && SameKeys(runs.back().keys, keys) && runs.back().stick == stick) {
     ++runs.back().count;
@@ -124,57 +263,55 @@ void InputScript::Append(const std::vector<uint8_t>& keys, bool click, std::opti
   runs.push_back(InputRun{1, keys, click, stick, Length() + 1});
 }
 
+namespace {
+
+std::string RunText(const InputRun& run, int64_t count) {
+  std::string text = std::to_string(count) + " " + KeyNames(run.keys, run.click);
+  if (run.stick) text += " " + StickText(*run.stick);
+  return text + "\n";
+}
+
+}  // namespace
+
 std::string InputScript::Text() const {
   std::string text;
-  for (const InputRun& run : runs) {
-    text += std::to_string(run.count) + " " + KeyNames(run.keys, run.click);
-    if (run.stick) text += " " + StickText(*run.stick);
-    text += "\n";
-  }
+  for (const InputRun& run : runs) text += RunText(run, run.count);
   return text;
 }
 
 std::string Replay::Text() const {
-  std::string header = std::string(kReplayMagic) + " " + std::to_string(kReplayVersion) + " " +
+  const bool checked = stamp.has_value();
+  std::string header = std::string(kReplayMagic) + " " + (checked ? "3" : "2") + " " +
                        (fullScreen ? "fullscreen" : "window") + " " + (keyboard ? "keyboard" : "joystick");
   if (!keyboard) {
-    const std::optional<platform::JoyCaps>& caps = script.joystick;
+    const std::optional<JoyCaps>& caps = script.joystick;
     header += caps ? " " + std::to_string(caps->xMin) + " " + std::to_string(caps->xMax) + " " +
                          std::to_string(caps->yMin) + " " + std::to_string(caps->yMax)
                    : " none";
   }
-  return header + "\n" + script.Text();
+  std::string text = header + "\n";
+  if (!checked) return text + script.Text();
+  text += std::string(kGameWord) + " " + stamp->version + " " + std::string(kDataWord) + " " + stamp->dataHash + "\n";
+  // A run is cut where a check falls inside it, so that each check follows its frame.
+  auto check = checks.begin();
+  for (const InputRun& run : script.runs) {
+    int64_t written = run.end - run.count;
+    for (; check != checks.end() && check->frame <= run.end; ++check) {
+      if (check->frame > written) text += RunText(run, check->frame - written);
+      written = std::max(written, check->frame);
+      text += std::string(kCheckWord) + " " + std::to_string(check->frame) + " " + HashText(check->stateHash) + "\n";
+    }
+    if (run.end > written) text += RunText(run, run.end - written);
+  }
+  for (; check != checks.end(); ++check) {
+    text += std::string(kCheckWord) + " " + std::to_string(check->frame) + " " + HashText(check->stateHash) + "\n";
+  }
+  if (!end.empty()) text += std::string(kEndWord) + " " + end + "\n";
+  return text;
 }
 
 bool ParseInputScript(std::string_view text, const std::string& fileName, InputScript& out, std::string& error) {
-  out.runs.clear();
-  int64_t total = 0;
-  for (int line = 1; !text.empty(); ++line) {
-    const size_t end = text.find('\n');
-    std::string_view raw = Trim(text.substr(0, end));
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (raw.empty() || raw.front() == '#') continue;
-    InputRun run;
-    const bool countOk = ParseCount(NextWord(raw), run.count);
-    const bool keysOk = ParseKeys(NextWord(raw), run);
-    const std::string_view stick = NextWord(raw);
-    const bool stickOk = out.joystick ? ParseStick(stick, run) : stick.empty();
-    if (!countOk || !keysOk || !stickOk || !Trim(raw).empty()) {
-      error = LineError(fileName, line,
-                        std::string("expected 'COUNT KEYS") + (out.joystick ? " STICK" : "") +
-                            "' (KEYS: none, or left right up down space shift escape click joined by '+'" +
-                            (out.joystick ? "; STICK: X,Y,BUTTONS or unplugged)" : ")"));
-      return false;
-    }
-    total += run.count;
-    if (total > INT64_MAX / 2) {
-      error = LineError(fileName, line, "too many idle calls");
-      return false;
-    }
-    run.end = total;
-    out.runs.push_back(std::move(run));
-  }
-  return true;
+  return BodyParser(fileName, out, nullptr).Parse(text, 1, error);
 }
 
 bool ParseReplay(std::string_view text, const std::string& fileName, Replay& out, bool& isReplay, std::string& error) {
@@ -185,32 +322,30 @@ bool ParseReplay(std::string_view text, const std::string& fileName, Replay& out
   if (!isReplay) return ParseInputScript(text, fileName, out.script, error);
 
   const std::string_view version = NextWord(header), display = NextWord(header), input = NextWord(header);
-  if (version != "1" && version != "2") {
-    error = LineError(fileName, 1, "replay format version '" + std::string(version) + "' is not 1 or " +
+  if (version != "1" && version != "2" && version != "3") {
+    error = LineError(fileName, 1, "replay format version '" + std::string(version) + "' is not 1 to " +
                                        std::to_string(kReplayVersion));
     return false;
   }
   bool limitsOk = true;
-  if (version == "2" && input == "joystick") {
+  if (version != "1" && input == "joystick") {
     if (const std::string_view first = NextWord(header); first != "none") {
       uint32_t limits[4] = {};
       limitsOk = ParseNumber(first, limits[0]) && ParseNumber(NextWord(header), limits[1]) &&
                  ParseNumber(NextWord(header), limits[2]) && ParseNumber(NextWord(header), limits[3]);
-      out.script.joystick = platform::JoyCaps{limits[0], limits[1], limits[2], limits[3]};
+      out.script.joystick = JoyCaps{limits[0], limits[1], limits[2], limits[3]};
     }
   }
   if ((display != "window" && display != "fullscreen") || (input != "keyboard" && input != "joystick") ||
       !limitsOk || !Trim(header).empty()) {
     error = LineError(fileName, 1,
-                      "expected 'kestrova-replay 2 window|fullscreen keyboard|joystick [XMIN XMAX YMIN YMAX|none]'");
+                      "expected 'kestrova-replay 3 window|fullscreen keyboard|joystick [XMIN XMAX YMIN YMAX|none]'");
     return false;
   }
   out.fullScreen = display == "fullscreen";
   out.keyboard = input == "keyboard";
-  // The script's lines are counted from the file's second line.
-  std::string script(1, '\n');
-  script += text.substr(end == std::string_view::npos ? text.size() : end + 1);
-  return ParseInputScript(script, fileName, out.script, error);
+  const std::string_view body = text.substr(end == std::string_view::npos ? text.size() : end + 1);
+  return BodyParser(fileName, out.script, version == "3" ? &out : nullptr).Parse(body, 2, error);
 }
 
 std::string KeyNames(const std::vector<uint8_t>& keys, bool click) {
@@ -223,4 +358,12 @@ std::string KeyNames(const std::vector<uint8_t>& keys, bool click) {
   }
   if (click) names += names.empty() ? "click" : "+click";
   return names.empty() ? "none" : names;
+}
+
+std::vector<uint8_t> HeldKeys(const KeyboardState& keys) {
+  std::vector<uint8_t> held;
+  for (const KeyName& k : kKeyNames) {
+    if (KeyHeld(keys, k.vk)) held.push_back(k.vk);
+  }
+  return held;
 }

@@ -1,13 +1,21 @@
-// Scripted input: runs of idle calls with a fixed set of keys held.
+// The text forms of input. A script is runs of frames with a fixed set of
+// keys held:
 //   COUNT KEYS [STICK]  KEYS is "none" or names joined by '+':
 //                       left right up down space shift escape, and click
-//                       (a left click just before each of those idle calls)
+//                       (a left click just before each of those frames)
 //   # comment
-// A replay is the same script after a header line with its start choices:
-//   kestrova-replay 2 window|fullscreen keyboard|joystick [XMIN XMAX YMIN YMAX|none]
+// A replay is such a script after a header line with its start choices:
+//   kestrova-replay 3 window|fullscreen keyboard|joystick [XMIN XMAX YMIN YMAX|none]
 // With the joystick, the header holds the limits it opened with ("none": it
-// did not open), and each line what the polls of its idle calls read: STICK
-// is X,Y,BUTTONS, or "unplugged". Format 1 (no joystick) still reads.
+// did not open), and each line what the polls of its frames read: STICK is
+// X,Y,BUTTONS, or "unplugged". Format 3 adds lines that let a replay check
+// itself: first the game that recorded it and a hash of its data,
+//   game VERSION data DATAHASH
+// then, among the runs, the state hash after every 600th frame,
+//   check FRAME STATEHASH
+// and last the line kestrova-sim prints for the run's last frame,
+//   end FRAME SCREEN PAGEHASH STATEHASH
+// Formats 1 (no joystick) and 2 still read.
 #pragma once
 
 #include <cstdint>
@@ -16,41 +24,64 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.hpp"
-
-// One poll of the joystick: its position and buttons, or none at all.
-struct JoyReading {
-  bool attached = false;
-  uint32_t x = 0, y = 0, buttons = 0;
-  friend bool operator==(const JoyReading&, const JoyReading&) = default;
-};
+#include "input/joystick.hpp"
+#include "input/keyboard.hpp"
+#include "ui/core.hpp"
 
 struct InputRun {
   int64_t count = 0;
   std::vector<uint8_t> keys;  // virtual-key codes
   bool click = false;
   std::optional<JoyReading> stick;  // with a recorded joystick: what its polls read
-  int64_t end = 0;  // idle calls up to and including this run
+  int64_t end = 0;  // frames up to and including this run
 };
 
 struct InputScript {
   std::vector<InputRun> runs;
   // A recorded joystick's limits: the polls of the script come from its runs.
-  std::optional<platform::JoyCaps> joystick;
-  // The run in force at idle call `call` (from 1); null after the script ends.
+  std::optional<JoyCaps> joystick;
+  // The run in force at frame `call` (from 1); null after the script ends.
   const InputRun* RunAt(int64_t call) const;
   int64_t Length() const;
-  // Adds one idle call's input, extending the last run when it is the same.
+  // The input of frame `call`: nothing held, and no stick, once the script has ended.
+  FrameInput InputAt(int64_t call) const;
+  // Adds one frame's input, extending the last run when it is the same.
   void Append(const std::vector<uint8_t>& keys, bool click, std::optional<JoyReading> stick = std::nullopt);
   std::string Text() const;
 };
 
-inline constexpr int kReplayVersion = 2;
+// The choices a run started with, which a replay keeps to start the same way.
+struct StartChoices {
+  int32_t fullScreen = 0;
+  int32_t keyboard = 1;
+  std::optional<JoyCaps> joystick;  // with the joystick chosen: the limits of the stick that opened
+};
+
+inline constexpr int kReplayVersion = 3;
+inline constexpr int64_t kCheckEvery = 600;  // frames between a format-3 replay's checks
+
+struct ReplayCheck {
+  int64_t frame = 0;
+  uint64_t stateHash = 0;
+  friend bool operator==(const ReplayCheck&, const ReplayCheck&) = default;
+};
+
+// Which game recorded a replay, on which data.
+struct ReplayStamp {
+  std::string version;
+  std::string dataHash;  // 16 hex digits
+  friend bool operator==(const ReplayStamp&, const ReplayStamp&) = default;
+};
 
 struct Replay {
   int32_t fullScreen = 0;
   int32_t keyboard = 1;
-  InputScript script;
+  InputScript script;  // with the joystick's limits
+  StartChoices Choices() const { return {fullScreen, keyboard, keyboard ? std::nullopt : script.joystick}; }
+  // Format 3 only: without a stamp the text is written as format 2.
+  std::optional<ReplayStamp> stamp;
+  std::vector<ReplayCheck> checks;  // in frame order
+  std::string end;  // "FRAME SCREEN PAGEHASH STATEHASH"; empty without frames
   std::string Text() const;
 };
 
@@ -61,3 +92,5 @@ bool ParseInputScript(std::string_view text, const std::string& fileName, InputS
 bool ParseReplay(std::string_view text, const std::string& fileName, Replay& out, bool& isReplay, std::string& error);
 // "none" or the names joined by '+', in the order of the key table.
 std::string KeyNames(const std::vector<uint8_t>& keys, bool click = false);
+// The game's keys that `keys` holds, in the order of the key table.
+std::vector<uint8_t> HeldKeys(const KeyboardState& keys);

@@ -1,137 +1,28 @@
 #include "app/replay.hpp"
 
+#include <cinttypes>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <utility>
 
-#include "input/keyboard.hpp"
+#include "app/fnv1a.hpp"
+#include "app/headless_core.hpp"
+#include "app/state_report.hpp"
+#include "data/tables.hpp"
 
 namespace {
 
-constexpr uint8_t kRecordedKeys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_SPACE, VK_SHIFT, VK_ESCAPE};
-constexpr const char* kReplayWindowTitle = "Kestrova App (replay)";
+std::string Strip(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
+uint64_t MixText(const std::string& text, uint64_t hash) {
+  return Fnv1a({reinterpret_cast<const uint8_t*>(text.data()), text.size()}, hash);
+}
 
 }  // namespace
-
-// Left clicks reach the game as before and are noted for the next idle call.
-class RecordingPlatform::Handler final : public platform::WindowHandler {
- public:
-  Handler(platform::WindowHandler& inner, bool& clicked) : m_inner(inner), m_clicked(clicked) {}
-  void OnLButtonDown() override {
-    m_clicked = true;
-    m_inner.OnLButtonDown();
-  }
-  void OnRButtonDown() override { m_inner.OnRButtonDown(); }
-  // A pause runs no idle call, so nothing of it is recorded.
-  bool OnAway() override { return m_inner.OnAway(); }
-
- private:
-  platform::WindowHandler& m_inner;
-  bool& m_clicked;
-};
-
-void RecordingPlatform::RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) {
-  Handler recorder(handler, m_clicked);
-  m_inner.RunMessageLoop(recorder, [&] {
-    // One snapshot per idle call: what the game reads is exactly what is recorded.
-    uint8_t live[256] = {};
-    m_inner.GetKeyboardState(live);
-    std::vector<uint8_t> held;
-    for (uint8_t vk : kRecordedKeys) {
-      m_keys[vk] = KeyHeld(live, vk) ? 0x80 : 0;
-      if (m_keys[vk]) held.push_back(vk);
-    }
-    const bool clicked = std::exchange(m_clicked, false);
-    const bool more = onIdle();
-    // A call without a poll (the exit query) keeps the last reading: runs stay long.
-    m_replay.script.Append(held, clicked, m_replay.script.joystick ? std::optional(m_stick) : std::nullopt);
-    return more;
-  });
-  std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
-  out << m_replay.Text();
-  out.close();
-  m_saved = static_cast<bool>(out);
-  if (!m_saved) std::fprintf(stderr, "kestrova: cannot write the recording %s\n", m_path.c_str());
-}
-
-platform::VideoResult RecordingPlatform::InitVideo(bool fullScreen) {
-  m_replay.fullScreen = fullScreen ? 1 : 0;
-  return m_inner.InitVideo(fullScreen);
-}
-
-void RecordingPlatform::GetKeyboardState(uint8_t (&keys)[256]) { std::copy(std::begin(m_keys), std::end(m_keys), keys); }
-
-bool RecordingPlatform::GetJoystickCaps(platform::JoyCaps& caps) {
-  // Start-up asks only when the joystick was chosen.
-  m_replay.keyboard = 0;
-  if (!m_inner.GetJoystickCaps(caps)) return false;
-  m_replay.script.joystick = caps;
-  return true;
-}
-
-bool RecordingPlatform::PollJoystick(platform::JoyInfo& info) {
-  const bool attached = m_inner.PollJoystick(info);
-  m_stick = attached ? JoyReading{true, info.x, info.y, info.buttons} : JoyReading{};
-  return attached;
-}
-
-namespace {
-
-// Live left clicks would change a recorded run: only the recorded ones count.
-class IgnoreLeftClicks final : public platform::WindowHandler {
- public:
-  explicit IgnoreLeftClicks(platform::WindowHandler& inner) : m_inner(inner) {}
-  void OnLButtonDown() override {}
-  void OnRButtonDown() override { m_inner.OnRButtonDown(); }
-  bool OnAway() override { return false; }  // people leave a replay running
-
- private:
-  platform::WindowHandler& m_inner;
-};
-
-}  // namespace
-
-bool ReplayingPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) {
-  if (!m_inner.CreateMainWindow(iconBitmap)) return false;
-  m_inner.SetWindowTitle(kReplayWindowTitle);
-  return true;
-}
-
-void ReplayingPlatform::RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) {
-  IgnoreLeftClicks live(handler);
-  m_inner.RunMessageLoop(live, [&] {
-    if (Ended()) {
-      m_inner.PostClose();
-      return true;
-    }
-    BeginCall(handler);
-    return onIdle();
-  });
-}
-
-std::optional<Snapshot> PlayAhead(platform::Platform& offscreen, const Replay& replay, const AppOptions& options,
-                                  int64_t calls) {
-  ScriptedPlatform input(offscreen, replay.script);
-  CGameApp game(input, options, BuiltinResources());
-  if (!game.InitInstance()) return std::nullopt;
-  while (input.Calls() < calls && !input.ClosePosted()) input.StepGame(game);
-  return game.SaveSnapshot();
-}
-
-int WatchReplay(platform::Platform& platform, platform::Platform& offscreen, Replay replay, AppOptions options,
-                int64_t skipped) {
-  // The recording's own start choices: anything else would be another run.
-  options.fullScreen = replay.fullScreen;
-  options.keyboard = replay.keyboard;
-  options.saveScores = false;
-  options.pauseWhenAway = false;
-  const std::optional<Snapshot> ahead =
-      skipped > 0 ? PlayAhead(offscreen, replay, options, skipped) : std::optional<Snapshot>();
-  ReplayingPlatform player(platform, std::move(replay.script));
-  if (ahead) player.SkipTo(skipped);
-  return CGameApp(player, options, BuiltinResources()).Run(ahead ? &*ahead : nullptr);
-}
 
 bool LoadReplay(const std::string& path, Replay& out, std::string& error) {
   std::ifstream in(path, std::ios::binary);
@@ -142,4 +33,94 @@ bool LoadReplay(const std::string& path, Replay& out, std::string& error) {
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   bool isReplay = false;
   return ParseReplay(text, path, out, isReplay, error);
+}
+
+bool SaveReplay(const std::string& path, const std::string& text, std::string& error) {
+  const std::string tmp = path + ".tmp";
+  std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+  out << text;
+  out.close();
+  if (!out || std::rename(tmp.c_str(), path.c_str()) != 0) {
+    std::remove(tmp.c_str());
+    error = "cannot write the recording " + path;
+    return false;
+  }
+  return true;
+}
+
+ReplayStamp StampFor(const std::string& dataDir) {
+  // Each file's name and length before its bytes, so that no two folders of
+  // different files hash alike by where one file ends and the next begins.
+  uint64_t hash = kFnv1aStart;
+  for (const char* name : kDataFiles) {
+    std::ifstream in(dataDir + "/" + name, std::ios::binary);
+    const std::string bytes = in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())
+                                 : std::string();
+    hash = MixText(std::string(name) + (in ? ":" + std::to_string(bytes.size()) + ":" : ":missing:"), hash);
+    hash = MixText(bytes, hash);
+  }
+  char text[17];
+  std::snprintf(text, sizeof text, "%016" PRIx64, hash);
+  return ReplayStamp{KESTROVA_VERSION, text};
+}
+
+ReplayRecorder::ReplayRecorder(const StartChoices& choices, ReplayStamp stamp) {
+  m_replay.fullScreen = choices.fullScreen;
+  m_replay.keyboard = choices.keyboard;
+  m_replay.script.joystick = choices.keyboard ? std::nullopt : choices.joystick;
+  m_replay.stamp = std::move(stamp);
+}
+
+void ReplayRecorder::Add(const FrameInput& input, const FrameOutput& output, const PlayState& state) {
+  InputScript& script = m_replay.script;
+  script.Append(HeldKeys(input.keys), input.click, script.joystick ? std::optional(input.stick) : std::nullopt);
+  m_lastScreen = output.screen;
+  if (Frames() % kCheckEvery == 0) m_replay.checks.push_back(ReplayCheck{Frames(), HashPlayState(state)});
+}
+
+Replay ReplayRecorder::Finish(std::span<const uint8_t> lastPage, const PlayState& state) const {
+  Replay replay = m_replay;
+  if (Frames() > 0) replay.end = Strip(FrameLine(Frames(), m_lastScreen.c_str(), lastPage, state));
+  return replay;
+}
+
+std::string CheckReplay(const Replay& replay, const std::string& dataDir, const std::string& expectedLast,
+                        int64_t frameLimit) {
+  if (replay.stamp) {
+    const ReplayStamp here = StampFor(dataDir);
+    if (replay.stamp->dataHash != here.dataHash) {
+      return "recorded on other data (data " + replay.stamp->dataHash + " of kestrova " + replay.stamp->version +
+             "; the data here is " + here.dataHash + ")";
+    }
+  }
+  const std::string expected = Strip(replay.stamp ? replay.end : expectedLast);
+  const int64_t frames = std::strtoll(expected.c_str(), nullptr, 10);
+  if (frames <= 0) return "";
+  if (frames > frameLimit) {
+    return "plays " + std::to_string(frames) + " frames, more than the " + std::to_string(frameLimit) + " allowed";
+  }
+  std::string message;
+  std::optional<Core> core = StartHeadlessCore(dataDir, replay.Choices(), message);
+  if (!core) return "the game did not start";
+  auto check = replay.checks.begin();
+  FrameOutput out;
+  int64_t played = 0;
+  // Only the last page is compared: the others need not be drawn whole.
+  while (played < frames && !out.close) {
+    ++played;
+    out = core->Step(replay.script.InputAt(played), played == frames);
+    if (check != replay.checks.end() && check->frame == played) {
+      const uint64_t hash = HashPlayState(core->State());
+      if (hash != check->stateHash) {
+        char text[96];
+        std::snprintf(text, sizeof text, "frame %" PRId64 ": the state hash is %016" PRIx64 ", not as recorded %016" PRIx64,
+                      played, hash, check->stateHash);
+        return text;
+      }
+      ++check;
+    }
+  }
+  const std::string last = Strip(FrameLine(played, out.screen, out.page, core->State()));
+  if (last == expected) return "";
+  return "ended as \"" + last + "\", not as recorded \"" + expected + "\"";
 }

@@ -1,65 +1,46 @@
-// Recording a run's input, and playing a recording back: the game is
-// deterministic, so the same input gives the same run, frame for frame.
+// Recording a run and playing a recording back: the game is deterministic,
+// so the same input gives the same run, frame for frame, and a format-3
+// replay carries the hashes that show it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
-#include <vector>
 
-#include "app/game_app.hpp"
 #include "app/input_script.hpp"
-#include "app/scripted_platform.hpp"
-#include "platform/forwarding_platform.hpp"
-
-// Notes the start choices and, for every idle call, the keys held, a left
-// click before it, and what the joystick read when it was chosen; the file is
-// written when the message loop ends.
-class RecordingPlatform final : public platform::ForwardingPlatform {
- public:
-  RecordingPlatform(platform::Platform& inner, std::string path) : ForwardingPlatform(inner), m_path(std::move(path)) {}
-
-  // False (with the reason on stderr) when the file could not be written.
-  bool Saved() const { return m_saved; }
-
-  void RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) override;
-  platform::VideoResult InitVideo(bool fullScreen) override;
-  void GetKeyboardState(uint8_t (&keys)[256]) override;
-  bool GetJoystickCaps(platform::JoyCaps& caps) override;
-  bool PollJoystick(platform::JoyInfo& info) override;
-
- private:
-  class Handler;
-  std::string m_path;
-  Replay m_replay;
-  uint8_t m_keys[256] = {};
-  bool m_clicked = false;
-  JoyReading m_stick;  // the last poll's reading
-  bool m_saved = false;
-};
-
-// Feeds the recorded keys, clicks and joystick; the live keyboard, joystick
-// and left clicks are ignored. The window says a replay is playing and closes
-// when the recording ends.
-class ReplayingPlatform final : public ScriptedPlatform {
- public:
-  ReplayingPlatform(platform::Platform& inner, InputScript script) : ScriptedPlatform(inner, std::move(script)) {
-    m_liveJoystick = false;
-  }
-
-  bool CreateMainWindow(std::span<const uint8_t> iconBitmap) override;
-  void RunMessageLoop(platform::WindowHandler& handler, const std::function<bool()>& onIdle) override;
-};
-
-// The game as it stands after the first `calls` idle calls of `replay` (or
-// where it closed), played on `offscreen`, a platform that shows nothing, as
-// fast as they go; nothing when it does not start up.
-std::optional<Snapshot> PlayAhead(platform::Platform& offscreen, const Replay& replay, const AppOptions& options,
-                                  int64_t calls);
-// Watches `replay` on `platform` with its own start choices from idle call
-// `skipped` + 1 on, the calls before played ahead on `offscreen`; the exit
-// code. Watching someone's run saves nothing into the watcher's scores.
-int WatchReplay(platform::Platform& platform, platform::Platform& offscreen, Replay replay, AppOptions options,
-                int64_t skipped);
+#include "ui/core.hpp"
 
 // Reads a replay file (or a plain input script); false with "FILE:LINE: reason".
 bool LoadReplay(const std::string& path, Replay& out, std::string& error);
+
+// Writes the replay's text whole, beside `path` first and then renamed into
+// place, so that a failed write never leaves half a replay; false with the
+// reason naming the file.
+bool SaveReplay(const std::string& path, const std::string& text, std::string& error);
+
+// This game and a hash of the data files in `dataDir`.
+ReplayStamp StampFor(const std::string& dataDir);
+
+// A run, frame by frame, as a format-3 replay: each frame's input, the state
+// after every 600th, and the line of the last.
+class ReplayRecorder {
+ public:
+  ReplayRecorder(const StartChoices& choices, ReplayStamp stamp);
+
+  void Add(const FrameInput& input, const FrameOutput& output, const PlayState& state);
+  int64_t Frames() const { return m_replay.script.Length(); }
+  // The replay, ended by the last frame added, whose page and state these are.
+  Replay Finish(std::span<const uint8_t> lastPage, const PlayState& state) const;
+
+ private:
+  Replay m_replay;
+  std::string m_lastScreen;
+};
+
+// Plays `replay` on the data of `dataDir`, checking it against its own check
+// and end lines (format 3) or else against `expectedLast`, the line its last
+// frame printed; at most `frameLimit` frames are played. Empty when it ends as
+// recorded; else why not, with the frame where it first differs.
+std::string CheckReplay(const Replay& replay, const std::string& dataDir, const std::string& expectedLast,
+                        int64_t frameLimit = INT64_MAX);

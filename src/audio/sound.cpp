@@ -14,9 +14,9 @@ constexpr uint32_t MIN_FORMAT_LENGTH = 14;  // the fields up to the block alignm
 
 }  // namespace
 
-int32_t GetWaveResource(std::span<const uint8_t> resource, platform::WaveFormat* format, const uint8_t** data,
+int32_t GetWaveResource(std::span<const uint8_t> resource, WaveFormat* format, const uint8_t** data,
                         uint32_t* size) {
-  if (format != nullptr) *format = platform::WaveFormat{};
+  if (format != nullptr) *format = WaveFormat{};
   if (data != nullptr) *data = nullptr;
   if (size != nullptr) *size = 0;
   bool formatSet = false;
@@ -59,37 +59,37 @@ int32_t GetWaveResource(std::span<const uint8_t> resource, platform::WaveFormat*
   }
 }
 
-int32_t CSound::InitSound(platform::Platform& platform, std::span<const uint8_t> waveResource,
+int32_t CSound::InitSound(AudioOutput& output, std::span<const uint8_t> waveResource,
                           const EffectResources& effects) {
-  m_platform = &platform;
-  platform::WaveFormat format;
+  m_output = &output;
+  WaveFormat format;
   const uint8_t* data = nullptr;
   uint32_t size = 0;
   if (GetWaveResource(waveResource, &format, &data, &size) == 0) return 0;
   if (format.formatTag != WAVE_FORMAT_PCM) return 0;
-  if (!platform.OpenAudio(format, std::span<const uint8_t>(data, size))) return 0;
+  if (!output.OpenAudio(format, std::span<const uint8_t>(data, size))) return 0;
   for (size_t i = 0; i < effects.size(); ++i) {
     if (effects[i].empty()) continue;
-    platform::WaveFormat own;
+    WaveFormat own;
     if (GetWaveResource(effects[i], &own, &data, &size) == 0 || own != format) {
       std::fprintf(stderr, "kestrova: warning: the sound \"%s\" is not a wave like the music's; it stays silent\n",
                    kEffectNames[i]);
       continue;
     }
-    platform.LoadEffect(i, std::span<const uint8_t>(data, size));
+    output.LoadEffect(i, std::span<const uint8_t>(data, size));
   }
   return 1;
 }
 
 void CSound::StartEffects(const FrameSounds& sounds) {
-  if (m_platform == nullptr) return;
+  if (m_output == nullptr) return;
   for (size_t i = 0; i < kEffectCount; ++i) {
-    if (sounds.Started(static_cast<Effect>(i))) m_platform->StartEffect(i);
+    if (sounds.Started(static_cast<Effect>(i))) m_output->StartEffect(i);
   }
 }
 
 int CSound::PlayMusic() {
-  if (m_platform == nullptr) return 0;
-  m_platform->PlayAudioLoop();
+  if (m_output == nullptr) return 0;
+  m_output->PlayAudioLoop();
   return 1;
 }

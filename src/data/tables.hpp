@@ -12,6 +12,11 @@ inline constexpr int32_t DATA_TABLE_ROWS = 512;
 inline constexpr int32_t STAGE_TABLE_ROWS = 512;
 inline constexpr int32_t CHAR_TABLE_ROWS = 64;
 
+// What a data folder holds: the three tables the game cannot play without,
+// then the background map, which it plays on without.
+inline constexpr std::array<const char*, 4> kDataFiles = {"data.csv", "Stage1.csv", "char.csv", "map.dat"};
+inline constexpr size_t kRequiredDataFiles = 3;
+
 // Each map row's tiles, by their rectangles on the sprite sheet.
 using TileMap = std::array<std::array<RECT, MAP_COLUMNS>, MAP_ROWS>;
 

@@ -32,7 +32,7 @@ const MoverTraits& TraitsOf(int32_t kind) {
 
 bool IsPastEdge(const GameObject& o) {
   return IsOutside(Trunc(o.x), Trunc(o.y), PLAYFIELD_LEFT - o.width, -o.height, PLAYFIELD_RIGHT + o.width,
-                   platform::kPageHeight + o.height) != 0;
+                   PAGE_HEIGHT + o.height) != 0;
 }
 
 RECT ImageOf(const GameObject& o) { return {o.srcLeft, o.srcTop, o.srcLeft + o.width, o.srcTop + o.height}; }

@@ -21,13 +21,13 @@ class Play {
   // ship, the score. Presenting the page is the caller's.
   void RunFrame(const KeyboardState& keys);
 
+ private:
   void StepStageScript();  // game/stage.cpp
   void UpdateBackground();  // game/background.cpp
   // One object's update on mainList.current; 1 when it is finished.
   int32_t UpdateObject(int32_t kind);  // game/update.cpp
   void UpdatePlayer(const KeyboardState& keys);  // game/player.cpp
 
- private:
   // game/enemy.cpp
   int32_t UpdateMover(int32_t kind);  // flying and ground enemies, items
   int32_t UpdateCarrier();

@@ -23,8 +23,8 @@ constexpr size_t FieldCount() {
 static_assert(FieldCount<GameObject>() == 22, "VisitObject lists every field but the links");
 static_assert(FieldCount<Player>() == 9, "VisitPlayState lists every field of the player");
 static_assert(FieldCount<GameState>() == 5, "VisitPlayState lists every screen flag");
-static_assert(FieldCount<CJoystick>() == 4, "VisitPlayState lists the joystick's availability");
-static_assert(FieldCount<PlayState>() == 13, "VisitPlayState lists every part of the play state");
+static_assert(FieldCount<CJoystick>() == 6, "VisitPlayState lists the joystick's availability");
+static_assert(FieldCount<PlayState>() == 15, "VisitPlayState lists every part of the play state");
 
 void VisitObject(StateVisitor& v, const GameObject& o) {
   v.BeginGroup(nullptr);
@@ -87,19 +87,25 @@ void VisitPlayState(StateVisitor& v, const PlayState& s) {
   v.Int("exit_query", s.m_state.m_bExitQuery);
   v.Int("exit_cursor_x", s.g_nExitCursorX);
   v.Int("rand_state", s.g_random.seed);
-  // The stick and buttons are polled afresh before every use, and the limits
-  // and whether a device opened are settled at start-up: only availability
-  // carries from one frame to the next.
+  // The stick and buttons are polled afresh before every use: only
+  // availability carries from one frame to the next.
   v.Int("joystick_available", s.g_joystick.m_bAvailable);
   VisitList(v, "objects", s.mainList);
   VisitList(v, "children", s.childList);
+  v.Page("back", s.back);
+  v.Page("scroll", s.scroll);
   v.EndGroup();
 }
 
+Screen CurrentScreen(const GameState& s) {
+  if (s.m_bPlaying) return Screen::Play;
+  if (s.m_bTitle) return Screen::Title;
+  if (s.m_bStageClear) return Screen::Clear;
+  if (s.m_bExitQuery) return Screen::Exit;
+  return Screen::Play;
+}
+
 const char* ScreenName(const GameState& s) {
-  if (s.m_bPlaying) return "play";
-  if (s.m_bTitle) return "title";
-  if (s.m_bStageClear) return "clear";
-  if (s.m_bExitQuery) return "exit";
-  return "play";
+  constexpr const char* kNames[] = {"title", "play", "clear", "exit"};
+  return kNames[static_cast<size_t>(CurrentScreen(s))];
 }

@@ -1,6 +1,6 @@
-// Everything play changes, in one value: a copy is a snapshot, two values are
-// two games. What start-up reads (GameData) and the pages drawn on (CDisplay)
-// are not part of it.
+// Everything that carries from one frame to the next, in one value: a copy is
+// a snapshot, two values are two games. What start-up reads (the game data,
+// the sprite sheet, the stick's thresholds) is not part of it.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include "game/object.hpp"
 #include "game/player.hpp"
 #include "game/random.hpp"
+#include "gfx/display.hpp"
 #include "input/joystick.hpp"
 
 // The exit query's selection: the box's x over N or over Y.
@@ -49,6 +50,11 @@ struct PlayState {
   CJoystick g_joystick;
   ObjectList mainList;
   ObjectList childList;
+  // Drawn into, never cleared by play: the page's side bands keep whatever
+  // was last drawn there, and the background ring scrolls on from the lines
+  // staged into it.
+  Surface back = Surface::Blank(PAGE_WIDTH, PAGE_HEIGHT);
+  Surface scroll = Surface::Blank(SCROLL_WIDTH, SCROLL_HEIGHT);
 };
 
 class StateVisitor {
@@ -59,6 +65,7 @@ class StateVisitor {
   virtual void EndGroup() = 0;
   virtual void BeginList(const char* name) = 0;  // records in list order
   virtual void EndList() = 0;
+  virtual void Page(const char* name, const Surface& page) = 0;
 
  protected:
   ~StateVisitor() = default;
@@ -68,5 +75,9 @@ class StateVisitor {
 // the state hash, the trace and the tests' comparisons all go through it.
 void VisitPlayState(StateVisitor& visitor, const PlayState& state);
 
-// "title", "play", "clear" or "exit": the screen the next idle call runs.
+// The screen the next frame runs: the first flag set of playing, title,
+// stage clear and exit query; none set runs play.
+enum class Screen : uint8_t { Title, Play, Clear, Exit };
+Screen CurrentScreen(const GameState& state);
+// "title", "play", "clear" or "exit".
 const char* ScreenName(const GameState& state);

@@ -1,12 +1,11 @@
-// The pages the game draws into, the sprite sheet and the glyph fonts.
+// Drawing one frame: the back page and the background ring it is drawn on,
+// the sprite sheet it is drawn from, and the glyph fonts.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <span>
 
+#include "gfx/sprite_sheet.hpp"
 #include "gfx/surface.hpp"
-#include "platform/platform.hpp"
 
 // Only clipped blits trim to the playfield; the bands beside it keep whatever
 // was last drawn there.
@@ -18,25 +17,16 @@ inline constexpr int32_t SCROLL_HEIGHT = 544;
 
 class CDisplay {
  public:
-  CDisplay();
-
-  // Brings up the window's video and creates the pages; shows its own
-  // message naming the step that failed. 1 = ready, 0 = failed.
-  int32_t InitDirectDraw(platform::Platform& platform);
-  // Decodes the bitmap resource onto the sheet; 1 = loaded, 0 = failed.
-  int32_t LoadSpriteSheet(std::span<const uint8_t> bitmap);
-  int Present();
+  // With `unseen`, nobody will look at the page this frame presents: what the
+  // next frame draws over is skipped (the playfield in play, the whole page
+  // on the title and stage-clear screens). Only while those screens' tiles
+  // cover the page, for they are drawn over whatever the last frame left.
+  CDisplay(const SpriteSheet& sheet, Surface& back, Surface& scroll, bool unseen = false)
+      : m_sheet(sheet), m_back(back), m_scroll(scroll), m_unseen(unseen && sheet.tilesCoverPage) {}
 
   Surface& GetBackSurface() { return m_back; }
-  Surface& GetSheetSurface() { return m_sheet; }
+  const Surface& GetSheetSurface() const { return m_sheet.pixels; }
   Surface& GetScrollSurface() { return m_scroll; }
-  const platform::Palette& GetPalette() const { return m_palette; }
-
-  // Set for a frame whose page nobody will look at: what the next frame
-  // draws over is skipped (the playfield in play, the whole page on the
-  // title and stage-clear screens). Only while those screens' tiles cover
-  // the page, for they are drawn over whatever the last frame left.
-  void SetUnseen(bool unseen) { m_unseen = unseen && m_tilesCoverPage; }
   bool Unseen() const { return m_unseen; }
 
   // Keyed blit onto the back page, trimmed to the playfield first.
@@ -44,18 +34,13 @@ class CDisplay {
   void DrawBigGlyph(int16_t index, int32_t x, int32_t y, int32_t scale);    // 0..25 = A..Z
   void DrawSmallGlyph(int16_t index, int32_t x, int32_t y, int32_t scale);  // 6..45
 
-  int32_t m_bFullScreen = 0;
-  std::array<RECT, 26> m_rcBigGlyph{};
-  std::array<RECT, 46> m_rcSmallGlyph{};
-
  private:
-  platform::Platform* m_platform = nullptr;
-  // The visible page belongs to the platform, which copies each presented
-  // back page out, so the back page is the only page the game owns or clears.
-  Surface m_back;
-  Surface m_sheet;
-  Surface m_scroll;
-  platform::Palette m_palette{};
-  bool m_tilesCoverPage = false;
-  bool m_unseen = false;
+  const SpriteSheet& m_sheet;
+  Surface& m_back;
+  Surface& m_scroll;
+  bool m_unseen;
 };
+
+// Where each glyph is on the sheet; an empty rectangle for an index without one.
+RECT BigGlyphSource(int16_t index);
+RECT SmallGlyphSource(int16_t index);

@@ -7,10 +7,20 @@
 
 #include "data/sheet_geometry.hpp"
 
+// The page every frame is drawn on and presented.
+inline constexpr int32_t PAGE_WIDTH = 640;
+inline constexpr int32_t PAGE_HEIGHT = 480;
+
 struct Surface {
   int32_t width = 0;
   int32_t height = 0;
   std::vector<uint8_t> pixels;  // zero-filled at creation
+
+  static Surface Blank(int32_t w, int32_t h) {
+    Surface s;
+    s.Create(w, h);
+    return s;
+  }
 
   void Create(int32_t w, int32_t h) {
     width = w;

@@ -7,33 +7,26 @@ constexpr uint32_t kDeadZone = 8192;
 
 }  // namespace
 
-int32_t CJoystick::InitJoystick(platform::Platform& platform) {
-  platform::JoyCaps caps{};
-  if (!platform.GetJoystickCaps(caps)) {
-    m_opened = false;
-    m_bAvailable = 0;
-    return 0;
-  }
+JoyCaps JoystickThresholds(JoyCaps caps) {
   caps.xMin += kDeadZone;
   caps.xMax -= kDeadZone;
   caps.yMin += kDeadZone;
   caps.yMax -= kDeadZone;
-  m_joyCaps = caps;
-  m_opened = true;
-  m_bAvailable = 1;
-  return 1;
+  return caps;
 }
 
-int32_t CJoystick::PollJoystick(platform::Platform& platform) {
-  if (!m_opened) return 0;
-  platform::JoyInfo info{};
-  if (!platform.PollJoystick(info)) {
+int32_t CJoystick::PollJoystick(const JoyReading& reading, const JoyCaps* thresholds) {
+  if (thresholds == nullptr) return 0;
+  if (!reading.attached) {
     // Unplugged: a stick held at that moment must not steer for ever.
-    m_joyInfo = platform::JoyInfo{};
-    m_bAvailable = 0;
+    *this = CJoystick{};
     return 0;
   }
-  m_joyInfo = info;
+  m_right = reading.x >= thresholds->xMax;
+  m_left = reading.x <= thresholds->xMin;
+  m_down = reading.y >= thresholds->yMax;
+  m_up = reading.y <= thresholds->yMin;
+  m_buttons = reading.buttons;
   m_bAvailable = 1;
   return 1;
 }

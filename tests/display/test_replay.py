@@ -1,5 +1,6 @@
 """A run recorded in the real window plays back: kestrova-sim playing the
-recording ends on the score the run saved, and watching it in the window,
+recording ends on the score the run saved and finds it as its own check and
+end lines say, and watching it in the window,
 from the start or from part-way in, says it is a replay and leaves the score
 file byte for byte as it was."""
 
@@ -34,7 +35,7 @@ def check_replay(kestrova, sim, folder):
         close_by_right_click(game)
     with open(recording) as f:
         header, *steps = f.read().splitlines()
-    if header.split() != ["kestrova-replay", "2", "window", "keyboard"]:
+    if header.split() != ["kestrova-replay", "3", "window", "keyboard"]:
         fail("unexpected replay header %s" % header)
     score_file = os.path.join(folder.data, "score.dat")
     recorded = read_scores(score_file)
@@ -52,12 +53,15 @@ def check_replay(kestrova, sim, folder):
 
     data = os.path.join(folder.path, "sim-data")
     shutil.copytree(folder.data, data, ignore=shutil.ignore_patterns("score.dat*"))
-    frames = sum(int(step.split()[0]) for step in steps if step.strip())
+    frames = sum(int(step.split()[0]) for step in steps if step[:1].isdigit())
     out = subprocess.run([sim, "--input", recording, "--data", data, "--frames", str(frames), "--trace"],
                          stdout=subprocess.PIPE, check=True, timeout=60).stdout.decode().splitlines()
     score = json.loads(out[-1])["player"]["score"]
     if score != best:
         fail("kestrova-sim ends the recording with score %d, the window with %d" % (score, best))
+    verdict = subprocess.run([sim, "--data", data, "--verify", recording], stdout=subprocess.PIPE, timeout=60)
+    if verdict.returncode != 0:
+        fail("the recording does not check itself: %s" % verdict.stdout.decode())
 
 
 if __name__ == "__main__":

@@ -2,88 +2,78 @@
 // snapshot restored, into the same game or a fresh one, plays on exactly.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <optional>
 #include <string>
 
+#include "app/headless_core.hpp"
 #include "app/replay.hpp"
-#include "platform/headless/scripted_game.hpp"
+#include "app/state_report.hpp"
 #include "test_support.hpp"
 
 namespace {
 
 const std::string kSourceDir = KESTROVA_SOURCE_DIR;
-const std::string kScripts[] = {kSourceDir + "/tests/scripts/smoke.txt", kSourceDir + "/tests/scripts/memcheck.txt"};
+const std::string kScripts[] = {kSourceDir + "/tests/scripts/smoke.krp", kSourceDir + "/tests/scripts/memcheck.krp"};
 constexpr int64_t kFrames = 700;
 
-AppOptions SimOptions() {
-  AppOptions options;
-  options.fullScreen = 0;
-  options.keyboard = 1;
-  options.dataDir = testing_support::RepoDataDir().string();
-  options.saveScores = false;
-  return options;
-}
-
-InputScript Script(const std::string& path) {
+Replay Load(const std::string& path) {
   Replay replay;
   std::string error;
   EXPECT_TRUE(LoadReplay(path, replay, error)) << error;
-  return replay.script;
+  return replay;
 }
 
-std::string SimOutput(const std::string& script) {
-  const testing_support::SimRun run =
-      testing_support::RunSim("--frames " + std::to_string(kFrames) + " --input " + script);
-  EXPECT_EQ(run.status, 0) << script;
-  return run.output;
+Core Started(const Replay& replay) {
+  std::string message;
+  std::optional<Core> core = StartHeadlessCore(testing_support::RepoDataDir().string(), replay.Choices(), message);
+  EXPECT_TRUE(core) << message;
+  return std::move(*core);
 }
 
-// The idle calls of `game` up to call `to`, and their lines.
-std::string Play(platform::ScriptedGame& game, int64_t to) {
+// The frames of `replay` after frame `from` up to frame `to`, and their lines;
+// unseen ones leave out the drawing the next frame covers.
+std::string Play(Core& core, const Replay& replay, int64_t from, int64_t to, bool seen = true) {
   std::string lines;
-  while (game.input.Calls() < to && game.Step()) lines += game.LastLine();
+  for (int64_t frame = from + 1; frame <= to; ++frame) {
+    const FrameOutput out = core.Step(replay.script.InputAt(frame), seen);
+    if (seen) lines += FrameLine(frame, out.screen, out.page, core.State());
+  }
   return lines;
 }
 
 TEST(PlayState, TwoGamesInterleavedPlayEachAsAloneInTheSimulator) {
-  platform::HeadlessPlatform platforms[2];
-  platform::ScriptedGame first(platforms[0], SimOptions(), Script(kScripts[0]));
-  platform::ScriptedGame second(platforms[1], SimOptions(), Script(kScripts[1]));
-  ASSERT_TRUE(first.Start() && second.Start());
+  const Replay replays[2] = {Load(kScripts[0]), Load(kScripts[1])};
+  Core games[2] = {Started(replays[0]), Started(replays[1])};
   std::string lines[2];
-  for (int64_t call = 1; call <= kFrames; ++call) {
-    lines[0] += Play(first, call);
-    lines[1] += Play(second, call);
+  for (int64_t frame = 0; frame < kFrames; ++frame) {
+    for (int i = 0; i < 2; ++i) lines[i] += Play(games[i], replays[i], frame, frame + 1);
   }
-  EXPECT_EQ(lines[0], SimOutput(kScripts[0]));
-  EXPECT_EQ(lines[1], SimOutput(kScripts[1]));
+  for (int i = 0; i < 2; ++i) {
+    const testing_support::SimRun run =
+        testing_support::RunSim("--frames " + std::to_string(kFrames) + " --input " + kScripts[i]);
+    EXPECT_EQ(run.status, 0) << kScripts[i];
+    EXPECT_EQ(lines[i], run.output) << kScripts[i];
+  }
 }
 
 TEST(PlayState, SnapshotsRestoreIntoTheSameGameOrAFreshOne) {
   constexpr int64_t kSaved = 150, kEnd = 400;  // shots, bombs and enemies about at the snapshot
-  platform::HeadlessPlatform platform;
-  platform::ScriptedGame game(platform, SimOptions(), Script(kScripts[0]));
-  ASSERT_TRUE(game.Start());
-  Play(game, kSaved);
-  const Snapshot saved = game.game.SaveSnapshot();
-  ASSERT_FALSE(saved.play.mainList.Empty());
-  const std::string onward = Play(game, kEnd);
+  const Replay replay = Load(kScripts[0]);
+  Core game = Started(replay);
+  Play(game, replay, 0, kSaved);
+  const PlayState saved = game.State();
+  ASSERT_FALSE(saved.mainList.Empty());
+  const std::string onward = Play(game, replay, kSaved, kEnd);
 
-  game.game.RestoreSnapshot(saved);
-  game.input.SkipTo(kSaved);
-  EXPECT_EQ(Play(game, kEnd), onward) << "restored into the game it came from";
-
-  // What --seek does: played ahead on one platform, shown on another.
-  platform::HeadlessPlatform offscreen, shown;
-  Replay replay;
-  replay.script = Script(kScripts[0]);
-  const std::optional<Snapshot> ahead = PlayAhead(offscreen, replay, SimOptions(), kSaved);
-  ASSERT_TRUE(ahead.has_value());
-  platform::ScriptedGame fresh(shown, SimOptions(), Script(kScripts[0]));
-  ASSERT_TRUE(fresh.Start());
-  fresh.game.RestoreSnapshot(*ahead);
-  fresh.input.SkipTo(kSaved);
-  EXPECT_EQ(Play(fresh, kEnd), onward) << "restored into a fresh game";
+  game.Restore(saved);
+  EXPECT_EQ(Play(game, replay, kSaved, kEnd), onward) << "restored into the game it came from";
+  Core fresh = Started(replay);
+  fresh.Restore(saved);
+  EXPECT_EQ(Play(fresh, replay, kSaved, kEnd), onward) << "restored into a fresh game";
+  // What --seek does: the frames before played unseen, as fast as they go.
+  Core ahead = Started(replay);
+  Play(ahead, replay, 0, kSaved, false);
+  EXPECT_EQ(Play(ahead, replay, kSaved, kEnd), onward) << "played ahead unseen";
 }
 
 }  // namespace

@@ -1,109 +1,142 @@
-// Recording a run and playing it back gives the same run, frame for frame.
+// Recording a run and playing it back gives the same run, frame for frame,
+// and a replay checks itself: a changed input, other data or another end is
+// named with the frame where it first shows.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <optional>
 #include <utility>
 
 #include "app/fnv1a.hpp"
-#include "app/state_report.hpp"
+#include "app/game_app.hpp"
+#include "app/headless_core.hpp"
 #include "app/replay.hpp"
+#include "app/state_report.hpp"
 #include "input/keyboard.hpp"
-#include "platform/headless/scripted_game.hpp"
 #include "test_support.hpp"
 
 namespace {
 
-using testing_support::HeadlessGame;
+using testing_support::RepoDataDir;
 
-// Runs the whole game, full screen with the joystick chosen, through
-// `platform` (a decorator over `game.platform`) for 400 idle calls, `input`
-// acting before each; one hash of state and page per idle call.
-std::vector<uint64_t> RunAndHash(HeadlessGame& game, platform::Platform& platform,
-                                 const std::function<void(int64_t)>& input) {
-  AppOptions options;
-  options.fullScreen = 1;
-  options.keyboard = 0;
-  options.dataDir = (game.dir / "data").string();
-  options.saveScores = false;
-  CGameApp app(platform, options, BuiltinResources());
-  std::vector<uint64_t> hashes;
-  game.platform.idleLimit = 400;
-  game.platform.beforeIdle = [&](int64_t call) {
-    if (call > 1) hashes.push_back(HashPlayState(app.m_play) ^ Fnv1a(game.platform.LastPage()));
-    input(call);
-  };
-  app.Run();
-  return hashes;
+constexpr int64_t kFrames = 1300;  // two checks
+const StartChoices kWithStick{1, 0, JoyCaps{0, 65535, 0, 65535}};
+
+// A player: a click on the title, then moving, firing and a bomb in turns,
+// with the stick and its buttons; the stick unplugged for a while.
+FrameInput PlayerInput(int64_t frame) {
+  FrameInput input;
+  const std::vector<std::vector<uint8_t>> moves = {{VK_SPACE, VK_LEFT}, {VK_UP}, {VK_RIGHT}, {VK_SHIFT}, {}};
+  if (frame >= 20) {
+    for (const uint8_t vk : moves[static_cast<size_t>(frame / 37) % moves.size()]) input.keys[vk] = 0x80;
+  }
+  input.keys['Q'] = 0x80;  // not a game key: a replay keeps only the game's
+  input.click = frame == 20;
+  const auto turn = static_cast<uint32_t>(frame / 23);
+  input.stick = JoyReading{true, 32768, 32768, 0};
+  if (frame > 20) input.stick = JoyReading{true, turn * 9000 % 65536, 65535 - turn * 7000 % 65536, turn % 4};
+  if (frame > 300 && frame < 330) input.stick = JoyReading{};
+  return input;
 }
 
-TEST(Replay, ARecordedRunWithKeysAndJoystickPlaysBackFrameForFrameAndSavesNothing) {
-  HeadlessGame live(testing_support::RepoDataDir());
-  const auto path = (live.dir / "run.krp").string();
-  RecordingPlatform recorder(live.platform, path);
-  // A player: a click on the title, then moving, firing and a bomb in turns,
-  // with the stick and its buttons; the stick unplugged for a while.
-  live.platform.SetJoystick(platform::JoyInfo{32768, 32768, 0, 0});
-  const auto player = [&](int64_t call) {
-    if (call == 20) live.platform.QueueLeftClick();
-    const std::vector<std::vector<uint8_t>> moves = {{VK_SPACE, VK_LEFT}, {VK_UP}, {VK_RIGHT}, {VK_SHIFT}, {}};
-    live.platform.HoldKeys(call < 20 ? std::vector<uint8_t>{} : moves[static_cast<size_t>(call / 37) % moves.size()]);
-    const auto turn = static_cast<uint32_t>(call / 23);
-    if (call > 20) live.platform.SetJoystick(platform::JoyInfo{turn * 9000 % 65536, 65535 - turn * 7000 % 65536, 0, turn % 4});
-    if (call > 300 && call < 330) live.platform.SetJoystick(std::nullopt);
-  };
-  const std::vector<uint64_t> recorded = RunAndHash(live, recorder, player);
-  ASSERT_TRUE(recorder.Saved());
-  ASSERT_FALSE(recorded.empty());
-  EXPECT_NE(recorded.front(), recorded.back()) << "the hashes follow the run";
+Core Started(const StartChoices& choices) {
+  std::string message;
+  std::optional<Core> core = StartHeadlessCore(RepoDataDir().string(), choices, message);
+  EXPECT_TRUE(core) << message;
+  return std::move(*core);
+}
 
-  Replay replay;
-  std::string error;
-  ASSERT_TRUE(LoadReplay(path, replay, error)) << error;
-  EXPECT_TRUE(replay.fullScreen == 1 && replay.keyboard == 0 && replay.script.joystick);
-  EXPECT_EQ(replay.script.Length(), 400);
+uint64_t FrameHash(const Core& core, const FrameOutput& out) { return HashPlayState(core.State()) ^ Fnv1a(out.page); }
 
-  // In the game, whatever the live keyboard and stick do meanwhile.
-  HeadlessGame again(testing_support::RepoDataDir());
-  ReplayingPlatform player2(again.platform, replay.script);
-  again.platform.HoldKeys({VK_LEFT});
-  again.platform.SetJoystick(platform::JoyInfo{0, 0, 0, 1});
-  std::vector<uint64_t> pages;  // after each idle call from the first on
-  const auto notePage = [&pages](HeadlessGame& game) {
-    return [&pages, &game](int64_t call) {
-      if (call > 1) pages.push_back(Fnv1a(game.platform.LastPage()));
-    };
-  };
-  EXPECT_EQ(RunAndHash(again, player2, notePage(again)), recorded);
-  EXPECT_EQ(again.platform.WindowTitle(), "Kestrova App (replay)");
-
-  // In kestrova-sim's driver.
-  platform::HeadlessPlatform headless;
-  AppOptions simOptions;
-  simOptions.fullScreen = 1;
-  simOptions.keyboard = 0;
-  simOptions.dataDir = testing_support::RepoDataDir().string();
-  simOptions.saveScores = false;
-  platform::ScriptedGame sim(headless, simOptions, replay.script);
-  ASSERT_TRUE(sim.Start());
-  std::vector<uint64_t> simulated;
-  while (sim.input.Calls() < 399 && sim.Step()) {
-    simulated.push_back(HashPlayState(sim.game.m_play) ^ Fnv1a(sim.input.LastPage()));
+Replay Recorded(std::vector<uint64_t>* hashes = nullptr) {
+  Core live = Started(kWithStick);
+  ReplayRecorder recorder(kWithStick, StampFor(RepoDataDir().string()));
+  FrameOutput out;
+  for (int64_t frame = 1; frame <= kFrames; ++frame) {
+    const FrameInput input = PlayerInput(frame);
+    out = live.Step(input);
+    recorder.Add(input, out, live.State());
+    if (hashes != nullptr) hashes->push_back(FrameHash(live, out));
   }
-  EXPECT_EQ(simulated, recorded);
+  return recorder.Finish(out.page, live.State());
+}
 
-  // Watched from call 101 on (--seek): the same pages from there to the end,
-  // and the watcher's score file as it was.
-  const std::vector<uint64_t> straight = std::exchange(pages, {});
-  HeadlessGame watched(testing_support::RepoDataDir());
-  const auto scores = watched.dir / "data" / "score.dat";
+TEST(Replay, ARecordedRunPlaysBackFrameForFrameAndChecksItself) {
+  std::vector<uint64_t> recorded;
+  const Replay replay = Recorded(&recorded);
+  EXPECT_NE(recorded.front(), recorded.back()) << "the hashes follow the run";
+  ASSERT_EQ(replay.checks.size(), 2u);
+  EXPECT_EQ(replay.checks[1].frame, 1200);
+  EXPECT_EQ(replay.end.substr(0, 5), "1300 ");
+
+  Replay back;
+  bool isReplay = false;
+  std::string error;
+  ASSERT_TRUE(ParseReplay(replay.Text(), "run.krp", back, isReplay, error)) << error;
+  EXPECT_TRUE(back.fullScreen == 1 && back.keyboard == 0 && back.script.joystick && back.stamp == replay.stamp);
+  EXPECT_EQ(back.checks, replay.checks);
+  EXPECT_EQ(back.end, replay.end);
+  EXPECT_EQ(back.script.Length(), kFrames);
+  Core again = Started(back.Choices());
+  for (int64_t frame = 1; frame <= kFrames; ++frame) {
+    const FrameOutput out = again.Step(back.script.InputAt(frame));
+    ASSERT_EQ(FrameHash(again, out), recorded[static_cast<size_t>(frame - 1)]) << "frame " << frame;
+  }
+  EXPECT_EQ(CheckReplay(back, RepoDataDir().string(), ""), "");
+}
+
+TEST(Replay, ADifferenceIsNamedAtTheFirstCheckThatSeesIt) {
+  const Replay replay = Recorded();
+  const std::string data = RepoDataDir().string();
+  Replay changed = replay;  // a step right at frame 700
+  for (InputRun& run : changed.script.runs) {
+    if (run.end - run.count < 700 && run.end >= 700) run.keys = {VK_RIGHT};
+  }
+  const std::string difference = CheckReplay(changed, data, "");
+  EXPECT_EQ(difference.rfind("frame 1200: the state hash is ", 0), 0u) << difference;
+  Replay ended = replay;
+  ended.end.back() = ended.end.back() == '0' ? '1' : '0';
+  EXPECT_EQ(CheckReplay(ended, data, ""), "ended as \"" + replay.end + "\", not as recorded \"" + ended.end + "\"");
+
+  testing_support::HeadlessGame other(RepoDataDir());  // a copy of the data, one cell changed
+  std::string chars = testing_support::ReadFile(other.dir / "data" / "char.csv");
+  chars.insert(chars.find('\n'), " ");
+  testing_support::WriteFile(other.dir / "data" / "char.csv", chars);
+  const std::string verdict = CheckReplay(replay, other.DataDir(), "");
+  EXPECT_EQ(verdict.rfind("recorded on other data (data " + replay.stamp->dataHash + " of kestrova ", 0), 0u) << verdict;
+  EXPECT_EQ(CheckReplay(replay, data, "", 1299), "plays 1300 frames, more than the 1299 allowed");
+}
+
+TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
+  const Replay replay = Recorded();
+  std::vector<uint64_t> straight;
+  Core plain = Started(replay.Choices());
+  for (int64_t frame = 1; frame <= 300; ++frame) straight.push_back(Fnv1a(plain.Step(replay.script.InputAt(frame)).page));
+
+  testing_support::HeadlessGame watcher(RepoDataDir());
+  const auto scores = watcher.dir / "data" / "score.dat";
   testing_support::WriteFile(scores, testing_support::ScoreFileText({42}));
-  platform::HeadlessPlatform offscreen;
-  watched.platform.idleLimit = 300;
-  watched.platform.beforeIdle = notePage(watched);
+  testing_support::FakePlatform window;
+  window.stick = JoyCaps{0, 1000, 0, 1000};  // plugged in at the watcher's, not the recording's
   AppOptions options;
-  options.dataDir = (watched.dir / "data").string();
-  WatchReplay(watched.platform, offscreen, replay, options, 100);
-  EXPECT_EQ(pages, std::vector<uint64_t>(straight.begin() + 100, straight.end()));
+  options.dataDir = watcher.DataDir();
+  options.fullScreen = replay.fullScreen;
+  options.keyboard = replay.keyboard;
+  options.saveScores = false;
+  options.replay = true;
+  options.replayStick = replay.Choices().joystick;
+  CGameApp app(window, options, BuiltinResources());
+  ASSERT_TRUE(app.InitInstance());
+  EXPECT_EQ(window.title, "Kestrova App (replay)");
+  for (int64_t frame = 1; frame <= 100; ++frame) app.PlayAhead(replay.script.InputAt(frame));
+  EXPECT_EQ(window.presents, 0);
+  for (int64_t frame = 101; frame <= 300; ++frame) {
+    app.OnIdle(replay.script.InputAt(frame));
+    ASSERT_EQ(Fnv1a(window.lastPage), straight[static_cast<size_t>(frame - 1)]) << "frame " << frame;
+    if (frame == 200) {
+      EXPECT_FALSE(app.OnAway()) << "people leave a replay running";
+    }
+  }
+  app.ExitInstance();
   EXPECT_EQ(testing_support::ReadFile(scores), testing_support::ScoreFileText({42}));
 }
 
@@ -117,17 +150,25 @@ TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {
   EXPECT_EQ(replay.Text(), "kestrova-replay 2 window joystick none\n2 none\n1 space+click\n1 space\n");
   // With a joystick: its limits, and each run's reading; a reading that changes starts a run.
   Replay stick = replay;
-  stick.script = InputScript{{}, platform::JoyCaps{0, 65535, 10, 65000}};
+  stick.script = InputScript{{}, JoyCaps{0, 65535, 10, 65000}};
   stick.script.Append({}, false, JoyReading{true, 1, 65535, 3});
   stick.script.Append({}, false, JoyReading{true, 1, 65535, 3});
   stick.script.Append({}, false, JoyReading{});
   stick.script.Append({VK_LEFT}, false, JoyReading{true, 4294967295u, 0, 0});
   EXPECT_EQ(stick.Text(), "kestrova-replay 2 window joystick 0 65535 10 65000\n2 none 1,65535,3\n1 none unplugged\n"
                           "1 left 4294967295,0,0\n");
+  // Format 3: the stamp, and each check after its frame, cutting the run it falls in.
+  Replay checked = replay;
+  checked.stamp = ReplayStamp{"1.0.0", "00000000000000ff"};
+  checked.checks = {{1, 0xa}, {3, 0xb}};
+  checked.end = "4 play 0000000000000001 0000000000000002";
+  EXPECT_EQ(checked.Text(), "kestrova-replay 3 window joystick none\ngame 1.0.0 data 00000000000000ff\n1 none\n"
+                            "check 1 000000000000000a\n1 none\n1 space+click\ncheck 3 000000000000000b\n1 space\n"
+                            "end 4 play 0000000000000001 0000000000000002\n");
   Replay back;
   bool isReplay = false;
   std::string error;
-  for (const Replay* original : {&replay, &stick}) {
+  for (const Replay* original : {&replay, &stick, &checked}) {
     ASSERT_TRUE(ParseReplay(original->Text(), "r", back, isReplay, error)) << error;
     EXPECT_TRUE(isReplay);
     EXPECT_EQ(back.Text(), original->Text());
@@ -136,11 +177,13 @@ TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {
   ASSERT_TRUE(ParseReplay("kestrova-replay 1 fullscreen joystick\n5 up\n", "r", back, isReplay, error)) << error;
   EXPECT_TRUE(back.fullScreen == 1 && back.keyboard == 0 && !back.script.joystick && back.script.Length() == 5);
 
+  const std::string game = "kestrova-replay 3 window keyboard\ngame 1.0.0 data 0123456789abcdef\n";
+  const std::string end = "end 2 play 0123456789abcdef 0123456789abcdef\n";
   const struct {
-    const char* text;
+    std::string text;
     const char* where;
   } bad[] = {
-      {"kestrova-replay 3 window keyboard\n1 none\n", "r:1:"},
+      {"kestrova-replay 4 window keyboard\n1 none\n", "r:1:"},
       {"kestrova-replay 1 sideways keyboard\n", "r:1:"},
       {"kestrova-replay 1 window keyboard extra\n", "r:1:"},
       {"kestrova-replay 2 window joystick 0 65535 0\n", "r:1:"},
@@ -153,10 +196,22 @@ TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {
       {"kestrova-replay 2 window joystick 0 1 0 1\n1 none 1,2\n", "r:2:"},
       {"kestrova-replay 2 window joystick 0 1 0 1\n1 none 1,2,3,4\n", "r:2:"},
       {"kestrova-replay 2 window joystick 0 1 0 1\n1 none -1,2,3\n", "r:2:"},
+      {"kestrova-replay 2 window keyboard\ncheck 1 0123456789abcdef\n", "r:2:"},  // format 2 has no checks
+      {"kestrova-replay 3 window keyboard\n2 none\n" + end, "r:2:"},  // the game line first
+      {game + "game 1.0.0 data 0123456789abcdef\n", "r:3:"},
+      {"kestrova-replay 3 window keyboard\ngame 1.0.0 data 0123456789ABCDEF\n", "r:2:"},
+      {game + "2 none\ncheck 3 0123456789abcdef\n" + end, "r:4:"},  // a check before its frame
+      {game + "2 none\ncheck 2 0123456789abcdef\ncheck 2 0123456789abcdef\n" + end, "r:5:"},
+      {game + "2 none\ncheck 2 123\n" + end, "r:4:"},
+      {game + "2 none\nend 3 play 0123456789abcdef 0123456789abcdef\n", "r:4:"},
+      {game + "2 none\nend 2 elsewhere 0123456789abcdef 0123456789abcdef\n", "r:4:"},
+      {game + "2 none\n" + end + "1 none\n", "r:5:"},
+      {game + "2 none\n", "r:4:"},  // frames without an end
+      {game.substr(0, game.find('\n') + 1), "r:2:"},  // no game line at all
   };
   for (const auto& c : bad) {
     EXPECT_FALSE(ParseReplay(c.text, "r", back, isReplay, error)) << c.text;
-    EXPECT_EQ(error.rfind(c.where, 0), 0u) << error;
+    EXPECT_EQ(error.rfind(c.where, 0), 0u) << c.text << " gave " << error;
   }
   EXPECT_FALSE(LoadReplay("/nonexistent/run.krp", back, error));
 }

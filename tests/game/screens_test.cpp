@@ -8,6 +8,8 @@
 #include <string>
 
 #include "data/sheet_geometry.hpp"
+#include "app/state_report.hpp"
+#include "gfx/number.hpp"
 #include "input/keyboard.hpp"
 #include "play_fixture.hpp"
 
@@ -19,36 +21,48 @@ using testing_support::HeadlessGame;
 
 DataFiles TinyStage() { return {play_test::StillTypes(), play_test::kQuietScript, play_test::kChars, ""}; }
 
+// The game on `files`' data in a window, with the keyboard.
+AppOptions WindowOptions(const HeadlessGame& files) {
+  AppOptions options;
+  options.fullScreen = 0;
+  options.keyboard = 1;
+  options.dataDir = files.DataDir();
+  return options;
+}
+
 TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
+  using testing_support::FakePlatform;
   const struct {
     const char* name;
-    void (*setup)(HeadlessGame&, AppOptions&);
+    void (*setup)(HeadlessGame&, FakePlatform&, AppOptions&);
     std::vector<std::string> messages;
   } cases[] = {
-      {"window", [](HeadlessGame& g, AppOptions&) { g.platform.failWindow = true; }, {"ERROR Make Window"}},
-      {"video", [](HeadlessGame& g, AppOptions&) { g.platform.videoResult = platform::VideoResult::NoPrimary; },
+      {"window", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.failWindow = true; }, {"ERROR Make Window"}},
+      {"video", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.videoResult = platform::VideoResult::NoPrimary; },
        {"ERROR WIndow Mode DDSPRimary", "ERROR InitDirectDraw"}},
-      {"no sheet", [](HeadlessGame& g, AppOptions& o) { o.sheetPath = (g.dir / "missing.bmp").string(); },
+      {"no sheet", [](HeadlessGame& g, FakePlatform&, AppOptions& o) { o.sheetPath = (g.dir / "missing.bmp").string(); },
        {"ERROR Find Resource", "ERROR BITMAP LOADING"}},
       {"corrupt sheet",
-       [](HeadlessGame& g, AppOptions& o) {
+       [](HeadlessGame& g, FakePlatform&, AppOptions& o) {
          testing_support::WriteFile(g.dir / "bad.bmp", "BM not really a bitmap");
          o.sheetPath = (g.dir / "bad.bmp").string();
        },
        {"ERROR LOAD IMAGE", "ERROR BITMAP LOADING"}},
-      {"no audio", [](HeadlessGame& g, AppOptions&) { g.platform.failAudio = true; }, {}},
+      {"no audio", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.failAudio = true; }, {}},
   };
   for (const auto& c : cases) {
-    HeadlessGame game(TinyStage());
-    const auto scoreFile = game.dir / "data" / "score.dat";
+    HeadlessGame files(TinyStage());
+    const auto scoreFile = files.dir / "data" / "score.dat";
     testing_support::WriteFile(scoreFile, "stored scores");
-    AppOptions options;
-    c.setup(game, options);
-    EXPECT_EQ(game.Start(options), c.messages.empty()) << c.name;
-    EXPECT_EQ(game.platform.Messages(), c.messages) << c.name;
-    if (c.messages.empty()) continue;
-    game.app->ExitInstance();
-    EXPECT_EQ(testing_support::ReadFile(scoreFile), "stored scores") << c.name;
+    FakePlatform window;
+    AppOptions options = WindowOptions(files);
+    c.setup(files, window, options);
+    CGameApp app(window, options, BuiltinResources());
+    EXPECT_EQ(app.InitInstance(), c.messages.empty() ? 1 : 0) << c.name;
+    EXPECT_EQ(window.messages, c.messages) << c.name;
+    EXPECT_EQ(window.audioPlaying, c.messages.empty() && !window.failAudio) << c.name;
+    app.ExitInstance();
+    EXPECT_EQ(testing_support::ReadFile(scoreFile) == "stored scores", !c.messages.empty()) << c.name;
   }
 }
 
@@ -77,32 +91,27 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
   EXPECT_FALSE(game.Sounded(Effect::Cursor)) << "the cursor stayed";
   game.Idle(1, {VK_LEFT});
   EXPECT_EQ(game.State().g_nExitCursorX, EXIT_CURSOR_NO);
-  CMainFrame& frame = *game.app->m_pFrame;
-  frame.OnLButtonDown();  // a left click starts play only from the title
+  game.Idle(1, {}, true);  // a left click starts play only from the title
   EXPECT_TRUE(s.m_bExitQuery);
+  EXPECT_FALSE(game.last.close);
   game.Idle(1, {VK_RIGHT, VK_SPACE});
-  EXPECT_TRUE(game.platform.CloseRequested());
+  EXPECT_TRUE(game.last.close);
   EXPECT_TRUE(s.m_bExitQuery) << "Y only asks the window to close";
 
   HeadlessGame clicked(TinyStage());
   ASSERT_TRUE(clicked.Start());
-  clicked.app->m_pFrame->OnLButtonDown();
+  clicked.Idle(1, {}, true);
   EXPECT_TRUE(clicked.State().m_state.m_bPlaying);
-  clicked.Idle(1);
-  EXPECT_TRUE(clicked.Sounded(Effect::Start)) << "with the next frame";
-  EXPECT_TRUE(clicked.platform.Messages().empty());
-  clicked.app->m_pFrame->OnRButtonDown();
-  EXPECT_TRUE(clicked.platform.CloseRequested());
+  EXPECT_TRUE(clicked.Sounded(Effect::Start)) << "with the frame after the click";
+  EXPECT_EQ(clicked.last.screen, std::string("play"));
 
   // Joystick button 1 alone starts play; buttons 1 and 2 together do not.
   HeadlessGame stick(TinyStage());
-  stick.platform.SetJoystick(platform::JoyInfo{32768, 32768, 0, 3});
-  AppOptions options;
-  options.keyboard = 0;
-  ASSERT_TRUE(stick.Start(options));
+  ASSERT_TRUE(stick.Start(StartChoices{0, 0, JoyCaps{0, 65535, 0, 65535}}));
+  stick.stick = JoyReading{true, 32768, 32768, 3};
   stick.Idle(2);
   EXPECT_TRUE(stick.State().m_state.m_bTitle);
-  stick.platform.SetJoystick(platform::JoyInfo{32768, 32768, 0, 1});
+  stick.stick.buttons = 1;
   stick.Idle(1);
   EXPECT_TRUE(stick.State().m_state.m_bPlaying);
 }
@@ -110,16 +119,21 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
 // Away from the window, play alone shows its paused page; the page the next
 // frame draws on is as it was, so the run goes on as if nothing happened.
 TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
-  HeadlessGame paused(TinyStage()), straight(TinyStage());
-  for (HeadlessGame* game : {&paused, &straight}) ASSERT_TRUE(game->Start());
-  EXPECT_FALSE(paused.app->m_pFrame->OnAway()) << "the title keeps running";
-  for (HeadlessGame* game : {&paused, &straight}) {
-    game->StartPlay();
-    game->Idle(30, {VK_SPACE, VK_LEFT});
-  }
-  const std::vector<uint8_t> before(paused.Page().begin(), paused.Page().end());
-  ASSERT_TRUE(paused.app->m_pFrame->OnAway());
-  const std::span<const uint8_t> shown = paused.Page();
+  HeadlessGame files(TinyStage()), straight(TinyStage());
+  testing_support::FakePlatform window;
+  CGameApp paused(window, WindowOptions(files), BuiltinResources());
+  ASSERT_TRUE(paused.InitInstance() && straight.Start());
+  EXPECT_FALSE(paused.OnAway()) << "the title keeps running";
+  FrameInput input;
+  input.keys[VK_SPACE] = 0x80;
+  paused.OnIdle(input);
+  straight.StartPlay();
+  input.keys[VK_LEFT] = 0x80;
+  for (int i = 0; i < 30; ++i) paused.OnIdle(input);
+  straight.Idle(30, {VK_SPACE, VK_LEFT});
+  const std::vector<uint8_t> before = window.lastPage;
+  ASSERT_TRUE(paused.OnAway());
+  const std::vector<uint8_t>& shown = window.lastPage;
   size_t dimmed = 0, kept = 0;
   for (size_t i = 0; i < shown.size(); ++i) {
     const bool black = ((i % 640) + (i / 640)) % 2 == 0;  // the dimming's pixels
@@ -128,32 +142,35 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
   }
   EXPECT_GT(dimmed, 1000u);
   EXPECT_GT(kept, shown.size() / 2 - 40000) << "the picture stays under the dimming and the word";
-  for (HeadlessGame* game : {&paused, &straight}) game->Idle(30, {VK_SPACE});
-  EXPECT_EQ(paused.LastLine(), straight.LastLine());
+  input.keys[VK_LEFT] = 0;
+  for (int i = 0; i < 30; ++i) paused.OnIdle(input);
+  straight.Idle(30, {VK_SPACE});
+  EXPECT_EQ(FrameLine(60 + 2, paused.LastFrame().screen, paused.LastFrame().page, paused.State()),
+            FrameLine(60 + 2, straight.last.screen, straight.last.page, straight.State()));
 
-  HeadlessGame playsOn(TinyStage());
-  AppOptions options;
+  testing_support::FakePlatform elsewhere;
+  AppOptions options = WindowOptions(files);
   options.pauseWhenAway = false;
-  ASSERT_TRUE(playsOn.Start(options));
-  playsOn.StartPlay();
-  EXPECT_FALSE(playsOn.app->m_pFrame->OnAway());
+  CGameApp playsOn(elsewhere, options, BuiltinResources());
+  ASSERT_TRUE(playsOn.InitInstance());
+  input.keys[VK_LEFT] = 0;
+  playsOn.OnIdle(input);
+  EXPECT_FALSE(playsOn.OnAway());
 }
 
 TEST(Screens, JoystickSteersTheShipBesideTheKeyboardAndStopsWhenUnplugged) {
   HeadlessGame game(TinyStage());
-  game.platform.SetJoystick(platform::JoyInfo{65535, 32768, 0, 0});
-  AppOptions options;
-  options.keyboard = 0;
-  ASSERT_TRUE(game.Start(options));
+  ASSERT_TRUE(game.Start(StartChoices{0, 0, JoyCaps{0, 65535, 0, 65535}}));
+  game.stick = JoyReading{true, 65535, 32768, 0};
   game.StartPlay();
   game.State().g_player.x = 200;
   game.Idle(2);
   EXPECT_EQ(game.State().g_player.x, 208);
   game.Idle(1, {VK_LEFT});  // both devices: the moves cancel
   EXPECT_FLOAT_EQ(game.State().g_player.x, 208);
-  game.platform.SetJoystick(platform::JoyInfo{32768, 32768, 0, 0});
+  game.stick.x = 32768;
   game.Idle(1, {VK_ESCAPE});
-  game.platform.SetJoystick(std::nullopt);
+  game.stick = JoyReading{};
   game.Idle(1, {VK_SPACE});  // the exit query reads the keyboard alone: the stick is missed only in play
   EXPECT_EQ(game.State().g_joystick.m_bAvailable, 1);
   game.Idle(1);
@@ -167,7 +184,7 @@ TEST(Screens, ExitQueryBoxShowsTheChoiceFromBeforeTheFrame) {
   PlayGame game;
   game.Idle(1, {VK_ESCAPE});
   game.Idle(1, {VK_RIGHT});
-  const Surface& sheet = game.Display().GetSheetSurface();
+  const Surface& sheet = testing_support::BuiltinSheet().pixels;
   const RECT box = CharCellRect('\'');
   // Top-left block of the 6x box: drawn at (192 - 8, 184) this frame, at 312 the next.
   const auto boxAt = [&](int x) {
@@ -192,7 +209,7 @@ TEST(FrameOfPlay, LayersAreBackgroundObjectsShipScore) {
   game.P().y = 16;
   AddObject(game.State().mainList, KIND_EXPLOSION, 128, 16);
   game.Idle(1);
-  const Surface& sheet = game.Display().GetSheetSurface();
+  const Surface& sheet = testing_support::BuiltinSheet().pixels;
   const auto cell = [&](RECT r, int dx, int dy) { return sheet.Row(r.top + dy)[r.left + dx]; };
   int fromEach[4] = {};
   for (int dy = 0; dy < 32; ++dy) {
@@ -217,10 +234,11 @@ TEST(FrameOfPlay, LayersAreBackgroundObjectsShipScore) {
 // digit d = 10 + d, big minus 9, small digit d = 30 + d, small minus 29,
 // letter i = 50 + i. Each case gives the text and the x where it starts.
 TEST(Numbers, TheScoreEndsAtX192UnderItsLabelOtherNumbersAtTheirRightEdge) {
-  PlayGame game;
-  CDisplay& display = game.Display();
-  Surface& sheet = display.GetSheetSurface();
-  ClearSurface(sheet);
+  SpriteSheet painted;
+  Surface& sheet = painted.pixels;
+  sheet.Create(SHEET_WIDTH, SHEET_HEIGHT);
+  Surface page = Surface::Blank(PAGE_WIDTH, PAGE_HEIGHT), ring;
+  CDisplay display(painted, page, ring);
   const auto fill = [&sheet](RECT r, int value) {
     for (int32_t y = r.top; y < r.bottom; ++y) std::fill(sheet.Row(y) + r.left, sheet.Row(y) + r.right, value);
   };
@@ -243,13 +261,12 @@ TEST(Numbers, TheScoreEndsAtX192UnderItsLabelOtherNumbersAtTheirRightEdge) {
       {false, INT32_MIN, "-2147483648", 120},
   };
   for (const auto& c : cases) {
-    Surface& page = display.GetBackSurface();
     ClearSurface(page);
     const int size = c.score ? 16 : 8, top = c.score ? 32 : 100;
     if (c.score) {
-      game.app->DrawScore(c.value);
+      DrawScore(display, c.value);
     } else {
-      game.app->DrawNumber(c.value, 208, 100);
+      DrawNumber(display, c.value, 208, 100);
     }
     const uint8_t* row = page.Row(top + size / 2);
     EXPECT_EQ(row[c.left - size / 2], 0) << c.text << " starts later";
@@ -266,11 +283,12 @@ TEST(Numbers, TheScoreEndsAtX192UnderItsLabelOtherNumbersAtTheirRightEdge) {
 
 TEST(Numbers, TheTitleShowsTheFiveBestScoresRankedAndRightAligned) {
   HeadlessGame game(TinyStage());
-  ASSERT_TRUE(game.Start());
   const int32_t scores[5] = {2500, 123456, 0, 7, 90};
-  for (size_t i = 0; i < 5; ++i) game.app->m_highScores.entries[i].score = scores[i];
+  testing_support::WriteFile(game.dir / "data" / "score.dat",
+                             testing_support::ScoreFileText(std::vector<int32_t>(scores, scores + 5)));
+  ASSERT_TRUE(game.Start());
   game.Idle(1);
-  const Surface& sheet = game.Display().GetSheetSurface();
+  const Surface& sheet = testing_support::BuiltinSheet().pixels;
   // Every painted pixel of the small digit's cell, at (x, y) on the page.
   const auto digitAt = [&](int digit, int x, int y) {
     const RECT cell = g_rcSmallDigit[static_cast<size_t>(digit)];

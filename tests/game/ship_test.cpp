@@ -130,14 +130,15 @@ TEST(Ship, EscapeOpensTheExitQueryAfterTheFrameRuns) {
 
 TEST(Ship, GaugeAndStockShowEnergyAndBombs) {
   PlayGame game;
-  Surface& sheet = game.Display().GetSheetSurface();
-  ClearSurface(sheet);
-  for (int32_t y = 0; y < 48; ++y) {
-    for (int32_t x = 192; x < 400; ++x) {
-      const bool ship = x < 224 && y < 32, gauge = x >= 320 && y >= 16 && y < 32, icon = x >= 320 && x < 336 && y >= 32;
-      sheet.Row(y)[x] = ship ? 5 : gauge ? 7 : icon ? 8 : 0;
+  game.PaintSheet([](Surface& sheet) {
+    ClearSurface(sheet);
+    for (int32_t y = 0; y < 48; ++y) {
+      for (int32_t x = 192; x < 400; ++x) {
+        const bool ship = x < 224 && y < 32, gauge = x >= 320 && y >= 16 && y < 32, icon = x >= 320 && x < 336 && y >= 32;
+        sheet.Row(y)[x] = ship ? 5 : gauge ? 7 : icon ? 8 : 0;
+      }
     }
-  }
+  });
   const struct {
     int16_t energy;
     uint8_t bombs;

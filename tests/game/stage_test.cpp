@@ -32,7 +32,6 @@ TEST(StageScript, RowsWaitTheirFramesAndDotSetsTheScrollSpeedInTheSameFrame) {
 
 TEST(StageScript, EndRowShowsTheClearScreenFromTheNextIdleCall) {
   PlayGame game(StillTypes(), "E1,100,0,30\nDOT,,,2\nEOF,\n");
-  const int64_t presents = game.platform.PresentCount();
   game.Idle();
   // The whole frame of play still ran: released, scrolled, presented.
   const PlayState& s = game.State();
@@ -40,7 +39,7 @@ TEST(StageScript, EndRowShowsTheClearScreenFromTheNextIdleCall) {
   EXPECT_EQ(s.g_nStageRow, 0);
   EXPECT_EQ(s.g_nStageWait, 29);
   EXPECT_EQ(game.Of(KIND_ENEMY).size(), 1u);
-  EXPECT_EQ(game.platform.PresentCount(), presents + 1);
+  EXPECT_EQ(game.last.screen, std::string("play"));
   game.Idle();  // the clear screen: no frame of play, so no countdown
   EXPECT_EQ(s.g_nStageWait, 29);
 }
@@ -75,7 +74,7 @@ TEST(StageScript, UncheckedTablesEndAtTheirCapacity) {
     ASSERT_TRUE(table.LoadBytes(text, "replaced.csv", nullptr));
   };
   PlayGame noEof;
-  replace(noEof.app->m_data->stageTable, STAGE_TABLE_ROWS, ",,,0\n");
+  noEof.ChangeData([&](GameData& d) { replace(d.stageTable, STAGE_TABLE_ROWS, ",,,0\n"); });
   noEof.State().g_nStageWait = 0;
   noEof.Idle(STAGE_TABLE_ROWS - 1);
   EXPECT_EQ(noEof.State().m_state.m_bPlaying, 1) << "one row a frame";
@@ -84,9 +83,11 @@ TEST(StageScript, UncheckedTablesEndAtTheirCapacity) {
   EXPECT_EQ(noEof.State().g_nStageRow, 0);
 
   PlayGame noEnd;
-  replace(noEnd.app->m_data->dataTable, DATA_TABLE_ROWS,
-          "C1,,,,,INIT,,,C\n,0,0,1,0,,,0\n,,,,,START\n,0,0,,7,,,,P1\nP1,,,,,INIT,,,P\n");
-  replace(noEnd.app->m_data->stageTable, STAGE_TABLE_ROWS, "C1,200,100,1000\n,,,\nEOF,\n");
+  noEnd.ChangeData([&](GameData& d) {
+    replace(d.dataTable, DATA_TABLE_ROWS,
+            "C1,,,,,INIT,,,C\n,0,0,1,0,,,0\n,,,,,START\n,0,0,,7,,,,P1\nP1,,,,,INIT,,,P\n");
+    replace(d.stageTable, STAGE_TABLE_ROWS, "C1,200,100,1000\n,,,\nEOF,\n");
+  });
   noEnd.State().g_nStageWait = 0;
   noEnd.State().g_nStageRow = 0;
   noEnd.Idle();
@@ -98,8 +99,10 @@ TEST(StageScript, UncheckedTablesEndAtTheirCapacity) {
   EXPECT_EQ(noEnd.Of(KIND_CARRIER)[0]->programRow, DATA_TABLE_ROWS + 1);
 
   PlayGame noInit;  // row 1 of the data is E1's step, not a type header
-  replace(noInit.app->m_data->stageTable, STAGE_TABLE_ROWS, "E1,100,0,0\nE1,,,0\n,,,1000\nEOF,\n");
-  replace(noInit.app->m_data->dataTable, DATA_TABLE_ROWS, ",,,,,INIT,,,E\nE1,0,0,1000,0,,,0\n");
+  noInit.ChangeData([&](GameData& d) {
+    replace(d.stageTable, STAGE_TABLE_ROWS, "E1,100,0,0\nE1,,,0\n,,,1000\nEOF,\n");
+    replace(d.dataTable, DATA_TABLE_ROWS, ",,,,,INIT,,,E\nE1,0,0,1000,0,,,0\n");
+  });
   noInit.State().g_nStageWait = 0;
   noInit.State().g_nStageRow = 0;
   noInit.Idle(3);
@@ -198,7 +201,7 @@ TEST(Enemies, ProgramsChangeImageAndJump) {
                             "M1,,,,,INIT,,,E\n,0,0,1,0,,,0\n,,,,,BITMAP,,,W\n,,,,,,LOOP\n,9,9,9,9,,,9\n"
                             "LOOP,5,6,2,0,,,0\n,,,,,,LOOP\n";
   PlayGame game(types, "M1,200,100,1000\n,,,1000\nEOF,\n");
-  const int16_t loopRow = static_cast<int16_t>(game.app->m_data->dataTable.FindRow("LOOP"));
+  const int16_t loopRow = static_cast<int16_t>(game.core->Data().dataTable.FindRow("LOOP"));
   // Frame 1 ends the one-frame step: the image changes and the jump leads
   // to LOOP, loaded as the step; LOOP's two frames then end in its own jump back.
   for (int16_t timer : {2, 1, 2, 1, 2}) {
@@ -271,9 +274,10 @@ TEST(Background, EachMapRowShowsMirroredInBandsOfTheSpeed) {
   constexpr int kProbeX = 400;  // clear of the score, the ship and the gauges
   for (const auto& c : cases) {
     PlayGame game;
-    Surface& sheet = game.Display().GetSheetSurface();
-    ClearSurface(sheet);
-    for (int32_t line = 0; line < 32; ++line) std::fill_n(sheet.Row(320 + line), 32, static_cast<uint8_t>(line + 1));
+    game.PaintSheet([](Surface& sheet) {
+      ClearSurface(sheet);
+      for (int32_t line = 0; line < 32; ++line) std::fill_n(sheet.Row(320 + line), 32, static_cast<uint8_t>(line + 1));
+    });
     game.State().m_state.m_nScrollSpeed = c.speed;
     game.Idle(c.frames);
     for (size_t y = 0; y < c.linesFromTop.size(); ++y) {

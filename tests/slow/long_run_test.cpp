@@ -42,7 +42,7 @@ RunSummary LongRun(uint64_t seed) {
   };
   std::vector<uint8_t> keys;
   int64_t left = 0;
-  for (int64_t frame = 1; frame <= kFrames && !game.platform.CloseRequested(); ++frame) {
+  for (int64_t frame = 1; frame <= kFrames && !game.last.close; ++frame) {
     if (left-- == 0) {
       left = below(40);
       keys.clear();

@@ -82,8 +82,8 @@ bool IsWaterPixel(uint8_t index) { return index / 16 == 12 || index == 11 * 16 +
 TEST(StageContent, MapTilesArePaintedAndWaterMeetsWaterAlongEveryVisibleEdge) {
   HeadlessGame game(RepoDataDir());
   ASSERT_TRUE(game.Start());
-  const Surface& sheet = game.Display().GetSheetSurface();
-  const TileMap& map = game.app->m_data->g_rcMap;
+  const Surface& sheet = testing_support::BuiltinSheet().pixels;
+  const TileMap& map = game.core->Data().g_rcMap;
   const auto at = [&](const RECT& tile, int32_t x, int32_t y) { return sheet.Row(tile.top + y)[tile.left + x]; };
   std::vector<std::string> faults;
   const auto fault = [&faults](const std::string& what) {

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/headless_core.hpp"
+#include "app/state_report.hpp"
 #include "input/keyboard.hpp"
 
 namespace testing_support {
@@ -61,6 +63,15 @@ std::string ScoreFileText(const std::vector<int32_t>& scores, char separator) {
     for (int32_t value : {i < scores.size() ? scores[i] : 0, 1, 2, 3}) text += std::to_string(value ^ 0x5E) + separator;
   }
   return text;
+}
+
+const SpriteSheet& BuiltinSheet() {
+  static const SpriteSheet sheet = [] {
+    SpriteSheet decoded;
+    LoadSpriteSheet(BuiltinResources().sheet, decoded);
+    return decoded;
+  }();
+  return sheet;
 }
 
 std::vector<uint8_t> ReadAsset(const std::string& name) {
@@ -124,27 +135,54 @@ HeadlessGame::HeadlessGame(const std::filesystem::path& dataSource) : dir(MakeTe
 }
 
 HeadlessGame::~HeadlessGame() {
-  run.reset();
+  core.reset();
   std::error_code ignored;
   std::filesystem::remove_all(dir, ignored);
 }
 
-bool HeadlessGame::Start(AppOptions options) {
-  options.fullScreen = options.fullScreen.value_or(0);
-  options.keyboard = options.keyboard.value_or(1);
-  options.dataDir = (dir / "data").string();
-  run = std::make_unique<platform::ScriptedGame>(platform, options);
-  app = &run->game;
-  return run->Start();
+bool HeadlessGame::Start(const StartChoices& choices) {
+  std::string message;
+  if (!LoadHeadlessSetup(DataDir(), choices, setup, message)) return false;
+  core.emplace(setup);
+  return true;
+}
+
+void HeadlessGame::Remake(const std::function<void(CoreSetup&)>& change) {
+  const PlayState kept = core->State();
+  change(setup);
+  core.emplace(setup);
+  core->Restore(kept);
+}
+
+void HeadlessGame::PaintSheet(const std::function<void(Surface&)>& paint) {
+  Remake([&](CoreSetup& s) {
+    auto sheet = std::make_shared<SpriteSheet>(*s.sheet);
+    paint(sheet->pixels);
+    s.sheet = std::move(sheet);
+  });
+}
+
+void HeadlessGame::ChangeData(const std::function<void(GameData&)>& change) {
+  Remake([&](CoreSetup& s) {
+    auto data = std::make_shared<GameData>(*s.data);
+    change(*data);
+    s.data = std::move(data);
+  });
 }
 
 void HeadlessGame::Idle(int count, const std::vector<uint8_t>& keys, bool click) {
   for (int i = 0; i < count; ++i) {
-    run->input.Append(keys, click && i == 0);
-    run->Step();
+    FrameInput input;
+    for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+    input.click = click && i == 0;
+    input.stick = stick;
+    last = core->Step(input);
+    ++frames;
   }
 }
 
 void HeadlessGame::StartPlay() { Idle(1, {VK_SPACE}); }
+
+std::string HeadlessGame::LastLine() const { return FrameLine(frames, last.screen, last.page, core->State()); }
 
 }  // namespace testing_support

@@ -4,12 +4,17 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "app/game_app.hpp"
-#include "platform/headless/scripted_game.hpp"
+#include "app/input_script.hpp"
+#include "platform/platform.hpp"
+#include "ui/core.hpp"
 
 namespace testing_support {
 
@@ -40,6 +45,8 @@ std::string UniformMap(int x, int y);
 // (0 past `scores`) and the further values 1, 2, 3, every value XOR 0x5E, each
 // followed by `separator`.
 std::string ScoreFileText(const std::vector<int32_t>& scores, char separator = '\n');
+// The built-in sprite sheet, as the game decodes it.
+const SpriteSheet& BuiltinSheet();
 // The bytes of a committed file under assets/.
 std::vector<uint8_t> ReadAsset(const std::string& name);
 
@@ -52,8 +59,48 @@ void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v);
 std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, const std::vector<uint8_t>& pixels, bool topDown = false,
                              uint32_t colors = 4);
 
-// A game whose idle calls go through the scripted platform, the script
-// growing by what the test asks for.
+// The platform of a window that shows nothing: it keeps what the game shows
+// and says, and fails the start-up steps it is told to.
+class FakePlatform final : public platform::Platform {
+ public:
+  bool failWindow = false;
+  platform::VideoResult videoResult = platform::VideoResult::Ok;
+  bool failAudio = false;
+  std::optional<JoyCaps> stick;  // what OpenJoystick finds
+
+  std::vector<std::string> messages;
+  std::string title = "Kestrova App";
+  std::vector<uint8_t> lastPage;
+  int64_t presents = 0;
+  bool audioPlaying = false;
+  std::span<const uint8_t> audio;
+  std::vector<size_t> effectsStarted;
+
+  bool CreateMainWindow(std::span<const uint8_t>) override { return !failWindow; }
+  void ShowMainWindow() override {}
+  void SetWindowTitle(const std::string& text) override { title = text; }
+  void ShowMessageBox(const std::string& text) override { messages.push_back(text); }
+  void RunSettingsDialog(int32_t&, int32_t&) override {}
+  platform::VideoResult InitVideo(bool) override { return videoResult; }
+  void Present(std::span<const uint8_t> page, const Palette&) override {
+    lastPage.assign(page.begin(), page.end());
+    ++presents;
+  }
+  bool OpenJoystick(JoyCaps& caps) override {
+    if (stick) caps = *stick;
+    return stick.has_value();
+  }
+  bool OpenAudio(const WaveFormat&, std::span<const uint8_t> samples) override {
+    audio = samples;
+    return !failAudio;
+  }
+  void PlayAudioLoop() override { audioPlaying = true; }
+  void LoadEffect(size_t, std::span<const uint8_t>) override {}
+  void StartEffect(size_t index) override { effectsStarted.push_back(index); }
+};
+
+// A whole game without a window, its data in a fresh temporary folder,
+// driven frame by frame.
 class HeadlessGame {
  public:
   explicit HeadlessGame(const DataFiles& files);
@@ -61,27 +108,34 @@ class HeadlessGame {
   explicit HeadlessGame(const std::filesystem::path& dataSource);
   ~HeadlessGame();
 
-  // Start-up in window mode with the keyboard unless `options` say otherwise.
-  bool Start(AppOptions options = {});
-  // `count` idle calls with exactly `keys` held, the first after a left
-  // click if `click`.
+  // Start-up in window mode with the keyboard unless `choices` say otherwise.
+  bool Start(const StartChoices& choices = {});
+  // `count` frames with exactly `keys` held, the first after a left click if
+  // `click`, the stick reading `stick`.
   void Idle(int count = 1, const std::vector<uint8_t>& keys = {}, bool click = false);
-  // Leaves the title screen with Space (one idle call, a black page).
+  // Leaves the title screen with Space (one frame, a black page).
   void StartPlay();
-  // The last idle call's "CALL SCREEN PAGEHASH STATEHASH\n".
-  std::string LastLine() const { return run->LastLine(); }
+  // The game made anew where it stands from start-up's reading, changed:
+  // a sheet painted for the test, tables past the checks.
+  void Remake(const std::function<void(CoreSetup&)>& change);
+  void PaintSheet(const std::function<void(Surface&)>& paint);
+  void ChangeData(const std::function<void(GameData&)>& change);
+  // The last frame's "FRAME SCREEN PAGEHASH STATEHASH\n".
+  std::string LastLine() const;
 
-  PlayState& State() { return app->m_play; }
-  // Whether the last idle call started `effect`.
-  bool Sounded(Effect effect) const { return app->LastSounds().Started(effect); }
-  CDisplay& Display() { return app->m_pFrame->m_display; }
-  std::span<const uint8_t> Page() const { return platform.LastPage(); }
-  uint8_t PagePixel(int x, int y) const { return platform.LastPage()[static_cast<size_t>(y) * 640 + static_cast<size_t>(x)]; }
+  PlayState& State() { return core->State(); }
+  // Whether the last frame started `effect`.
+  bool Sounded(Effect effect) const { return last.sounds.Started(effect); }
+  std::span<const uint8_t> Page() const { return last.page; }
+  uint8_t PagePixel(int x, int y) const { return last.page[static_cast<size_t>(y) * 640 + static_cast<size_t>(x)]; }
+  std::string DataDir() const { return (dir / "data").string(); }
 
   std::filesystem::path dir;  // working folder; data files in dir / "data"
-  platform::HeadlessPlatform platform;
-  std::unique_ptr<platform::ScriptedGame> run;
-  CGameApp* app = nullptr;
+  CoreSetup setup;
+  std::optional<Core> core;
+  FrameOutput last;
+  int64_t frames = 0;
+  JoyReading stick;  // what the stick reads from the next frame on
 };
 
 }  // namespace testing_support

@@ -81,17 +81,14 @@ TEST(Blit, ScalingIsNearestNeighbour) {
 
 class ClippedBlit : public ::testing::Test {
  protected:
-  // A display whose pages exist without any platform video.
-  void SetUp() override {
-    display.GetBackSurface().Create(640, 480);
-    sprite = PatternSurface(64, 64);
-  }
   int CountDrawn() const {
-    const auto& p = const_cast<CDisplay&>(display).GetBackSurface().pixels;
+    const auto& p = page.pixels;
     return static_cast<int>(std::count_if(p.begin(), p.end(), [](uint8_t v) { return v != 0; }));
   }
-  CDisplay display;
-  Surface sprite;
+  SpriteSheet sheet{PatternSurface(640, 480)};
+  Surface page = Surface::Blank(640, 480), ring;
+  CDisplay display{sheet, page, ring};
+  Surface sprite = PatternSurface(64, 64);
 };
 
 TEST_F(ClippedBlit, TrimsToThePlayfieldMovingTheSourceEdge) {
@@ -134,7 +131,6 @@ TEST_F(ClippedBlit, EveryEdgeOfThePlayfieldAndPage) {
 
 TEST_F(ClippedBlit, GlyphsScaleEachPixelIntoABlock) {
   // Put a recognisable sheet behind the glyph tables.
-  display.GetSheetSurface() = PatternSurface(640, 480);
   display.DrawBigGlyph(25, 200, 100, 2);  // Z at (384, 240)
   Surface& back = display.GetBackSurface();
   for (int y = 0; y < 32; ++y) {
@@ -154,13 +150,12 @@ TEST_F(ClippedBlit, GlyphsScaleEachPixelIntoABlock) {
 
 // The big Z and the selection box are placed by GlyphsScaleEachPixelIntoABlock.
 TEST(SheetCells, GlyphTablesMatchTheCharacterGrid) {
-  const CDisplay display;
   // +, 0, A, P, Z, / and ? by their corners on the sheet.
   const int small[][3] = {{6, 568, 224}, {7, 480, 232}, {17, 488, 240}, {32, 480, 248},
                           {42, 560, 248}, {43, 600, 224}, {44, 600, 232}};
-  for (const auto& g : small) EXPECT_EQ(display.m_rcSmallGlyph[g[0]], CellRect(g[1], g[2], 8, 8)) << g[0];
-  EXPECT_EQ(display.m_rcBigGlyph[0], CellRect(320, 224, 16, 16));
-  EXPECT_EQ(display.m_rcBigGlyph[6], CellRect(336, 224, 16, 16));  // G starts the second column
+  for (const auto& g : small) EXPECT_EQ(SmallGlyphSource(static_cast<int16_t>(g[0])), CellRect(g[1], g[2], 8, 8)) << g[0];
+  EXPECT_EQ(BigGlyphSource(0), CellRect(320, 224, 16, 16));
+  EXPECT_EQ(BigGlyphSource(6), CellRect(336, 224, 16, 16));  // G starts the second column
   EXPECT_EQ(g_rcExplosion[5], CellRect(352, 96, 32, 32));
 }
 

@@ -1,5 +1,5 @@
 // The one BMP reader every backend loads the sheet and the icon with.
-#include "platform/common/bmp_reader.hpp"
+#include "gfx/bmp_reader.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 
 namespace {
 
-using platform::IndexedImage;
-using platform::ReadIndexedBmp;
+
+
 using testing_support::MakeBmp;
 
 // Pixel (x, y) is (x + 3y) mod 4: no row repeats its neighbour.
@@ -44,7 +44,7 @@ TEST(BmpReader, ReadsRowsAndPaletteInEitherRowOrderAndAnyPadding) {
     for (uint32_t i = 0; i < 256; ++i) {
       const uint32_t k = l.colors == 0 || i < l.colors ? i : 0;  // black past the file's palette
       const auto want = i == 0 ? std::tuple(255u, 255u, 255u) : std::tuple(10 * k % 256, 20 * k % 256, 30 * k % 256);
-      const platform::Color c = image.palette[i];
+      const Color c = image.palette[i];
       EXPECT_EQ(std::tuple(unsigned{c.r}, unsigned{c.g}, unsigned{c.b}), want) << "colour " << i;
     }
   }

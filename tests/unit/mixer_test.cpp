@@ -24,7 +24,7 @@ std::vector<int16_t> Ramp(size_t count, int16_t step) {
 }
 
 TEST(Mixer, DecodesEightAndSixteenBitPcmOnly) {
-  const platform::WaveFormat u8{1, 1, 8000, 8000, 1, 8}, s16{1, 2, 8000, 32000, 4, 16};
+  const WaveFormat u8{1, 1, 8000, 8000, 1, 8}, s16{1, 2, 8000, 32000, 4, 16};
   EXPECT_EQ(platform::DecodePcm(u8, std::vector<uint8_t>{0, 0x80, 0xFF}), (std::vector<int16_t>{-32768, 0, 32512}));
   EXPECT_EQ(platform::DecodePcm(s16, std::vector<uint8_t>{0x01, 0x80, 0xFF, 0x7F}),
             (std::vector<int16_t>{-32767, 32767}));

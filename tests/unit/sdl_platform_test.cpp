@@ -24,13 +24,10 @@
 
 namespace {
 
-using platform::JoyCaps;
-using platform::JoyInfo;
 using platform::sdl::SdlPlatform;
+namespace sdl = platform::sdl;
 
-constexpr platform::WaveFormat kU8Mono{1, 1, 8000, 8000, 1, 8};
-
-auto Fields(const JoyInfo& info) { return std::tuple(info.x, info.y, info.z, info.buttons); }
+constexpr WaveFormat kU8Mono{1, 1, 8000, 8000, 1, 8};
 
 // Every test starts from its own environment: drivers chosen before SDL reads them.
 class SdlPlatformTest : public testing::Test {
@@ -89,77 +86,82 @@ class SdlJoystickTest : public SdlPlatformTest {
     while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
   }
-  static int AttachStick() { return SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 3, 4, 0); }
-
-  // The device the platform opened, looked up once: a platform that opens
-  // it again for every poll leaves this handle closed.
-  void LookUpOpenedDevice() {
-    device = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(0));
-    ASSERT_NE(device, nullptr);
-  }
-  // Sets the device's leading axes and every button, and polls it.
-  auto Read(SdlPlatform& platform, const std::vector<Sint16>& axes, const std::vector<int>& pressed) {
-    for (size_t a = 0; a < axes.size(); ++a) SDL_JoystickSetVirtualAxis(device, static_cast<int>(a), axes[a]);
-    for (int b = 0; b < SDL_JoystickNumButtons(device); ++b) {
-      SDL_JoystickSetVirtualButton(device, b, std::ranges::count(pressed, b) ? SDL_PRESSED : SDL_RELEASED);
-    }
-    JoyInfo info{};
-    EXPECT_TRUE(platform.PollJoystick(info));
-    return Fields(info);
-  }
-  SDL_Joystick* device = nullptr;
 };
 
-TEST_F(SdlJoystickTest, PlainJoystickComesAndGoesAndReadsInTheClassicRange) {
-  SdlPlatform platform;
-  JoyCaps caps{};
-  JoyInfo info{};
-  EXPECT_FALSE(platform.GetJoystickCaps(caps));
-  EXPECT_FALSE(platform.PollJoystick(info));
-
-  ASSERT_EQ(AttachStick(), 0);
-  ASSERT_TRUE(platform.GetJoystickCaps(caps));
-  EXPECT_EQ(std::tuple(caps.xMin, caps.xMax, caps.yMin, caps.yMax), std::tuple(0u, 65535u, 0u, 65535u));
-  LookUpOpenedDevice();
-  EXPECT_EQ(Read(platform, {0, 0, 0}, {}), Fields({32768, 32768, 32768, 0}));
-  EXPECT_EQ(Read(platform, {-32768, 32767, -1}, {0}), Fields({0, 65535, 32767, 1}));
-  EXPECT_EQ(Read(platform, {32767, -32768, 1}, {1, 3}), Fields({65535, 0, 32769, 10}));
-  EXPECT_EQ(Read(platform, {100, -100, 0}, {0, 2}), Fields({32868, 32668, 32768, 5}));
-
-  // Unplugged, it reads no more; the next one plugged in is read instead.
-  ASSERT_EQ(SDL_JoystickDetachVirtual(0), 0);
-  EXPECT_FALSE(platform.PollJoystick(info));
-  EXPECT_FALSE(platform.PollJoystick(info));
-  ASSERT_EQ(AttachStick(), 0);
-  ASSERT_TRUE(platform.PollJoystick(info));  // opens it
-  LookUpOpenedDevice();
-  EXPECT_EQ(Read(platform, {0, 0, 0}, {1}), Fields({32768, 32768, 32768, 2}));
-}
-
-TEST_F(SdlJoystickTest, GamepadMovesByStickOrDpadAndEachButtonIsItsOwnBit) {
-  ASSERT_EQ(SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
-                                      SDL_CONTROLLER_BUTTON_MAX, 0),
-            0);
-  SdlPlatform platform;
-  JoyCaps caps{};
-  ASSERT_TRUE(platform.GetJoystickCaps(caps));
-  LookUpOpenedDevice();
+// A plain joystick reads axes and buttons as they come, in the classic range;
+// a pad SDL knows moves by the stick or the d-pad (which adds no bits and wins
+// over the stick), each other button its own bit in SDL's order, so south and
+// west together neither fire nor start. Unplugged, a stick reads nothing; the
+// next one plugged in is read instead.
+TEST_F(SdlJoystickTest, SticksAndPadsReadInTheClassicRangeAndComeAndGo) {
   enum { A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B, X = SDL_CONTROLLER_BUTTON_X,
          Y = SDL_CONTROLLER_BUTTON_Y, Start = SDL_CONTROLLER_BUTTON_START,
          RightShoulder = SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, Misc = SDL_CONTROLLER_BUTTON_MISC1,
          Up = SDL_CONTROLLER_BUTTON_DPAD_UP, Down = SDL_CONTROLLER_BUTTON_DPAD_DOWN,
          Left = SDL_CONTROLLER_BUTTON_DPAD_LEFT, Right = SDL_CONTROLLER_BUTTON_DPAD_RIGHT };
-  EXPECT_EQ(Read(platform, {0, 0}, {}), Fields({32768, 32768, 0, 0}));
-  EXPECT_EQ(Read(platform, {0, 0}, {A}), Fields({32768, 32768, 0, 1}));
-  EXPECT_EQ(Read(platform, {0, 0}, {A, B}), Fields({32768, 32768, 0, 3}));
-  // The other buttons in SDL's order, so south and west together neither fire nor start.
-  EXPECT_EQ(Read(platform, {0, 0}, {A, X}), Fields({32768, 32768, 0, 5}));
-  EXPECT_EQ(Read(platform, {32767, -32768}, {Y}), Fields({65535, 0, 0, 8}));
-  EXPECT_EQ(Read(platform, {0, 0}, {Start}), Fields({32768, 32768, 0, 1u << 6}));
-  EXPECT_EQ(Read(platform, {0, 0}, {RightShoulder, Misc}), Fields({32768, 32768, 0, (1u << 10) | (1u << 15)}));
-  EXPECT_EQ(Read(platform, {0, 0}, {Left, Up, A}), Fields({0, 0, 0, 1}));  // the d-pad steers and adds no bits
-  EXPECT_EQ(Read(platform, {0, 0}, {Right, Down}), Fields({65535, 65535, 0, 0}));
-  EXPECT_EQ(Read(platform, {-32768, 32767}, {Right, Up}), Fields({65535, 0, 0, 0}));  // the d-pad wins over the stick
+  const struct {
+    bool pad;  // else a plain joystick with 3 axes and 4 buttons
+    bool replug;  // unplugged and a new one plugged in first
+    std::vector<Sint16> axes;
+    std::vector<int> pressed;
+    uint32_t x, y, buttons;
+  } cases[] = {
+      {false, false, {0, 0, 0}, {}, 32768, 32768, 0},
+      {false, false, {-32768, 32767, -1}, {0}, 0, 65535, 1},
+      {false, false, {32767, -32768, 1}, {1, 3}, 65535, 0, 10},
+      {false, false, {100, -100, 0}, {0, 2}, 32868, 32668, 5},
+      {false, true, {0, 0, 0}, {1}, 32768, 32768, 2},
+      {true, false, {0, 0}, {}, 32768, 32768, 0},
+      {true, false, {0, 0}, {A}, 32768, 32768, 1},
+      {true, false, {0, 0}, {A, B}, 32768, 32768, 3},
+      {true, false, {0, 0}, {A, X}, 32768, 32768, 5},
+      {true, false, {32767, -32768}, {Y}, 65535, 0, 8},
+      {true, false, {0, 0}, {Start}, 32768, 32768, 1u << 6},
+      {true, false, {0, 0}, {RightShoulder, Misc}, 32768, 32768, (1u << 10) | (1u << 15)},
+      {true, false, {0, 0}, {Left, Up, A}, 0, 0, 1},
+      {true, false, {0, 0}, {Right, Down}, 65535, 65535, 0},
+      {true, false, {-32768, 32767}, {Right, Up}, 65535, 0, 0},
+  };
+  std::optional<SdlPlatform> platform;
+  SDL_Joystick* device = nullptr;
+  bool pad = true;
+  for (const auto& c : cases) {
+    if (c.pad != pad || c.replug) {
+      while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
+      if (c.replug) {
+        EXPECT_FALSE(platform->PollJoystick().attached) << "unplugged";
+      }
+      ASSERT_EQ(c.pad ? SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                                  SDL_CONTROLLER_BUTTON_MAX, 0)
+                      : SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 3, 4, 0),
+                0);
+      if (!c.replug) {
+        platform.emplace();
+        JoyCaps caps{};
+        ASSERT_TRUE(platform->OpenJoystick(caps));
+        EXPECT_EQ(std::tuple(caps.xMin, caps.xMax, caps.yMin, caps.yMax), std::tuple(0u, 65535u, 0u, 65535u));
+      } else {
+        ASSERT_TRUE(platform->PollJoystick().attached) << "opens the new one";
+      }
+      // The device the platform opened, looked up once: a platform that
+      // opens it again for every poll leaves this handle closed.
+      device = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(0));
+      ASSERT_NE(device, nullptr);
+      pad = c.pad;
+    }
+    for (size_t a = 0; a < c.axes.size(); ++a) SDL_JoystickSetVirtualAxis(device, static_cast<int>(a), c.axes[a]);
+    for (int b = 0; b < SDL_JoystickNumButtons(device); ++b) {
+      SDL_JoystickSetVirtualButton(device, b, std::ranges::count(c.pressed, b) ? SDL_PRESSED : SDL_RELEASED);
+    }
+    const JoyReading read = platform->PollJoystick();
+    EXPECT_EQ(std::tuple(read.attached, read.x, read.y, read.buttons), std::tuple(true, c.x, c.y, c.buttons))
+        << "case " << &c - cases;
+  }
+  SdlPlatform nothing;
+  while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
+  JoyCaps caps{};
+  EXPECT_FALSE(nothing.OpenJoystick(caps));
+  EXPECT_FALSE(nothing.PollJoystick().attached);
 }
 
 // ---------------------------------------------------------------- audio
@@ -169,12 +171,12 @@ TEST_F(SdlJoystickTest, GamepadMovesByStickOrDpadAndEachButtonIsItsOwnBit) {
 TEST_F(SdlPlatformTest, AudioOpensTheFormatsTheMixerPlays) {
   const std::vector<uint8_t> samples(100, 1);
   struct Case {
-    platform::WaveFormat format;
+    WaveFormat format;
     bool opens;
     size_t bytes = 100;
     const char* driver = "dummy";
   };
-  const platform::WaveFormat stereo16{1, 2, 44100, 176400, 4, 16};
+  const WaveFormat stereo16{1, 2, 44100, 176400, 4, 16};
   const Case cases[] = {
       {kU8Mono, true},
       {stereo16, true},
@@ -261,7 +263,7 @@ TEST(SdlPage, ConvertsThroughThePaletteIntoPaddedRows) {
   // Adjacent pixels differ, and no row repeats its neighbour.
   std::vector<uint8_t> page(640 * 480);
   for (size_t i = 0; i < page.size(); ++i) page[i] = static_cast<uint8_t>(i * 7 + i / 640);
-  platform::Palette palette{};
+  Palette palette{};
   for (size_t i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 3)};
   constexpr int kPitch = 640 * 4 + 16;  // padding the conversion must not touch
   std::vector<uint8_t> pixels(static_cast<size_t>(kPitch) * 480, 0xAB);
@@ -379,23 +381,7 @@ TEST(SdlFramePacer, VsyncThatDoesNotWaitFallsBackToTheClock) {
   }
 }
 
-// ---------------------------------------------------------------- messages
-
-struct RecordingHandler : platform::WindowHandler {
-  explicit RecordingHandler(SdlPlatform& p) : platform(p) {}
-  void OnLButtonDown() override { ++left; }
-  void OnRButtonDown() override {
-    ++right;
-    platform.PostClose();  // as the game does
-  }
-  bool OnAway() override {
-    ++away;
-    return pauses;
-  }
-  SdlPlatform& platform;
-  int left = 0, right = 0, away = 0;
-  bool pauses = true;
-};
+// ---------------------------------------------------------------- events
 
 void Push(Uint32 type, Uint8 detail = 0) {
   SDL_Event event{};
@@ -405,70 +391,38 @@ void Push(Uint32 type, Uint8 detail = 0) {
   ASSERT_EQ(SDL_PushEvent(&event), 1);
 }
 
-// A left click made in the first idle call reaches the handler before the
-// second; the third ends the loop in each way there is.
-TEST_F(SdlPlatformTest, MessageLoopDispatchesClicksAndEndsWhenAsked) {
-  enum End { QuitEvent, CloseButton, RightClick, PostClose, PostCloseWantingNoMoreIdle };
-  for (const End end : {QuitEvent, CloseButton, RightClick, PostClose, PostCloseWantingNoMoreIdle}) {
-    SdlPlatform platform;
-    ASSERT_TRUE(platform.CreateMainWindow({}));
-    RecordingHandler handler(platform);
-    Push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);  // made during start-up: not for the game
-    int calls = 0;
-    platform.RunMessageLoop(handler, [&] {
-      ++calls;
-      if (calls == 1) Push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
-      if (calls == 2) {
-        EXPECT_EQ(handler.left, 1);
-      }
-      if (calls == 4) Push(SDL_QUIT);  // the loop missed its end: stop it rather than hang
-      if (calls != 3) return true;
-      switch (end) {
-        case QuitEvent: Push(SDL_QUIT); break;
-        case CloseButton: Push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE); break;
-        case RightClick: Push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT); break;
-        case PostClose: platform.PostClose(); break;
-        // The loop must not then wait for an event that never comes.
-        case PostCloseWantingNoMoreIdle: platform.PostClose(); return false;
-      }
-      return true;
-    });
-    EXPECT_EQ(calls, 3) << "way " << end;
-    EXPECT_EQ(handler.right, end == RightClick ? 1 : 0) << "way " << end;
-  }
-}
-
-// Away from the window, a handler that pauses gets no idle call until the
-// focus is back; one that does not pause plays on.
-TEST_F(SdlPlatformTest, MessageLoopPausesWhileAwayWhenTheHandlerAsks) {
-  for (const bool pauses : {true, false}) {
-    SdlPlatform platform;
-    ASSERT_TRUE(platform.CreateMainWindow({}));
-    RecordingHandler handler(platform);
-    handler.pauses = pauses;
-    static std::atomic<bool> back;
-    back = false;
-    int calls = 0;
-    platform.RunMessageLoop(handler, [&] {
-      if (++calls == 1) {
-        Push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);
-        // The focus comes back from another thread, a little later.
-        SDL_AddTimer(20, [](Uint32, void*) -> Uint32 {
-          back = true;
-          Push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED);
-          return 0;
-        }, nullptr);
-      }
-      if (calls == 2 && pauses) {
-        EXPECT_TRUE(back) << "an idle call while away";
-      }
-      if (calls == 2) platform.PostClose();
-      return true;
-    });
-    EXPECT_EQ(calls, 2);
-    EXPECT_EQ(handler.away, 1);
-    while (!back) SDL_Delay(1);  // the timer's event must not reach the next case
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+// What the waiting events mean for the game; clicks made while start-up ran
+// are dropped, and of several focus changes the last counts.
+TEST_F(SdlPlatformTest, EventsTellClicksClosingAndWhereTheFocusEnded) {
+  SdlPlatform platform;
+  ASSERT_TRUE(platform.CreateMainWindow({}));
+  Push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  platform.DropStartUpClicks();
+  const auto none = platform.PumpEvents();
+  EXPECT_FALSE(none.close || none.leftClick || none.rightClick || none.focused.has_value());
+  const struct {
+    std::vector<std::pair<Uint32, Uint8>> events;
+    bool close, left, right;
+    std::optional<bool> focused;
+  } cases[] = {
+      {{{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT}}, false, true, false, std::nullopt},
+      {{{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT}}, false, false, true, std::nullopt},
+      {{{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE}}, false, false, false, std::nullopt},
+      {{{SDL_QUIT, 0}}, true, false, false, std::nullopt},
+      {{{SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE}}, true, false, false, std::nullopt},
+      {{{SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST}}, false, false, false, false},
+      {{{SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST}, {SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED}},
+       false, false, false, true},
+      {{{SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED}, {SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST}},
+       false, false, false, false},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    for (const auto& [type, detail] : cases[i].events) Push(type, detail);
+    const sdl::WindowEvents events = platform.PumpEvents();
+    EXPECT_EQ(events.close, cases[i].close) << i;
+    EXPECT_EQ(events.leftClick, cases[i].left) << i;
+    EXPECT_EQ(events.rightClick, cases[i].right) << i;
+    EXPECT_EQ(events.focused, cases[i].focused) << i;
   }
 }
 
@@ -489,27 +443,17 @@ TEST_F(SdlPlatformTest, PlayerKeysSwitchFullScreenOnAFreshPress) {
   } presses[] = {{SDLK_RETURN, KMOD_NONE, 0, false}, {SDLK_RETURN, KMOD_LALT, 0, true},
                  {SDLK_RETURN, KMOD_LALT, 1, true},   {SDLK_F11, KMOD_NONE, 0, false},
                  {SDLK_F11, KMOD_NONE, 1, false},     {SDLK_KP_ENTER, KMOD_RALT, 0, true}};
-  RecordingHandler handler(platform);
-  size_t next = 0;
-  platform.RunMessageLoop(handler, [&] {
-    if (next > 0) {
-      const bool fullScreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-      EXPECT_EQ(fullScreen, presses[next - 1].fullScreen) << "after press " << next - 1;
-    }
-    if (next == std::size(presses)) {
-      platform.PostClose();
-      return true;
-    }
+  for (size_t i = 0; i < std::size(presses); ++i) {
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = presses[next].key;
-    event.key.keysym.mod = presses[next].mod;
-    event.key.repeat = presses[next].repeat;
-    ++next;
-    EXPECT_EQ(SDL_PushEvent(&event), 1);
-    return true;
-  });
-  EXPECT_EQ(next, std::size(presses));
+    event.key.keysym.sym = presses[i].key;
+    event.key.keysym.mod = presses[i].mod;
+    event.key.repeat = presses[i].repeat;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    platform.PumpEvents();
+    const bool fullScreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    EXPECT_EQ(fullScreen, presses[i].fullScreen) << "after press " << i;
+  }
 }
 
 // Nothing waits for a player who cannot see it; standard error has the text.

@@ -6,22 +6,21 @@
 #include <vector>
 
 #include "data/sheet_geometry.hpp"
-#include "platform/headless/headless_platform.hpp"
+#include "gfx/bmp_reader.hpp"
 #include "test_support.hpp"
 
 namespace {
 
-platform::IndexedImage LoadAsset(const char* name, int width, int height) {
-  platform::HeadlessPlatform platform;
-  platform::IndexedImage image;
+IndexedImage LoadAsset(const char* name, int width, int height) {
+  IndexedImage image;
   std::string error;
-  EXPECT_TRUE(platform.DecodeBitmap(testing_support::ReadAsset(name), image, error)) << name << ": " << error;
+  EXPECT_TRUE(ReadIndexedBmp(testing_support::ReadAsset(name), image, error)) << name << ": " << error;
   EXPECT_TRUE(image.width == width && image.height == height) << name;
   return image;
 }
 
 struct Sheet {
-  platform::IndexedImage image = LoadAsset("sheet.bmp", SHEET_WIDTH, SHEET_HEIGHT);
+  IndexedImage image = LoadAsset("sheet.bmp", SHEET_WIDTH, SHEET_HEIGHT);
   uint8_t At(int x, int y) const { return image.pixels[static_cast<size_t>(y * image.width + x)]; }
   int Painted(const RECT& r) const {
     int n = 0;
@@ -31,12 +30,12 @@ struct Sheet {
   }
 };
 
-bool IsBlack(const platform::Color& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
+bool IsBlack(const Color& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
 
 TEST(SheetAssets, BlackIsIndexZeroAlone) {
   for (const char* name : {"sheet.bmp", "icon.bmp"}) {
     SCOPED_TRACE(name);
-    const platform::IndexedImage image =
+    const IndexedImage image =
         std::string(name) == "icon.bmp" ? LoadAsset(name, 32, 32) : LoadAsset(name, SHEET_WIDTH, SHEET_HEIGHT);
     ASSERT_TRUE(IsBlack(image.palette[0]));
     for (size_t i = 1; i < 256; ++i) EXPECT_FALSE(IsBlack(image.palette[i])) << "entry " << i;

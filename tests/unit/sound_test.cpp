@@ -10,7 +10,6 @@
 
 #include "audio/effects.hpp"
 #include "audio/sound.hpp"
-#include "platform/headless/headless_platform.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -70,7 +69,7 @@ Bytes GoodWave() { return Riff({{"fmt ", Fmt()}, {"fact", {100, 0, 0, 0}}, {"dat
 
 struct Parsed {
   int32_t result = -1;
-  platform::WaveFormat format;
+  WaveFormat format;
   const uint8_t* data = reinterpret_cast<const uint8_t*>(1);  // garbage: must be reset
   uint32_t size = 12345;
 };
@@ -131,7 +130,7 @@ TEST(GetWaveResource, ChunkLayouts) {
 TEST(GetWaveResource, OnlyTheValuesAskedFor) {
   const Bytes fmtOnly = Riff({{"fmt ", Fmt()}});
   const Bytes wave = GoodWave();
-  platform::WaveFormat format;
+  WaveFormat format;
   const uint8_t* data = nullptr;
   uint32_t size = 0;
   // The format alone is found without any data chunk.
@@ -157,7 +156,7 @@ TEST(GetWaveResource, TheGamesMusicLoopsCleanly) {
   ASSERT_EQ(wave.size(), 8u + 648050u);
   const Parsed p = Parse(wave);
   ASSERT_EQ(p.result, 1);
-  const platform::WaveFormat& f = p.format;
+  const WaveFormat& f = p.format;
   EXPECT_TRUE(f.formatTag == 1 && f.channels == 1 && f.samplesPerSec == 8000 && f.avgBytesPerSec == 8000 &&
               f.blockAlign == 1 && f.bitsPerSample == 8);
   ASSERT_EQ(p.size, 648000u);
@@ -172,7 +171,7 @@ TEST(GetWaveResource, TheGamesMusicLoopsCleanly) {
 TEST(GetWaveResource, TheBuiltInEffectsAreShortWavesThatLeaveRoomForTheMusic) {
   const Resources resources = BuiltinResources();
   const auto format = [](const Parsed& p) {
-    const platform::WaveFormat& f = p.format;
+    const WaveFormat& f = p.format;
     return std::tuple(f.formatTag, f.channels, f.samplesPerSec, f.avgBytesPerSec, f.blockAlign, f.bitsPerSample);
   };
   const Parsed music = Parse(Bytes(resources.music.begin(), resources.music.end()));
@@ -195,20 +194,27 @@ TEST(GetWaveResource, TheBuiltInEffectsAreShortWavesThatLeaveRoomForTheMusic) {
   }
 }
 
-// Remembers the format that reached the audio output.
-class RecordingPlatform : public platform::HeadlessPlatform {
+// Remembers what reached the audio output.
+class RecordingOutput final : public AudioOutput {
  public:
-  bool OpenAudio(const platform::WaveFormat& format, std::span<const uint8_t> samples) override {
+  bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) override {
     ++opens;
     opened = format;
-    return HeadlessPlatform::OpenAudio(format, samples);
+    audio = samples;
+    return !failAudio;
   }
+  void PlayAudioLoop() override { playing = true; }
   void LoadEffect(size_t index, std::span<const uint8_t> samples) override {
     effects.push_back({index, samples.size()});
   }
+  void StartEffect(size_t index) override { started.push_back(index); }
+  bool failAudio = false;
   int opens = 0;
-  platform::WaveFormat opened;
+  WaveFormat opened;
+  std::span<const uint8_t> audio;
+  bool playing = false;
   std::vector<std::pair<size_t, size_t>> effects;  // index, bytes
+  std::vector<size_t> started;
 };
 
 TEST(CSound, OpensTheDataChunkOrFailsAndPlaysOnlyWhenAsked) {
@@ -227,18 +233,23 @@ TEST(CSound, OpensTheDataChunkOrFailsAndPlaysOnlyWhenAsked) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    RecordingPlatform platform;
-    platform.failAudio = c.failOutput;
+    RecordingOutput output;
+    output.failAudio = c.failOutput;
     CSound sound;
-    EXPECT_EQ(sound.InitSound(platform, c.wave), c.result);
-    EXPECT_EQ(platform.opens, c.opens);
+    EXPECT_EQ(sound.InitSound(output, c.wave), c.result);
+    EXPECT_EQ(output.opens, c.opens);
     if (c.result == 1) {
-      EXPECT_EQ(platform.opened.samplesPerSec, 8000u);
-      EXPECT_EQ(platform.AudioSamples().data(), c.wave.data() + 58);
-      EXPECT_EQ(platform.AudioSamples().size(), 100u);
-      EXPECT_FALSE(platform.AudioPlaying());
+      EXPECT_EQ(output.opened.samplesPerSec, 8000u);
+      EXPECT_EQ(output.audio.data(), c.wave.data() + 58);
+      EXPECT_EQ(output.audio.size(), 100u);
+      EXPECT_FALSE(output.playing);
       sound.PlayMusic();
-      EXPECT_TRUE(platform.AudioPlaying());
+      EXPECT_TRUE(output.playing);
+      FrameSounds sounds;
+      sounds.Start(Effect::Bomb);
+      sounds.Start(Effect::Volley);
+      sound.StartEffects(sounds);
+      EXPECT_EQ(output.started, (std::vector<size_t>{0, 9})) << "in effect order, each once";
     }
   }
 }
@@ -251,12 +262,12 @@ TEST(CSound, LoadsOnlyTheEffectsInTheMusicsFormat) {
   effects[1] = faster;
   effects[2] = broken;
   effects[4] = same;
-  RecordingPlatform platform;
+  RecordingOutput output;
   CSound sound;
   testing::internal::CaptureStderr();
-  ASSERT_EQ(sound.InitSound(platform, music, effects), 1);
+  ASSERT_EQ(sound.InitSound(output, music, effects), 1);
   const std::string warnings = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(platform.effects, (std::vector<std::pair<size_t, size_t>>{{0, 30}, {4, 30}}));
+  EXPECT_EQ(output.effects, (std::vector<std::pair<size_t, size_t>>{{0, 30}, {4, 30}}));
   EXPECT_NE(warnings.find(kEffectNames[1]), std::string::npos) << warnings;
   EXPECT_NE(warnings.find(kEffectNames[2]), std::string::npos) << warnings;
 }

@@ -57,7 +57,7 @@ TEST(WebKeys, EachBrowserKeyHoldsItsVirtualKey) {
   EXPECT_TRUE(HeldKeys(tracker).empty());
 }
 
-auto Fields(const platform::JoyInfo& info) { return std::tuple(info.x, info.y, info.z, info.buttons); }
+auto Fields(const JoyReading& info) { return std::tuple(info.attached, info.x, info.y, info.buttons); }
 
 // The desktop's positions: a stick's -1..1 as signed 16 bits, moved to 0..65535.
 uint32_t Position(double v) { return static_cast<uint32_t>(std::lround(v * 32767) + 32768); }
@@ -76,30 +76,30 @@ TEST(WebGamepad, MapsPadsAsTheDesktopDoes) {
   struct Case {
     const char* name;
     PadReading pad;
-    platform::JoyInfo expected;
+    JoyReading expected;
   };
   const Case cases[] = {
-      {"at rest", Pad({}, {}), {32768, 32768, 0, 0}},
-      {"stick left and down", Pad({-1, 1}, {}), {Position(-1), 65535, 0, 0}},
-      {"stick part way", Pad({0.25, -0.5}, {}), {Position(0.25), Position(-0.5), 0, 0}},
-      {"beyond the range, not a number", Pad({-7, NAN}, {}), {Position(-1), 32768, 0, 0}},
-      {"no axes", Pad({1, 1}, {}, true, 0), {32768, 32768, 0, 0}},
-      {"d-pad left beats the stick", Pad({1, 0}, {14}), {0, 32768, 0, 0}},
-      {"d-pad right and up", Pad({}, {15, 12}), {65535, 0, 0, 0}},
-      {"d-pad down", Pad({0, -1}, {13}), {32768, 65535, 0, 0}},
-      {"south fires", Pad({}, {0}), {32768, 32768, 0, 1}},
-      {"east bombs", Pad({}, {1}), {32768, 32768, 0, 2}},
-      {"both", Pad({}, {0, 1}), {32768, 32768, 0, 3}},
+      {"at rest", Pad({}, {}), {true, 32768, 32768, 0}},
+      {"stick left and down", Pad({-1, 1}, {}), {true, Position(-1), 65535, 0}},
+      {"stick part way", Pad({0.25, -0.5}, {}), {true, Position(0.25), Position(-0.5), 0}},
+      {"beyond the range, not a number", Pad({-7, NAN}, {}), {true, Position(-1), 32768, 0}},
+      {"no axes", Pad({1, 1}, {}, true, 0), {true, 32768, 32768, 0}},
+      {"d-pad left beats the stick", Pad({1, 0}, {14}), {true, 0, 32768, 0}},
+      {"d-pad right and up", Pad({}, {15, 12}), {true, 65535, 0, 0}},
+      {"d-pad down", Pad({0, -1}, {13}), {true, 32768, 65535, 0}},
+      {"south fires", Pad({}, {0}), {true, 32768, 32768, 1}},
+      {"east bombs", Pad({}, {1}), {true, 32768, 32768, 2}},
+      {"both", Pad({}, {0, 1}), {true, 32768, 32768, 3}},
       // The other buttons in the layout's order, so south and west together neither fire nor start.
-      {"south and west", Pad({}, {0, 2}), {32768, 32768, 0, 5}},
-      {"north", Pad({}, {3}), {32768, 32768, 0, 8}},
-      {"start", Pad({}, {9}), {32768, 32768, 0, 1u << 9}},
-      {"shoulder and the button past the d-pad", Pad({}, {5, 16}), {32768, 32768, 0, (1u << 5) | (1u << 16)}},
-      {"d-pad with south fires", Pad({1, 0}, {14, 0}), {0, 32768, 0, 1}},
+      {"south and west", Pad({}, {0, 2}), {true, 32768, 32768, 5}},
+      {"north", Pad({}, {3}), {true, 32768, 32768, 8}},
+      {"start", Pad({}, {9}), {true, 32768, 32768, 1u << 9}},
+      {"shoulder and the button past the d-pad", Pad({}, {5, 16}), {true, 32768, 32768, (1u << 5) | (1u << 16)}},
+      {"d-pad with south fires", Pad({1, 0}, {14, 0}), {true, 0, 32768, 1}},
       {"plain: no d-pad", Pad({-1, 0.5, 1, 0}, {2, 12, 31}, false, 3, 32),
-       {Position(-1), Position(0.5), 65535, (1u << 2) | (1u << 12) | (1u << 31)}},
-      // Missing axes rest: x and y in the middle, z at 0; buttons past the count are not read.
-      {"plain: missing axes and buttons", Pad({-1, 0.5, 1, 0}, {2, 12, 31}, false, 0, 3), {32768, 32768, 0, 1u << 2}},
+       {true, Position(-1), Position(0.5), (1u << 2) | (1u << 12) | (1u << 31)}},
+      // Missing axes rest in the middle; buttons past the count are not read.
+      {"plain: missing axes and buttons", Pad({-1, 0.5, 1, 0}, {2, 12, 31}, false, 0, 3), {true, 32768, 32768, 1u << 2}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Fields(platform::web::MapGamepad(c.pad)), Fields(c.expected)) << c.name;

@@ -2,12 +2,13 @@
 // clear without a window, with a fixed policy, and reports per 30 seconds
 // what it cost; its run is a replay. The same data gives the same run.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/headless_core.hpp"
 #include "autopilot/pilot.hpp"
 #include "autopilot/report.hpp"
-#include "common/byte_file.hpp"
 
 namespace {
 
@@ -57,7 +58,7 @@ std::string ReplayText(const Replay& replay) {
   std::string text = replay.Text();
   text.insert(text.find('\n') + 1,
               "# Played by kestrova-autopilot on the committed data; make it anew\n"
-              "# (and its .last) after changing the stage.\n");
+              "# after changing the stage.\n");
   return text;
 }
 
@@ -67,11 +68,14 @@ int main(int argc, char** argv) {
   PilotOptions options;
   if (const int status = ParseArgs(argc, argv, options); status != 0) return status < 0 ? 0 : status;
 
-  autopilot::Pilot pilot(options.dataDir);
-  if (!pilot.Start()) {
-    std::fprintf(stderr, "kestrova-autopilot: the game did not start with the data in %s\n", options.dataDir.c_str());
+  std::string message;
+  const std::optional<Core> game = StartHeadlessCore(options.dataDir, StartChoices{}, message);
+  if (!game) {
+    std::fprintf(stderr, "%s\nkestrova-autopilot: the game did not start with the data in %s\n", message.c_str(),
+                 options.dataDir.c_str());
     return 1;
   }
+  autopilot::Pilot pilot(*game, StampFor(options.dataDir));
   const bool reachedClear = pilot.Fly();
   const autopilot::Verdict verdict = autopilot::Judge(pilot.Counts(), reachedClear);
   std::printf("%s%s\n", autopilot::ReportTable(pilot.Counts()).c_str(), verdict.text.c_str());
@@ -81,12 +85,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!options.out.empty()) {
-    const std::string text = ReplayText(pilot.Recording());
-    if (!tools::WriteWholeFile("kestrova-autopilot", options.out, std::vector<uint8_t>(text.begin(), text.end()))) {
+    const Replay replay = pilot.Recording();
+    std::string error;
+    if (!SaveReplay(options.out, ReplayText(replay), error)) {
+      std::fprintf(stderr, "kestrova-autopilot: %s\n", error.c_str());
       return 1;
     }
-    std::printf("replay: %s, %lld idle calls\n", options.out.c_str(),
-                static_cast<long long>(pilot.Recording().script.Length()));
+    std::printf("replay: %s, %lld idle calls\n", options.out.c_str(), static_cast<long long>(replay.script.Length()));
   }
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "autopilot/pilot.hpp"
 
+#include <utility>
+
 namespace autopilot {
 
 namespace {
@@ -10,37 +12,26 @@ constexpr int64_t kClearCalls = 150;
 // A script that never ends would keep the pilot flying for ever.
 constexpr int64_t kMostFrames = 60 * 60 * kFramesPerSecond;
 
-AppOptions RunOptions(const std::string& dataDir) {
-  AppOptions options;
-  options.fullScreen = 0;
-  options.keyboard = 1;
-  options.dataDir = dataDir;
-  options.saveScores = false;
-  return options;
-}
-
 }  // namespace
 
-Pilot::Pilot(const std::string& dataDir)
-    : m_run(m_headless, RunOptions(dataDir)), m_policy(RunOptions(dataDir)), m_tally(*m_run.game.m_data) {}
-
-bool Pilot::Start() { return m_run.Start() && m_policy.Start(); }
+Pilot::Pilot(const Core& game, ReplayStamp stamp)
+    : m_run(game), m_policy(game), m_tally(game.Data()), m_recorder(StartChoices{}, std::move(stamp)) {}
 
 void Pilot::Call(const std::vector<uint8_t>& keys) {
-  m_run.input.Append(keys, false);
-  m_replay.script.Append(keys, false);
-  m_run.Step();
+  const FrameInput input = Holding(keys);
+  m_last = m_run.Step(input);
+  m_recorder.Add(input, m_last, m_run.State());
 }
 
 bool Pilot::Fly() {
-  const GameState& state = m_run.game.m_play.m_state;
+  const GameState& state = m_run.State().m_state;
   for (int64_t call = 0; call < kTitleCalls; ++call) Call({});
   Call({VK_SPACE});
   while (state.m_bPlaying && m_tally.Frames() < kMostFrames) {
-    const std::vector<uint8_t> keys = m_policy.Next(m_run.game);
-    m_tally.Before(m_run.game.m_play);
+    const std::vector<uint8_t> keys = m_policy.Next(m_run);
+    m_tally.Before(m_run.State());
     Call(keys);
-    m_tally.After(m_run.game.m_play);
+    m_tally.After(m_run.State());
   }
   if (!state.m_bStageClear) return false;
   for (int64_t call = 0; call < kClearCalls; ++call) Call({});

@@ -67,11 +67,13 @@ int Toward(float from, float to) { return to > from + 2.0f ? 1 : to < from - 2.0
 
 }  // namespace
 
-Policy::Policy(const AppOptions& options) : m_scratch(m_headless, options) {}
+FrameInput Holding(const std::vector<uint8_t>& keys) {
+  FrameInput input;
+  for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+  return input;
+}
 
-bool Policy::Start() { return m_scratch.Start(); }
-
-std::vector<uint8_t> Policy::Next(const CGameApp& game) {
+std::vector<uint8_t> Policy::Next(const Core& game) {
   if (m_held == 0) {
     Decide(game);
     m_held = kHold;
@@ -89,10 +91,10 @@ bool Policy::Outcome::BetterThan(const Outcome& other) const {
   return distance < other.distance;
 }
 
-void Policy::Decide(const CGameApp& game) {
-  const Snapshot start = game.SaveSnapshot();
-  const Player& p = game.m_play.g_player;
-  const Point goal = PickGoal(game.m_play);
+void Policy::Decide(const Core& game) {
+  const PlayState& start = game.State();
+  const Player& p = start.g_player;
+  const Point goal = PickGoal(start);
   // Straight for the goal when that is safe; the full search only when not.
   m_move = MoveKeys(Toward(p.x, goal.x), Toward(p.y, goal.y));
   Outcome best = Try(start, m_move, false, goal);
@@ -111,23 +113,19 @@ void Policy::Decide(const CGameApp& game) {
   m_bomb = Try(start, m_move, true, goal).BetterThan(best);
 }
 
-Policy::Outcome Policy::Try(const Snapshot& start, const std::vector<uint8_t>& move, bool bomb, Point goal) {
-  CGameApp& game = m_scratch.game;
-  game.RestoreSnapshot(start);
-  // The move for as long as it would be held, then the ship stays, firing.
-  InputScript script;
-  for (int32_t frame = 0; frame < kHorizon; ++frame) {
-    std::vector<uint8_t> keys = frame < kHold ? move : MoveKeys(0, 0);
-    if (bomb && frame == 0) keys.push_back(VK_SHIFT);
-    script.Append(keys, false);
-  }
-  m_scratch.input.Restart(std::move(script));
-  const Player& p = game.m_play.g_player;
+Policy::Outcome Policy::Try(const PlayState& start, const std::vector<uint8_t>& move, bool bomb, Point goal) {
+  m_scratch.Restore(start);
+  const PlayState& play = m_scratch.State();
+  const Player& p = play.g_player;
   Outcome outcome{p.energy, kHorizon + 1, 0.0f};
-  // Stops at the stage clear, where fire would start the stage again.
-  for (int32_t frame = 1; frame <= kHorizon && game.m_play.m_state.m_bPlaying; ++frame) {
+  // The move for as long as it would be held, then the ship stays, firing;
+  // unseen, for only the play state counts. Stops at the stage clear, where
+  // fire would start the stage again.
+  for (int32_t frame = 1; frame <= kHorizon && play.m_state.m_bPlaying; ++frame) {
+    std::vector<uint8_t> keys = frame <= kHold ? move : MoveKeys(0, 0);
+    if (bomb && frame == 1) keys.push_back(VK_SHIFT);
     const int32_t before = p.energy;
-    m_scratch.Step();
+    m_scratch.Step(Holding(keys), false);
     if (p.energy < before && outcome.firstLoss > kHorizon) outcome.firstLoss = frame;
   }
   outcome.distance = std::fabs(p.x - goal.x) + std::fabs(p.y - goal.y);

@@ -8,8 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/game_app.hpp"
-#include "platform/headless/scripted_game.hpp"
+#include "ui/core.hpp"
 
 namespace autopilot {
 
@@ -17,14 +16,16 @@ struct Point {
   float x = 0, y = 0;
 };
 
+// The frame's input with exactly `keys` held.
+FrameInput Holding(const std::vector<uint8_t>& keys);
+
 class Policy {
  public:
-  // The scratch game starts with `options`: the same data as the run's.
-  explicit Policy(const AppOptions& options);
-  bool Start();
+  // The scratch game is a copy of the run's.
+  explicit Policy(const Core& game) : m_scratch(game) {}
 
   // The keys for the next frame of play of `game`.
-  std::vector<uint8_t> Next(const CGameApp& game);
+  std::vector<uint8_t> Next(const Core& game);
 
  private:
   struct Outcome {
@@ -33,11 +34,10 @@ class Policy {
     float distance = 0;     // from the goal at the horizon
     bool BetterThan(const Outcome& other) const;
   };
-  void Decide(const CGameApp& game);
-  Outcome Try(const Snapshot& start, const std::vector<uint8_t>& move, bool bomb, Point goal);
+  void Decide(const Core& game);
+  Outcome Try(const PlayState& start, const std::vector<uint8_t>& move, bool bomb, Point goal);
 
-  platform::HeadlessPlatform m_headless;
-  platform::ScriptedGame m_scratch;
+  Core m_scratch;
   std::vector<uint8_t> m_move;
   bool m_bomb = false;
   int32_t m_held = 0;  // frames the current move has left

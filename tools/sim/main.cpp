@@ -1,6 +1,6 @@
-// kestrova-sim: the game from start-up on the headless platform, one line per
-// idle call. Our test oracle: the same arguments give the same output in every
-// build and on every run. It never writes the score file.
+// kestrova-sim: the game from start-up without a window, one line per frame.
+// Our test oracle: the same arguments give the same output in every build and
+// on every run. It never writes the score file.
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -8,32 +8,37 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "app/data_places.hpp"
-#include "app/game_app.hpp"
+#include "app/headless_core.hpp"
 #include "app/replay.hpp"
 #include "app/state_report.hpp"
-#include "platform/headless/scripted_game.hpp"
 #include "sim/page_png.hpp"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: kestrova-sim [--frames N] [--input FILE] [--data DIR] [--trace] [--last] [--png FRAME:FILE]... [--joystick]\n"
+    "                    [--record FILE]\n"
     "       kestrova-sim [--data DIR] --verify REPLAY...\n"
     "       kestrova-sim --help | --version\n"
     "  --input FILE: an input script, or a replay recorded by kestrova --record\n"
     "  --last: prints only the last frame's line (and trace), much faster\n"
-    "  --verify: plays each replay to the end recorded beside it (NAME.last for\n"
-    "            NAME.krp, the line of its last frame) and names those that differ\n";
+    "  --record FILE: writes the run as a replay that checks itself\n"
+    "  --verify: plays each replay to its end and names those that differ: a replay\n"
+    "            recorded by kestrova --record or --record here checks itself against\n"
+    "            its own lines; an older one against NAME.last beside NAME.krp, the\n"
+    "            line of its last frame\n";
 
 struct SimOptions {
   int64_t frames = 600;
   std::string input;
   std::string dataDir;  // --data; else found as the game finds it
+  std::string record;
   bool trace = false;
   bool last = false;
   bool joystick = false;
@@ -74,6 +79,8 @@ int ParseArgs(int argc, char** argv, SimOptions& options) {
       options.input = argv[++i];
     } else if (arg == "--data" && hasValue) {
       options.dataDir = argv[++i];
+    } else if (arg == "--record" && hasValue && argv[i + 1][0] != '\0') {
+      options.record = argv[++i];
     } else if (arg == "--verify" && hasValue) {
       options.verify.assign(argv + i + 1, argv + argc);
       break;
@@ -93,24 +100,9 @@ int ParseArgs(int argc, char** argv, SimOptions& options) {
   return 0;
 }
 
-// A replay's start choices, the data from `dataDir`, no saving.
-AppOptions SimOptionsFor(const Replay& replay, const std::string& dataDir) {
-  AppOptions app;
-  app.fullScreen = replay.fullScreen;
-  app.keyboard = replay.keyboard;
-  app.dataDir = dataDir;
-  app.saveScores = false;
-  return app;
-}
-
 std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string Strip(std::string text) {
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
-  return text;
 }
 
 // Empty when the replay ends as recorded; else what went wrong, naming the file.
@@ -118,29 +110,17 @@ std::string VerifyReplay(const std::string& path, const std::string& dataDir) {
   Replay replay;
   std::string error;
   if (!LoadReplay(path, replay, error)) return error;
-  const std::string lastPath = path.substr(0, path.rfind('.')) + ".last";
-  const std::string expected = Strip(ReadText(lastPath));
-  int64_t frames = 0;
-  if (!ParseFrameNumber(expected.substr(0, expected.find(' ')), frames) || frames == 0) {
-    return lastPath + ": no recorded last line";
+  std::string expected;
+  if (!replay.stamp) {
+    const std::string lastPath = path.substr(0, path.rfind('.')) + ".last";
+    expected = ReadText(lastPath);
+    int64_t frames = 0;
+    if (!ParseFrameNumber(expected.substr(0, expected.find(' ')), frames) || frames == 0) {
+      return lastPath + ": no recorded last line";
+    }
   }
-  platform::HeadlessPlatform headless;
-  platform::ScriptedGame sim(headless, SimOptionsFor(replay, dataDir), std::move(replay.script));
-  if (!sim.Start()) return path + ": the game did not start";
-  for (int64_t frame = 1; frame <= frames; ++frame) {
-    sim.input.nextPageSeen = frame == frames;  // only the last line is compared
-    if (!sim.Step()) break;
-  }
-  const std::string last = Strip(sim.LastLine());
-  if (last == expected) return "";
-  return path + ": ended as \"" + last + "\", not as recorded \"" + expected + "\"";
-}
-
-// The line of the last idle call, and its trace if asked: hashing the page
-// costs more than playing the frame, so only for lines printed.
-void PrintFrame(const platform::ScriptedGame& sim, bool trace) {
-  std::fputs(sim.LastLine().c_str(), stdout);
-  if (trace) std::printf("%s\n", TracePlayState(sim.game.m_play, sim.game.LastSounds()).c_str());
+  const std::string verdict = CheckReplay(replay, dataDir, expected);
+  return verdict.empty() ? "" : path + ": " + verdict;
 }
 
 // One game per thread at a time; the results in the order of the files.
@@ -164,6 +144,13 @@ int Verify(const std::vector<std::string>& paths, const std::string& dataDir) {
     }
   }
   return std::fflush(stdout) == 0 ? status : 1;
+}
+
+// The line of a frame, and its trace if asked: hashing the page costs more
+// than playing the frame, so only for lines printed.
+void PrintFrame(int64_t frame, const FrameOutput& out, const PlayState& state, bool trace) {
+  std::fputs(FrameLine(frame, out.screen, out.page, state).c_str(), stdout);
+  if (trace) std::printf("%s\n", TracePlayState(state, out.sounds).c_str());
 }
 
 }  // namespace
@@ -191,23 +178,38 @@ int main(int argc, char** argv) {
   }
   if (options.joystick) replay.keyboard = 0;
 
-  platform::HeadlessPlatform headless;
-  platform::ScriptedGame sim(headless, SimOptionsFor(replay, options.dataDir), std::move(replay.script));
-  if (!sim.Start()) return 1;
+  std::string message;
+  std::optional<Core> core = StartHeadlessCore(options.dataDir, replay.Choices(), message);
+  if (!core) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return 1;
+  }
+  std::optional<ReplayRecorder> recorder;
+  if (!options.record.empty()) recorder.emplace(replay.Choices(), StampFor(options.dataDir));
+  FrameOutput out;
   int64_t played = 0;
-  for (int64_t frame = 1; frame <= options.frames; ++frame) {
-    sim.input.nextPageSeen = !options.last || frame == options.frames || options.pngs.count(frame) > 0;
-    if (!sim.Step()) break;
+  // The window closes after the frame that asked for it.
+  for (int64_t frame = 1; frame <= options.frames && !out.close; ++frame) {
+    const FrameInput input = replay.script.InputAt(frame);
+    out = core->Step(input, !options.last || frame == options.frames || options.pngs.count(frame) > 0);
     played = frame;
-    if (!options.last) PrintFrame(sim, options.trace);
+    if (recorder) recorder->Add(input, out, core->State());
+    if (!options.last) PrintFrame(frame, out, core->State(), options.trace);
     if (const auto png = options.pngs.find(frame); png != options.pngs.end()) {
       std::string error;
-      if (!sim::WritePagePng(png->second, sim.input.LastPage(), headless.LastPalette(), error)) {
+      if (!sim::WritePagePng(png->second, out.page, core->GetPalette(), error)) {
         std::fprintf(stderr, "kestrova-sim: cannot write %s: %s\n", png->second.c_str(), error.c_str());
         return 1;
       }
     }
   }
-  if (options.last && played > 0) PrintFrame(sim, options.trace);
+  if (options.last && played > 0) PrintFrame(played, out, core->State(), options.trace);
+  if (recorder) {
+    std::string error;
+    if (!SaveReplay(options.record, recorder->Finish(out.page, core->State()).Text(), error)) {
+      std::fprintf(stderr, "kestrova-sim: %s\n", error.c_str());
+      return 1;
+    }
+  }
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

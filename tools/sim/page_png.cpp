@@ -5,12 +5,14 @@
 
 #include <cstddef>
 
+#include "gfx/surface.hpp"
+
 namespace sim {
 
-bool WritePagePng(const std::string& path, std::span<const uint8_t> page, const platform::Palette& palette,
+bool WritePagePng(const std::string& path, std::span<const uint8_t> page, const Palette& palette,
                   std::string& error) {
-  using platform::kPageHeight;
-  using platform::kPageWidth;
+  constexpr int kPageHeight = PAGE_HEIGHT;
+  constexpr int kPageWidth = PAGE_WIDTH;
   if (page.size() != static_cast<size_t>(kPageWidth) * kPageHeight) {
     error = "no page to write";
     return false;
@@ -23,7 +25,7 @@ bool WritePagePng(const std::string& path, std::span<const uint8_t> page, const 
   for (int y = 0; y < kPageHeight; ++y) {
     auto* row = static_cast<uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch;
     for (int x = 0; x < kPageWidth; ++x) {
-      const platform::Color c = palette[page[static_cast<size_t>(y) * kPageWidth + static_cast<size_t>(x)]];
+      const Color c = palette[page[static_cast<size_t>(y) * kPageWidth + static_cast<size_t>(x)]];
       row[3 * x] = c.r;
       row[3 * x + 1] = c.g;
       row[3 * x + 2] = c.b;

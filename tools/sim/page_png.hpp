@@ -5,12 +5,12 @@
 #include <span>
 #include <string>
 
-#include "platform/platform.hpp"
+#include "gfx/palette.hpp"
 
 namespace sim {
 
 // Writes an 8-bit page through its palette as a PNG; false with the reason.
-bool WritePagePng(const std::string& path, std::span<const uint8_t> page, const platform::Palette& palette,
+bool WritePagePng(const std::string& path, std::span<const uint8_t> page, const Palette& palette,
                   std::string& error);
 
 }  // namespace sim

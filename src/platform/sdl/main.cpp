@@ -1,17 +1,87 @@
-// The game on the desktop.
+// The game on the desktop, and its loop: the window's events, then one frame
+// of the player's input or a recording's, until the window closes.
 #include <cstdio>
+#include <optional>
 
 #include "app/data_places.hpp"
 #include "app/game_app.hpp"
 #include "app/options.hpp"
 #include "app/replay.hpp"
-#include "platform/headless/headless_platform.hpp"
 #include "platform/sdl/frame_pacer.hpp"
 #include "platform/sdl/sdl_platform.hpp"
 
 namespace {
 
 constexpr int kUsageErrorStatus = 2;
+
+namespace sdl = platform::sdl;
+
+// Where a run's frames come from, and where they go.
+struct RunInput {
+  const Replay* watched = nullptr;  // the recording's input instead of the player's
+  int64_t skipped = 0;  // its frames played ahead before the window shows
+  ReplayRecorder* recorder = nullptr;  // notes every frame
+};
+
+// The frames after start-up until the window closes.
+void RunLoop(CGameApp& app, sdl::SdlPlatform& platform, const RunInput& run) {
+  int64_t frame = 0;
+  if (run.watched != nullptr) {
+    while (frame < run.skipped) app.PlayAhead(run.watched->script.InputAt(++frame));
+  }
+  platform.DropStartUpClicks();
+  bool paused = false;
+  for (;;) {
+    const sdl::WindowEvents events = platform.PumpEvents();
+    if (events.close || events.rightClick) break;
+    if (events.focused == true && paused) {
+      paused = false;
+      platform.SetAudioPaused(false);
+    } else if (events.focused == false && !paused && app.OnAway()) {
+      paused = true;
+      platform.SetAudioPaused(true);
+    }
+    if (paused) {
+      platform.WaitEvent();
+      continue;
+    }
+    FrameInput input;
+    if (run.watched != nullptr) {
+      // The recording's end closes the window; live keys, stick and clicks are not its input.
+      if (frame >= run.watched->script.Length()) break;
+      input = run.watched->script.InputAt(frame + 1);
+    } else {
+      platform.ReadKeys(input.keys);
+      input.stick = platform.PollJoystick();
+      input.click = events.leftClick;
+    }
+    ++frame;
+    const bool more = app.OnIdle(input) != 0;
+    if (run.recorder != nullptr) run.recorder->Add(input, app.LastFrame(), app.State());
+    if (!more) break;
+  }
+  platform.DestroyWindow();
+}
+
+// Start-up, the loop and shutdown; the program's exit code. With
+// `recordPath`, the run is written there as a replay.
+int RunGame(sdl::SdlPlatform& platform, const AppOptions& options, RunInput run, const std::string& recordPath = "") {
+  CGameApp app(platform, options, BuiltinResources());
+  if (!app.InitInstance()) {
+    app.ExitInstance();
+    return 1;
+  }
+  // The start choices a replay keeps are known once start-up has made them.
+  std::optional<ReplayRecorder> recorder;
+  if (!recordPath.empty()) run.recorder = &recorder.emplace(app.Choices(), StampFor(options.dataDir));
+  RunLoop(app, platform, run);
+  std::string error;
+  const bool saved =
+      !recorder || SaveReplay(recordPath, recorder->Finish(app.LastFrame().page, app.State()).Text(), error);
+  if (!saved) std::fprintf(stderr, "kestrova: %s\n", error.c_str());
+  const int status = app.ExitInstance();
+  return saved ? status : 1;
+}
 
 }  // namespace
 
@@ -30,10 +100,10 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Run:
       break;
   }
-  platform::sdl::SdlPlatform platform(platform::sdl::SdlSettings{.scale = line.scale,
-                                                                 .integerScale = line.integerScale,
-                                                                 .audio = {line.volume, line.muted},
-                                                                 .frameStats = line.frameStats});
+  sdl::SdlPlatform platform(sdl::SdlSettings{.scale = line.scale,
+                                             .integerScale = line.integerScale,
+                                             .audio = {line.volume, line.muted},
+                                             .frameStats = line.frameStats});
   AppOptions options = line.app;
   const DataPlaces places = FindDataPlaces(GatherPlaceFacts(line.dataGiven ? options.dataDir : ""));
   options.dataDir = places.dataDir;
@@ -51,19 +121,20 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "kestrova: %s\n", error.c_str());
       return kUsageErrorStatus;
     }
-    const int64_t skipped = int64_t{line.seekSeconds.value_or(0)} * platform::sdl::kFramesPerSecond;
+    const int64_t skipped = int64_t{line.seekSeconds.value_or(0)} * sdl::kFramesPerSecond;
     if (skipped > 0 && skipped >= replay.script.Length()) {
       std::fprintf(stderr, "kestrova: --seek %d is past the end of %s (%lld seconds)\n", *line.seekSeconds,
-                   line.replayPath.c_str(), static_cast<long long>(replay.script.Length() / platform::sdl::kFramesPerSecond));
+                   line.replayPath.c_str(), static_cast<long long>(replay.script.Length() / sdl::kFramesPerSecond));
       return kUsageErrorStatus;
     }
-    platform::HeadlessPlatform offscreen;
-    return WatchReplay(platform, offscreen, std::move(replay), options, skipped);
+    // The recording's own start choices: anything else would be another run.
+    // Watching someone's run saves nothing into the watcher's scores.
+    options.fullScreen = replay.fullScreen;
+    options.keyboard = replay.keyboard;
+    options.saveScores = false;
+    options.replay = true;
+    options.replayStick = replay.Choices().joystick;
+    return RunGame(platform, options, RunInput{.watched = &replay, .skipped = skipped});
   }
-  if (!line.recordPath.empty()) {
-    RecordingPlatform recorder(platform, line.recordPath);
-    const int status = CGameApp(recorder, options, BuiltinResources()).Run();
-    return recorder.Saved() ? status : 1;
-  }
-  return CGameApp(platform, options, BuiltinResources()).Run();
+  return RunGame(platform, options, RunInput{}, line.recordPath);
 }

@@ -63,32 +63,29 @@ bool SdlJoystick::OpenFirstDevice() {
   return m_controller || m_joystick;
 }
 
-bool SdlJoystick::Poll(JoyInfo& info) {
-  if (!m_subsystem || !m_subsystem->Ok()) return false;
+JoyReading SdlJoystick::Poll() {
+  JoyReading info;
+  if (!m_subsystem || !m_subsystem->Ok()) return info;
   SDL_GameControllerUpdate();  // also updates plain joysticks
   const bool attached = m_controller ? SDL_GameControllerGetAttached(m_controller.get()) == SDL_TRUE
                                      : m_joystick && SDL_JoystickGetAttached(m_joystick.get()) == SDL_TRUE;
-  if (!attached && !OpenFirstDevice()) return false;
-  info = JoyInfo{};
+  if (!attached && !OpenFirstDevice()) return info;
+  info.attached = true;
   if (m_controller) {
     ReadController(info);
   } else {
     ReadJoystick(info);
   }
-  return true;
+  return info;
 }
 
-void SdlJoystick::ReadJoystick(JoyInfo& info) const {
+void SdlJoystick::ReadJoystick(JoyReading& info) const {
   SDL_Joystick* joystick = m_joystick.get();
   const int axes = SDL_JoystickNumAxes(joystick);
-  // A missing x or y axis rests in the middle; a missing z reads 0.
-  struct Axis {
-    uint32_t* position;
-    uint32_t missing;
-  };
-  const Axis positions[] = {{&info.x, kAxisCentre}, {&info.y, kAxisCentre}, {&info.z, 0}};
-  for (int i = 0; i < 3; ++i) {
-    *positions[i].position = i < axes ? AxisPosition(SDL_JoystickGetAxis(joystick, i)) : positions[i].missing;
+  // A missing axis rests in the middle.
+  uint32_t* positions[] = {&info.x, &info.y};
+  for (int i = 0; i < 2; ++i) {
+    *positions[i] = i < axes ? AxisPosition(SDL_JoystickGetAxis(joystick, i)) : kAxisCentre;
   }
   const int buttons = std::min(SDL_JoystickNumButtons(joystick), 32);
   for (int i = 0; i < buttons; ++i) {
@@ -96,7 +93,7 @@ void SdlJoystick::ReadJoystick(JoyInfo& info) const {
   }
 }
 
-void SdlJoystick::ReadController(JoyInfo& info) const {
+void SdlJoystick::ReadController(JoyReading& info) const {
   SDL_GameController* pad = m_controller.get();
   info.x = PadAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
   info.y = PadAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN);

@@ -21,13 +21,13 @@ class SdlJoystick {
  public:
   // Opens the first device; false when there is none.
   bool Open(JoyCaps& caps);
-  // False once the device is gone; a device attached later is opened in its place.
-  bool Poll(JoyInfo& info);
+  // Unattached once the device is gone; a device attached later is opened in its place.
+  JoyReading Poll();
 
  private:
   bool OpenFirstDevice();
-  void ReadJoystick(JoyInfo& info) const;
-  void ReadController(JoyInfo& info) const;
+  void ReadJoystick(JoyReading& info) const;
+  void ReadController(JoyReading& info) const;
 
   std::optional<Subsystem> m_subsystem;
   JoystickPtr m_joystick;

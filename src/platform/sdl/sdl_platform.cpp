@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "platform/common/bmp_reader.hpp"
 #include "platform/sdl/gtk_settings_dialog.hpp"
 
 namespace platform::sdl {
@@ -50,54 +49,52 @@ void SdlPlatform::SetWindowTitle(const std::string& title) {
   if (m_video.Window() != nullptr) SDL_SetWindowTitle(m_video.Window(), title.c_str());
 }
 
-void SdlPlatform::PostClose() { m_closePosted = true; }
-
-void SdlPlatform::RunMessageLoop(WindowHandler& handler, const std::function<bool()>& onIdle) {
-  if (m_video.Window() == nullptr) return;
-  // Clicks made while start-up ran were not meant for the game.
+void SdlPlatform::DropStartUpClicks() {
   SDL_PumpEvents();
   SDL_FlushEvents(SDL_MOUSEMOTION, SDL_MOUSEWHEEL);
-  bool open = true;
-  while (open) {
-    SDL_Event event;
-    while (open && SDL_PollEvent(&event)) open = Dispatch(event, handler);
-    if (!open || m_closePosted) break;
-    if (m_paused) {
-      SDL_WaitEvent(nullptr);
-      continue;
-    }
-    // A close posted during the idle call ends the loop at once, waiting for nothing.
-    if (!onIdle() && !m_closePosted) SDL_WaitEvent(nullptr);
-  }
-  m_video.DestroyWindow();
 }
 
-bool SdlPlatform::Dispatch(const SDL_Event& event, WindowHandler& handler) {
-  switch (event.type) {
-    case SDL_QUIT:
-      return false;
-    case SDL_WINDOWEVENT:
-      // A new size, or a screen of another pixel density, moves the picture.
-      if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || event.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED) {
-        m_video.Relayout();
-      } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && !m_paused && handler.OnAway()) {
-        m_paused = true;
-        m_audio.SetPaused(true);
-      } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && m_paused) {
-        m_paused = false;
-        m_audio.SetPaused(false);
-      }
-      return event.window.event != SDL_WINDOWEVENT_CLOSE;
-    case SDL_KEYDOWN:
-      HandlePlayerKey(event.key);
-      return true;
-    case SDL_MOUSEBUTTONDOWN:
-      if (event.button.button == SDL_BUTTON_LEFT) handler.OnLButtonDown();
-      if (event.button.button == SDL_BUTTON_RIGHT) handler.OnRButtonDown();
-      return true;
-    default:
-      return true;
+WindowEvents SdlPlatform::PumpEvents() {
+  WindowEvents events;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    switch (event.type) {
+      case SDL_QUIT:
+        events.close = true;
+        break;
+      case SDL_WINDOWEVENT:
+        // A new size, or a screen of another pixel density, moves the picture.
+        if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+            event.window.event == SDL_WINDOWEVENT_DISPLAY_CHANGED) {
+          m_video.Relayout();
+        } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+          events.focused = false;
+        } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+          events.focused = true;
+        } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+          events.close = true;
+        }
+        break;
+      case SDL_KEYDOWN:
+        HandlePlayerKey(event.key);
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_LEFT) events.leftClick = true;
+        if (event.button.button == SDL_BUTTON_RIGHT) events.rightClick = true;
+        break;
+      default:
+        break;
+    }
   }
+  return events;
+}
+
+void SdlPlatform::WaitEvent() { SDL_WaitEvent(nullptr); }
+
+void SdlPlatform::ReadKeys(KeyboardState& keys) {
+  int count = 0;
+  const Uint8* state = SDL_GetKeyboardState(&count);
+  MapKeyboardState(std::span<const Uint8>(state, static_cast<size_t>(count)), keys);
 }
 
 void SdlPlatform::ShowMessageBox(const std::string& text) {
@@ -113,19 +110,7 @@ VideoResult SdlPlatform::InitVideo(bool fullScreen) { return m_video.Init(fullSc
 
 void SdlPlatform::Present(std::span<const uint8_t> page, const Palette& palette) { m_video.Present(page, palette); }
 
-bool SdlPlatform::DecodeBitmap(std::span<const uint8_t> file, IndexedImage& out, std::string& error) {
-  return ReadIndexedBmp(file, out, error);
-}
-
-void SdlPlatform::GetKeyboardState(uint8_t (&keys)[256]) {
-  int count = 0;
-  const Uint8* state = SDL_GetKeyboardState(&count);
-  MapKeyboardState(std::span<const Uint8>(state, static_cast<size_t>(count)), keys);
-}
-
-bool SdlPlatform::GetJoystickCaps(JoyCaps& caps) { return m_joystick.Open(caps); }
-
-bool SdlPlatform::PollJoystick(JoyInfo& info) { return m_joystick.Poll(info); }
+bool SdlPlatform::OpenJoystick(JoyCaps& caps) { return m_joystick.Open(caps); }
 
 bool SdlPlatform::OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) {
   return m_audio.Open(format, samples);

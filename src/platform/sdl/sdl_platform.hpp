@@ -1,9 +1,12 @@
 // The platform on a desktop: an SDL window, renderer, input and audio, with
-// the settings dialog in GTK.
+// the settings dialog in GTK. The game's loop, in main.cpp, asks it for the
+// window's events and each frame's keys and stick.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "input/keyboard.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/sdl_audio.hpp"
 #include "platform/sdl/sdl_input.hpp"
@@ -18,6 +21,15 @@ struct SdlSettings {
   bool frameStats = false;  // report the frame intervals on standard error at the end
 };
 
+// What the waiting events mean for the game; the player's own keys (volume,
+// full screen) and a new window size are handled on the way.
+struct WindowEvents {
+  bool close = false;  // the window's close box, or the system's quit
+  bool leftClick = false;
+  bool rightClick = false;
+  std::optional<bool> focused;  // the focus changed: whether the window has it now
+};
+
 class SdlPlatform final : public Platform {
  public:
   explicit SdlPlatform(SdlSettings settings = {});
@@ -25,28 +37,32 @@ class SdlPlatform final : public Platform {
   bool CreateMainWindow(std::span<const uint8_t> iconBitmap) override;
   void ShowMainWindow() override;
   void SetWindowTitle(const std::string& title) override;
-  void PostClose() override;
-  void RunMessageLoop(WindowHandler& handler, const std::function<bool()>& onIdle) override;
-
   void ShowMessageBox(const std::string& text) override;
   void RunSettingsDialog(int32_t& fullScreen, int32_t& keyboard) override;
-
   VideoResult InitVideo(bool fullScreen) override;
   void Present(std::span<const uint8_t> page, const Palette& palette) override;
-  bool DecodeBitmap(std::span<const uint8_t> file, IndexedImage& out, std::string& error) override;
-
-  void GetKeyboardState(uint8_t (&keys)[256]) override;
-  bool GetJoystickCaps(JoyCaps& caps) override;
-  bool PollJoystick(JoyInfo& info) override;
+  bool OpenJoystick(JoyCaps& caps) override;
 
   bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) override;
   void PlayAudioLoop() override;
   void LoadEffect(size_t index, std::span<const uint8_t> samples) override;
   void StartEffect(size_t index) override;
 
+  // Clicks made while start-up ran were not meant for the game.
+  void DropStartUpClicks();
+  // Every waiting event, handled.
+  WindowEvents PumpEvents();
+  // Sleeps until the next event.
+  void WaitEvent();
+  // The game's keys as they are now, by virtual-key code.
+  void ReadKeys(KeyboardState& keys);
+  JoyReading PollJoystick() { return m_joystick.Poll(); }
+  // Holds the music and effects still, and lets them go on.
+  void SetAudioPaused(bool paused) { m_audio.SetPaused(paused); }
+  // The loop has ended: the window goes.
+  void DestroyWindow() { m_video.DestroyWindow(); }
+
  private:
-  // Handles one event; false once the window is to close.
-  bool Dispatch(const SDL_Event& event, WindowHandler& handler);
   // The player's own keys, not game input: volume, and full screen.
   void HandlePlayerKey(const SDL_KeyboardEvent& key);
 
@@ -54,8 +70,6 @@ class SdlPlatform final : public Platform {
   SdlVideo m_video;
   SdlJoystick m_joystick;
   SdlAudio m_audio;
-  bool m_closePosted = false;
-  bool m_paused = false;  // the handler chose to stop while the window is away
 };
 
 }  // namespace platform::sdl

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/common/bmp_reader.hpp"
+#include "gfx/bmp_reader.hpp"
 #include "platform/common/page_convert.hpp"
 
 namespace platform::sdl {

@@ -62,17 +62,16 @@ void KeyTracker::Fill(uint8_t (&keys)[256]) const {
   }
 }
 
-JoyInfo MapGamepad(const PadReading& pad) {
-  JoyInfo info{};
+JoyReading MapGamepad(const PadReading& pad) {
+  JoyReading info{true};
   if (pad.standardLayout) {
     info.x = PadAxis(pad, 0, kDpadLeft, kDpadRight);
     info.y = PadAxis(pad, 1, kDpadUp, kDpadDown);
   } else {
-    // A missing x or y axis rests in the middle; a missing z reads 0.
-    const uint32_t missing[3] = {kAxisCentre, kAxisCentre, 0};
-    uint32_t* positions[3] = {&info.x, &info.y, &info.z};
-    for (int i = 0; i < 3; ++i) {
-      *positions[i] = i < pad.axisCount ? AxisPosition(pad.axes[static_cast<size_t>(i)]) : missing[i];
+    // A missing x or y axis rests in the middle.
+    uint32_t* positions[2] = {&info.x, &info.y};
+    for (int i = 0; i < 2; ++i) {
+      *positions[i] = i < pad.axisCount ? AxisPosition(pad.axes[static_cast<size_t>(i)]) : kAxisCentre;
     }
   }
   // Every button is its own bit, on a known layout too (south 1, east 2), so

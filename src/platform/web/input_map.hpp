@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/platform.hpp"
+#include "input/joystick.hpp"
 
 namespace platform::web {
 
@@ -42,6 +42,6 @@ struct PadReading {
 // layout the left stick or the d-pad moves and every other button is bit i in
 // the layout's order, south and east buttons 1 and 2; any other pad is a plain
 // joystick, axis i and button i as they come.
-JoyInfo MapGamepad(const PadReading& pad);
+JoyReading MapGamepad(const PadReading& pad);
 
 }  // namespace platform::web

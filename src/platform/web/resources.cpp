@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_app.hpp"
+#include "app/resources.hpp"
 
 namespace {
 

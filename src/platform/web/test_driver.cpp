@@ -8,15 +8,9 @@
 
 namespace platform::web {
 
-void TestDriver::Attach(CGameApp& game, ScriptedPlatform& input, WebPlatform& platform) {
-  m_game = &game;
-  m_input = &input;
-  m_platform = &platform;
-}
-
 bool TestDriver::Request(std::string_view scriptText, int64_t calls, std::string& error) {
-  if (m_game == nullptr || m_calls > 0) {
-    error = m_game == nullptr ? "the game has not started" : "a script is still running";
+  if (m_calls > 0) {
+    error = "a script is still running";
     return false;
   }
   if (calls < 1 || calls > kMaxScriptedCalls) {
@@ -25,14 +19,13 @@ bool TestDriver::Request(std::string_view scriptText, int64_t calls, std::string
   }
   InputScript script;
   if (!ParseInputScript(scriptText, "script", script, error)) return false;
-  m_input->Restart(std::move(script));
+  m_script = std::move(script);
   m_calls = calls;
   return true;
 }
 
 std::string TestDriver::Trace() const {
-  if (m_game == nullptr) return "{}";
-  return TracePlayState(m_game->m_play, m_game->LastSounds());
+  return TracePlayState(m_game.State(), m_game.LastFrame().sounds);
 }
 
 const char* TestDriver::ReplyToRun(const char* scriptText, int calls) {
@@ -46,16 +39,18 @@ const char* TestDriver::ReplyToTrace() {
   return m_reply.c_str();
 }
 
-// Step for step what kestrova-sim does with the same script: the game's own
-// frame and idle call are the loop's `handler` and `onIdle`.
-void TestDriver::RunPending(WindowHandler&, const std::function<bool()>&) {
+// Step for step what kestrova-sim does with the same script.
+bool TestDriver::RunPending() {
   std::string output;
-  for (int64_t call = 1; call <= m_calls && !m_platform->CloseRequested(); ++call) {
-    m_input->StepGame(*m_game);
-    output += m_input->LastLine(*m_game);
+  bool open = true;
+  for (int64_t call = 1; call <= m_calls && open; ++call) {
+    open = m_game.OnIdle(m_script.InputAt(call)) != 0;
+    const FrameOutput& frame = m_game.LastFrame();
+    output += FrameLine(call, frame.screen, frame.page, m_game.State());
   }
   m_calls = 0;
   browser::FinishTestRun(output);
+  return open;
 }
 
 }  // namespace platform::web

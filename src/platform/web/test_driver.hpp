@@ -1,14 +1,13 @@
 // The page's test hook (window.kestrovaTest in web/page.js): runs a
-// kestrova-sim input script through the real message loop as fast as it can
-// and answers with kestrova-sim's lines, "FRAME SCREEN PAGEHASH STATEHASH".
+// kestrova-sim input script through the game as fast as it can and answers
+// with kestrova-sim's lines, "FRAME SCREEN PAGEHASH STATEHASH".
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "app/scripted_platform.hpp"
-#include "platform/web/web_platform.hpp"
+#include "app/input_script.hpp"
 
 class CGameApp;
 
@@ -16,13 +15,12 @@ namespace platform::web {
 
 inline constexpr int64_t kMaxScriptedCalls = 1000000;
 
-class TestDriver final : public ScriptRunner {
+class TestDriver {
  public:
-  // `game` runs on `input`, which stands in front of `platform`.
-  void Attach(CGameApp& game, ScriptedPlatform& input, WebPlatform& platform);
+  explicit TestDriver(CGameApp& game) : m_game(game) {}
 
-  // Queues `calls` idle calls with the script's input, numbered from 1;
-  // false with the reason.
+  // Queues `calls` frames with the script's input, numbered from 1; false
+  // with the reason.
   bool Request(std::string_view scriptText, int64_t calls, std::string& error);
   // The whole play state as kestrova-sim --trace prints it.
   std::string Trace() const;
@@ -31,13 +29,14 @@ class TestDriver final : public ScriptRunner {
   const char* ReplyToRun(const char* scriptText, int calls);
   const char* ReplyToTrace();
 
-  bool Pending() const override { return m_calls > 0; }
-  void RunPending(WindowHandler& handler, const std::function<bool()>& onIdle) override;
+  bool Pending() const { return m_calls > 0; }
+  // Plays the queued frames as kestrova-sim does; false once the game has
+  // asked for its window to close.
+  bool RunPending();
 
  private:
-  CGameApp* m_game = nullptr;
-  ScriptedPlatform* m_input = nullptr;
-  WebPlatform* m_platform = nullptr;
+  CGameApp& m_game;
+  InputScript m_script;
   int64_t m_calls = 0;
   std::string m_reply;
 };

@@ -5,10 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/common/bmp_reader.hpp"
+#include "gfx/bmp_reader.hpp"
 #include "platform/common/page_convert.hpp"
 #include "platform/web/browser.hpp"
-#include "platform/web/frame_clock.hpp"
 
 namespace platform::web {
 namespace {
@@ -60,7 +59,7 @@ PadReading ReadPad(const EmscriptenGamepadEvent& event) {
 
 }  // namespace
 
-WebPlatform::WebPlatform(ScriptRunner& runner, bool scriptedOnly) : m_runner(runner), m_scriptedOnly(scriptedOnly) {}
+WebPlatform::WebPlatform(bool scriptedOnly) : m_scriptedOnly(scriptedOnly) {}
 
 WebPlatform::~WebPlatform() {
   if (m_windowOpen) emscripten_set_mousedown_callback(kCanvas, nullptr, EM_FALSE, nullptr);
@@ -92,29 +91,10 @@ void WebPlatform::ShowMainWindow() {
 
 void WebPlatform::SetWindowTitle(const std::string& title) { browser::SetTitle(title); }
 
-void WebPlatform::RunMessageLoop(WindowHandler& handler, const std::function<bool()>& onIdle) {
-  if (!m_windowOpen) return;
-  m_clicks.clear();  // clicks made while start-up ran were not meant for the game
-  FrameClock clock;
-  while (!m_closePosted) {
-    const double now = browser::NextAnimationFrame();
-    if (m_runner.Pending()) {
-      m_runner.RunPending(handler, onIdle);
-    } else if (!m_scriptedOnly) {
-      for (int64_t due = clock.StepsAt(now); due > 0 && !m_closePosted; --due) Step(handler, onIdle);
-    }
-  }
-}
-
-void WebPlatform::Step(WindowHandler& handler, const std::function<bool()>& onIdle) {
+std::vector<Click> WebPlatform::TakeClicks() {
   std::vector<Click> clicks;
   clicks.swap(m_clicks);
-  for (const Click click : clicks) {
-    if (m_closePosted) return;
-    if (click == Click::Left) handler.OnLButtonDown();
-    if (click == Click::Right) handler.OnRButtonDown();
-  }
-  if (!m_closePosted) onIdle();
+  return clicks;
 }
 
 bool WebPlatform::HandleKey(std::string_view code, bool down) { return !m_scriptedOnly && m_keys.Set(code, down); }
@@ -149,15 +129,7 @@ void WebPlatform::Present(std::span<const uint8_t> page, const Palette& palette)
   browser::PutPage(m_rgba);
 }
 
-bool WebPlatform::DecodeBitmap(std::span<const uint8_t> file, IndexedImage& out, std::string& error) {
-  return ReadIndexedBmp(file, out, error);
-}
-
-void WebPlatform::GetKeyboardState(uint8_t (&keys)[256]) {
-  m_keys.Fill(keys);
-}
-
-bool WebPlatform::GetJoystickCaps(JoyCaps& caps) {
+bool WebPlatform::OpenJoystick(JoyCaps& caps) {
   // A browser shows a pad only after one of its buttons is pressed on the
   // page: with the API there, the pad may come at any time.
   if (!browser::HasGamepadApi()) return false;
@@ -165,16 +137,15 @@ bool WebPlatform::GetJoystickCaps(JoyCaps& caps) {
   return true;
 }
 
-bool WebPlatform::PollJoystick(JoyInfo& info) {
-  if (m_scriptedOnly || emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return false;
+JoyReading WebPlatform::PollJoystick() const {
+  if (m_scriptedOnly || emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return JoyReading{};
   const int count = emscripten_get_num_gamepads();
   for (int i = 0; i < count; ++i) {
     EmscriptenGamepadEvent event{};
     if (emscripten_get_gamepad_status(i, &event) != EMSCRIPTEN_RESULT_SUCCESS || !event.connected) continue;
-    info = MapGamepad(ReadPad(event));
-    return true;
+    return MapGamepad(ReadPad(event));
   }
-  return false;
+  return JoyReading{};
 }
 
 bool WebPlatform::OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) {

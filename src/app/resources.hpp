@@ -1,0 +1,16 @@
+// The program's resources, compiled into the binary (embedded in the
+// browser's file system there).
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "audio/sound.hpp"
+
+struct Resources {
+  std::span<const uint8_t> icon;   // 128
+  std::span<const uint8_t> sheet;  // 132
+  std::span<const uint8_t> music;  // "WAVE" "VESK"
+  EffectResources effects;  // waves, in the order of kEffectNames
+};
+Resources BuiltinResources();

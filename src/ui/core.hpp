@@ -1,0 +1,81 @@
+// The game as a value a host steps one frame at a time. The host owns the
+// loop: it reads the frame's input, steps, shows the page through the palette
+// and starts the sounds; it closes the window when asked, and enters the
+// score when the game ends. Everything that carries from one frame to the
+// next is the play state, which can be read and restored whole.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "audio/effects.hpp"
+#include "data/high_score.hpp"
+#include "data/tables.hpp"
+#include "game/play_state.hpp"
+#include "gfx/sprite_sheet.hpp"
+#include "input/joystick.hpp"
+#include "input/keyboard.hpp"
+
+struct FrameInput {
+  KeyboardState keys{};  // by virtual-key code; 0x80 marks a key that is down
+  JoyReading stick;      // what the stick read; looked at only when one opened at start-up
+  bool click = false;    // a left click on the window just before the frame
+};
+
+struct FrameOutput {
+  const char* screen = "";  // the screen the frame ran, as ScreenName gives it
+  std::span<const uint8_t> page;  // PAGE_WIDTH x PAGE_HEIGHT, valid until the next step
+  FrameSounds sounds;  // the effects the frame started
+  bool close = false;  // Y was confirmed on the exit query: the window is to close
+  int16_t score = 0;   // the run's score, entered into the table when the game ends
+};
+
+// What start-up read: shared by every core made from it (a scratch copy, a
+// snapshot's game), never changed by play.
+struct CoreSetup {
+  std::shared_ptr<const GameData> data;
+  std::shared_ptr<const SpriteSheet> sheet;
+  HighScoreTable scores;  // what the title screen shows
+  std::optional<JoyCaps> joystick;  // the limits of the stick opened at start-up; none: no stick
+};
+
+class Core {
+ public:
+  // The game as start-up leaves it: the title screen on a black page.
+  explicit Core(CoreSetup setup);
+
+  // One frame of the screen the play state names. With `seen` false nobody
+  // looks at this frame's page, and drawing that the next frame covers is
+  // left out; the play state is the same either way.
+  FrameOutput Step(const FrameInput& input, bool seen = true);
+
+  const PlayState& State() const { return m_state; }
+  void Restore(const PlayState& state) { m_state = state; }
+  // For hosts that set up a position to play from (tests, practice):
+  // changing it is restoring a changed copy, without the copy.
+  PlayState& State() { return m_state; }
+
+  // While the window is away only play stops; then this is what it shows:
+  // the last page dimmed, with PAUSE over it. The play state is untouched.
+  bool PausesWhenAway() const { return m_state.m_state.m_bPlaying != 0; }
+  std::span<const uint8_t> PausedPage();
+
+  const Palette& GetPalette() const { return m_setup.sheet->palette; }
+  const GameData& Data() const { return *m_setup.data; }
+
+ private:
+  const JoyCaps* Thresholds() const { return m_thresholds ? &*m_thresholds : nullptr; }
+  void OnLButtonDown(FrameSounds& sounds);
+
+  CoreSetup m_setup;
+  std::optional<JoyCaps> m_thresholds;
+  PlayState m_state;
+  Surface m_pausedPage;
+};
+
+// The tables of `dataDir` and the scores of `scorePath` into `setup`; false
+// with the reason ("FILE:LINE: ...") when the data cannot be played.
+bool LoadCoreData(const std::string& dataDir, const std::string& scorePath, CoreSetup& setup, std::string& error);
