@@ -23,7 +23,7 @@ const KestrovaPage = (() => {
   let context = null;
   let image = null;
 
-  // The same rule as src/platform/common/page_layout.cpp, in device pixels:
+  // The same rule as src/gfx/page_layout.cpp, in device pixels:
   // the largest whole multiple, unless it leaves more than a quarter of the
   // largest 4:3 picture's height unused (or does not fit); then that picture.
   function layOutPage(width, height) {
