@@ -80,15 +80,14 @@ TEST(Mixer, VolumeScalesAndMuteSilencesEverything) {
   Mixer mixer;
   mixer.SetMusic({-20000, 10000});
   mixer.SetEffect(0, {2000});
-  mixer.SetVolume(50);
+  mixer.SetVolume({50, false});
   mixer.Start(0);
   EXPECT_EQ(Mixed(mixer, 2), (std::vector<int16_t>{-9000, 5000}));
-  mixer.SetVolume(250);
-  EXPECT_EQ(mixer.Volume(), Mixer::kMaxVolume);
-  mixer.SetMuted(true);
+  mixer.SetVolume({250, true});
+  EXPECT_EQ(mixer.Volume(), (PlayerVolume{PlayerVolume::kFull, true}));
   mixer.Start(0);
   EXPECT_EQ(Mixed(mixer, 2), (std::vector<int16_t>{0, 0}));
-  mixer.SetMuted(false);
+  mixer.SetVolume({PlayerVolume::kFull, false});
   EXPECT_EQ(Mixed(mixer, 2), (std::vector<int16_t>{-20000, 10000}));
 }
 

@@ -43,7 +43,9 @@ void Mixer::SetEffect(size_t index, std::vector<int16_t> samples) {
   m_effects[index] = std::move(samples);
 }
 
-void Mixer::SetVolume(int32_t percent) { m_volume = std::clamp(percent, int32_t{0}, kMaxVolume); }
+void Mixer::SetVolume(PlayerVolume volume) {
+  m_volume = PlayerVolume{std::clamp(volume.percent, int32_t{0}, PlayerVolume::kFull), volume.muted};
+}
 
 void Mixer::Start(size_t index) {
   if (index >= m_effects.size() || m_effects[index].empty()) return;
@@ -67,7 +69,7 @@ int32_t Mixer::Limit(int32_t sum) {
 }
 
 void Mixer::Mix(std::span<int16_t> out) {
-  const int32_t volume = m_muted ? 0 : m_volume;
+  const int32_t volume = m_volume.muted ? 0 : m_volume.percent;
   for (int16_t& sample : out) {
     int32_t sum = 0;
     if (!m_music.empty()) {
@@ -76,7 +78,7 @@ void Mixer::Mix(std::span<int16_t> out) {
     }
     for (Voice& v : m_voices) sum += m_effects[v.effect][v.position++];
     std::erase_if(m_voices, [&](const Voice& v) { return v.position == m_effects[v.effect].size(); });
-    sample = static_cast<int16_t>(Limit(sum) * volume / kMaxVolume);
+    sample = static_cast<int16_t>(Limit(sum) * volume / PlayerVolume::kFull);
   }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "audio/voices.hpp"
+#include "audio/volume.hpp"
 #include "platform/platform.hpp"
 
 namespace platform {
@@ -19,18 +20,14 @@ std::vector<int16_t> DecodePcm(const WaveFormat& format, std::span<const uint8_t
 
 class Mixer {
  public:
-  static constexpr int32_t kMaxVolume = 100;
-
   Mixer() { m_voices.reserve(kVoices); }  // the audio thread never allocates
 
   void SetMusic(std::vector<int16_t> samples);
   void SetEffect(size_t index, std::vector<int16_t> samples);
   void Start(size_t index);
-  // 0 to kMaxVolume percent of every sample; muting keeps the volume.
-  void SetVolume(int32_t percent);
-  int32_t Volume() const { return m_volume; }
-  void SetMuted(bool muted) { m_muted = muted; }
-  bool Muted() const { return m_muted; }
+  // Every sample at the volume's percent (0 to full), none while muted.
+  void SetVolume(PlayerVolume volume);
+  PlayerVolume Volume() const { return m_volume; }
 
   void Mix(std::span<int16_t> out);
 
@@ -47,8 +44,7 @@ class Mixer {
   std::vector<Voice> m_voices;  // those playing, oldest first
   static constexpr int64_t kUnity = 1 << 15;
   int64_t m_gain = kUnity;  // the limiter's, in 1/32768ths
-  int32_t m_volume = kMaxVolume;
-  bool m_muted = false;
+  PlayerVolume m_volume;
 };
 
 }  // namespace platform
