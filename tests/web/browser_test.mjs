@@ -290,45 +290,41 @@ describe("the page", kSuite, () => {
       await expectTitleOf(page, dataDir("again"));
     }, { viewport: { width: 1800, height: 1300 } }));
 
-  test("the music is the wave's data chunk in a looping buffer, started by the first key", () =>
-    withBrowser(async (page) => {
-      const wave = waveDataChunk(fs.readFileSync(path.join(repo, "assets/vesk.wav")));
-      assert.deepEqual([wave.format, wave.channels, wave.bits], [1, 1, 8], "the game's wave: 8-bit mono PCM");
-      await openGame(page);
-      await page.keyboard.press("Shift");
-      await page.waitForFunction(() => window.kestrovaTest.audio.context?.state === "running");
-      const audio = await page.evaluate((base64) => {
-        const { buffer, source } = window.kestrovaTest.audio;
+  test("the music and each sound effect are their waves in buffers, the music looping from the first key, " +
+       "an effect started with its cause; the volume keys", () => withBrowser(async (page) => {
+    const wave = waveDataChunk(fs.readFileSync(path.join(repo, "assets/vesk.wav")));
+    assert.deepEqual([wave.format, wave.channels, wave.bits], [1, 1, 8], "the game's wave: 8-bit mono PCM");
+    const header = fs.readFileSync(path.join(repo, "src/audio/effects.hpp"), "utf8");
+    const names = [...header.match(/kEffectNames = \{([^}]*)\}/)[1].matchAll(/"([^"]+)"/g)].map((m) => m[1]);
+    const waves = names.map((name) => waveDataChunk(fs.readFileSync(path.join(repo, `assets/sfx/${name}.wav`))));
+    await openGame(page);
+    await page.keyboard.press("Shift");
+    await page.waitForFunction(() => window.kestrovaTest.audio.context?.state === "running");
+    const audio = await page.evaluate(([music, effects]) => {
+      // Unsigned 8-bit samples were mapped onto (v - 128) / 128: exact in floats.
+      const firstWrong = (samples, base64) => {
         const data = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
-        const samples = buffer.getChannelData(0);
-        // Unsigned 8-bit samples were mapped onto (v - 128) / 128: exact in floats.
-        const firstWrong = data.findIndex((v, i) => samples[i] !== (v - 128) / 128);
-        return { rate: buffer.sampleRate, channels: buffer.numberOfChannels, loop: source.loop,
-                 length: samples.length, firstWrong };
-      }, wave.data.toString("base64"));
-      assert.deepEqual(audio, { rate: wave.rate, channels: 1, loop: true, length: wave.data.length, firstWrong: -1 });
-    }));
-
-  test("each sound effect is its wave in a buffer, started with its cause: the volley with the first volley", () =>
-    withBrowser(async (page) => {
-      const header = fs.readFileSync(path.join(repo, "src/audio/effects.hpp"), "utf8");
-      const names = [...header.match(/kEffectNames = \{([^}]*)\}/)[1].matchAll(/"([^"]+)"/g)].map((m) => m[1]);
-      const waves = names.map((name) => waveDataChunk(fs.readFileSync(path.join(repo, `assets/sfx/${name}.wav`))));
-      await openGame(page);
-      await page.keyboard.press("Shift");
-      await page.waitForFunction(() => window.kestrovaTest.audio.context?.state === "running");
-      const firstWrong = await page.evaluate((datas) => datas.map((base64, index) => {
-        const data = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
-        const samples = window.kestrovaTest.audio.effects[index]?.getChannelData(0) ?? [];
         return samples.length !== data.length ? "length" : data.findIndex((v, i) => samples[i] !== (v - 128) / 128);
-      }), waves.map((wave) => wave.data.toString("base64")));
-      assert.deepEqual(firstWrong, names.map(() => -1));
-      assert.deepEqual(await page.evaluate(() => window.kestrovaTest.audio.started), []);
-      await holdUntil(page, "Space", (bullet) => window.kestrovaTest.state().objects.some((o) => o.kind === bullet),
-                      kPlayerBullet);
-      const started = await page.evaluate(() => window.kestrovaTest.audio.started);
-      assert.deepEqual(started.slice(0, 2), [names.indexOf("start"), names.indexOf("volley")]);
-    }));
+      };
+      const { buffer, source, effects: buffers } = window.kestrovaTest.audio;
+      return { rate: buffer.sampleRate, channels: buffer.numberOfChannels, loop: source.loop,
+               firstWrong: firstWrong(buffer.getChannelData(0), music),
+               effects: effects.map((base64, i) => firstWrong(buffers[i]?.getChannelData(0) ?? [], base64)) };
+    }, [wave.data.toString("base64"), waves.map((w) => w.data.toString("base64"))]);
+    assert.deepEqual(audio, { rate: wave.rate, channels: 1, loop: true, firstWrong: -1, effects: names.map(() => -1) });
+    assert.deepEqual(await page.evaluate(() => window.kestrovaTest.audio.started), []);
+    await holdUntil(page, "Space", (bullet) => window.kestrovaTest.state().objects.some((o) => o.kind === bullet),
+                    kPlayerBullet);
+    const started = await page.evaluate(() => window.kestrovaTest.audio.started);
+    assert.deepEqual(started.slice(0, 2), [names.indexOf("start"), names.indexOf("volley")]);
+
+    // The volume keys: two steps down and a mute, then a step up that unmutes.
+    const gain = () => page.evaluate(() => Math.round(window.kestrovaTest.audio.gain.gain.value * 100));
+    for (const key of ["Minus", "Minus", "m"]) await page.keyboard.press(key);
+    assert.equal(await gain(), 0);
+    await page.keyboard.press("Equal");
+    assert.equal(await gain(), 90);
+  }));
 });
 
 describe("playing", kSuite, () => {
@@ -411,25 +407,19 @@ describe("playing", kSuite, () => {
       assert.equal(await storedScores(first), want);
     }));
 
-  test("a double click on the picture switches full screen and back", () => withBrowser(async (page) => {
+  test("a left click on the title starts play, a double click switches full screen and back, a right click " +
+       "closes the game and saves", () => withBrowser(async (page) => {
     await openGame(page);
-    const shown = () => page.evaluate(() => document.fullscreenElement && document.fullscreenElement.id);
+    await page.locator("#canvas").click({ button: "left" });
+    await page.waitForFunction(() => window.kestrovaTest.state().playing === 1);
     await page.locator("#canvas").dblclick();
     await page.waitForFunction(() => document.fullscreenElement === document.getElementById("screen"));
     await page.locator("#canvas").dblclick();
     await page.waitForFunction(() => document.fullscreenElement === null);
-    assert.equal(await shown(), null);
+    await page.locator("#canvas").click({ button: "right" });
+    await page.locator("#closed").waitFor();
+    assert.equal(await storedScores(page), scoreFileAfterRuns(0));
   }));
-
-  test("a left click on the title starts play, a right click closes the game and saves", () =>
-    withBrowser(async (page) => {
-      await openGame(page);
-      await page.locator("#canvas").click({ button: "left" });
-      await page.waitForFunction(() => window.kestrovaTest.state().playing === 1);
-      await page.locator("#canvas").click({ button: "right" });
-      await page.locator("#closed").waitFor();
-      assert.equal(await storedScores(page), scoreFileAfterRuns(0));
-    }));
 });
 
 // The width and height in a PNG's header.
