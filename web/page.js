@@ -1,13 +1,22 @@
 // The page around the game: the canvas and its scale, the settings form,
 // audio start, storage and the score keeper, the closed state, offline play
 // and the test hook. The program (kestrova.js) calls KestrovaPage; tests call
-// window.kestrovaTest.
+// window.kestrovaTest. The rules the page follows (the form's template, the
+// layout, the sound's voices, the volume keys) are the core's: the page asks
+// the program (src/platform/web/core_exports.cpp).
 "use strict";
+
+// Resolved once the program has loaded and answers calls.
+let coreLoaded;
+const coreReady = new Promise((resolve) => { coreLoaded = resolve; });
 
 var Module = {
   print: (text) => console.log(text),
   printErr: (text) => console.error(text),
-  onRuntimeInitialized: () => { document.getElementById("status").hidden = true; },
+  onRuntimeInitialized: () => {
+    document.getElementById("status").hidden = true;
+    coreLoaded();
+  },
   onAbort: (what) => { document.getElementById("status").textContent = "Kestrova could not start: " + what; },
 };
 
@@ -23,18 +32,26 @@ const KestrovaPage = (() => {
   let context = null;
   let image = null;
 
-  // The same rule as src/platform/common/page_layout.cpp, in device pixels:
-  // the largest whole multiple, unless it leaves more than a quarter of the
-  // largest 4:3 picture's height unused (or does not fit); then that picture.
+  // Direct calls: the program may be suspended in its message loop or the
+  // settings form, where ccall would take any call for an asynchronous one.
+  // Numbers go in and out through a few words of the program's memory.
+  function callWithWords(words, call) {
+    const pointer = Module._malloc(4 * Math.max(words.length, 1));
+    try {
+      Module.HEAP32.set(words, pointer >> 2);
+      const result = call(pointer);
+      return { result, words: Array.from(Module.HEAP32.subarray(pointer >> 2, (pointer >> 2) + words.length)) };
+    } finally {
+      Module._free(pointer);
+    }
+  }
+
+  // The core's layout for an output in device pixels: the largest whole
+  // multiple, or the largest 4:3 picture where that leaves too much unused.
   function layOutPage(width, height) {
-    const w = Math.max(width, 1);
-    const h = Math.max(height, 1);
-    const factor = Math.max(1, Math.min(Math.floor(w / kWidth), Math.floor(h / kHeight)));
-    const wide = w * kHeight >= h * kWidth;
-    const fitWidth = wide ? Math.floor((h * 4 + 1) / 3) : w;
-    const fitHeight = wide ? h : Math.floor((w * 3 + 2) / 4);
-    const fit = kWidth * factor > w || kHeight * factor > h || kHeight * factor * 4 < fitHeight * 3;
-    return { factor, fit, width: fit ? fitWidth : kWidth * factor, height: fit ? fitHeight : kHeight * factor };
+    const { words } = callWithWords(new Array(6).fill(0), (out) => Module._kestrova_lay_out_page(width, height, out));
+    const [factor, , , pictureWidth, pictureHeight, whole] = words;
+    return { factor, fit: !whole, width: pictureWidth, height: pictureHeight };
   }
 
   // Nearest to the whole multiple keeps the pixels square; the fitted picture
@@ -44,12 +61,13 @@ const KestrovaPage = (() => {
   }
 
   function fit() {
+    if (!context) return;  // before the program shows the screen
     const ratio = window.devicePixelRatio || 1;
     const layout = layOutPage(Math.floor(screen.clientWidth * ratio), Math.floor(screen.clientHeight * ratio));
     if (canvas.width !== kWidth * layout.factor) {
       canvas.width = kWidth * layout.factor;  // clears the canvas and its context's settings
       canvas.height = kHeight * layout.factor;
-      if (context) context.imageSmoothingEnabled = false;
+      context.imageSmoothingEnabled = false;
       drawPage();
     }
     canvas.classList.toggle("fitted", layout.fit);
@@ -101,36 +119,7 @@ const KestrovaPage = (() => {
     screen.requestFullscreen().catch((error) => console.warn("kestrova: no full screen: " + error));
   }
 
-  // --- the settings form ---------------------------------------------------
-  // Dialog template 131, in its own order; dialog units (x, y, width, height).
-  const kTemplate = [
-    { id: 1, kind: "default", caption: "決定", box: [94, 107, 50, 14] },
-    { id: 2, kind: "button", caption: "取り消し", box: [94, 124, 50, 14] },
-    { kind: "group", caption: "画面モード", box: [13, 13, 76, 43], startsGroup: true },
-    { id: 1000, kind: "radio", caption: "フルスクリーン", box: [24, 27, 62, 10] },
-    { id: 1001, kind: "radio", caption: "ウインドウ", box: [24, 39, 48, 10] },
-    { kind: "group", caption: "入力デバイス", box: [13, 65, 77, 40], startsGroup: true },
-    { id: 1002, kind: "radio", caption: "キーボード", box: [21, 78, 50, 10] },
-    { id: 1003, kind: "radio", caption: "ジョイスティック", box: [21, 89, 63, 10] },
-    { kind: "group", caption: "音楽", box: [92, 14, 56, 37], startsGroup: true },
-    { id: 1004, kind: "radio", caption: "あり", box: [96, 23, 29, 10] },
-    { id: 1005, kind: "radio", caption: "なし", box: [96, 35, 29, 10] },
-    { kind: "group", caption: "音源", box: [93, 57, 42, 37] },  // joins the music group
-    { id: 1009, kind: "radio", caption: "WAVE", box: [96, 66, 36, 10] },
-    { id: 1010, kind: "radio", caption: "MIDI", box: [96, 78, 31, 10] },
-    { kind: "text", caption: "ゲームウエイト", box: [14, 109, 49, 10], startsGroup: true },
-    { id: 1011, kind: "spin", box: [15, 122, 8, 14] },
-    { id: 1012, kind: "edit", box: [28, 122, 32, 14] },
-  ];
-  const kCaption = "システムメニュー";
-  const kClientSize = [165, 154];
-  // The buttons that set a member when clicked; every other control does nothing.
-  const kCommands = {
-    1000: ["fullScreen", 1],
-    1003: ["keyboard", 0],
-    1002: ["keyboard", 1],
-    1001: ["fullScreen", 0],
-  };
+  // --- the settings form: the core's template ---------------------------------
   // Dialog units to pixels for a 12-pixel face: 6 across, 12 down per four and eight units.
   const kUnitX = 6 / 4;
   const kUnitY = 12 / 8;
@@ -144,7 +133,7 @@ const KestrovaPage = (() => {
     return element;
   }
 
-  function makeControl(control, groupName, members) {
+  function makeControl(control, groupName, command, members) {
     switch (control.kind) {
       case "default":
       case "button": {
@@ -164,8 +153,7 @@ const KestrovaPage = (() => {
         const label = document.createElement("label");
         const radio = Object.assign(document.createElement("input"), { type: "radio", name: groupName, tabIndex: -1 });
         radio.dataset.id = control.id;
-        const command = kCommands[control.id];
-        if (command) radio.addEventListener("click", () => { members[command[0]] = command[1]; });
+        if (command) radio.addEventListener("click", () => { members[command.member] = command.value; });
         label.append(radio, control.caption);
         return label;
       }
@@ -191,11 +179,13 @@ const KestrovaPage = (() => {
   // all go on with the members as the clicks left them.
   function runSettings(fullScreen, keyboard) {
     return new Promise((resolve) => {
+      const form = JSON.parse(Module.UTF8ToString(Module._kestrova_settings_template()));
+      const commands = new Map(form.commands.map((command) => [command.id, command]));
       const members = { fullScreen, keyboard };
       const dialog = document.createElement("form");
       dialog.className = "dialog";
       dialog.setAttribute("role", "dialog");
-      dialog.setAttribute("aria-label", kCaption);
+      dialog.setAttribute("aria-label", form.caption);
       // The note in English beside the form says what its choices mean.
       const settings = document.getElementById("settings");
       dialog.setAttribute("aria-describedby", "settings-help");
@@ -205,15 +195,15 @@ const KestrovaPage = (() => {
       close.tabIndex = -1;
       close.setAttribute("aria-label", "close");
       close.dataset.closes = "";
-      caption.append(Object.assign(document.createElement("span"), { textContent: kCaption }), close);
+      caption.append(Object.assign(document.createElement("span"), { textContent: form.caption }), close);
       const client = document.createElement("div");
       client.className = "client";
-      client.style.width = kClientSize[0] * kUnitX + "px";
-      client.style.height = kClientSize[1] * kUnitY + "px";
+      client.style.width = form.clientSize[0] * kUnitX + "px";
+      client.style.height = form.clientSize[1] * kUnitY + "px";
       let group = 0;
-      for (const control of kTemplate) {
+      for (const control of form.controls) {
         if (control.startsGroup) ++group;
-        client.append(place(makeControl(control, "group" + group, members), control.box));
+        client.append(place(makeControl(control, "group" + group, commands.get(control.id), members), control.box));
       }
       dialog.append(caption, client);
 
@@ -240,7 +230,6 @@ const KestrovaPage = (() => {
   // Browsers start sound only after the player has done something on the page.
   // Everything plays through one gain: the player's volume.
   const audio = { context: null, buffer: null, source: null, gain: null, effects: [], playing: [], started: [] };
-  const kVoices = 8, kCopiesOfOne = 2;  // as the desktop's mixer
   const volume = { percent: 100, muted: false };
   const kGestures = ["keydown", "mousedown", "pointerdown", "touchstart"];
   function resumeAudio() {
@@ -273,12 +262,13 @@ const KestrovaPage = (() => {
     audio.effects[index] = buffer;
   }
 
-  // A start past the limits stops the oldest copy of the effect, else the oldest voice.
+  // The voice to take is the core's choice: a free one, or the one it stops.
   function startEffect(index) {
     const buffer = audio.effects[index];
     if (!audio.context || !buffer) return;
-    const copies = audio.playing.filter((voice) => voice.index === index);
-    const gone = copies.length >= kCopiesOfOne ? copies[0] : audio.playing.length >= kVoices ? audio.playing[0] : null;
+    const { result } = callWithWords(audio.playing.map((voice) => voice.index),
+                                     (playing) => Module._kestrova_voice_to_stop(index, playing, audio.playing.length));
+    const gone = result >= 0 ? audio.playing[result] : null;
     if (gone) gone.source.stop();
     const voice = { index, source: audio.context.createBufferSource() };
     voice.source.buffer = buffer;
@@ -300,17 +290,16 @@ const KestrovaPage = (() => {
     if (audio.gain) audio.gain.gain.value = volume.muted ? 0 : volume.percent / 100;
   }
 
-  // M mutes and unmutes, - and + (or =) step the volume: the player's keys, not the game's.
+  // The player's volume keys, not the game's: the core says what a key does,
+  // by the character it gives. One pressed while the program loads waits for it.
   document.addEventListener("keydown", (event) => {
-    if (event.key === "m" || event.key === "M") {
-      if (!event.repeat) volume.muted = !volume.muted;
-    } else if (event.key === "-" || event.key === "+" || event.key === "=") {
-      volume.muted = false;
-      volume.percent = Math.min(100, Math.max(0, volume.percent + (event.key === "-" ? -10 : 10)));
-    } else {
-      return;
-    }
-    applyVolume();
+    const key = [...event.key].length === 1 ? event.key.codePointAt(0) : 0;
+    const { repeat } = event;
+    coreReady.then(() => {
+      const after = Module._kestrova_volume_after_key(volume.percent, volume.muted, key, repeat);
+      Object.assign(volume, { percent: after & 0xff, muted: (after & 0x100) !== 0 });
+      applyVolume();
+    });
   });
 
   // --- the end -----------------------------------------------------------------
@@ -383,8 +372,7 @@ const KestrovaPage = (() => {
     if (done) done(output);
   }
 
-  // Direct calls: the program is suspended in its message loop, where
-  // ccall would take any call for an asynchronous one.
+  // Direct calls, as callWithWords.
   function callWithText(exported, text, number) {
     const size = Module.lengthBytesUTF8(text) + 1;
     const pointer = Module._malloc(size);

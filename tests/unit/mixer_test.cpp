@@ -51,12 +51,12 @@ TEST(Mixer, LoopsTheMusicExactlyAndAddsEffectsFromTheirStart) {
 
 TEST(Mixer, KeepsToItsVoicesAndCopies) {
   Mixer mixer;
-  for (size_t i = 0; i < Mixer::kVoices + 1; ++i) mixer.SetEffect(i, std::vector<int16_t>(50, 100));
+  for (size_t i = 0; i < kVoices + 1; ++i) mixer.SetEffect(i, std::vector<int16_t>(50, 100));
   for (int i = 0; i < 3; ++i) mixer.Start(0);
-  EXPECT_EQ(Mixed(mixer, 1)[0], 100 * static_cast<int>(Mixer::kCopiesOfOne));
+  EXPECT_EQ(Mixed(mixer, 1)[0], 100 * static_cast<int>(kCopiesOfOne));
   // A new effect with every voice busy takes the oldest one's place.
-  for (size_t i = 1; i < Mixer::kVoices + 1; ++i) mixer.Start(i);
-  EXPECT_EQ(Mixed(mixer, 1)[0], 100 * static_cast<int>(Mixer::kVoices));
+  for (size_t i = 1; i < kVoices + 1; ++i) mixer.Start(i);
+  EXPECT_EQ(Mixed(mixer, 1)[0], 100 * static_cast<int>(kVoices));
   EXPECT_EQ(Mixed(mixer, 60).back(), 0);  // all played out
 }
 
@@ -64,7 +64,7 @@ TEST(Mixer, NeverWrapsAndGivesTheMusicBackOnceEffectsEnd) {
   Mixer mixer;
   const std::vector<int16_t> music(100, 30000);
   mixer.SetMusic(music);
-  for (size_t i = 0; i < Mixer::kVoices; ++i) {
+  for (size_t i = 0; i < kVoices; ++i) {
     mixer.SetEffect(i, std::vector<int16_t>(400, i % 2 ? 32767 : -32768));
     mixer.Start(i);
   }
@@ -80,15 +80,14 @@ TEST(Mixer, VolumeScalesAndMuteSilencesEverything) {
   Mixer mixer;
   mixer.SetMusic({-20000, 10000});
   mixer.SetEffect(0, {2000});
-  mixer.SetVolume(50);
+  mixer.SetVolume({50, false});
   mixer.Start(0);
   EXPECT_EQ(Mixed(mixer, 2), (std::vector<int16_t>{-9000, 5000}));
-  mixer.SetVolume(250);
-  EXPECT_EQ(mixer.Volume(), Mixer::kMaxVolume);
-  mixer.SetMuted(true);
+  mixer.SetVolume({250, true});
+  EXPECT_EQ(mixer.Volume(), (PlayerVolume{PlayerVolume::kFull, true}));
   mixer.Start(0);
   EXPECT_EQ(Mixed(mixer, 2), (std::vector<int16_t>{0, 0}));
-  mixer.SetMuted(false);
+  mixer.SetVolume({PlayerVolume::kFull, false});
   EXPECT_EQ(Mixed(mixer, 2), (std::vector<int16_t>{-20000, 10000}));
 }
 

@@ -1,4 +1,4 @@
-#include "platform/common/page_layout.hpp"
+#include "gfx/page_layout.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,6 @@
 #include <string>
 
 namespace {
-
-using platform::LayOutPage;
-using platform::PageLayout;
 
 struct Case {
   int32_t w, h;

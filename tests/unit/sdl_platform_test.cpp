@@ -203,7 +203,7 @@ TEST_F(SdlPlatformTest, AudioOpensTheFormatsTheMixerPlays) {
 
 // The 16-bit samples the disk driver received, at least `count` more than two
 // device buffers of them.
-std::vector<int16_t> PlayToDisk(platform::sdl::AudioSettings settings, std::span<const uint8_t> music,
+std::vector<int16_t> PlayToDisk(PlayerVolume settings, std::span<const uint8_t> music,
                                 std::span<const uint8_t> effect, size_t count) {
   const std::filesystem::path out = testing_support::MakeTempDir() / "audio.raw";
   setenv("SDL_AUDIODRIVER", "disk", 1);

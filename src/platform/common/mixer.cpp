@@ -1,6 +1,8 @@
 #include "platform/common/mixer.hpp"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -36,37 +38,23 @@ void Mixer::SetMusic(std::vector<int16_t> samples) {
 
 void Mixer::SetEffect(size_t index, std::vector<int16_t> samples) {
   if (index >= m_effects.size()) m_effects.resize(index + 1);
-  for (Voice& v : m_voices) {
-    if (v.effect == index) v.active = false;  // its samples are going
-  }
+  // Its samples are going.
+  std::erase_if(m_voices, [&](const Voice& v) { return v.effect == index; });
   m_effects[index] = std::move(samples);
 }
 
-void Mixer::SetVolume(int32_t percent) { m_volume = std::clamp(percent, int32_t{0}, kMaxVolume); }
-
-Mixer::Voice* Mixer::VoiceFor(size_t effect) {
-  Voice* oldestCopy = nullptr;
-  Voice* oldest = nullptr;
-  Voice* idle = nullptr;
-  size_t copies = 0;
-  for (Voice& v : m_voices) {
-    if (!v.active) {
-      if (idle == nullptr) idle = &v;
-      continue;
-    }
-    if (oldest == nullptr || v.started < oldest->started) oldest = &v;
-    if (v.effect != effect) continue;
-    ++copies;
-    if (oldestCopy == nullptr || v.started < oldestCopy->started) oldestCopy = &v;
-  }
-  if (copies >= kCopiesOfOne) return oldestCopy;
-  return idle != nullptr ? idle : oldest;
+void Mixer::SetVolume(PlayerVolume volume) {
+  m_volume = PlayerVolume{std::clamp(volume.percent, int32_t{0}, PlayerVolume::kFull), volume.muted};
 }
 
 void Mixer::Start(size_t index) {
   if (index >= m_effects.size() || m_effects[index].empty()) return;
-  Voice& v = *VoiceFor(index);
-  v = Voice{index, 0, ++m_starts, true};
+  std::array<size_t, kVoices> playing{};
+  std::transform(m_voices.begin(), m_voices.end(), playing.begin(), [](const Voice& v) { return v.effect; });
+  if (const std::optional<size_t> stop = VoiceToStop(std::span(playing).first(m_voices.size()), index)) {
+    m_voices.erase(m_voices.begin() + static_cast<std::ptrdiff_t>(*stop));
+  }
+  m_voices.push_back(Voice{index, 0});
 }
 
 // Instant attack, so no sum ever leaves the sample range; a slow release, so
@@ -81,20 +69,16 @@ int32_t Mixer::Limit(int32_t sum) {
 }
 
 void Mixer::Mix(std::span<int16_t> out) {
-  const int32_t volume = m_muted ? 0 : m_volume;
+  const int32_t volume = m_volume.muted ? 0 : m_volume.percent;
   for (int16_t& sample : out) {
     int32_t sum = 0;
     if (!m_music.empty()) {
       sum = m_music[m_musicPosition];
       m_musicPosition = (m_musicPosition + 1) % m_music.size();
     }
-    for (Voice& v : m_voices) {
-      if (!v.active) continue;
-      const std::vector<int16_t>& effect = m_effects[v.effect];
-      sum += effect[v.position];
-      v.active = ++v.position < effect.size();
-    }
-    sample = static_cast<int16_t>(Limit(sum) * volume / kMaxVolume);
+    for (Voice& v : m_voices) sum += m_effects[v.effect][v.position++];
+    std::erase_if(m_voices, [&](const Voice& v) { return v.position == m_effects[v.effect].size(); });
+    sample = static_cast<int16_t>(Limit(sum) * volume / PlayerVolume::kFull);
   }
 }
 

@@ -3,12 +3,13 @@
 // music exactly; effects never clip it, whatever plays at once.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
 
+#include "audio/voices.hpp"
+#include "audio/volume.hpp"
 #include "platform/platform.hpp"
 
 namespace platform {
@@ -19,20 +20,14 @@ std::vector<int16_t> DecodePcm(const WaveFormat& format, std::span<const uint8_t
 
 class Mixer {
  public:
-  // Enough that a screen full of explosions leaves voices for the rest.
-  static constexpr size_t kVoices = 8;
-  // A new start of an effect already playing this often restarts its oldest.
-  static constexpr size_t kCopiesOfOne = 2;
-  static constexpr int32_t kMaxVolume = 100;
+  Mixer() { m_voices.reserve(kVoices); }  // the audio thread never allocates
 
   void SetMusic(std::vector<int16_t> samples);
   void SetEffect(size_t index, std::vector<int16_t> samples);
   void Start(size_t index);
-  // 0 to kMaxVolume percent of every sample; muting keeps the volume.
-  void SetVolume(int32_t percent);
-  int32_t Volume() const { return m_volume; }
-  void SetMuted(bool muted) { m_muted = muted; }
-  bool Muted() const { return m_muted; }
+  // Every sample at the volume's percent (0 to full), none while muted.
+  void SetVolume(PlayerVolume volume);
+  PlayerVolume Volume() const { return m_volume; }
 
   void Mix(std::span<int16_t> out);
 
@@ -40,21 +35,16 @@ class Mixer {
   struct Voice {
     size_t effect = 0;
     size_t position = 0;
-    uint64_t started = 0;  // order of starts: the oldest gives way
-    bool active = false;
   };
-  Voice* VoiceFor(size_t effect);
   int32_t Limit(int32_t sum);
 
   std::vector<int16_t> m_music;
   size_t m_musicPosition = 0;
   std::vector<std::vector<int16_t>> m_effects;
-  std::array<Voice, kVoices> m_voices{};
-  uint64_t m_starts = 0;
+  std::vector<Voice> m_voices;  // those playing, oldest first
   static constexpr int64_t kUnity = 1 << 15;
   int64_t m_gain = kUnity;  // the limiter's, in 1/32768ths
-  int32_t m_volume = kMaxVolume;
-  bool m_muted = false;
+  PlayerVolume m_volume;
 };
 
 }  // namespace platform

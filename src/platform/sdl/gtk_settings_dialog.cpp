@@ -4,78 +4,29 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <vector>
 
 #include "platform/sdl/gtk_tab_order.hpp"
+#include "ui/settings_form.hpp"
 
 namespace platform::sdl {
 namespace {
 
-constexpr const char* kCaption = "システムメニュー";
 constexpr const char* kProgramName = "kestrova-settings";
-constexpr int kClientWidth = 165;  // dialog units
-constexpr int kClientHeight = 154;
 // A proportional Japanese Gothic face at the template's 9 points, found through fontconfig.
 constexpr const char* kStyle =
     "* { font-family: IPAPGothic, IPAGothic, \"Noto Sans CJK JP\", sans-serif; font-size: 9pt; }\n"
     "button, entry { min-height: 0; min-width: 0; padding: 0 2px; }\n"
     "radio { min-height: 0; min-width: 0; margin: 0 2px 0 0; }\n";
 
-enum class Kind { DefaultButton, Button, GroupBox, Radio, Text, Spin, Edit };
-
-struct Control {
-  int id;  // 0 for controls that have none
-  Kind kind;
-  const char* caption;
-  int x, y, width, height;  // dialog units
-  bool startsGroup;
-};
-
-// Dialog template 131, in its own order.
-constexpr Control kTemplate[] = {
-    {1, Kind::DefaultButton, "決定", 94, 107, 50, 14, false},
-    {2, Kind::Button, "取り消し", 94, 124, 50, 14, false},
-    {0, Kind::GroupBox, "画面モード", 13, 13, 76, 43, true},
-    {1000, Kind::Radio, "フルスクリーン", 24, 27, 62, 10, false},
-    {1001, Kind::Radio, "ウインドウ", 24, 39, 48, 10, false},
-    {0, Kind::GroupBox, "入力デバイス", 13, 65, 77, 40, true},
-    {1002, Kind::Radio, "キーボード", 21, 78, 50, 10, false},
-    {1003, Kind::Radio, "ジョイスティック", 21, 89, 63, 10, false},
-    {0, Kind::GroupBox, "音楽", 92, 14, 56, 37, true},
-    {1004, Kind::Radio, "あり", 96, 23, 29, 10, false},
-    {1005, Kind::Radio, "なし", 96, 35, 29, 10, false},
-    {0, Kind::GroupBox, "音源", 93, 57, 42, 37, false},  // joins the music group
-    {1009, Kind::Radio, "WAVE", 96, 66, 36, 10, false},
-    {1010, Kind::Radio, "MIDI", 96, 78, 31, 10, false},
-    {0, Kind::Text, "ゲームウエイト", 14, 109, 49, 10, true},
-    {1011, Kind::Spin, "Spin1", 15, 122, 8, 14, false},
-    {1012, Kind::Edit, "", 28, 122, 32, 14, false},
-};
-
 struct Choices {
   int32_t& fullScreen;
   int32_t& keyboard;
 };
 
-// The four buttons that set a member when clicked.
-struct Command {
-  int id;
-  int32_t& (*member)(Choices&);
-  int32_t value;
-};
-int32_t& FullScreen(Choices& c) { return c.fullScreen; }
-int32_t& Keyboard(Choices& c) { return c.keyboard; }
-constexpr Command kCommands[] = {
-    {1000, FullScreen, 1},
-    {1003, Keyboard, 0},
-    {1002, Keyboard, 1},
-    {1001, FullScreen, 0},
-};
-
 struct Binding {
   Choices* choices;
-  const Command* command;
+  const DialogCommand* command;
 };
 
 // Dialog units to pixels, from the font as the template's own system does it.
@@ -107,31 +58,31 @@ gboolean DrawSpin(GtkWidget* widget, cairo_t* cr, gpointer) {
   return FALSE;
 }
 
-GtkWidget* MakeWidget(const Control& control, GSList*& group) {
+GtkWidget* MakeWidget(const DialogControl& control, GSList*& group) {
   switch (control.kind) {
-    case Kind::DefaultButton:
-    case Kind::Button:
+    case ControlKind::DefaultButton:
+    case ControlKind::Button:
       return gtk_button_new_with_label(control.caption);
-    case Kind::GroupBox:
+    case ControlKind::GroupBox:
       return gtk_frame_new(control.caption);
-    case Kind::Radio: {
+    case ControlKind::Radio: {
       GtkWidget* radio = gtk_radio_button_new_with_label(group, control.caption);
       group = gtk_radio_button_get_group(GTK_RADIO_BUTTON(radio));
       return radio;
     }
-    case Kind::Text: {
+    case ControlKind::Text: {
       GtkWidget* label = gtk_label_new(control.caption);
       gtk_label_set_xalign(GTK_LABEL(label), 0);
       gtk_label_set_yalign(GTK_LABEL(label), 0);
       return label;
     }
-    case Kind::Spin: {
+    case ControlKind::Spin: {
       GtkWidget* spin = gtk_drawing_area_new();
       gtk_style_context_add_class(gtk_widget_get_style_context(spin), GTK_STYLE_CLASS_BUTTON);
       g_signal_connect(spin, "draw", G_CALLBACK(DrawSpin), nullptr);
       return spin;
     }
-    case Kind::Edit: {
+    case ControlKind::Edit: {
       GtkWidget* entry = gtk_entry_new();
       gtk_editable_set_editable(GTK_EDITABLE(entry), FALSE);
       gtk_entry_set_width_chars(GTK_ENTRY(entry), 1);
@@ -146,7 +97,7 @@ GtkWidget* MakeWidget(const Control& control, GSList*& group) {
 void OnCommand(GtkToggleButton* button, gpointer data) {
   if (!gtk_toggle_button_get_active(button)) return;
   const auto* binding = static_cast<const Binding*>(data);
-  binding->command->member(*binding->choices) = binding->command->value;
+  Apply(*binding->command, binding->choices->fullScreen, binding->choices->keyboard);
 }
 
 void OnClose(GtkButton*, gpointer loop) { g_main_loop_quit(static_cast<GMainLoop*>(loop)); }
@@ -186,7 +137,7 @@ void RunGtkSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
 
   GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
   GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-  gtk_window_set_title(GTK_WINDOW(window), kCaption);
+  gtk_window_set_title(GTK_WINDOW(window), kSettingsForm.caption);
   gtk_window_set_type_hint(GTK_WINDOW(window), GDK_WINDOW_TYPE_HINT_DIALOG);
   gtk_window_set_modal(GTK_WINDOW(window), TRUE);
   gtk_window_set_resizable(GTK_WINDOW(window), FALSE);
@@ -196,31 +147,30 @@ void RunGtkSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
 
   const DialogUnits units = MeasureDialogUnits(window);
   GtkWidget* fixed = gtk_fixed_new();
-  gtk_widget_set_size_request(fixed, units.X(kClientWidth), units.Y(kClientHeight));
+  gtk_widget_set_size_request(fixed, units.X(kSettingsForm.clientWidth), units.Y(kSettingsForm.clientHeight));
   gtk_container_add(GTK_CONTAINER(window), fixed);
   GtkTabOrder tabOrder(fixed);
 
   Choices choices{fullScreen, keyboard};
   std::vector<Binding> bindings;
-  bindings.reserve(std::size(kCommands));
+  bindings.reserve(kSettingsForm.commands.size());
   GSList* group = nullptr;
   GtkWidget* okButton = nullptr;
-  for (const Control& control : kTemplate) {
+  for (const DialogControl& control : kSettingsForm.controls) {
     if (control.startsGroup) group = nullptr;
     GtkWidget* widget = MakeWidget(control, group);
-    gtk_widget_set_size_request(widget, units.X(control.width), units.Y(control.height));
-    gtk_fixed_put(GTK_FIXED(fixed), widget, units.X(control.x), units.Y(control.y));
+    gtk_widget_set_size_request(widget, units.X(control.box.width), units.Y(control.box.height));
+    gtk_fixed_put(GTK_FIXED(fixed), widget, units.X(control.box.x), units.Y(control.box.y));
     tabOrder.Add(widget);
-    if (control.kind == Kind::DefaultButton || control.kind == Kind::Button) {
+    if (control.kind == ControlKind::DefaultButton || control.kind == ControlKind::Button) {
       g_signal_connect(widget, "clicked", G_CALLBACK(OnClose), loop);
     }
-    if (control.kind == Kind::DefaultButton) okButton = widget;
-    for (const Command& command : kCommands) {
-      if (command.id != control.id) continue;
-      bindings.push_back(Binding{&choices, &command});
+    if (control.kind == ControlKind::DefaultButton) okButton = widget;
+    if (const DialogCommand* command = CommandFor(kSettingsForm, control.id)) {
+      bindings.push_back(Binding{&choices, command});
       g_signal_connect(widget, "toggled", G_CALLBACK(OnCommand), &bindings.back());
     }
-    if (control.kind == Kind::Radio && group != nullptr && g_slist_length(group) == 1) {
+    if (control.kind == ControlKind::Radio && group != nullptr && g_slist_length(group) == 1) {
       // A radio group always has one active member: a hidden one, so that
       // the dialog opens with none marked.
       GtkWidget* hidden = gtk_radio_button_new(group);

@@ -10,14 +10,10 @@ namespace {
 // Small, so that an effect sounds within a frame or two of its cause.
 constexpr Uint16 kDeviceFrames = 256;
 constexpr uint16_t kMaxChannels = 8;
-constexpr int32_t kVolumeStep = 10;
 
 }  // namespace
 
-SdlAudio::SdlAudio(AudioSettings settings) {
-  m_mixer.SetVolume(settings.volume);
-  m_mixer.SetMuted(settings.muted);
-}
+SdlAudio::SdlAudio(PlayerVolume volume) { m_mixer.SetVolume(volume); }
 
 SdlAudio::~SdlAudio() { Close(); }
 
@@ -82,15 +78,8 @@ void SdlAudio::StartEffect(size_t index) {
   Locked([&] { m_mixer.Start(index); });
 }
 
-void SdlAudio::ToggleMute() {
-  Locked([&] { m_mixer.SetMuted(!m_mixer.Muted()); });
-}
-
-void SdlAudio::StepVolume(int32_t steps) {
-  Locked([&] {
-    m_mixer.SetMuted(false);
-    m_mixer.SetVolume(m_mixer.Volume() + steps * kVolumeStep);
-  });
+void SdlAudio::PressVolumeKey(char32_t key, bool repeat) {
+  Locked([&] { m_mixer.SetVolume(AfterVolumeKey(m_mixer.Volume(), key, repeat)); });
 }
 
 void SdlAudio::FillStream(void* self, Uint8* stream, int length) {

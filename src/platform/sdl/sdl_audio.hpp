@@ -8,20 +8,16 @@
 #include <optional>
 #include <span>
 
+#include "audio/volume.hpp"
 #include "platform/common/mixer.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/sdl_handles.hpp"
 
 namespace platform::sdl {
 
-struct AudioSettings {
-  int32_t volume = Mixer::kMaxVolume;
-  bool muted = false;
-};
-
 class SdlAudio {
  public:
-  explicit SdlAudio(AudioSettings settings);
+  explicit SdlAudio(PlayerVolume volume);
   ~SdlAudio();
   SdlAudio(const SdlAudio&) = delete;
   SdlAudio& operator=(const SdlAudio&) = delete;
@@ -35,9 +31,8 @@ class SdlAudio {
   // In the music's format; ignored before Open or in another format.
   void LoadEffect(size_t index, std::span<const uint8_t> samples);
   void StartEffect(size_t index);
-  // The player's keys: M mutes and unmutes, - and + step the volume.
-  void ToggleMute();
-  void StepVolume(int32_t steps);
+  // The player's volume keys, by the character they give (audio/volume.hpp).
+  void PressVolumeKey(char32_t key, bool repeat);
 
  private:
   static void FillStream(void* self, Uint8* stream, int length);

@@ -9,6 +9,19 @@ namespace {
 
 constexpr const char* kMessageTitle = "kestrova";
 
+// The character a key gives, as the volume keys are named; none for a key
+// that gives none. The keypad's own keys give those of the main keys.
+char32_t KeyCharacter(SDL_Keycode key) {
+  constexpr struct {
+    SDL_Keycode key;
+    char32_t character;
+  } kKeypad[] = {{SDLK_KP_MINUS, U'-'}, {SDLK_KP_PLUS, U'+'}};
+  for (const auto& k : kKeypad) {
+    if (k.key == key) return k.character;
+  }
+  return key > 0 && (key & SDLK_SCANCODE_MASK) == 0 ? static_cast<char32_t>(key) : U'\0';
+}
+
 }  // namespace
 
 // The player's keys, not the game's: replays never see them.
@@ -21,19 +34,8 @@ void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key) {
     case SDLK_KP_ENTER:
       if (key.repeat == 0 && (key.keysym.mod & KMOD_ALT) != 0) m_video.ToggleFullScreen();
       break;
-    case SDLK_m:
-      if (key.repeat == 0) m_audio.ToggleMute();
-      break;
-    case SDLK_MINUS:
-    case SDLK_KP_MINUS:
-      m_audio.StepVolume(-1);
-      break;
-    case SDLK_PLUS:
-    case SDLK_EQUALS:
-    case SDLK_KP_PLUS:
-      m_audio.StepVolume(1);
-      break;
     default:
+      m_audio.PressVolumeKey(KeyCharacter(key.keysym.sym), key.repeat != 0);
       break;
   }
 }

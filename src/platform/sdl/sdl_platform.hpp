@@ -17,7 +17,7 @@ namespace platform::sdl {
 struct SdlSettings {
   int32_t scale = 1;  // window mode: the window is this many times 640 x 480
   bool integerScale = false;  // the picture only at whole multiples of 640 x 480
-  AudioSettings audio;
+  PlayerVolume audio;
   bool frameStats = false;  // report the frame intervals on standard error at the end
 };
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "gfx/page_layout.hpp"
 #include "platform/common/page_convert.hpp"
-#include "platform/common/page_layout.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/frame_pacer.hpp"
 #include "platform/sdl/frame_stats.hpp"

@@ -1,10 +1,11 @@
 // Where the 640 x 480 page goes on an output of any size: a whole multiple
-// when that fills the output well enough, else the largest 4:3 picture.
+// when that fills the output well enough, else the largest 4:3 picture. The
+// desktop's window and the browser's canvas both follow it.
 #pragma once
 
 #include <cstdint>
 
-namespace platform {
+#include "gfx/surface.hpp"
 
 struct PageLayout {
   int32_t factor;  // the largest whole multiple of the page that fits, at least 1
@@ -16,5 +17,3 @@ struct PageLayout {
 };
 
 PageLayout LayOutPage(int32_t outputWidth, int32_t outputHeight, bool wholeMultiplesOnly);
-
-}  // namespace platform
