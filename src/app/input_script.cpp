@@ -26,6 +26,9 @@ constexpr std::string_view kGameWord = "game";
 constexpr std::string_view kDataWord = "data";
 constexpr std::string_view kCheckWord = "check";
 constexpr std::string_view kEndWord = "end";
+constexpr std::string_view kRulesWord = "rules";
+constexpr std::string_view kPlayerWord = "player";
+constexpr std::array<const char*, 2> kYesNo = {"no", "yes"};
 constexpr const char* kScreens[] = {"title", "play", "clear", "exit"};
 
 bool ParseKeys(std::string_view text, InputRun& run) {
@@ -155,6 +158,10 @@ class BodyParser {
     if (m_replay != nullptr && !m_replay->end.empty()) return Fail(line, "nothing but comments may follow the end line", error);
     if (m_replay != nullptr && word == kGameWord) return Game(rest, line, error);
     if (m_replay != nullptr && !m_replay->stamp) return Fail(line, "expected 'game VERSION data DATAHASH' first", error);
+    if (m_replay != nullptr && (word == kRulesWord || word == kPlayerWord)) {
+      if (m_total > 0 || !m_replay->checks.empty()) return Fail(line, "the start choices come before the runs", error);
+      return word == kRulesWord ? Rules(rest, line, error) : Player(rest, line, error);
+    }
     if (m_replay != nullptr && word == kCheckWord) return Check(rest, line, error);
     if (m_replay != nullptr && word == kEndWord) return End(rest, line, error);
     return Run(raw, line, error);
@@ -188,6 +195,49 @@ class BodyParser {
       return Fail(line, "expected 'game VERSION data DATAHASH' (DATAHASH: 16 hex digits)", error);
     }
     m_replay->stamp = ReplayStamp{std::string(version), std::string(hash)};
+    return true;
+  }
+
+  bool Rules(std::string_view rest, int line, std::string& error) {
+    GameRules& rules = m_replay->rules;
+    const auto kind = NameIndex(kRulesNames, NextWord(rest));
+    bool ok = kind.has_value() && *kind != static_cast<size_t>(RulesKind::Standard) && !m_rulesSeen;
+    if (ok) rules.kind = static_cast<RulesKind>(*kind);
+    for (std::string_view key = NextWord(rest); ok && !key.empty(); key = NextWord(rest)) {
+      const std::string_view value = NextWord(rest);
+      int64_t number = 0;
+      if (key == "difficulty") {
+        const auto d = NameIndex(kDifficultyNames, value);
+        ok = d.has_value();
+        if (ok) rules.difficulty = static_cast<Difficulty>(*d);
+      } else if (key == "stage") {
+        ok = ParseCount(value, number) && number >= 1 && number <= 99;
+        rules.stage = static_cast<int32_t>(number);
+      } else if (key == "from") {
+        ok = value == "carrier" || (ParseCount(value, number) && number <= 3600);
+        rules.fromSeconds = value == "carrier" ? kFromCarrier : static_cast<int32_t>(number);
+      } else if (key == "lives" || key == "invulnerable") {
+        const auto yes = NameIndex(kYesNo, value);
+        ok = yes.has_value();
+        (key == "lives" ? rules.lives : rules.invulnerable) = yes == size_t{1};
+      } else {
+        ok = false;
+      }
+    }
+    m_rulesSeen = true;
+    if (!ok) {
+      return Fail(line, "expected 'rules arcade|practice [difficulty easy|normal|hard|expert] [stage N] "
+                        "[from SECONDS|carrier] [lives yes|no] [invulnerable yes|no]', once", error);
+    }
+    return true;
+  }
+
+  bool Player(std::string_view rest, int line, std::string& error) {
+    const std::string_view name = Trim(rest);
+    if (!m_replay->player.empty() || !IsPlayerName(name)) {
+      return Fail(line, "expected 'player NAME' once (1 to 16 letters, digits, spaces and -_.)", error);
+    }
+    m_replay->player = std::string(name);
     return true;
   }
 
@@ -232,7 +282,18 @@ class BodyParser {
   InputScript& m_script;
   Replay* m_replay;
   int64_t m_total = 0;
+  bool m_rulesSeen = false;
 };
+
+std::string RulesText(const GameRules& r) {
+  std::string text = std::string(kRulesWord) + " " + RulesName(r.kind) + " difficulty " + DifficultyName(r.difficulty);
+  if (r.kind == RulesKind::Practice) {
+    text += " stage " + std::to_string(r.stage) + " from " +
+            (r.fromSeconds == kFromCarrier ? std::string("carrier") : std::to_string(r.fromSeconds)) + " lives " +
+            kYesNo[r.lives] + " invulnerable " + kYesNo[r.invulnerable];
+  }
+  return text + "\n";
+}
 
 }  // namespace
 
@@ -292,6 +353,8 @@ std::string Replay::Text() const {
   std::string text = header + "\n";
   if (!checked) return text + script.Text();
   text += std::string(kGameWord) + " " + stamp->version + " " + std::string(kDataWord) + " " + stamp->dataHash + "\n";
+  if (rules.kind != RulesKind::Standard) text += RulesText(rules);
+  if (!player.empty()) text += std::string(kPlayerWord) + " " + player + "\n";
   // A run is cut where a check falls inside it, so that each check follows its frame.
   auto check = checks.begin();
   for (const InputRun& run : script.runs) {
@@ -358,6 +421,15 @@ std::string KeyNames(const std::vector<uint8_t>& keys, bool click) {
   }
   if (click) names += names.empty() ? "click" : "+click";
   return names.empty() ? "none" : names;
+}
+
+bool IsPlayerName(std::string_view name) {
+  const auto allowed = [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' || c == '-' ||
+           c == '_' || c == '.';
+  };
+  return !name.empty() && name.size() <= kMaxPlayerName && name.front() != ' ' && name.back() != ' ' &&
+         std::all_of(name.begin(), name.end(), allowed);
 }
 
 std::vector<uint8_t> HeldKeys(const KeyboardState& keys) {

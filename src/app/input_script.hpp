@@ -11,6 +11,10 @@
 // X,Y,BUTTONS, or "unplugged". Format 3 adds lines that let a replay check
 // itself: first the game that recorded it and a hash of its data,
 //   game VERSION data DATAHASH
+// and, for a run not under the standard rules and one a player named,
+//   rules arcade|practice [difficulty D] [stage N] [from SECONDS|carrier]
+//         [lives yes|no] [invulnerable yes|no]
+//   player NAME
 // then, among the runs, the state hash after every 600th frame,
 //   check FRAME STATEHASH
 // and last the line kestrova-sim prints for the run's last frame,
@@ -24,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/rules.hpp"
 #include "input/joystick.hpp"
 #include "input/keyboard.hpp"
 #include "ui/core.hpp"
@@ -55,7 +60,12 @@ struct StartChoices {
   int32_t fullScreen = 0;
   int32_t keyboard = 1;
   std::optional<JoyCaps> joystick;  // with the joystick chosen: the limits of the stick that opened
+  GameRules rules;
 };
+
+// A player's name as a replay keeps it: 1 to 16 letters, digits, spaces and "-_.".
+inline constexpr size_t kMaxPlayerName = 16;
+bool IsPlayerName(std::string_view name);
 
 inline constexpr int kReplayVersion = 3;
 inline constexpr int64_t kCheckEvery = 600;  // frames between a format-3 replay's checks
@@ -77,7 +87,9 @@ struct Replay {
   int32_t fullScreen = 0;
   int32_t keyboard = 1;
   InputScript script;  // with the joystick's limits
-  StartChoices Choices() const { return {fullScreen, keyboard, keyboard ? std::nullopt : script.joystick}; }
+  GameRules rules;     // format 3
+  std::string player;  // format 3: empty when the player gave no name
+  StartChoices Choices() const { return {fullScreen, keyboard, keyboard ? std::nullopt : script.joystick, rules}; }
   // Format 3 only: without a stamp the text is written as format 2.
   std::optional<ReplayStamp> stamp;
   std::vector<ReplayCheck> checks;  // in frame order

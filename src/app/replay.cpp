@@ -68,6 +68,7 @@ ReplayRecorder::ReplayRecorder(const StartChoices& choices, ReplayStamp stamp) {
   m_replay.fullScreen = choices.fullScreen;
   m_replay.keyboard = choices.keyboard;
   m_replay.script.joystick = choices.keyboard ? std::nullopt : choices.joystick;
+  m_replay.rules = choices.rules;
   m_replay.stamp = std::move(stamp);
 }
 

@@ -19,7 +19,7 @@ namespace {
 using testing_support::RepoDataDir;
 
 constexpr int64_t kFrames = 1300;  // two checks
-const StartChoices kWithStick{1, 0, JoyCaps{0, 65535, 0, 65535}};
+const StartChoices kWithStick{1, 0, JoyCaps{0, 65535, 0, 65535}, {}};
 
 // A player: a click on the title, then moving, firing and a bomb in turns,
 // with the stick and its buttons; the stick unplugged for a while.
@@ -165,13 +165,20 @@ TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {
   EXPECT_EQ(checked.Text(), "kestrova-replay 3 window joystick none\ngame 1.0.0 data 00000000000000ff\n1 none\n"
                             "check 1 000000000000000a\n1 none\n1 space+click\ncheck 3 000000000000000b\n1 space\n"
                             "end 4 play 0000000000000001 0000000000000002\n");
+  Replay ruled = checked;  // the start choices beyond the standard rules, and a name
+  ruled.rules = GameRules{RulesKind::Practice, Difficulty::Expert, 2, kFromCarrier, false, true};
+  ruled.player = "Ada K.";
+  const std::string ruledText = ruled.Text();
+  EXPECT_NE(ruledText.find("\nrules practice difficulty expert stage 2 from carrier lives no invulnerable yes\n"
+                           "player Ada K.\n1 none\n"), std::string::npos) << ruledText;
   Replay back;
   bool isReplay = false;
   std::string error;
-  for (const Replay* original : {&replay, &stick, &checked}) {
+  for (const Replay* original : {&replay, &stick, &checked, &ruled}) {
     ASSERT_TRUE(ParseReplay(original->Text(), "r", back, isReplay, error)) << error;
     EXPECT_TRUE(isReplay);
     EXPECT_EQ(back.Text(), original->Text());
+    EXPECT_TRUE(back.rules == original->rules && back.player == original->player);
   }
   // Format 1, without the joystick, still reads.
   ASSERT_TRUE(ParseReplay("kestrova-replay 1 fullscreen joystick\n5 up\n", "r", back, isReplay, error)) << error;
@@ -208,6 +215,16 @@ TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {
       {game + "2 none\n" + end + "1 none\n", "r:5:"},
       {game + "2 none\n", "r:4:"},  // frames without an end
       {game.substr(0, game.find('\n') + 1), "r:2:"},  // no game line at all
+      {game + "rules standard\n", "r:3:"},
+      {game + "rules arcade difficulty insane\n", "r:3:"},
+      {game + "rules arcade\nrules arcade\n", "r:4:"},
+      {game + "rules practice stage 0\n", "r:3:"},
+      {game + "rules practice from 3601\n", "r:3:"},
+      {game + "rules practice lives maybe\n", "r:3:"},
+      {game + "rules arcade speed 2\n", "r:3:"},
+      {game + "player <script>\n", "r:3:"},
+      {game + "player Seventeen letters\n", "r:3:"},
+      {game + "1 none\nplayer late\n", "r:4:"},
   };
   for (const auto& c : bad) {
     EXPECT_FALSE(ParseReplay(c.text, "r", back, isReplay, error)) << c.text;

@@ -107,7 +107,7 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
 
   // Joystick button 1 alone starts play; buttons 1 and 2 together do not.
   HeadlessGame stick(TinyStage());
-  ASSERT_TRUE(stick.Start(StartChoices{0, 0, JoyCaps{0, 65535, 0, 65535}}));
+  ASSERT_TRUE(stick.Start(StartChoices{0, 0, JoyCaps{0, 65535, 0, 65535}, {}}));
   stick.stick = JoyReading{true, 32768, 32768, 3};
   stick.Idle(2);
   EXPECT_TRUE(stick.State().m_state.m_bTitle);
@@ -160,7 +160,7 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
 
 TEST(Screens, JoystickSteersTheShipBesideTheKeyboardAndStopsWhenUnplugged) {
   HeadlessGame game(TinyStage());
-  ASSERT_TRUE(game.Start(StartChoices{0, 0, JoyCaps{0, 65535, 0, 65535}}));
+  ASSERT_TRUE(game.Start(StartChoices{0, 0, JoyCaps{0, 65535, 0, 65535}, {}}));
   game.stick = JoyReading{true, 65535, 32768, 0};
   game.StartPlay();
   game.State().g_player.x = 200;
