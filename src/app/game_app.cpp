@@ -82,6 +82,7 @@ int32_t CGameApp::InitInstance() {
   m_platform.ShowMainWindow();
   CoreSetup setup;
   setup.sheet = std::move(sheet);
+  setup.rules = m_choices.rules = m_options.rules;
   if (dialog.m_bKeyboard == 0) {
     JoyCaps caps;
     if (m_options.replay) {
@@ -92,6 +93,13 @@ int32_t CGameApp::InitInstance() {
   }
   if (!LoadData(setup)) return 0;
   m_highScores = setup.scores;
+  if (m_options.rules.kind == RulesKind::Arcade) {
+    std::ifstream in(ArcadePath(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string error;
+    if (!setup.best.Parse(text, ArcadePath(), error)) std::fprintf(stderr, "kestrova: warning: %s\n", error.c_str());
+    m_choices.best = setup.best;
+  }
   m_core.emplace(std::move(setup));
   return 1;
 }
@@ -114,6 +122,7 @@ int32_t CGameApp::OnIdle(const FrameInput& input) {
   m_lastFrame = m_core->Step(input);
   m_platform.Present(m_lastFrame.page, m_core->GetPalette());
   m_sound.StartEffects(m_lastFrame.sounds);
+  if (m_lastFrame.entry && m_options.saveScores) SaveArcadeEntry(ArcadePath(), *m_lastFrame.entry);
   return m_lastFrame.close ? 0 : 1;
 }
 
@@ -129,8 +138,9 @@ bool CGameApp::OnAway() {
 }
 
 bool CGameApp::SaveScore() {
-  // Scores that were never read must not be overwritten by an empty table.
-  if (!m_core) return false;
+  // Scores that were never read must not be overwritten by an empty table;
+  // runs with stakes keep tables of their own.
+  if (!m_core || m_options.rules.kind != RulesKind::Standard) return false;
   const int16_t score = m_core->State().g_player.score;
   if (!m_highScores.Save(ScorePath(), score, m_savedScore)) return false;
   m_savedScore = score;
@@ -144,4 +154,10 @@ int CGameApp::ExitInstance() {
 
 std::string CGameApp::ScorePath() const {
   return m_options.scorePath.empty() ? m_options.dataDir + "/score.dat" : m_options.scorePath;
+}
+
+std::string CGameApp::ArcadePath() const {
+  const std::string scores = ScorePath();
+  return scores.substr(0, scores.find_last_of('/') + 1) + "arcade-" + DifficultyName(m_options.rules.difficulty) +
+         ".dat";
 }

@@ -24,7 +24,8 @@ struct AppOptions {
   std::string dataProblem;
   std::string scorePath;  // empty: score.dat in dataDir
   std::string sheetPath;   // a sprite sheet to use instead of the built-in one
-  bool saveScores = true;  // at exit
+  bool saveScores = true;  // at exit, and a run with stakes' initials when entered
+  GameRules rules;  // the standard game unless the player chose others
   bool pauseWhenAway = true;  // play stops while the window has no focus
   // A recording is watched: the window says so, it runs on while away, and
   // the stick is the one it recorded (none: no stick opened), not the one
@@ -63,6 +64,8 @@ class CGameApp {
  private:
   int32_t LoadData(CoreSetup& setup);
   std::string ScorePath() const;
+  // The difficulty's best runs, beside the score file: "arcade-normal.dat".
+  std::string ArcadePath() const;
 
   platform::Platform& m_platform;
   AppOptions m_options;

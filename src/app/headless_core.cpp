@@ -13,6 +13,8 @@ bool LoadHeadlessSetup(const std::string& dataDir, const StartChoices& choices, 
   }
   setup.sheet = std::move(sheet);
   setup.joystick = choices.keyboard == 0 ? choices.joystick : std::nullopt;
+  setup.rules = choices.rules;
+  setup.best = choices.best;
   std::string error;
   if (!LoadCoreData(dataDir, dataDir + "/score.dat", setup, error)) {
     message = "ERROR DATA LOADING " + error;

@@ -28,6 +28,7 @@ constexpr std::string_view kCheckWord = "check";
 constexpr std::string_view kEndWord = "end";
 constexpr std::string_view kRulesWord = "rules";
 constexpr std::string_view kPlayerWord = "player";
+constexpr std::string_view kBestWord = "best";
 constexpr std::array<const char*, 2> kYesNo = {"no", "yes"};
 constexpr const char* kScreens[] = {"title", "play", "clear", "exit"};
 
@@ -158,8 +159,9 @@ class BodyParser {
     if (m_replay != nullptr && !m_replay->end.empty()) return Fail(line, "nothing but comments may follow the end line", error);
     if (m_replay != nullptr && word == kGameWord) return Game(rest, line, error);
     if (m_replay != nullptr && !m_replay->stamp) return Fail(line, "expected 'game VERSION data DATAHASH' first", error);
-    if (m_replay != nullptr && (word == kRulesWord || word == kPlayerWord)) {
+    if (m_replay != nullptr && (word == kRulesWord || word == kPlayerWord || word == kBestWord)) {
       if (m_total > 0 || !m_replay->checks.empty()) return Fail(line, "the start choices come before the runs", error);
+      if (word == kBestWord) return Best(rest, line, error);
       return word == kRulesWord ? Rules(rest, line, error) : Player(rest, line, error);
     }
     if (m_replay != nullptr && word == kCheckWord) return Check(rest, line, error);
@@ -232,6 +234,22 @@ class BodyParser {
     return true;
   }
 
+  // The table as its file holds it, one "SCORE INITIALS" after the other.
+  bool Best(std::string_view rest, int line, std::string& error) {
+    std::string table;
+    size_t entries = 0;
+    for (std::string_view score = NextWord(rest); !score.empty(); score = NextWord(rest), ++entries) {
+      table += std::string(score) + " " + std::string(NextWord(rest)) + "\n";
+    }
+    std::string reason;
+    if (m_bestSeen || entries > kArcadeEntries || !m_replay->best.Parse(table, "", reason)) {
+      return Fail(line, "expected 'best SCORE INITIALS...' once, at most 5 of them (a score from 1, three letters)",
+                  error);
+    }
+    m_bestSeen = true;
+    return true;
+  }
+
   bool Player(std::string_view rest, int line, std::string& error) {
     const std::string_view name = Trim(rest);
     if (!m_replay->player.empty() || !IsPlayerName(name)) {
@@ -283,6 +301,7 @@ class BodyParser {
   Replay* m_replay;
   int64_t m_total = 0;
   bool m_rulesSeen = false;
+  bool m_bestSeen = false;
 };
 
 std::string RulesText(const GameRules& r) {
@@ -354,6 +373,13 @@ std::string Replay::Text() const {
   if (!checked) return text + script.Text();
   text += std::string(kGameWord) + " " + stamp->version + " " + std::string(kDataWord) + " " + stamp->dataHash + "\n";
   if (rules.kind != RulesKind::Standard) text += RulesText(rules);
+  if (best.entries[0].score > 0) {
+    text += kBestWord;
+    for (const ArcadeEntry& e : best.entries) {
+      if (e.score > 0) text += " " + std::to_string(e.score) + " " + std::string(e.initials.begin(), e.initials.end());
+    }
+    text += "\n";
+  }
   if (!player.empty()) text += std::string(kPlayerWord) + " " + player + "\n";
   // A run is cut where a check falls inside it, so that each check follows its frame.
   auto check = checks.begin();

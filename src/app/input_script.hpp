@@ -14,6 +14,7 @@
 // and, for a run not under the standard rules and one a player named,
 //   rules arcade|practice [difficulty D] [stage N] [from SECONDS|carrier]
 //         [lives yes|no] [invulnerable yes|no]
+//   best SCORE INITIALS...   (arcade: the difficulty's table as the run began)
 //   player NAME
 // then, among the runs, the state hash after every 600th frame,
 //   check FRAME STATEHASH
@@ -28,6 +29,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/arcade_table.hpp"
 #include "game/rules.hpp"
 #include "input/joystick.hpp"
 #include "input/keyboard.hpp"
@@ -61,6 +63,7 @@ struct StartChoices {
   int32_t keyboard = 1;
   std::optional<JoyCaps> joystick;  // with the joystick chosen: the limits of the stick that opened
   GameRules rules;
+  ArcadeTable best;  // arcade: the difficulty's best runs as the player's file held them
 };
 
 // A player's name as a replay keeps it: 1 to 16 letters, digits, spaces and "-_.".
@@ -88,8 +91,11 @@ struct Replay {
   int32_t keyboard = 1;
   InputScript script;  // with the joystick's limits
   GameRules rules;     // format 3
+  ArcadeTable best;    // format 3, arcade
   std::string player;  // format 3: empty when the player gave no name
-  StartChoices Choices() const { return {fullScreen, keyboard, keyboard ? std::nullopt : script.joystick, rules}; }
+  StartChoices Choices() const {
+    return {fullScreen, keyboard, keyboard ? std::nullopt : script.joystick, rules, best};
+  }
   // Format 3 only: without a stamp the text is written as format 2.
   std::optional<ReplayStamp> stamp;
   std::vector<ReplayCheck> checks;  // in frame order

@@ -9,7 +9,7 @@ constexpr const char* kVersion = KESTROVA_VERSION;
 
 enum class Option {
   Window, FullScreen, Keyboard, Joystick, Scale, IntegerScale, Volume, Mute, NoPause, Data, Sheet, Record, Replay,
-  Seek, FrameStats, Help, Version
+  Seek, FrameStats, Help, Version, Rules
 };
 
 struct OptionEntry {
@@ -29,6 +29,8 @@ constexpr OptionEntry kOptions[] = {
     {"--frame-stats", Option::FrameStats, false},
     {"--help", Option::Help, false},         {"--version", Option::Version, false},
     {"--integer-scale", Option::IntegerScale, false},
+    {"--rules", Option::Rules, true},        {"--difficulty", Option::Rules, true},
+    {"--practice", Option::Rules, true},
 };
 
 const OptionEntry* FindOption(std::string_view name) {
@@ -122,6 +124,7 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
       line.error = "--seek takes a whole number of seconds from 0 to " + std::to_string(kMaxSeekSeconds) + ", not '" +
                    std::string(value) + "'";
       return false;
+    case Option::Rules: return ApplyRulesOption(entry.name, value, app.rules, line.error);
     case Option::Help: line.action = CommandLine::Action::Help; return true;
     case Option::Version:
       if (line.action != CommandLine::Action::Help) line.action = CommandLine::Action::Version;
@@ -131,6 +134,34 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
 }
 
 }  // namespace
+
+bool IsRulesOption(std::string_view name) { return name == "--rules" || name == "--difficulty" || name == "--practice"; }
+
+bool ApplyRulesOption(std::string_view name, std::string_view value, GameRules& rules, std::string& error) {
+  if (name == "--rules") {
+    if (const auto kind = NameIndex(kRulesNames, value)) {
+      rules.kind = static_cast<RulesKind>(*kind);
+      return true;
+    }
+    error = "--rules takes standard, arcade or practice, not '" + std::string(value) + "'";
+  } else if (name == "--difficulty") {
+    if (const auto difficulty = NameIndex(kDifficultyNames, value)) {
+      rules.difficulty = static_cast<Difficulty>(*difficulty);
+      return true;
+    }
+    error = "--difficulty takes easy, normal, hard or expert, not '" + std::string(value) + "'";
+  } else {
+    const std::optional<int32_t> seconds = value == "carrier" ? kFromCarrier : ParseWhole(value, kMaxPracticeSeconds);
+    if (seconds) {
+      rules.kind = RulesKind::Practice;
+      rules.fromSeconds = *seconds;
+      return true;
+    }
+    error = "--practice takes a whole number of seconds from 0 to " + std::to_string(kMaxPracticeSeconds) +
+            " or 'carrier', not '" + std::string(value) + "'";
+  }
+  return false;
+}
 
 CommandLine ParseOptions(int argc, const char* const* argv) {
   CommandLine line;
@@ -170,8 +201,9 @@ CommandLine ParseOptions(int argc, const char* const* argv) {
 }
 
 std::string UsageText() {
-  return "Usage: kestrova [OPTION]...\n"
-         "A vertically scrolling shoot-'em-up. Without options a settings dialog\n"
+  return std::string(
+             "Usage: kestrova [OPTION]...\n"
+             "A vertically scrolling shoot-'em-up. Without options a settings dialog\n"
          "asks for the display mode and the input device.\n"
          "\n"
          "  --window        play in a window (skips the settings dialog)\n"
@@ -194,7 +226,8 @@ std::string UsageText() {
          "                  and joystick to FILE (a replay)\n"
          "  --replay FILE   watch a recorded run; it saves no score and closes when\n"
          "                  the run ends\n"
-         "  --seek SECONDS  with --replay: start watching that far into the run\n"
+         "  --seek SECONDS  with --replay: start watching that far into the run\n") +
+         kRulesUsage +
          "  --frame-stats   at the end, print on standard error how many frames\n"
          "                  were shown, the median and 99th percentile time between\n"
          "                  them, and how many were late (more than 1 ms over\n"

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/game_app.hpp"
 
@@ -12,6 +13,7 @@ inline constexpr int32_t kMinScale = 1;
 inline constexpr int32_t kMaxScale = 8;
 inline constexpr int32_t kMaxSeekSeconds = 86400;
 inline constexpr int32_t kMaxVolume = 100;
+inline constexpr int32_t kMaxPracticeSeconds = 3600;
 
 struct CommandLine {
   enum class Action { Run, Help, Version, UsageError };
@@ -31,6 +33,18 @@ struct CommandLine {
 };
 
 CommandLine ParseOptions(int argc, const char* const* argv);
+
+// --rules standard|arcade|practice, --difficulty easy|normal|hard|expert and
+// --practice SECONDS|carrier (practice from that far into the stage's script),
+// which the game, kestrova-sim and the autopilot share: false, with the
+// reason, for a value that is none of these.
+bool IsRulesOption(std::string_view name);
+bool ApplyRulesOption(std::string_view name, std::string_view value, GameRules& rules, std::string& error);
+inline constexpr const char* kRulesUsage =
+    "  --rules R       standard (the default), arcade (lives, a game over, a\n"
+    "                  table of initials per difficulty) or practice\n"
+    "  --difficulty D  easy, normal (the default), hard or expert\n"
+    "  --practice S    practice from S seconds into the stage, or 'carrier'\n";
 
 std::string UsageText();
 std::string VersionText();

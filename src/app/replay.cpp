@@ -5,10 +5,12 @@
 #include <fstream>
 #include <iterator>
 #include <utility>
+#include <vector>
 
 #include "app/fnv1a.hpp"
 #include "app/headless_core.hpp"
 #include "app/state_report.hpp"
+#include "data/difficulty.hpp"
 #include "data/tables.hpp"
 
 namespace {
@@ -48,11 +50,14 @@ bool SaveReplay(const std::string& path, const std::string& text, std::string& e
   return true;
 }
 
-ReplayStamp StampFor(const std::string& dataDir) {
+ReplayStamp StampFor(const std::string& dataDir, const GameRules& rules) {
   // Each file's name and length before its bytes, so that no two folders of
   // different files hash alike by where one file ends and the next begins.
+  // Only the files the rules read: the standard game reads no difficulty.
+  std::vector<std::string> names(kDataFiles.begin(), kDataFiles.end());
+  if (rules.kind != RulesKind::Standard) names.push_back(std::string(kDifficultyTable) + ".csv");
   uint64_t hash = kFnv1aStart;
-  for (const char* name : kDataFiles) {
+  for (const std::string& name : names) {
     std::ifstream in(dataDir + "/" + name, std::ios::binary);
     const std::string bytes = in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())
                                  : std::string();
@@ -69,6 +74,7 @@ ReplayRecorder::ReplayRecorder(const StartChoices& choices, ReplayStamp stamp) {
   m_replay.keyboard = choices.keyboard;
   m_replay.script.joystick = choices.keyboard ? std::nullopt : choices.joystick;
   m_replay.rules = choices.rules;
+  m_replay.best = choices.best;
   m_replay.stamp = std::move(stamp);
 }
 
@@ -88,7 +94,7 @@ Replay ReplayRecorder::Finish(std::span<const uint8_t> lastPage, const PlayState
 std::string CheckReplay(const Replay& replay, const std::string& dataDir, const std::string& expectedLast,
                         int64_t frameLimit) {
   if (replay.stamp) {
-    const ReplayStamp here = StampFor(dataDir);
+    const ReplayStamp here = StampFor(dataDir, replay.rules);
     if (replay.stamp->dataHash != here.dataHash) {
       return "recorded on other data (data " + replay.stamp->dataHash + " of kestrova " + replay.stamp->version +
              "; the data here is " + here.dataHash + ")";

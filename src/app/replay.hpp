@@ -19,8 +19,8 @@ bool LoadReplay(const std::string& path, Replay& out, std::string& error);
 // reason naming the file.
 bool SaveReplay(const std::string& path, const std::string& text, std::string& error);
 
-// This game and a hash of the data files in `dataDir`.
-ReplayStamp StampFor(const std::string& dataDir);
+// This game and a hash of the data files in `dataDir` a run under `rules` reads.
+ReplayStamp StampFor(const std::string& dataDir, const GameRules& rules = {});
 
 // A run, frame by frame, as a format-3 replay: each frame's input, the state
 // after every 600th, and the line of the last.

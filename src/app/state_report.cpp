@@ -23,6 +23,7 @@ class HashVisitor final : public StateVisitor {
   void EndList() override { Mix("]", 1); }
   // The page has a hash of its own beside the state's; the ring shows through it.
   void Page(const char*, const Surface&) override {}
+  void Text(const char*, const char* value) override { Mix(value, std::strlen(value) + 1); }
   uint64_t hash = kFnv1aStart;
 
  private:
@@ -44,6 +45,10 @@ class JsonVisitor final : public StateVisitor {
   void BeginList(const char* name) override { Open(name, '['); }
   void EndList() override { Close(']'); }
   void Page(const char*, const Surface&) override {}  // pictures, not numbers: kestrova-sim --png shows them
+  void Text(const char* name, const char* value) override {
+    Key(name);
+    text.append("\"").append(value).append("\"");
+  }
   std::string text;
 
  private:

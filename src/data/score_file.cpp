@@ -1,5 +1,6 @@
-// Saving the score table: merged with the file as it is at that moment, under
-// a lock on its folder, and swapped in whole through a private temporary file.
+// Saving a table of scores: merged with the file as it is at that moment,
+// under a lock on its folder, and swapped in whole through a private
+// temporary file.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,9 +9,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "data/high_score.hpp"
+#include "data/score_file.hpp"
 
 namespace {
 
@@ -96,7 +100,7 @@ bool Fail(const std::string& path, const char* step) {
 
 }  // namespace
 
-bool HighScoreTable::Save(const std::string& path, int16_t score, std::optional<int16_t> replacing) {
+bool SaveMerged(const std::string& path, const std::function<std::string(const std::string& stored)>& merge) {
   // Games that end together take turns: each enters its score into what the
   // one before it wrote.
   const Descriptor folder(OpenFolder(Folder(path)));
@@ -108,9 +112,10 @@ bool HighScoreTable::Save(const std::string& path, int16_t score, std::optional<
                  std::strerror(errno));
     break;
   }
-  HighScoreTable now;
-  now.Load(path);
-  now.Enter(score, replacing);
+  std::ifstream in(path, std::ios::binary);
+  const std::string stored((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  const std::string merged = merge(stored);
 
   // Never lose stored scores: the old file stays until the new one is whole
   // on disk. The temporary name is new and exclusive, so a link planted in a
@@ -119,10 +124,20 @@ bool HighScoreTable::Save(const std::string& path, int16_t score, std::optional<
   if (!temporary.Created()) return Fail(path, "create");
   struct stat old{};
   if (::stat(path.c_str(), &old) == 0) ::fchmod(temporary.Fd(), old.st_mode & 07777);
-  if (!WriteAll(temporary.Fd(), now.Text()) || ::fsync(temporary.Fd()) != 0) return Fail(path, "write");
+  if (!WriteAll(temporary.Fd(), merged) || ::fsync(temporary.Fd()) != 0) return Fail(path, "write");
   if (!temporary.Close()) return Fail(path, "close");
   if (!temporary.RenameTo(path)) return Fail(path, "rename");
   ::fsync(folder.Get());
-  *this = now;
   return true;
+}
+
+bool HighScoreTable::Save(const std::string& path, int16_t score, std::optional<int16_t> replacing) {
+  HighScoreTable now;
+  const bool saved = SaveMerged(path, [&](const std::string& stored) {
+    now.LoadText(stored);
+    now.Enter(score, replacing);
+    return now.Text();
+  });
+  if (saved) *this = now;
+  return saved;
 }

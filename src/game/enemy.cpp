@@ -75,8 +75,16 @@ bool Play::TouchesShip(const GameObject& box) {
 }
 
 void Play::HitShip() {
-  m_play.g_player.LoseEnergy();
   m_sounds.Start(Effect::ShipHit);
+  RunState& run = m_play.run;
+  if (!HasStakes(run)) {
+    m_play.g_player.LoseEnergy();
+    return;
+  }
+  ++run.hits;
+  if (run.rules.kind == RulesKind::Practice && run.rules.invulnerable) return;
+  m_play.g_player.LoseEnergy();
+  if (m_play.g_player.energy <= 0) LoseShip();
 }
 
 int32_t Play::UpdateMover(int32_t kind) {
@@ -98,13 +106,19 @@ int32_t Play::UpdateMover(int32_t kind) {
 
   RunProgram(o);
 
-  if (traits.fires && RandomRange(m_play.g_random, 0, o.fireChance) == 1) {
+  if (traits.fires && RandomRange(m_play.g_random, 0, FireChance(o.fireChance)) == 1) {
+    const int16_t speed = BulletSpeed();
     if (o.shotType == KIND_SPREAD_BULLET) {
-      AddAimedBullet(objects, player.x, player.y, KIND_SPREAD_BULLET);
-      AddAimedBulletOffset(objects, player.x, player.y, KIND_SPREAD_BULLET, 8);
-      AddAimedBulletOffset(objects, player.x, player.y, KIND_SPREAD_BULLET, -8);
+      AddAimedBullet(objects, player.x, player.y, KIND_SPREAD_BULLET, speed);
+      AddAimedBulletOffset(objects, player.x, player.y, KIND_SPREAD_BULLET, 8, speed);
+      AddAimedBulletOffset(objects, player.x, player.y, KIND_SPREAD_BULLET, -8, speed);
     } else {
-      AddAimedBullet(objects, player.x, player.y, KIND_BULLET);
+      AddAimedBullet(objects, player.x, player.y, KIND_BULLET, speed);
+      // A harder difficulty fans more aimed bullets out beside it, either side in turn.
+      for (int32_t i = 0; i < Volley(); ++i) {
+        const int8_t offset = static_cast<int8_t>((i / 2 + 1) * 12 * (i % 2 == 0 ? 1 : -1));
+        AddAimedBulletOffset(objects, player.x, player.y, KIND_BULLET, offset, speed);
+      }
     }
   }
 
@@ -171,7 +185,7 @@ int32_t Play::UpdateCarrier() {
     m_sounds.Start(Effect::CarrierDown);
     carrier.animTick = 0;
     carrier.animFrame = 0;
-    player.AddScore(carrier.scoreValue);
+    AddScore(carrier.scoreValue);
   }
   return result;
 }

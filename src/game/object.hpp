@@ -81,8 +81,10 @@ void AddMovingObject(ObjectList& list, int16_t kind, float x, float y, int16_t a
 void AddObject(ObjectList& list, int16_t kind, float x, float y);
 void AddObjectAtFrame(ObjectList& list, int16_t kind, float x, float y, int16_t frame);
 // Enemy bullets from list.current's top-left corner, aimed at the target.
-void AddAimedBullet(ObjectList& list, float targetX, float targetY, int16_t kind);
-void AddAimedBulletOffset(ObjectList& list, float targetX, float targetY, int16_t kind, int8_t offset);
+inline constexpr int16_t kBulletSpeed = 2;
+void AddAimedBullet(ObjectList& list, float targetX, float targetY, int16_t kind, int16_t speed = kBulletSpeed);
+void AddAimedBulletOffset(ObjectList& list, float targetX, float targetY, int16_t kind, int8_t offset,
+                          int16_t speed = kBulletSpeed);
 
 int32_t AimAngle(float dx, float dy);
 // rand() % (hi - lo + 1) + lo; an empty range (hi < lo) gives lo without drawing.

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "audio/effects.hpp"
+#include "data/difficulty.hpp"
 #include "data/tables.hpp"
 #include "game/play_state.hpp"
 #include "gfx/display.hpp"
@@ -12,14 +13,21 @@
 
 class Play {
  public:
-  // The effects the frame starts go to `sounds`.
-  Play(PlayState& state, const GameData& data, CDisplay& display, FrameSounds& sounds)
-      : m_play(state), m_data(data), m_display(display), m_sounds(sounds) {}
+  // The effects the frame starts go to `sounds`; `tuning` is the difficulty
+  // of a run with stakes (the standard game reads none of it).
+  Play(PlayState& state, const GameData& data, CDisplay& display, FrameSounds& sounds,
+       DifficultyTuning tuning = {})
+      : m_play(state), m_data(data), m_display(display), m_sounds(sounds), m_tuning(tuning) {}
 
   // In this order: the stage-script step when its wait has run out and the
   // wait's countdown, the background, the walk over the object list, the
   // ship, the score. Presenting the page is the caller's.
   void RunFrame(const KeyboardState& keys);
+
+  // A run with stakes begins at the title: fresh objects, ship, score and
+  // lives, the script from its start or, in practice, from where it is to
+  // start (the ground scrolled there unseen). game/run_start.cpp
+  void StartRun();
 
  private:
   void StepStageScript();  // game/stage.cpp
@@ -27,6 +35,7 @@ class Play {
   // One object's update on mainList.current; 1 when it is finished.
   int32_t UpdateObject(int32_t kind);  // game/update.cpp
   void UpdatePlayer(const KeyboardState& keys);  // game/player.cpp
+  void DrawPanel();  // the energy gauge and the bomb stock
 
   // game/enemy.cpp
   int32_t UpdateMover(int32_t kind);  // flying and ground enemies, items
@@ -48,6 +57,18 @@ class Play {
   void RunProgram(GameObject& o) const;
   bool TouchesShip(const GameObject& box);
   void HitShip();
+  // game/arcade.cpp: what a run with stakes changes of the standard game.
+  void AddScore(int16_t value);
+  void LoseShip();
+  // The ship lost: true while it is down (not drawn, not steered); its end
+  // brings the next ship or the game over.
+  bool ShipDown();
+  void DrawRunPanel();
+  int32_t Percent(int32_t percent) const;
+  int16_t FireChance(int16_t chance) const;
+  int16_t Toughness(int16_t hitPoints) const;
+  int16_t BulletSpeed() const;
+  int32_t Volley() const;
   // A move by `speed` along two independent angles.
   void MoveBy(GameObject& o, int32_t speed, int16_t angleX, int16_t angleY) const;
   // Keyed sprite onto the back page, trimmed to the playfield.
@@ -57,4 +78,5 @@ class Play {
   const GameData& m_data;
   CDisplay& m_display;
   FrameSounds& m_sounds;
+  DifficultyTuning m_tuning;
 };

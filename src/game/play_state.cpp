@@ -24,7 +24,9 @@ static_assert(FieldCount<GameObject>() == 22, "VisitObject lists every field but
 static_assert(FieldCount<Player>() == 9, "VisitPlayState lists every field of the player");
 static_assert(FieldCount<GameState>() == 5, "VisitPlayState lists every screen flag");
 static_assert(FieldCount<CJoystick>() == 6, "VisitPlayState lists the joystick's availability");
-static_assert(FieldCount<PlayState>() == 15, "VisitPlayState lists every part of the play state");
+static_assert(FieldCount<PlayState>() == 16, "VisitPlayState lists every part of the play state");
+static_assert(FieldCount<RunState>() == 16, "VisitRun lists every value of a run with stakes");
+static_assert(FieldCount<GameRules>() == 6, "VisitRun lists every rule");
 
 void VisitObject(StateVisitor& v, const GameObject& o) {
   v.BeginGroup(nullptr);
@@ -56,6 +58,44 @@ void VisitList(StateVisitor& v, const char* name, const ObjectList& list) {
   v.BeginList(name);
   for (const GameObject* o = list.First(); o != nullptr; o = o->next) VisitObject(v, *o);
   v.EndList();
+}
+
+void VisitEntry(StateVisitor& v, const ArcadeEntry& e) {
+  v.BeginGroup(nullptr);
+  v.Int("score", e.score);
+  const char initials[] = {e.initials[0], e.initials[1], e.initials[2], '\0'};
+  v.Text("initials", initials);
+  v.EndGroup();
+}
+
+void VisitRun(StateVisitor& v, const RunState& r) {
+  v.BeginGroup("run");
+  v.Text("rules", RulesName(r.rules.kind));
+  v.Text("difficulty", DifficultyName(r.rules.difficulty));
+  v.Int("practice_stage", r.rules.stage);
+  v.Int("practice_from", r.rules.fromSeconds);
+  v.Int("practice_lives", r.rules.lives);
+  v.Int("invulnerable", r.rules.invulnerable);
+  v.Int("stage", r.stage);
+  v.Int("lives", r.lives);
+  v.Int("loop", r.loop);
+  v.Int("score", r.score);
+  v.Int("next_extra_life", r.nextExtraLife);
+  v.Int("down_timer", r.downTimer);
+  v.Int("hits", r.hits);
+  v.Int("game_over", r.gameOver);
+  v.Int("over_timer", r.overTimer);
+  v.Int("entry_place", r.entryPlace);
+  v.Int("entry_letter", r.entryLetter);
+  v.Int("entry_hold", r.entryHold);
+  v.Int("keys_before", r.keysBefore);
+  v.BeginList("entry");
+  VisitEntry(v, r.entry);
+  v.EndList();
+  v.BeginList("best");
+  for (const ArcadeEntry& e : r.best.entries) VisitEntry(v, e);
+  v.EndList();
+  v.EndGroup();
 }
 
 }  // namespace
@@ -94,10 +134,13 @@ void VisitPlayState(StateVisitor& v, const PlayState& s) {
   VisitList(v, "children", s.childList);
   v.Page("back", s.back);
   v.Page("scroll", s.scroll);
+  if (HasStakes(s.run)) VisitRun(v, s.run);
   v.EndGroup();
 }
 
-Screen CurrentScreen(const GameState& s) {
+Screen CurrentScreen(const PlayState& play) {
+  if (play.run.gameOver != 0) return Screen::GameOver;
+  const GameState& s = play.m_state;
   if (s.m_bPlaying) return Screen::Play;
   if (s.m_bTitle) return Screen::Title;
   if (s.m_bStageClear) return Screen::Clear;
@@ -105,7 +148,7 @@ Screen CurrentScreen(const GameState& s) {
   return Screen::Play;
 }
 
-const char* ScreenName(const GameState& s) {
-  constexpr const char* kNames[] = {"title", "play", "clear", "exit"};
+const char* ScreenName(const PlayState& s) {
+  constexpr const char* kNames[] = {"title", "play", "clear", "exit", "gameover"};
   return kNames[static_cast<size_t>(CurrentScreen(s))];
 }

@@ -8,6 +8,7 @@
 #include "game/object.hpp"
 #include "game/player.hpp"
 #include "game/random.hpp"
+#include "game/run_state.hpp"
 #include "gfx/display.hpp"
 #include "input/joystick.hpp"
 
@@ -23,6 +24,7 @@ struct GameState {
   int32_t m_bExitQuery = 0;
   uint8_t m_nScrollSpeed = 1;
 
+  void SetTitle(int32_t v) { Set(v, 0, 0, 0); }
   void SetPlaying(int32_t v) { Set(0, v, 0, 0); }
   void SetStageClear(int32_t v) { Set(0, 0, v, 0); }
   void SetExitQuery(int32_t v) { Set(0, 0, 0, v); }
@@ -55,6 +57,7 @@ struct PlayState {
   // staged into it.
   Surface back = Surface::Blank(PAGE_WIDTH, PAGE_HEIGHT);
   Surface scroll = Surface::Blank(SCROLL_WIDTH, SCROLL_HEIGHT);
+  RunState run;
 };
 
 class StateVisitor {
@@ -66,6 +69,7 @@ class StateVisitor {
   virtual void BeginList(const char* name) = 0;  // records in list order
   virtual void EndList() = 0;
   virtual void Page(const char* name, const Surface& page) = 0;
+  virtual void Text(const char* name, const char* value) = 0;
 
  protected:
   ~StateVisitor() = default;
@@ -75,9 +79,10 @@ class StateVisitor {
 // the state hash, the trace and the tests' comparisons all go through it.
 void VisitPlayState(StateVisitor& visitor, const PlayState& state);
 
-// The screen the next frame runs: the first flag set of playing, title,
-// stage clear and exit query; none set runs play.
-enum class Screen : uint8_t { Title, Play, Clear, Exit };
-Screen CurrentScreen(const GameState& state);
-// "title", "play", "clear" or "exit".
-const char* ScreenName(const GameState& state);
+// The screen the next frame runs: the game over of a run with stakes, else
+// the first flag set of playing, title, stage clear and exit query; none set
+// runs play.
+enum class Screen : uint8_t { Title, Play, Clear, Exit, GameOver };
+Screen CurrentScreen(const PlayState& state);
+// "title", "play", "clear", "exit" or "gameover".
+const char* ScreenName(const PlayState& state);

@@ -76,6 +76,11 @@ void Play::UpdatePlayer(const KeyboardState& keys) {
   Player& p = m_play.g_player;
   const CJoystick& joystick = m_play.g_joystick;
 
+  if (ShipDown()) {
+    if (KeyHeld(keys, VK_ESCAPE)) m_play.m_state.SetExitQuery(1);
+    DrawPanel();
+    return;
+  }
   const int32_t shipX = Trunc(p.x), shipY = Trunc(p.y);
   BltKeyed(back, sheet, RECT{shipX, shipY, shipX + kShipSize, shipY + kShipSize}, RC_SHIP);
 
@@ -112,7 +117,13 @@ void Play::UpdatePlayer(const KeyboardState& keys) {
     AddObject(m_play.mainList, KIND_BOMB, p.x, p.y);
     m_sounds.Start(Effect::Bomb);
   }
+  DrawPanel();
+}
 
+void Play::DrawPanel() {
+  Surface& back = m_display.GetBackSurface();
+  const Surface& sheet = m_display.GetSheetSurface();
+  const Player& p = m_play.g_player;
   // An empty or negative gauge makes empty rectangles: nothing is drawn.
   const int32_t gauge = 4 * p.energy;
   BltKeyed(back, sheet, RECT{kPanelLeft, kGaugeTop, kPanelLeft + gauge, kGaugeTop + 16},
@@ -121,4 +132,5 @@ void Play::UpdatePlayer(const KeyboardState& keys) {
     const int32_t left = kPanelLeft + 16 * i;
     BltKeyed(back, sheet, RECT{left, kStockTop, left + 16, kStockTop + 16}, RC_BOMB_ICON);
   }
+  DrawRunPanel();
 }

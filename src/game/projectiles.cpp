@@ -70,7 +70,7 @@ int32_t Play::UpdatePlayerShot() {
       e->kind = KIND_EXPLOSION;  // the enemy's node becomes its own explosion
       e->animTick = 0;
       e->animFrame = 0;
-      m_play.g_player.AddScore(e->scoreValue);
+      AddScore(e->scoreValue);
       AddObject(m_play.mainList, KIND_POPUP, e->x, e->y);
       return 1;
     }
@@ -85,7 +85,7 @@ int32_t Play::UpdatePlayerShot() {
       c->kind = KIND_NONE;
       c->animTick = 0;
       c->animFrame = 0;
-      m_play.g_player.AddScore(c->scoreValue);
+      AddScore(c->scoreValue);
       return 1;
     }
   }

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string_view>
 
+#include "data/difficulty.hpp"
+
 enum class RulesKind : uint8_t { Standard, Arcade, Practice };
-enum class Difficulty : uint8_t { Easy, Normal, Hard, Expert };
 
 inline constexpr std::array<const char*, 3> kRulesNames = {"standard", "arcade", "practice"};
-inline constexpr std::array<const char*, 4> kDifficultyNames = {"easy", "normal", "hard", "expert"};
 
 struct GameRules {
   RulesKind kind = RulesKind::Standard;

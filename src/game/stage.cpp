@@ -23,7 +23,7 @@ void Play::StepStageScript() {
 
 void Play::SetCharacter(GameObject& o, int32_t charRow) const {
   const CharTable& chars = m_data.charTable;
-  o.hitPoints = chars.I16(CharColumn::HIT_POINTS, charRow);
+  o.hitPoints = Toughness(chars.I16(CharColumn::HIT_POINTS, charRow));
   o.srcLeft = chars.I16(CharColumn::LEFT, charRow);
   o.srcTop = chars.I16(CharColumn::TOP, charRow);
   o.width = chars.I16(CharColumn::WIDTH, charRow);

@@ -21,7 +21,7 @@ void Play::RunFrame(const KeyboardState& keys) {
   }
 
   UpdatePlayer(keys);
-  DrawScore(m_display, m_play.g_player.score);
+  DrawScore(m_display, HasStakes(m_play.run) ? m_play.run.score : m_play.g_player.score);
 }
 
 void Play::MoveBy(GameObject& o, int32_t speed, int16_t angleX, int16_t angleY) const {

@@ -1,5 +1,6 @@
 #include "gfx/display.hpp"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 
@@ -81,4 +82,19 @@ void CDisplay::DrawBigGlyph(int16_t index, int32_t x, int32_t y, int32_t scale) 
 
 void CDisplay::DrawSmallGlyph(int16_t index, int32_t x, int32_t y, int32_t scale) {
   BltClipped(m_sheet.pixels, x, y, x + 8 * scale, y + 8 * scale, SmallGlyphSource(index));
+}
+
+void CDisplay::DrawBigText(std::string_view text, int32_t x, int32_t y, int32_t scale) {
+  for (const char c : text) {
+    if (c >= 'A' && c <= 'Z') DrawBigGlyph(static_cast<int16_t>(c - 'A'), x, y, scale);
+    x += 16 * scale;
+  }
+}
+
+void CDisplay::DrawSmallText(std::string_view text, int32_t x, int32_t y, int32_t scale) {
+  for (const char c : text) {
+    const auto glyph = std::find(kSmallGlyphChars.begin() + 1, kSmallGlyphChars.end(), c);
+    if (glyph != kSmallGlyphChars.end()) DrawSmallGlyph(static_cast<int16_t>(glyph - kSmallGlyphChars.begin()), x, y, scale);
+    x += 8 * scale;
+  }
 }

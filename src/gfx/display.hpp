@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "gfx/sprite_sheet.hpp"
 #include "gfx/surface.hpp"
@@ -33,6 +34,10 @@ class CDisplay {
   int BltClipped(const Surface& src, int32_t left, int32_t top, int32_t right, int32_t bottom, RECT srcRect);
   void DrawBigGlyph(int16_t index, int32_t x, int32_t y, int32_t scale);    // 0..25 = A..Z
   void DrawSmallGlyph(int16_t index, int32_t x, int32_t y, int32_t scale);  // 6..45
+  // Text in the big letters (A to Z) or the small characters (+ 0-9 A-Z / ?),
+  // each 16 or 8 pixels wide times `scale`; any other character is a gap.
+  void DrawBigText(std::string_view text, int32_t x, int32_t y, int32_t scale);
+  void DrawSmallText(std::string_view text, int32_t x, int32_t y, int32_t scale);
 
  private:
   const SpriteSheet& m_sheet;

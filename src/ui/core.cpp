@@ -8,6 +8,8 @@
 Core::Core(CoreSetup setup) : m_setup(std::move(setup)) {
   if (m_setup.joystick) m_thresholds = JoystickThresholds(*m_setup.joystick);
   m_state.g_joystick.InitJoystick(Thresholds());
+  m_state.run.rules = m_setup.rules;
+  m_state.run.best = m_setup.best;
 }
 
 // A left click starts play from the title, as Space does. The sheet it
@@ -17,13 +19,28 @@ void Core::OnLButtonDown(FrameSounds& sounds) {
   m_state.m_state.SetPlaying(1);
   sounds.Start(Effect::Start);
   ClearSurface(m_state.back);
+  CDisplay display(*m_setup.sheet, m_state.back, m_state.scroll, true);
+  AfterStart(Screen::Title, display, sounds);
+}
+
+// From the title a run begins afresh; from the stage clear, arcade goes round
+// again, harder, and practice is over.
+void Core::AfterStart(Screen from, CDisplay& display, FrameSounds& sounds) {
+  if (!HasStakes(m_state.run) || !m_state.m_state.m_bPlaying) return;
+  if (from == Screen::Title) {
+    Play(m_state, *m_setup.data, display, sounds, m_setup.tuning).StartRun();
+  } else if (m_state.run.rules.kind == RulesKind::Practice) {
+    m_state.m_state.SetTitle(1);
+  } else {
+    ++m_state.run.loop;
+  }
 }
 
 FrameOutput Core::Step(const FrameInput& input, bool seen) {
   FrameOutput out;
   if (input.click) OnLButtonDown(out.sounds);
-  const Screen screen = CurrentScreen(m_state.m_state);
-  out.screen = ScreenName(m_state.m_state);
+  const Screen screen = CurrentScreen(m_state);
+  out.screen = ScreenName(m_state);
   // The exit query reads the keyboard alone, and draws its page whole.
   if (screen == Screen::Exit) {
     CDisplay display(*m_setup.sheet, m_state.back, m_state.scroll);
@@ -33,10 +50,14 @@ FrameOutput Core::Step(const FrameInput& input, bool seen) {
     CDisplay display(*m_setup.sheet, m_state.back, m_state.scroll, !seen);
     if (screen == Screen::Title) {
       DrawTitleScreen(m_state, display, m_setup.scores, input.keys, out.sounds);
+      AfterStart(screen, display, out.sounds);
     } else if (screen == Screen::Clear) {
       DrawStageClearScreen(m_state, display, input.keys, out.sounds);
+      AfterStart(screen, display, out.sounds);
+    } else if (screen == Screen::GameOver) {
+      out.entry = DrawGameOverScreen(m_state, display, input.keys, out.sounds);
     } else {
-      Play(m_state, *m_setup.data, display, out.sounds).RunFrame(input.keys);
+      Play(m_state, *m_setup.data, display, out.sounds, m_setup.tuning).RunFrame(input.keys);
     }
   }
   out.page = m_state.back.pixels;
@@ -60,5 +81,12 @@ bool LoadCoreData(const std::string& dataDir, const std::string& scorePath, Core
   }
   setup.data = std::move(data);
   if (!scorePath.empty()) setup.scores.Load(scorePath);
+  if (setup.rules.kind == RulesKind::Standard) return true;
+  std::array<DifficultyTuning, kDifficulties> tunings;
+  if (!LoadDifficulties(dataDir, tunings, &dataError)) {
+    error = dataError.Message();
+    return false;
+  }
+  setup.tuning = tunings[static_cast<size_t>(setup.rules.difficulty)];
   return true;
 }

@@ -12,9 +12,12 @@
 #include <string>
 
 #include "audio/effects.hpp"
+#include "data/arcade_table.hpp"
+#include "data/difficulty.hpp"
 #include "data/high_score.hpp"
 #include "data/tables.hpp"
 #include "game/play_state.hpp"
+#include "game/rules.hpp"
 #include "gfx/sprite_sheet.hpp"
 #include "input/joystick.hpp"
 #include "input/keyboard.hpp"
@@ -31,6 +34,9 @@ struct FrameOutput {
   FrameSounds sounds;  // the effects the frame started
   bool close = false;  // Y was confirmed on the exit query: the window is to close
   int16_t score = 0;   // the run's score, entered into the table when the game ends
+  // A run with stakes: the initials entered for its difficulty's table, in the
+  // frame they were; the host keeps them.
+  std::optional<ArcadeEntry> entry;
 };
 
 // What start-up read: shared by every core made from it (a scratch copy, a
@@ -40,6 +46,11 @@ struct CoreSetup {
   std::shared_ptr<const SpriteSheet> sheet;
   HighScoreTable scores;  // what the title screen shows
   std::optional<JoyCaps> joystick;  // the limits of the stick opened at start-up; none: no stick
+  // A run with stakes: its rules, what its difficulty changes, and the
+  // difficulty's best runs as the player's file holds them.
+  GameRules rules;
+  DifficultyTuning tuning;
+  ArcadeTable best;
 };
 
 class Core {
@@ -69,6 +80,8 @@ class Core {
  private:
   const JoyCaps* Thresholds() const { return m_thresholds ? &*m_thresholds : nullptr; }
   void OnLButtonDown(FrameSounds& sounds);
+  // What a run with stakes does as play starts from the title or the stage clear.
+  void AfterStart(Screen from, CDisplay& display, FrameSounds& sounds);
 
   CoreSetup m_setup;
   std::optional<JoyCaps> m_thresholds;
@@ -76,6 +89,7 @@ class Core {
   Surface m_pausedPage;
 };
 
-// The tables of `dataDir` and the scores of `scorePath` into `setup`; false
-// with the reason ("FILE:LINE: ...") when the data cannot be played.
+// The tables of `dataDir` and the scores of `scorePath` into `setup`, and for
+// a run with stakes (setup.rules) its difficulty's tuning; false with the
+// reason ("FILE:LINE: ...") when the data cannot be played.
 bool LoadCoreData(const std::string& dataDir, const std::string& scorePath, CoreSetup& setup, std::string& error);

@@ -1,6 +1,8 @@
 #include "ui/screens.hpp"
 
 #include <array>
+#include <cctype>
+#include <string>
 
 #include "gfx/number.hpp"
 
@@ -73,10 +75,25 @@ void DrawTitleScreen(PlayState& play, CDisplay& display, const HighScoreTable& s
     TilePage(display, RC_TITLE_TILE);
     DrawBig(display, kTitleName, 4);
     DrawBig(display, kTitleSecond, 1);
+    const RunState& run = play.run;
+    if (HasStakes(run)) {
+      // The rules chosen, and the difficulty's best runs with their initials.
+      std::string mode = std::string(RulesName(run.rules.kind)) + " " + DifficultyName(run.rules.difficulty);
+      for (char& c : mode) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      display.DrawSmallText(mode, 192, 284, 1);
+    }
     for (int32_t rank = 1; rank <= 5; ++rank) {
       const int32_t y = 300 + 20 * rank;
+      const size_t i = static_cast<size_t>(rank - 1);
       display.DrawSmallGlyph(static_cast<int16_t>(7 + rank), 128, y, 1);
-      DrawNumber(display, scores.entries[static_cast<size_t>(rank - 1)].score, 208, y);
+      if (!HasStakes(run)) {
+        DrawNumber(display, scores.entries[i].score, 208, y);
+        continue;
+      }
+      const ArcadeEntry& entry = run.best.entries[i];
+      if (entry.score == 0) continue;
+      DrawNumber(display, entry.score, 240, y);
+      display.DrawSmallText(std::string_view(entry.initials.data(), entry.initials.size()), 256, y, 1);
     }
     DrawSmall(display, kPushSpace, 2);
   }

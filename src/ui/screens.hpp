@@ -4,7 +4,10 @@
 // page is the caller's.
 #pragma once
 
+#include <optional>
+
 #include "audio/effects.hpp"
+#include "data/arcade_table.hpp"
 #include "data/high_score.hpp"
 #include "game/play_state.hpp"
 #include "gfx/display.hpp"
@@ -17,3 +20,8 @@ void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardStat
 void DrawPausedPage(CDisplay& display);
 // True once Y is confirmed: the window is to close.
 bool DrawExitQueryScreen(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds);
+// A run with stakes over: GAME OVER and its score, then, when the score makes
+// the difficulty's table (practice enters none), its initials chosen letter by
+// letter, then the title. The entry, in the frame it is made.
+std::optional<ArcadeEntry> DrawGameOverScreen(PlayState& play, CDisplay& display, const KeyboardState& keys,
+                                              FrameSounds& sounds);

@@ -19,7 +19,7 @@ namespace {
 using testing_support::RepoDataDir;
 
 constexpr int64_t kFrames = 1300;  // two checks
-const StartChoices kWithStick{1, 0, JoyCaps{0, 65535, 0, 65535}, {}};
+const StartChoices kWithStick = testing_support::WithStick(1);
 
 // A player: a click on the title, then moving, firing and a bomb in turns,
 // with the stick and its buttons; the stick unplugged for a while.
@@ -168,9 +168,11 @@ TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {
   Replay ruled = checked;  // the start choices beyond the standard rules, and a name
   ruled.rules = GameRules{RulesKind::Practice, Difficulty::Expert, 2, kFromCarrier, false, true};
   ruled.player = "Ada K.";
+  ruled.best.entries[0] = ArcadeEntry{22310, {'A', 'D', 'A'}};
+  ruled.best.entries[1] = ArcadeEntry{900, {'B', 'O', 'B'}};
   const std::string ruledText = ruled.Text();
   EXPECT_NE(ruledText.find("\nrules practice difficulty expert stage 2 from carrier lives no invulnerable yes\n"
-                           "player Ada K.\n1 none\n"), std::string::npos) << ruledText;
+                           "best 22310 ADA 900 BOB\nplayer Ada K.\n1 none\n"), std::string::npos) << ruledText;
   Replay back;
   bool isReplay = false;
   std::string error;
@@ -178,7 +180,7 @@ TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {
     ASSERT_TRUE(ParseReplay(original->Text(), "r", back, isReplay, error)) << error;
     EXPECT_TRUE(isReplay);
     EXPECT_EQ(back.Text(), original->Text());
-    EXPECT_TRUE(back.rules == original->rules && back.player == original->player);
+    EXPECT_TRUE(back.rules == original->rules && back.player == original->player && back.best == original->best);
   }
   // Format 1, without the joystick, still reads.
   ASSERT_TRUE(ParseReplay("kestrova-replay 1 fullscreen joystick\n5 up\n", "r", back, isReplay, error)) << error;
@@ -223,6 +225,9 @@ TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {
       {game + "rules practice lives maybe\n", "r:3:"},
       {game + "rules arcade speed 2\n", "r:3:"},
       {game + "player <script>\n", "r:3:"},
+      {game + "best 100 AB\n", "r:3:"},
+      {game + "best 6 AAA 5 BBB 4 CCC 3 DDD 2 EEE 1 FFF\n", "r:3:"},
+      {game + "best 100 ABC\nbest 100 ABC\n", "r:4:"},
       {game + "player Seventeen letters\n", "r:3:"},
       {game + "1 none\nplayer late\n", "r:4:"},
   };

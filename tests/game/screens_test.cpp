@@ -21,6 +21,35 @@ using testing_support::HeadlessGame;
 
 DataFiles TinyStage() { return {play_test::StillTypes(), play_test::kQuietScript, play_test::kChars, ""}; }
 
+// Every painted pixel of the sheet's `cell`, enlarged `scale` times, at (x, y) on `page`.
+bool Shows(std::span<const uint8_t> page, RECT cell, int x, int y, int scale) {
+  const Surface& sheet = testing_support::BuiltinSheet().pixels;
+  for (int dy = 0; dy < (cell.bottom - cell.top) * scale; ++dy) {
+    for (int dx = 0; dx < (cell.right - cell.left) * scale; ++dx) {
+      const uint8_t want = sheet.Row(cell.top + dy / scale)[cell.left + dx / scale];
+      if (want != 0 && page[static_cast<size_t>((y + dy) * 640 + x + dx)] != want) return false;
+    }
+  }
+  return true;
+}
+
+// A word in the big letters or the small characters, `step` pixels apart from (x, y).
+struct Word {
+  const char* text;
+  int x, y, step, scale;
+  bool big;
+};
+
+::testing::AssertionResult ShowsWord(std::span<const uint8_t> page, const Word& w) {
+  for (int i = 0; w.text[i] != '\0'; ++i) {
+    const RECT cell = w.big ? BigGlyphRect(w.text[i] - 'A') : CharCellRect(w.text[i]);
+    if (!Shows(page, cell, w.x + i * w.step, w.y, w.scale)) {
+      return ::testing::AssertionFailure() << "'" << w.text << "' letter " << i << " at " << w.x + i * w.step;
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
 // The game on `files`' data in a window, with the keyboard.
 AppOptions WindowOptions(const HeadlessGame& files) {
   AppOptions options;
@@ -107,7 +136,7 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
 
   // Joystick button 1 alone starts play; buttons 1 and 2 together do not.
   HeadlessGame stick(TinyStage());
-  ASSERT_TRUE(stick.Start(StartChoices{0, 0, JoyCaps{0, 65535, 0, 65535}, {}}));
+  ASSERT_TRUE(stick.Start(testing_support::WithStick()));
   stick.stick = JoyReading{true, 32768, 32768, 3};
   stick.Idle(2);
   EXPECT_TRUE(stick.State().m_state.m_bTitle);
@@ -160,7 +189,7 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
 
 TEST(Screens, JoystickSteersTheShipBesideTheKeyboardAndStopsWhenUnplugged) {
   HeadlessGame game(TinyStage());
-  ASSERT_TRUE(game.Start(StartChoices{0, 0, JoyCaps{0, 65535, 0, 65535}, {}}));
+  ASSERT_TRUE(game.Start(testing_support::WithStick()));
   game.stick = JoyReading{true, 65535, 32768, 0};
   game.StartPlay();
   game.State().g_player.x = 200;
@@ -180,25 +209,32 @@ TEST(Screens, JoystickSteersTheShipBesideTheKeyboardAndStopsWhenUnplugged) {
   EXPECT_EQ(game.State().g_player.x, 212);
 }
 
-TEST(Screens, ExitQueryBoxShowsTheChoiceFromBeforeTheFrame) {
-  PlayGame game;
+// Every word of every screen, letter by letter.
+TEST(Screens, EachScreenShowsItsWordsAndTheExitBoxTheChoiceFromBeforeTheFrame) {
+  PlayGame game(play_test::StillTypes(), ",,,1\nEOF,\n");
+  const std::vector<uint8_t> paused(game.core->PausedPage().begin(), game.core->PausedPage().end());
+  EXPECT_TRUE(ShowsWord(paused, {"PAUSE", 160, 208, 64, 4, true}));
+  game.Idle(3);  // the script ends at once
+  ASSERT_EQ(game.last.screen, std::string("clear"));
+  EXPECT_TRUE(ShowsWord(game.Page(), {"STAGE", 128, 128, 64, 4, true}));
+  EXPECT_TRUE(ShowsWord(game.Page(), {"CLEAR", 128, 192, 64, 4, true}));
+  game.StartPlay();
   game.Idle(1, {VK_ESCAPE});
   game.Idle(1, {VK_RIGHT});
-  const Surface& sheet = testing_support::BuiltinSheet().pixels;
-  const RECT box = CharCellRect('\'');
-  // Top-left block of the 6x box: drawn at (192 - 8, 184) this frame, at 312 the next.
-  const auto boxAt = [&](int x) {
-    for (int dy = 0; dy < 48; ++dy) {
-      for (int dx = 0; dx < 48; ++dx) {
-        const uint8_t want = sheet.Row(box.top + dy / 6)[box.left + dx / 6];
-        if (want != 0 && game.PagePixel(x + dx, 184 + dy) != want) return false;
-      }
-    }
-    return true;
-  };
-  EXPECT_TRUE(boxAt(184));
+  EXPECT_TRUE(ShowsWord(game.Page(), {"EXIT?", 128, 128, 64, 4, false}));
+  EXPECT_TRUE(ShowsWord(game.Page(), {"N/Y", 192, 192, 64, 4, false}));
+  // The 6x box: drawn at (192 - 8, 184) this frame, at 312 the next.
+  EXPECT_TRUE(Shows(game.Page(), CharCellRect('\''), 184, 184, 6));
   game.Idle(1);
-  EXPECT_TRUE(boxAt(312));
+  EXPECT_TRUE(Shows(game.Page(), CharCellRect('\''), 312, 184, 6));
+
+  HeadlessGame title(TinyStage());
+  ASSERT_TRUE(title.Start());
+  title.Idle(1);
+  const Word words[] = {{"KEST", 128, 128, 64, 4, true}, {"ROVA", 192, 192, 64, 4, true},
+                        {"SECOND", 192, 256, 16, 1, true}, {"PUSH", 128, 440, 16, 2, false},
+                        {"SPACE", 208, 440, 16, 2, false}};
+  for (const Word& w : words) EXPECT_TRUE(ShowsWord(title.Page(), w));
 }
 
 TEST(FrameOfPlay, LayersAreBackgroundObjectsShipScore) {
@@ -288,17 +324,8 @@ TEST(Numbers, TheTitleShowsTheFiveBestScoresRankedAndRightAligned) {
                              testing_support::ScoreFileText(std::vector<int32_t>(scores, scores + 5)));
   ASSERT_TRUE(game.Start());
   game.Idle(1);
-  const Surface& sheet = testing_support::BuiltinSheet().pixels;
-  // Every painted pixel of the small digit's cell, at (x, y) on the page.
   const auto digitAt = [&](int digit, int x, int y) {
-    const RECT cell = g_rcSmallDigit[static_cast<size_t>(digit)];
-    for (int dy = 0; dy < 8; ++dy) {
-      for (int dx = 0; dx < 8; ++dx) {
-        const uint8_t want = sheet.Row(cell.top + dy)[cell.left + dx];
-        if (want != 0 && game.PagePixel(x + dx, y + dy) != want) return false;
-      }
-    }
-    return true;
+    return Shows(game.Page(), g_rcSmallDigit[static_cast<size_t>(digit)], x, y, 1);
   };
   for (int rank = 1; rank <= 5; ++rank) {
     const int y = 300 + 20 * rank;

@@ -50,12 +50,12 @@ RunSummary LongRun(uint64_t seed) {
         if (below(o.oneIn) == 0) keys.push_back(o.key);
       }
     }
-    const std::string screen = ScreenName(game.State().m_state);
+    const std::string screen = ScreenName(game.State());
     std::vector<uint8_t> held = keys;
     // On the exit query, Right moves to "yes": never confirm it.
     if (screen == "exit") held.erase(std::remove(held.begin(), held.end(), VK_RIGHT), held.end());
     game.Idle(1, held);
-    const std::string next = ScreenName(game.State().m_state);
+    const std::string next = ScreenName(game.State());
     run.stageClears += next != screen && next == "clear";
     run.exitQueries += next != screen && next == "exit";
     run.framesOfPlay += screen == "play";

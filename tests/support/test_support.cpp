@@ -127,6 +127,7 @@ HeadlessGame::HeadlessGame(const DataFiles& files) : dir(MakeTempDir()) {
   WriteFile(data / "Stage1.csv", files.stage);
   WriteFile(data / "char.csv", files.chr);
   WriteFile(data / "map.dat", files.map.empty() ? UniformMap(0, 320) : files.map);
+  std::filesystem::copy_file(RepoDataDir() / "difficulty.csv", data / "difficulty.csv");
 }
 
 HeadlessGame::HeadlessGame(const std::filesystem::path& dataSource) : dir(MakeTempDir()) {

@@ -45,6 +45,15 @@ std::string UniformMap(int x, int y);
 // (0 past `scores`) and the further values 1, 2, 3, every value XOR 0x5E, each
 // followed by `separator`.
 std::string ScoreFileText(const std::vector<int32_t>& scores, char separator = '\n');
+// The joystick chosen, a stick of the classic range opened.
+inline StartChoices WithStick(int32_t fullScreen = 0) {
+  StartChoices choices;
+  choices.fullScreen = fullScreen;
+  choices.keyboard = 0;
+  choices.joystick = JoyCaps{0, 65535, 0, 65535};
+  return choices;
+}
+
 // The built-in sprite sheet, as the game decodes it.
 const SpriteSheet& BuiltinSheet();
 // The bytes of a committed file under assets/.

@@ -7,23 +7,27 @@
 #include <vector>
 
 #include "app/headless_core.hpp"
+#include "app/options.hpp"
 #include "autopilot/pilot.hpp"
 #include "autopilot/report.hpp"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kestrova-autopilot [--data DIR] [--out FILE]\n"
+    "usage: kestrova-autopilot [--data DIR] [--out FILE] [--rules R] [--difficulty D] [--practice S]\n"
     "       kestrova-autopilot --help | --version\n"
     "  plays the stage in DIR (default: data) from the title screen, dodging,\n"
     "  aiming and bombing, and prints per 30 seconds of play the energy lost,\n"
     "  the bombs used and the enemies destroyed and escaped; exits 1 when the\n"
     "  stage was not cleared\n"
-    "  --out FILE: writes the run as a replay when the stage was cleared\n";
+    "  --out FILE: writes the run as a replay when the stage was cleared\n"
+    "  --rules, --difficulty, --practice: as the game takes them; with stakes a\n"
+    "  column counts the lives lost\n";
 
 struct PilotOptions {
   std::string dataDir = "data";
   std::string out;
+  StartChoices choices;
 };
 
 int UsageError(const std::string& message) {
@@ -46,6 +50,9 @@ int ParseArgs(int argc, char** argv, PilotOptions& options) {
       options.dataDir = argv[++i];
     } else if (arg == "--out" && hasValue) {
       options.out = argv[++i];
+    } else if (IsRulesOption(arg) && hasValue) {
+      std::string error;
+      if (!ApplyRulesOption(arg, argv[++i], options.choices.rules, error)) return UsageError(error);
     } else {
       return UsageError("unknown or incomplete option '" + arg + "'");
     }
@@ -69,16 +76,17 @@ int main(int argc, char** argv) {
   if (const int status = ParseArgs(argc, argv, options); status != 0) return status < 0 ? 0 : status;
 
   std::string message;
-  const std::optional<Core> game = StartHeadlessCore(options.dataDir, StartChoices{}, message);
+  const std::optional<Core> game = StartHeadlessCore(options.dataDir, options.choices, message);
   if (!game) {
     std::fprintf(stderr, "%s\nkestrova-autopilot: the game did not start with the data in %s\n", message.c_str(),
                  options.dataDir.c_str());
     return 1;
   }
-  autopilot::Pilot pilot(*game, StampFor(options.dataDir));
+  autopilot::Pilot pilot(*game, options.choices, StampFor(options.dataDir, options.choices.rules));
   const bool reachedClear = pilot.Fly();
-  const autopilot::Verdict verdict = autopilot::Judge(pilot.Counts(), reachedClear);
-  std::printf("%s%s\n", autopilot::ReportTable(pilot.Counts()).c_str(), verdict.text.c_str());
+  const bool stakes = options.choices.rules.kind != RulesKind::Standard;
+  const autopilot::Verdict verdict = autopilot::Judge(pilot.Counts(), reachedClear, stakes);
+  std::printf("%s%s\n", autopilot::ReportTable(pilot.Counts(), stakes).c_str(), verdict.text.c_str());
   if (!verdict.cleared) {
     std::fprintf(stderr, "kestrova-autopilot: the stage in %s was not cleared%s\n", options.dataDir.c_str(),
                  options.out.empty() ? "" : ("; " + options.out + " not written").c_str());

@@ -14,8 +14,8 @@ constexpr int64_t kMostFrames = 60 * 60 * kFramesPerSecond;
 
 }  // namespace
 
-Pilot::Pilot(const Core& game, ReplayStamp stamp)
-    : m_run(game), m_policy(game), m_tally(game.Data()), m_recorder(StartChoices{}, std::move(stamp)) {}
+Pilot::Pilot(const Core& game, const StartChoices& choices, ReplayStamp stamp)
+    : m_run(game), m_policy(game), m_tally(game.Data()), m_recorder(choices, std::move(stamp)) {}
 
 void Pilot::Call(const std::vector<uint8_t>& keys) {
   const FrameInput input = Holding(keys);
@@ -24,10 +24,11 @@ void Pilot::Call(const std::vector<uint8_t>& keys) {
 }
 
 bool Pilot::Fly() {
-  const GameState& state = m_run.State().m_state;
+  const PlayState& play = m_run.State();
+  const GameState& state = play.m_state;
   for (int64_t call = 0; call < kTitleCalls; ++call) Call({});
   Call({VK_SPACE});
-  while (state.m_bPlaying && m_tally.Frames() < kMostFrames) {
+  while (CurrentScreen(play) == Screen::Play && m_tally.Frames() < kMostFrames) {
     const std::vector<uint8_t> keys = m_policy.Next(m_run);
     m_tally.Before(m_run.State());
     Call(keys);

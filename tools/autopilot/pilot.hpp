@@ -13,8 +13,8 @@ namespace autopilot {
 
 class Pilot {
  public:
-  // Flies `game`, as start-up left it; its replay is stamped with `stamp`.
-  Pilot(const Core& game, ReplayStamp stamp);
+  // Flies `game`, as start-up left it with `choices`; its replay is stamped with `stamp`.
+  Pilot(const Core& game, const StartChoices& choices, ReplayStamp stamp);
 
   // True when play reached the stage clear within the longest stage played.
   bool Fly();

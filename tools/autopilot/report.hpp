@@ -9,13 +9,14 @@
 namespace autopilot {
 
 // Cleared: the stage-clear screen reached with the ship's energy never below
-// zero and every carrier shot down.
+// zero (with stakes: before the game was over) and every carrier shot down.
 struct Verdict {
   bool cleared = false;
   std::string text;  // one line
 };
-Verdict Judge(const Tally& tally, bool reachedClear);
+Verdict Judge(const Tally& tally, bool reachedClear, bool stakes);
 
-std::string ReportTable(const Tally& tally);
+// With stakes, a column of the lives lost.
+std::string ReportTable(const Tally& tally, bool stakes);
 
 }  // namespace autopilot

@@ -52,6 +52,7 @@ void Tally::Before(const PlayState& play) {
   m_before = {now.enemies + released.enemies, now.parts + released.parts, now.carriers + released.carriers};
   m_carriersComing += released.carriers;
   m_energyBefore = play.g_player.energy;
+  m_downBefore = play.run.downTimer;
 }
 
 void Tally::After(const PlayState& play) {
@@ -72,6 +73,7 @@ void Tally::After(const PlayState& play) {
   for (int64_t i = 0; i < gone; ++i) m_carriersGone.push_back(m_frame);
   w.bombsUsed += CountNew(play.mainList, KIND_BOMB, &GameObject::animFrame, 0);
   w.energyLost += std::max(0, m_energyBefore - play.g_player.energy);
+  w.livesLost += m_downBefore == 0 && play.run.downTimer > 0;
   m_lowestEnergy = std::min<int32_t>(m_lowestEnergy, play.g_player.energy);
 }
 
@@ -82,6 +84,7 @@ Window Tally::Total() const {
     total.bombsUsed += w.bombsUsed;
     total.destroyed += w.destroyed;
     total.escaped += w.escaped;
+    total.livesLost += w.livesLost;
   }
   return total;
 }

@@ -19,6 +19,7 @@ struct Window {
   int64_t bombsUsed = 0;
   int64_t destroyed = 0;
   int64_t escaped = 0;
+  int64_t livesLost = 0;  // a run with stakes: ships lost
 };
 
 // Counts; the carrier's parts count as enemies.
@@ -51,6 +52,7 @@ class Tally {
   const GameData& m_data;
   Census m_before;
   int32_t m_energyBefore = 0;
+  int32_t m_downBefore = 0;
   int64_t m_frame = 0;
   int32_t m_lowestEnergy = INT32_MAX;
   int64_t m_carriersComing = 0;

@@ -15,6 +15,7 @@
 
 #include "app/data_places.hpp"
 #include "app/headless_core.hpp"
+#include "app/options.hpp"
 #include "app/replay.hpp"
 #include "app/state_report.hpp"
 #include "sim/page_png.hpp"
@@ -23,12 +24,14 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kestrova-sim [--frames N] [--input FILE] [--data DIR] [--trace] [--last] [--png FRAME:FILE]... [--joystick]\n"
-    "                    [--record FILE]\n"
+    "                    [--record FILE] [--rules R] [--difficulty D] [--practice S]\n"
     "       kestrova-sim [--data DIR] --verify REPLAY...\n"
     "       kestrova-sim --help | --version\n"
     "  --input FILE: an input script, or a replay recorded by kestrova --record\n"
     "  --last: prints only the last frame's line (and trace), much faster\n"
     "  --record FILE: writes the run as a replay that checks itself\n"
+    "  --rules, --difficulty, --practice: as the game takes them (a replay's own\n"
+    "            rules unless given)\n"
     "  --verify: plays each replay to its end and names those that differ: a replay\n"
     "            recorded by kestrova --record or --record here checks itself against\n"
     "            its own lines; an older one against NAME.last beside NAME.krp, the\n"
@@ -44,6 +47,7 @@ struct SimOptions {
   bool joystick = false;
   std::map<int64_t, std::string> pngs;
   std::vector<std::string> verify;
+  std::optional<GameRules> rules;
 };
 
 int UsageError(const std::string& message) {
@@ -81,6 +85,10 @@ int ParseArgs(int argc, char** argv, SimOptions& options) {
       options.dataDir = argv[++i];
     } else if (arg == "--record" && hasValue && argv[i + 1][0] != '\0') {
       options.record = argv[++i];
+    } else if (IsRulesOption(arg) && hasValue) {
+      std::string error;
+      if (!options.rules) options.rules.emplace();
+      if (!ApplyRulesOption(arg, argv[++i], *options.rules, error)) return UsageError(error);
     } else if (arg == "--verify" && hasValue) {
       options.verify.assign(argv + i + 1, argv + argc);
       break;
@@ -177,6 +185,7 @@ int main(int argc, char** argv) {
     }
   }
   if (options.joystick) replay.keyboard = 0;
+  if (options.rules) replay.rules = *options.rules;
 
   std::string message;
   std::optional<Core> core = StartHeadlessCore(options.dataDir, replay.Choices(), message);
@@ -185,7 +194,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::optional<ReplayRecorder> recorder;
-  if (!options.record.empty()) recorder.emplace(replay.Choices(), StampFor(options.dataDir));
+  if (!options.record.empty()) recorder.emplace(replay.Choices(), StampFor(options.dataDir, replay.rules));
   FrameOutput out;
   int64_t played = 0;
   // The window closes after the frame that asked for it.

@@ -73,7 +73,7 @@ int RunGame(sdl::SdlPlatform& platform, const AppOptions& options, RunInput run,
   }
   // The start choices a replay keeps are known once start-up has made them.
   std::optional<ReplayRecorder> recorder;
-  if (!recordPath.empty()) run.recorder = &recorder.emplace(app.Choices(), StampFor(options.dataDir));
+  if (!recordPath.empty()) run.recorder = &recorder.emplace(app.Choices(), StampFor(options.dataDir, options.rules));
   RunLoop(app, platform, run);
   std::string error;
   const bool saved =
