@@ -1,6 +1,6 @@
 """Helpers for the real-window tests: a private X server, a temporary game
-folder, the game's X windows, exact read-back of what they show, and key
-presses. Every wait is a bounded poll."""
+folder, the game's X windows, exact read-back of what they show and of what
+it plays, and key presses. Every wait is a bounded poll."""
 
 import collections
 import os
@@ -13,9 +13,11 @@ import subprocess
 import sys
 import tempfile
 import time
+import wave
 import zlib
 
 PAGE_WIDTH, PAGE_HEIGHT = 640, 480
+RATE = 8000  # the music's and so the output's samples a second
 GAME_WINDOW = ("Kestrova App", "kestrova")  # the main window's name and class instance
 
 
@@ -46,17 +48,17 @@ def wait_for_image(what, read, want, width, timeout=15):
     """Polls read() until it gives exactly the RGB bytes `want` (rows of `width`)."""
     last = [b""]
 
-    def probe():
-        last[0] = read() or b""
-        return last[0] == want
-
     def explain():
         got = last[0]
         diffs = [i // 3 for i in range(0, min(len(got), len(want)), 3) if got[i:i + 3] != want[i:i + 3]]
         if not diffs:
             return "sizes %d and %d" % (len(got), len(want))
         return "%d pixels differ, first at (%d, %d)" % (len(diffs), diffs[0] % width, diffs[0] // width)
-    poll(what, probe, timeout, interval=0.1, explain=explain)
+
+    def probe():
+        last[0] = read() or b""
+        return last[0] == want
+    poll(what, probe, timeout, 0.1, explain)
 
 
 Folder = collections.namedtuple("Folder", "path data source")  # the test's folder, its data/, the repository
@@ -94,15 +96,19 @@ def run_test(body, screen="1024x768"):
 
 
 class Game(subprocess.Popen):
-    """The real binary, run in a folder, its standard error kept in a file.
-    Its process group is killed when the test leaves it: SDL shows message
-    boxes from a child process."""
+    """The real binary, run in a folder, its standard error kept in a file
+    and, with `sound`, what it plays in another (SDL's disk driver writes the
+    samples as they play, in real time). Its process group is killed when the
+    test leaves it: SDL shows message boxes from a child process."""
 
-    def __init__(self, binary, args, folder, env=None):
-        self.stderr_path = os.path.join(folder.path, "stderr.txt")
+    def __init__(self, binary, args, folder, env=None, sound=False):
+        self.stderr_path, self.audio_path = (os.path.join(folder.path, name) for name in ("stderr.txt", "audio.raw"))
+        if os.path.exists(self.audio_path):
+            os.remove(self.audio_path)
+        audio = {"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": self.audio_path} if sound else {
+            "SDL_AUDIODRIVER": "dummy"}
         with open(self.stderr_path, "wb") as stderr:
-            super().__init__([binary] + args, cwd=folder.path,
-                             env={**os.environ, "SDL_AUDIODRIVER": "dummy", **(env or {})},
+            super().__init__([binary] + args, cwd=folder.path, env={**os.environ, **audio, **(env or {})},
                              start_new_session=True, stdout=subprocess.DEVNULL, stderr=stderr)
 
     def __exit__(self, *exc):
@@ -131,6 +137,26 @@ class Game(subprocess.Popen):
         with open(self.stderr_path, "rb") as f:
             return f.read().decode("utf-8", "replace")
 
+    def played(self):
+        """How many samples it has played."""
+        return os.path.getsize(self.audio_path) // 2 if os.path.exists(self.audio_path) else 0
+
+    def wait_played(self, samples):
+        poll("%d samples of sound" % samples, lambda: self.played() >= samples, timeout=30)
+        return self.played()
+
+    def samples(self):
+        """The 16-bit samples it played."""
+        with open(self.audio_path, "rb") as f:
+            data = f.read()
+        return struct.unpack("<%dh" % (len(data) // 2), data[:len(data) // 2 * 2])
+
+
+def wave_samples(path):
+    """An 8-bit wave's samples as the game plays them: (x - 128) * 256."""
+    with wave.open(path) as w:
+        return [(b - 128) * 256 for b in w.readframes(w.getnframes())]
+
 
 def run(args, check=True):
     result = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
@@ -143,15 +169,17 @@ Window = collections.namedtuple("Window", "id name instance width height x y")
 _TREE_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "(.*)": \((?:"([^"]*)" "[^"]*")?\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)')
 
 
-def _window_tree():
-    """xwininfo's tree of every window. The walk fails when a window it has
-    listed is destroyed before it is queried (the game replacing its window,
-    a dialog closing), so a failed walk is tried again."""
+def _windows():
+    """Every window in xwininfo's tree, names read as UTF-8 whatever locale
+    the game switched to. The walk fails when a window it has listed is
+    destroyed before it is queried (the game replacing its window, a dialog
+    closing), so a failed walk is tried again."""
     args = ["xwininfo", "-root", "-tree"]
     for _ in range(50):
         result = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
         if result.returncode == 0:
-            return result.stdout.decode("utf-8", "replace")
+            lines = map(_TREE_LINE.match, result.stdout.decode("utf-8", "replace").splitlines())
+            return [Window(m.group(1), m.group(2), m.group(3), *map(int, m.group(4, 5, 6, 7))) for m in lines if m]
         error = result.stderr.decode("utf-8", "replace")
         if "Bad Window" not in error and "Bad Drawable" not in error:
             break
@@ -160,15 +188,7 @@ def _window_tree():
 
 
 def find_window(match):
-    """The first window match(window) accepts. Names are read as UTF-8,
-    whatever locale the game switched to."""
-    for line in _window_tree().splitlines():
-        m = _TREE_LINE.match(line)
-        if m:
-            window = Window(m.group(1), m.group(2), m.group(3), *map(int, m.group(4, 5, 6, 7)))
-            if match(window):
-                return window
-    return None
+    return next((window for window in _windows() if match(window)), None)
 
 
 def game_window():
@@ -185,14 +205,17 @@ def wait_for_window(game, what, match, timeout=20):
         return find_window(match)
 
     def explain():
-        windows = [m.group(2, 3, 4, 5) for m in map(_TREE_LINE.match, _window_tree().splitlines()) if m]
+        windows = [(w.name, w.instance, w.width, w.height) for w in _windows()]
         return "windows (name, class, width, height) %s; the game wrote: %s" % (windows, game.error_text())
     return poll(what, probe, timeout, explain=explain)
 
 
-def wait_for_game_window(game, width, height):
-    return wait_for_window(game, "the game window of %dx%d" % (width, height),
-                           lambda w: (w.name, w.instance) == GAME_WINDOW and (w.width, w.height) == (width, height))
+def wait_for_game_window(game, width, height, at_origin=False):
+    window = wait_for_window(game, "the game window of %dx%d" % (width, height),
+                             lambda w: (w.name, w.instance) == GAME_WINDOW and (w.width, w.height) == (width, height))
+    if at_origin and (window.x, window.y) != (0, 0):
+        fail("the window of %dx%d is at (%d, %d), not at the origin" % (width, height, window.x, window.y))
+    return window
 
 
 def read_game_window():
@@ -250,34 +273,24 @@ def simulated_page(sim, folder, frame):
     run([sim, "--frames", str(frame), "--png", "%d:%s" % (frame, png), "--data", folder.data])
     with open(png, "rb") as f:
         data = f.read()
-    if not data.startswith(b"\x89PNG\r\n\x1a\n"):
-        fail(png + ": not a PNG")
     chunks, pos = collections.defaultdict(bytes), 8
     while pos < len(data):
         length, kind = struct.unpack(">I4s", data[pos:pos + 8])
         chunks[kind] += data[pos + 8:pos + 8 + length]
         pos += 12 + length
-    if chunks[b"IHDR"] != struct.pack(">IIBBBBB", PAGE_WIDTH, PAGE_HEIGHT, 8, 2, 0, 0, 0):
+    if not data.startswith(b"\x89PNG\r\n\x1a\n") or chunks[b"IHDR"] != struct.pack(
+            ">IIBBBBB", PAGE_WIDTH, PAGE_HEIGHT, 8, 2, 0, 0, 0):
         fail("%s: not a %dx%d 8-bit RGB PNG" % (png, PAGE_WIDTH, PAGE_HEIGHT))
     raw, stride = zlib.decompress(chunks[b"IDAT"]), 3 * PAGE_WIDTH
     rgb, previous = bytearray(), bytearray(stride)
     for y in range(PAGE_HEIGHT):
-        kind = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - 3] if i >= 3 else 0
-            b = previous[i]
-            c = previous[i - 3] if i >= 3 else 0
-            if kind == 1:
-                line[i] = (line[i] + a) & 0xFF
-            elif kind == 2:
-                line[i] = (line[i] + b) & 0xFF
-            elif kind == 3:
-                line[i] = (line[i] + (a + b) // 2) & 0xFF
-            elif kind == 4:
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride if kind else 0):
+            a, b, c = (line[i - 3] if i >= 3 else 0), previous[i], (previous[i - 3] if i >= 3 else 0)
+            if kind == 4:
                 p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
+                a = a if abs(p - a) <= abs(p - b) and abs(p - a) <= abs(p - c) else b if abs(p - b) <= abs(p - c) else c
+            line[i] = (line[i] + (a, b, (a + b) // 2, a)[kind - 1]) & 0xFF
         rgb += line
         previous = line
     return bytes(rgb)
