@@ -1,17 +1,19 @@
-"""A run recorded in the real window plays back: kestrova-sim playing the
-recording ends on the score the run saved and finds it as its own check and
-end lines say, and watching it in the window,
-from the start or from part-way in, says it is a replay and leaves the score
-file byte for byte as it was."""
+"""A run recorded in the real window, heard through SDL's disk driver: the
+music plays exactly while nothing sounds over it, a left click starts play
+with its sound, and the volley sounds on top once fire is held. The run
+plays back: kestrova-sim playing the recording ends on the score the run
+saved and finds it as its own check and end lines say, and watching it in
+the window, from the start or from part-way in, says it is a replay and
+leaves the score file byte for byte as it was."""
 
 import json
 import os
 import shutil
 import subprocess
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, close_by_right_click, fail, hold, hold_until,
-                             read_game_window, run_test, simulated_page, wait_for_game_window, wait_for_image,
-                             wait_for_window)
+from display_support import (PAGE_HEIGHT, PAGE_WIDTH, RATE, Game, close_by_right_click, fail, game_window, hold,
+                             poll, read_game_window, run, run_test, simulated_page, wait_for_game_window,
+                             wait_for_image, wait_for_window, wave_samples)
 
 MASK = 0x5E  # every number in the score file is stored XOR this
 
@@ -23,16 +25,48 @@ def read_scores(path):
         return f.read()
 
 
+def check_sound(folder, samples, clicked, fired):
+    """What the recorded run played, from the music's first sound on; clicked
+    and fired are how many samples had played when play and fire began."""
+    music, volley, start = (wave_samples(os.path.join(folder.source, "assets", name))
+                            for name in ("vesk.wav", "sfx/volley.wav", "sfx/start.wav"))
+    # The output's first sound is the music's first sound: what comes before is silence either way.
+    first, opening = (next(i for i, v in enumerate(s) if v != 0) for s in (samples, music))
+    samples, clicked, fired = samples[first:], clicked - first, fired - first
+
+    def at(i):
+        return music[(i + opening) % len(music)]
+    for i in list(range(clicked)) + list(range(clicked + len(start) + RATE, fired)):
+        if samples[i] != at(i):
+            fail("sample %d is %d, not the music's %d" % (i, samples[i], at(i)))
+    onset = next((i for i in range(fired, len(samples)) if samples[i] != at(i)), None)
+    if onset is None:
+        fail("holding fire added no sound")
+    lead = next(k for k, v in enumerate(volley) if v != 0)
+    for k in range(lead, len(volley)):
+        i = onset - lead + k
+        if abs(at(i) + volley[k]) > 32767:
+            break  # from here the limiter shapes the sum
+        if samples[i] - at(i) != volley[k]:
+            fail("sample %d of the volley's sound is %d over the music, not %d" % (k, samples[i] - at(i), volley[k]))
+
+
 def check_replay(kestrova, sim, folder):
     title = simulated_page(sim, folder, 1)
     recording = os.path.join(folder.path, "run.krp")
-    with Game(kestrova, ["--window", "--keyboard", "--data", folder.data, "--record", recording], folder) as game:
+    with Game(kestrova, ["--window", "--keyboard", "--data", folder.data, "--record", recording], folder,
+              sound=True) as game:
         wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
         wait_for_image("the title page", read_game_window, title, PAGE_WIDTH)
-        hold_until("space", "play to start", lambda: read_game_window() != title)
+        clicked = game.wait_played(RATE)
+        run(["xdotool", "mousemove", "--window", game_window().id, "100", "100", "click", "1"])
+        poll("play to start", lambda: read_game_window() != title, timeout=15)
+        # The start sound and the limiter's recovery after it are over well within two seconds.
+        fired = game.wait_played(clicked + 2 * RATE)
         hold("space", seconds=6)  # stay put and fire at the first fighters diving down the middle
         hold("Left", seconds=0.5)
         close_by_right_click(game)
+    check_sound(folder, game.samples(), clicked, fired)
     with open(recording) as f:
         header, *steps = f.read().splitlines()
     if header.split() != ["kestrova-replay", "3", "window", "keyboard"]:
@@ -44,7 +78,7 @@ def check_replay(kestrova, sim, folder):
         fail("the recorded run scored nothing; the test proves little")
 
     # No dialog: the recording holds the start choices. The window closes at the end.
-    for seek in ([], ["--seek", "3"]):
+    for seek in ([], ["--seek", "6"]):
         with Game(kestrova, ["--data", folder.data, "--replay", recording] + seek, folder) as game:
             wait_for_window(game, "the replay's window", lambda w: w.name == "Kestrova App (replay)")
             game.expect_clean_exit("the replay %s" % " ".join(seek), timeout=60)
@@ -65,4 +99,4 @@ def check_replay(kestrova, sim, folder):
 
 
 if __name__ == "__main__":
-    run_test(check_replay)
+    run_test(check_replay, screen="1024x768")
