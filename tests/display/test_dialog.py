@@ -15,8 +15,8 @@ import shutil
 import stat
 import subprocess
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, Folder, close_by_right_click, crop, fail, find_window,
-                             hold_until, poll, read_root, read_window, run, run_test, simulated_page,
+from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, Folder, close_by_right_click, fail, find_window,
+                             hold_until, poll, read_screen, read_window, run, run_test, simulated_page,
                              wait_for_game_window, wait_for_image, wait_for_window, within)
 
 SCREEN = (800, 600)  # keeps the whole multiple: full screen shows the page itself in the middle
@@ -61,9 +61,7 @@ def press_in_dialog(dialog, key):
     settled_image(dialog)
 
     def probe():
-        if find_window(is_dialog) is None:
-            return True
-        run(["xdotool", "windowfocus", "--sync", dialog.id, "key", key], check=False)
+        run(["xdotool", "windowfocus", "--sync", dialog.id, "key", key], check=False)  # fails once it is gone
         return within(1.0, lambda: find_window(is_dialog) is None)
     poll("the dialog to close on " + key, probe, timeout=15, interval=0)
 
@@ -81,11 +79,7 @@ def keys_in_dialog(dialog, keys, closing_key):
 
 
 def screen_middle():
-    return crop(read_root(), (SCREEN[0] - PAGE_WIDTH) // 2, (SCREEN[1] - PAGE_HEIGHT) // 2, PAGE_WIDTH, PAGE_HEIGHT)
-
-
-def window_page():
-    return crop(read_root(), 0, 0, PAGE_WIDTH, PAGE_HEIGHT)
+    return read_screen((SCREEN[0] - PAGE_WIDTH) // 2, (SCREEN[1] - PAGE_HEIGHT) // 2, PAGE_WIDTH, PAGE_HEIGHT)
 
 
 def black_share(rgb):
@@ -101,58 +95,25 @@ def check_installed_dialog(kestrova, sim, folder):
     installed, moved = os.path.join(folder.path, "prefix"), os.path.join(folder.path, "moved")
     run(["cmake", "--install", os.path.dirname(kestrova), "--prefix", installed])
     shutil.move(installed, moved)
-    game = os.path.join(moved, "bin", "kestrova")
-    contents = files_under(moved)
+    game, contents = os.path.join(moved, "bin", "kestrova"), files_under(moved)
     elsewhere = Folder(os.path.join(folder.path, "elsewhere"), None, folder.source)
-    home, xdg = os.path.join(folder.path, "home"), os.path.join(folder.path, "xdg")
+    home, xdg, recording = (os.path.join(folder.path, name) for name in ("home", "xdg", "keys.krp"))
     for path in (elsewhere.path, home):
         os.mkdir(path)
     # Not installed, run from a folder without data/: the error names every place looked in.
     lost = subprocess.run([sim, "--frames", "1"], cwd=elsewhere.path, capture_output=True, text=True, timeout=30)
-    places = ("data (under the current folder)", os.path.join(os.path.dirname(os.path.dirname(sim)), "share", "kestrova"))
+    places = ("data (under the current folder)", os.path.join(os.path.dirname(os.path.dirname(sim)), "share",
+                                                                "kestrova"))
     if lost.returncode != 1 or not all(place in lost.stderr for place in places):
         fail("without data, kestrova-sim exits %d saying %r" % (lost.returncode, lost.stderr))
-    recording = os.path.join(folder.path, "keys.krp")
-    with_xdg, with_home = {"HOME": home, "XDG_DATA_HOME": xdg}, {"HOME": home, "XDG_DATA_HOME": ""}
-
-    def play(env, choose, size, page, then=close_by_right_click):
-        """Chooses in the dialog, waits for the title page, then ends the game;
-        what it said and the choices its recording names."""
-        with Game(game, ["--record", recording], elsewhere, env) as running:
-            choose(wait_for_window(running, "the settings dialog", is_dialog))
-            wait_for_game_window(running, *size)
-            wait_for_image("the installed game's title page", page, title, PAGE_WIDTH)
-            then(running)
-        for top, want in ((moved, contents), (elsewhere.path, ["stderr.txt"])):
-            if files_under(top) != want:
-                fail("the game wrote into %s: %s" % (top, sorted(set(files_under(top)) - set(want))))
-        with open(recording) as f:
-            return running.error_text(), f.readline().split()[2:4]
-
-    def saved_scores(scores, env):
-        score = os.path.join(scores, "score.dat")
-        if not os.path.isfile(score) or stat.S_IMODE(os.stat(scores).st_mode) != 0o700:
-            fail("no private %s after a game with %s" % (score, env))
-        with open(score, "rb") as f:
-            lines = f.read().splitlines()
-        if len(lines) != SCORE_LINES:
-            fail("score file has %d lines, not %d" % (len(lines), SCORE_LINES))
-
-    # Enter on the fresh dialog: a window and the keyboard.
-    _, got = play(with_xdg, lambda dialog: press_in_dialog(dialog, "Return"), (PAGE_WIDTH, PAGE_HEIGHT), window_page)
-    if got != ["window", "keyboard"]:
-        fail("Return on the fresh dialog chose %s" % got)
-    saved_scores(os.path.join(xdg, "kestrova"), with_xdg)
 
     def clicks(dialog):
-        """Full screen and keyboard clicked, then Escape: cancelling keeps the clicks."""
         click_in_dialog(dialog, FULL_SCREEN)
         click_in_dialog(dialog, KEYBOARD)
         press_in_dialog(dialog, "Escape")
 
     def leave_by_the_exit_query(running):
-        top = (SCREEN[1] - PAGE_HEIGHT) // 2
-        if black_share(crop(read_root(), 0, 0, SCREEN[0], top)) != 1.0:
+        if black_share(read_screen(0, 0, SCREEN[0], (SCREEN[1] - PAGE_HEIGHT) // 2)) != 1.0:
             fail("the bar above the page is not black")
         hold_until("space", "play to start", lambda: screen_middle() != title)
         # The exit query is drawn on a cleared page: nearly all black.
@@ -160,26 +121,48 @@ def check_installed_dialog(kestrova, sim, folder):
         hold_until("Right", "the cursor on yes", lambda: screen_middle() != query)
         hold_until("space", "the game to end", lambda: not running.running())
         running.expect_clean_exit("leaving through the exit query")
-    _, got = play(with_home, clicks, SCREEN, screen_middle, leave_by_the_exit_query)
-    if got != ["fullscreen", "keyboard"]:
-        fail("the clicks and Escape chose %s" % got)
-    saved_scores(os.path.join(home, ".local", "share", "kestrova"), with_home)
 
-    # From OK past Cancel to the display group, none marked: Up goes round to
-    # window, never to the hidden member, and on to full screen. Then the
-    # device group, and Return from there. The home is a file: nothing can be made under it.
-    said, got = play({"HOME": game, "XDG_DATA_HOME": ""},
-                     lambda dialog: keys_in_dialog(dialog, ["Tab", "Tab", "Up", "Up", "Tab", "Down"], "Return"),
-                     SCREEN, screen_middle)
-    if got != ["fullscreen", "joystick"]:
-        fail("Tab, arrows and Return chose %s" % got)
-    if said.count("cannot save scores") != 1:
-        fail("not one message about the scores: %r" % said)
-    # Backwards round from OK through the music group; Escape keeps the mark.
-    _, got = play(with_xdg, lambda dialog: keys_in_dialog(dialog, ["shift+Tab"] * 3 + ["Down"], "Escape"),
-                  (PAGE_WIDTH, PAGE_HEIGHT), window_page)
-    if got != ["window", "joystick"]:
-        fail("Shift+Tab, Down and Escape chose %s" % got)
+    xdg_scores, home_scores = os.path.join(xdg, "kestrova"), os.path.join(home, ".local", "share", "kestrova")
+    sessions = (  # the home, what is done in the dialog and what that chooses, how the game ends, where scores go
+        # Enter on the fresh dialog.
+        ({"HOME": home, "XDG_DATA_HOME": xdg}, lambda dialog: press_in_dialog(dialog, "Return"),
+         ["window", "keyboard"], close_by_right_click, xdg_scores),
+        # Full screen and keyboard clicked, then Escape: cancelling keeps the clicks.
+        ({"HOME": home, "XDG_DATA_HOME": ""}, clicks, ["fullscreen", "keyboard"], leave_by_the_exit_query, home_scores),
+        # From OK past Cancel to the display group, none marked: Up goes round to window, never to the hidden
+        # member, and on to full screen. Then the device group, and Return from there. The home is a file:
+        # nothing can be made under it.
+        ({"HOME": game, "XDG_DATA_HOME": ""},
+         lambda dialog: keys_in_dialog(dialog, ["Tab", "Tab", "Up", "Up", "Tab", "Down"], "Return"),
+         ["fullscreen", "joystick"], close_by_right_click, None),
+        # Backwards round from OK through the music group; Escape keeps the mark.
+        ({"HOME": home, "XDG_DATA_HOME": xdg},
+         lambda dialog: keys_in_dialog(dialog, ["shift+Tab"] * 3 + ["Down"], "Escape"),
+         ["window", "joystick"], close_by_right_click, xdg_scores))
+    for env, choose, choices, end, scores in sessions:
+        with Game(game, ["--record", recording], elsewhere, env) as running:
+            choose(wait_for_window(running, "the settings dialog", is_dialog))
+            full = choices[0] == "fullscreen"
+            wait_for_game_window(running, *(SCREEN if full else (PAGE_WIDTH, PAGE_HEIGHT)))
+            page = screen_middle if full else lambda: read_screen(0, 0, PAGE_WIDTH, PAGE_HEIGHT)
+            wait_for_image("the installed game's title page", page, title, PAGE_WIDTH)
+            end(running)
+        with open(recording) as f:
+            if f.readline().split()[2:4] != choices:
+                fail("the dialog did not choose %s" % choices)
+        for top, want in ((moved, contents), (elsewhere.path, ["stderr.txt"])):
+            if files_under(top) != want:
+                fail("the game wrote into %s: %s" % (top, sorted(set(files_under(top)) - set(want))))
+        score = os.path.join(scores or "", "score.dat")
+        if scores is None:
+            if running.error_text().count("cannot save scores") != 1:
+                fail("not one message about the scores: %r" % running.error_text())
+        elif not os.path.isfile(score) or stat.S_IMODE(os.stat(scores).st_mode) != 0o700:
+            fail("no private %s after a game with %s" % (score, env))
+        else:
+            with open(score, "rb") as f:
+                if len(f.read().splitlines()) != SCORE_LINES:
+                    fail("%s has not %d lines" % (score, SCORE_LINES))
 
 
 if __name__ == "__main__":
