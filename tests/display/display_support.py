@@ -14,7 +14,6 @@ import sys
 import tempfile
 import time
 import wave
-import zlib
 
 PAGE_WIDTH, PAGE_HEIGHT = 640, 480
 RATE = 8000  # the music's samples a second, and so the output's
@@ -64,11 +63,11 @@ def wait_for_image(what, read, want, width, timeout=15):
 def run_test(body, screen):
     """Runs body(kestrova, sim, folder) with the programs the command line
     names, in a fresh folder with a copy of the repository's data/, on an X
-    server of its own with a screen of that size: tests side by side must not
-    see each other's windows or take each other's keyboard focus. Xvfb picks
-    a free display number itself, as one chosen here could race with another
-    test's. Without -noreset the server resets whenever its last client
-    leaves, and a game connecting meanwhile finds no display."""
+    server of its own (tests side by side must not see each other's windows
+    or take each other's focus) with a screen of that size. Xvfb picks a free
+    display number itself: one chosen here could race with another test's.
+    Without -noreset it resets when its last client leaves, and a game
+    connecting meanwhile finds no display."""
     kestrova, sim, source = sys.argv[1:4]
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", screen + "x24", "-nolisten", "tcp", "-noreset"],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
@@ -117,15 +116,13 @@ class Game(subprocess.Popen):
     def running(self):
         return self.poll() is None
 
-    def wait_exit(self, timeout=10):
-        try:
-            return self.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            fail("the game did not exit within %s s" % timeout)
-
     def expect_clean_exit(self, after, timeout=10):
-        if self.wait_exit(timeout) != 0:
-            fail("exit status %d after %s: %s" % (self.returncode, after, self.error_text()))
+        try:
+            status = self.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            fail("the game did not exit within %s s after %s" % (timeout, after))
+        if status != 0:
+            fail("exit status %d after %s: %s" % (status, after, self.error_text()))
 
     def error_text(self):
         with open(self.stderr_path, "rb") as f:
@@ -136,8 +133,7 @@ class Game(subprocess.Popen):
         return os.path.getsize(self.audio_path) // 2 if os.path.exists(self.audio_path) else 0
 
     def wait_played(self, samples):
-        poll("%d samples of sound" % samples, lambda: self.played() >= samples, timeout=30)
-        return self.played()
+        return poll("%d samples of sound" % samples, lambda: self.played() >= samples and self.played(), timeout=30)
 
     def samples(self):
         with open(self.audio_path, "rb") as f:
@@ -156,29 +152,27 @@ def first_sound(samples):
 
 
 def run(args, check=True):
-    result = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
+    result = subprocess.run(args, capture_output=True, timeout=30)
     if check and result.returncode != 0:
         fail("%s: %s" % (" ".join(args), result.stderr.decode("utf-8", "replace")))
     return result.stdout
 
 
-def _windows():
-    """Every window, names read as UTF-8 whatever locale the game switched
-    to. The walk fails when a window it has listed is destroyed before it is
-    queried (the game replacing its window, a dialog closing): try again."""
+def find_window(match):
+    """The first window match(window) accepts, names read as UTF-8 whatever
+    locale the game switched to. Listing them fails when one is destroyed
+    while it is queried (the game replacing its window, a dialog closing):
+    then the list is made again."""
     for _ in range(50):
         result = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, timeout=30)
         if result.returncode == 0:
             lines = map(_TREE_LINE.match, result.stdout.decode("utf-8", "replace").splitlines())
-            return [Window(m.group(1), m.group(2), m.group(3), *map(int, m.group(4, 5, 6, 7))) for m in lines if m]
+            windows = (Window(m[1], m[2], m[3], *map(int, m.group(4, 5, 6, 7))) for m in lines if m)
+            return next((window for window in windows if match(window)), None)
         if b"Bad Window" not in result.stderr and b"Bad Drawable" not in result.stderr:
             break
         time.sleep(0.02)
     fail("xwininfo: " + result.stderr.decode("utf-8", "replace"))
-
-
-def find_window(match):
-    return next((window for window in _windows() if match(window)), None)
 
 
 def game_window():
@@ -186,7 +180,7 @@ def game_window():
     return find_window(lambda w: (w.name, w.instance) == GAME_WINDOW)
 
 
-def wait_for_window(game, what, match, timeout=20):
+def wait_for_window(game, what, match):
     """The first window match(window) accepts, once there is one; the game must not end before."""
     def probe():
         if not game.running():
@@ -194,14 +188,15 @@ def wait_for_window(game, what, match, timeout=20):
         return find_window(match)
 
     def explain():
-        windows = [(w.name, w.instance, w.width, w.height) for w in _windows()]
-        return "windows (name, class, width, height) %s; the game wrote: %s" % (windows, game.error_text())
-    return poll(what, probe, timeout, explain=explain)
+        seen = []
+        find_window(lambda w: seen.append((w.name, w.instance, w.width, w.height)))
+        return "windows (name, class, width, height) %s; the game wrote: %s" % (seen, game.error_text())
+    return poll(what, probe, 20, explain=explain)
 
 
 def wait_for_game_window(game, width, height, at_origin=False):
     window = wait_for_window(game, "the game window of %dx%d" % (width, height),
-                             lambda w: (w.name, w.instance) == GAME_WINDOW and (w.width, w.height) == (width, height))
+                             lambda w: (w.name, w.instance, w.width, w.height) == GAME_WINDOW + (width, height))
     if at_origin and (window.x, window.y) != (0, 0):
         fail("the window of %dx%d is at (%d, %d), not at the origin" % (width, height, window.x, window.y))
     return window
@@ -213,47 +208,30 @@ def close_by_right_click(game, timeout=10):
     game.expect_clean_exit("a right click", timeout)
 
 
-def read_window(wid=None):
-    """(width, height, RGB bytes) of what the window shows, exactly, or None
-    when it cannot be read (not mapped yet). xwd gives 8-bit TrueColor
-    channels in 24 or 32 bits a pixel (24 where visuals mix)."""
-    result = subprocess.run(["xwd", "-silent"] + (["-id", wid] if wid else ["-root"]), stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL, timeout=30)
-    data = result.stdout
-    if result.returncode != 0 or len(data) < 100:
-        return None
-    f = struct.unpack(">25I", data[:100])
-    width, height, size, stride, masks = f[4], f[5], f[11] // 8, f[12], f[14:17]
-    if size not in (3, 4) or any(m not in (0xFF, 0xFF00, 0xFF0000, 0xFF000000) for m in masks):
-        fail("xwd: unexpected pixel layout: %d bits, masks %s" % (8 * size, masks))
-    # Each channel is one byte of the pixel, counted from either end by the byte order.
-    offsets = [(m.bit_length() - 1) // 8 if f[7] == 0 else size - 1 - (m.bit_length() - 1) // 8 for m in masks]
-    start, rgb = f[0] + 12 * f[19], bytearray(3 * width * height)
-    for y in range(height):
-        row = data[start + y * stride:start + y * stride + size * width]
-        for channel, offset in enumerate(offsets):
-            rgb[3 * width * y + channel:3 * width * (y + 1):3] = row[offset::size]
-    return width, height, bytes(rgb)
-
-
-def read_game_window():
-    """What the game's main window shows now; None while there is none to read."""
-    window = game_window()
-    image = read_window(window.id) if window else None
-    return image[2] if image else None
+def read_window(wid="root"):
+    """(width, height, RGB bytes) of what the window (by default the whole
+    screen) shows, exactly; None when it cannot be read (not mapped yet)."""
+    result = subprocess.run(["import", "-silent", "-window", wid, "-depth", "8", "ppm:-"], capture_output=True,
+                            timeout=30)
+    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", result.stdout)
+    return (int(header[1]), int(header[2]), result.stdout[header.end():]) if result.returncode == 0 and header else None
 
 
 def read_screen(left=0, top=0, width=None, height=None):
     """RGB bytes of a rectangle of the screen, by default all of it."""
-    return crop(read_window() or fail("xwd cannot read the screen"), left, top, width, height)
+    return crop(read_window() or fail("cannot read the screen"), left, top, width, height)
+
+
+def read_page(middle=False):
+    """The page-sized rectangle at the screen's top left corner, or in its middle."""
+    w, h, _ = image = read_window() or fail("cannot read the screen")
+    return crop(image, (w - PAGE_WIDTH) // 2 * middle, (h - PAGE_HEIGHT) // 2 * middle, PAGE_WIDTH, PAGE_HEIGHT)
 
 
 def crop(image, left, top, width=None, height=None):
-    """RGB bytes of a rectangle of an image; None if it does not lie inside."""
+    """RGB bytes of a rectangle of an image (by default to its right and bottom edges)."""
     w, h, rgb = image
     width, height = width or w - left, height or h - top
-    if left < 0 or top < 0 or left + width > w or top + height > h:
-        return None
     return b"".join(rgb[3 * ((top + y) * w + left):3 * ((top + y) * w + left + width)] for y in range(height))
 
 
@@ -264,47 +242,21 @@ def enlarge(rgb, width, height, factor):
 
 
 def simulated_page(sim, folder, frame):
-    """The page kestrova-sim presents at that frame for the folder's data, as
-    RGB bytes; kestrova-sim writes it as an 8-bit RGB PNG."""
+    """The page kestrova-sim presents at that frame for the folder's data, as RGB bytes."""
     png = os.path.join(folder.path, "frame%d.png" % frame)
     run([sim, "--frames", str(frame), "--png", "%d:%s" % (frame, png), "--data", folder.data])
-    with open(png, "rb") as f:
-        data = f.read()
-    chunks, pos = collections.defaultdict(bytes), 8
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        chunks[kind] += data[pos + 8:pos + 8 + length]
-        pos += 12 + length
-    if not data.startswith(b"\x89PNG\r\n\x1a\n") or chunks[b"IHDR"] != struct.pack(
-            ">IIBBBBB", PAGE_WIDTH, PAGE_HEIGHT, 8, 2, 0, 0, 0):
-        fail("%s: not a %dx%d 8-bit RGB PNG" % (png, PAGE_WIDTH, PAGE_HEIGHT))
-    raw, stride = zlib.decompress(chunks[b"IDAT"]), 3 * PAGE_WIDTH
-    rgb, previous = bytearray(), bytearray(stride)
-    for y in range(PAGE_HEIGHT):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride if kind else 0):  # undo the row's filter
-            a, b, c = (line[i - 3] if i >= 3 else 0), previous[i], (previous[i - 3] if i >= 3 else 0)
-            if kind == 4:
-                p = a + b - c
-                a = a if abs(p - a) <= abs(p - b) and abs(p - a) <= abs(p - c) else b if abs(p - b) <= abs(p - c) else c
-            line[i] = (line[i] + (a, b, (a + b) // 2, a)[kind - 1]) & 0xFF
-        rgb += line
-        previous = line
-    return bytes(rgb)
+    rgb = run(["stream", "-map", "rgb", "-storage-type", "char", "png:" + png, "-"])
+    if len(rgb) != 3 * PAGE_WIDTH * PAGE_HEIGHT:
+        fail("%s: not a %dx%d page" % (png, PAGE_WIDTH, PAGE_HEIGHT))
+    return rgb
 
 
-def hold(key, seconds):
-    """Holds a key for a stretch of play (a recording: what the game made of it is checked afterwards)."""
-    run(["xdotool", "keydown", key])
-    time.sleep(seconds)
-    run(["xdotool", "keyup", key])
-
-
-def hold_until(key, what, probe, timeout=15):
-    """Holds a key until the game shows it took it: the game polls the keyboard
-    once a frame, and a loaded machine may skip the frames of a short press."""
+def hold(key, seconds=None, what=None, probe=None):
+    """Holds a key for a stretch of play (a recording, whose effect is checked
+    afterwards), or until probe() shows the game took it: the game polls the
+    keyboard once a frame, and a loaded machine may skip a short press's."""
     run(["xdotool", "keydown", key])
     try:
-        return poll(what, probe, timeout, interval=0.1)
+        return poll(what, probe, timeout=15, interval=0.1) if probe else time.sleep(seconds)
     finally:
         run(["xdotool", "keyup", key])

@@ -1,12 +1,12 @@
 """The installed game, moved to another prefix and started without options
-from an unrelated folder: it finds its data beside itself, and the settings
-dialog comes first. Enter at once gives a window with the title page; full
-screen and keyboard clicked, then cancelled, give full screen, where Space
-starts play, Escape opens the exit query, Right and Space leave. The keys
-alone choose too: Tab moves from group to group, the arrows mark within one,
-Return is OK and Escape Cancel. The score file is made in the player's data
-folder (XDG_DATA_HOME, else ~/.local/share), private, and nowhere else; a
-home where nothing can be made gets one message, and the game still plays
+from an unrelated folder, finds its data beside itself and opens the
+settings dialog first. Enter at once gives a window with the title page;
+full screen and keyboard clicked, then cancelled, give full screen, where
+Space starts play, Escape opens the exit query, Right and Space leave. The
+keys alone choose too: Tab moves from group to group, the arrows mark within
+one, Return is OK and Escape Cancel. The score file is made in the player's
+data folder (XDG_DATA_HOME, else ~/.local/share), private, and nowhere else;
+a home where nothing can be made gets one message, and the game still plays
 and ends well. Without data at hand kestrova-sim names every place it looked
 in."""
 
@@ -15,8 +15,8 @@ import shutil
 import stat
 import subprocess
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, Folder, close_by_right_click, fail, find_window,
-                             hold_until, poll, read_screen, read_window, run, run_test, simulated_page,
+from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, Folder, close_by_right_click, fail, find_window, hold,
+                             poll, read_page, read_screen, read_window, run, run_test, simulated_page,
                              wait_for_game_window, wait_for_image, wait_for_window, within)
 
 SCREEN = (800, 600)  # keeps the whole multiple: full screen shows the page itself in the middle
@@ -78,10 +78,6 @@ def keys_in_dialog(dialog, keys, closing_key):
     run(["xdotool", "key", closing_key])
 
 
-def screen_middle():
-    return read_screen((SCREEN[0] - PAGE_WIDTH) // 2, (SCREEN[1] - PAGE_HEIGHT) // 2, PAGE_WIDTH, PAGE_HEIGHT)
-
-
 def black_share(rgb):
     return sum(1 for i in range(0, len(rgb), 3) if rgb[i:i + 3] == b"\0\0\0") / (len(rgb) // 3)
 
@@ -102,9 +98,8 @@ def check_installed_dialog(kestrova, sim, folder):
         os.mkdir(path)
     # Not installed, run from a folder without data/: the error names every place looked in.
     lost = subprocess.run([sim, "--frames", "1"], cwd=elsewhere.path, capture_output=True, text=True, timeout=30)
-    places = ("data (under the current folder)", os.path.join(os.path.dirname(os.path.dirname(sim)), "share",
-                                                                "kestrova"))
-    if lost.returncode != 1 or not all(place in lost.stderr for place in places):
+    installed_data = os.path.join(os.path.dirname(os.path.dirname(sim)), "share", "kestrova")
+    if lost.returncode != 1 or not all(p in lost.stderr for p in ("data (under the current folder)", installed_data)):
         fail("without data, kestrova-sim exits %d saying %r" % (lost.returncode, lost.stderr))
 
     def clicks(dialog):
@@ -115,54 +110,54 @@ def check_installed_dialog(kestrova, sim, folder):
     def leave_by_the_exit_query(running):
         if black_share(read_screen(0, 0, SCREEN[0], (SCREEN[1] - PAGE_HEIGHT) // 2)) != 1.0:
             fail("the bar above the page is not black")
-        hold_until("space", "play to start", lambda: screen_middle() != title)
+        hold("space", what="play to start", probe=lambda: read_page(middle=True) != title)
         # The exit query is drawn on a cleared page: nearly all black.
-        query = hold_until("Escape", "the exit query", lambda: black_share(screen_middle()) > 0.8 and screen_middle())
-        hold_until("Right", "the cursor on yes", lambda: screen_middle() != query)
-        hold_until("space", "the game to end", lambda: not running.running())
+        query = hold("Escape", what="the exit query",
+                     probe=lambda: (lambda page: black_share(page) > 0.8 and page)(read_page(middle=True)))
+        hold("Right", what="the cursor on yes", probe=lambda: read_page(middle=True) != query)
+        hold("space", what="the game to end", probe=lambda: not running.running())
         running.expect_clean_exit("leaving through the exit query")
 
+    with_xdg, with_home = {"HOME": home, "XDG_DATA_HOME": xdg}, {"HOME": home, "XDG_DATA_HOME": ""}
     xdg_scores, home_scores = os.path.join(xdg, "kestrova"), os.path.join(home, ".local", "share", "kestrova")
     sessions = (  # the home, what is done in the dialog and what that chooses, how the game ends, where scores go
         # Enter on the fresh dialog.
-        ({"HOME": home, "XDG_DATA_HOME": xdg}, lambda dialog: press_in_dialog(dialog, "Return"),
-         ["window", "keyboard"], close_by_right_click, xdg_scores),
+        (with_xdg, lambda dialog: press_in_dialog(dialog, "Return"), "window keyboard", close_by_right_click,
+         xdg_scores),
         # Full screen and keyboard clicked, then Escape: cancelling keeps the clicks.
-        ({"HOME": home, "XDG_DATA_HOME": ""}, clicks, ["fullscreen", "keyboard"], leave_by_the_exit_query, home_scores),
+        (with_home, clicks, "fullscreen keyboard", leave_by_the_exit_query, home_scores),
         # From OK past Cancel to the display group, none marked: Up goes round to window, never to the hidden
         # member, and on to full screen. Then the device group, and Return from there. The home is a file:
         # nothing can be made under it.
         ({"HOME": game, "XDG_DATA_HOME": ""},
          lambda dialog: keys_in_dialog(dialog, ["Tab", "Tab", "Up", "Up", "Tab", "Down"], "Return"),
-         ["fullscreen", "joystick"], close_by_right_click, None),
+         "fullscreen joystick", close_by_right_click, None),
         # Backwards round from OK through the music group; Escape keeps the mark.
-        ({"HOME": home, "XDG_DATA_HOME": xdg},
-         lambda dialog: keys_in_dialog(dialog, ["shift+Tab"] * 3 + ["Down"], "Escape"),
-         ["window", "joystick"], close_by_right_click, xdg_scores))
+        (with_xdg, lambda dialog: keys_in_dialog(dialog, ["shift+Tab"] * 3 + ["Down"], "Escape"),
+         "window joystick", close_by_right_click, xdg_scores))
     for env, choose, choices, end, scores in sessions:
+        full = choices.startswith("fullscreen")
         with Game(game, ["--record", recording], elsewhere, env) as running:
             choose(wait_for_window(running, "the settings dialog", is_dialog))
-            full = choices[0] == "fullscreen"
             wait_for_game_window(running, *(SCREEN if full else (PAGE_WIDTH, PAGE_HEIGHT)))
-            page = screen_middle if full else lambda: read_screen(0, 0, PAGE_WIDTH, PAGE_HEIGHT)
-            wait_for_image("the installed game's title page", page, title, PAGE_WIDTH)
+            wait_for_image("the installed game's title page", lambda: read_page(middle=full), title, PAGE_WIDTH)
             end(running)
         with open(recording) as f:
-            if f.readline().split()[2:4] != choices:
-                fail("the dialog did not choose %s" % choices)
+            if f.readline().split()[2:4] != choices.split():
+                fail("the dialog did not choose " + choices)
         for top, want in ((moved, contents), (elsewhere.path, ["stderr.txt"])):
             if files_under(top) != want:
                 fail("the game wrote into %s: %s" % (top, sorted(set(files_under(top)) - set(want))))
-        score = os.path.join(scores or "", "score.dat")
         if scores is None:
             if running.error_text().count("cannot save scores") != 1:
                 fail("not one message about the scores: %r" % running.error_text())
-        elif not os.path.isfile(score) or stat.S_IMODE(os.stat(scores).st_mode) != 0o700:
+            continue
+        score = os.path.join(scores, "score.dat")
+        if not os.path.isfile(score) or stat.S_IMODE(os.stat(scores).st_mode) != 0o700:
             fail("no private %s after a game with %s" % (score, env))
-        else:
-            with open(score, "rb") as f:
-                if len(f.read().splitlines()) != SCORE_LINES:
-                    fail("%s has not %d lines" % (score, SCORE_LINES))
+        with open(score, "rb") as f:
+            if len(f.read().splitlines()) != SCORE_LINES:
+                fail("%s has not %d lines" % (score, SCORE_LINES))
 
 
 if __name__ == "__main__":

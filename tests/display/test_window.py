@@ -17,7 +17,7 @@ import re
 import subprocess
 
 from display_support import (PAGE_HEIGHT, PAGE_WIDTH, RATE, Game, close_by_right_click, crop, enlarge, fail,
-                             find_window, first_sound, game_window, hold_until, poll, read_game_window, read_screen,
+                             find_window, first_sound, game_window, hold, poll, read_page, read_screen,
                              run, run_test, simulated_page, wait_for_game_window, wait_for_image, wave_samples, within)
 
 SCREEN_W, SCREEN_H = 1366, 768
@@ -45,28 +45,11 @@ def flat_samples(page):
             if all(at(x + dx, y + dy) == at(x, y) for dx in range(-2, 3) for dy in range(-2, 3))]
 
 
-def fitted_mismatch(rgb, want_box, samples):
-    """Why the screen does not show the page fitted to FITTED; None when it does."""
-    box, (left, top, w, h) = bounding_box(SCREEN_W, rgb), FITTED
-    if box is None or any(not 0 <= (a - b) * sign <= EDGE_SLACK for a, b, sign in zip(box, want_box, (1, 1, -1, -1))):
-        return "the lit area is %s, not %s" % (box, want_box)
-    for x, y, colour in samples:
-        sx, sy = left + (2 * x + 1) * w // (2 * PAGE_WIDTH), top + (2 * y + 1) * h // (2 * PAGE_HEIGHT)
-        got = rgb[3 * (sy * SCREEN_W + sx):3 * (sy * SCREEN_W + sx) + 3]
-        if any(abs(a - b) > COLOUR_SLACK for a, b in zip(got, colour)):
-            return "page pixel (%d, %d) %s shows at (%d, %d) as %s" % (x, y, tuple(colour), sx, sy, tuple(got))
-    return None
-
-
 def dimmed(image):
     """Whether every other pixel is black, as the paused page has them (the
     word PAUSE, in the middle rows, aside)."""
     return all(image[3 * (y * PAGE_WIDTH + x):3 * (y * PAGE_WIDTH + x + 1)] == b"\0\0\0"
                for y in [*range(200), *range(280, PAGE_HEIGHT)] for x in range(y % 2, PAGE_WIDTH, 2))
-
-
-def screen_middle():
-    return read_screen((SCREEN_W - PAGE_WIDTH) // 2, (SCREEN_H - PAGE_HEIGHT) // 2, PAGE_WIDTH, PAGE_HEIGHT)
 
 
 def check_window(kestrova, sim, folder):
@@ -84,40 +67,45 @@ def check_window(kestrova, sim, folder):
         page[3 * PAGE_WIDTH * row:3 * PAGE_WIDTH * (row + 1)] for row in range(PAGE_HEIGHT))
     centred += b"\0" * (3 * SCREEN_W * SCREEN_H - len(centred))
 
+    def fitted_mismatch():
+        """Why the screen does not show the page fitted to FITTED; None when it does."""
+        rgb = read_screen()
+        box, inwards = bounding_box(SCREEN_W, rgb), (1, 1, -1, -1)
+        if box is None or any(not 0 <= (a - b) * sign <= EDGE_SLACK for a, b, sign in zip(box, want_box, inwards)):
+            return "the lit area is %s, not %s" % (box, want_box)
+        for x, y, colour in samples:
+            sx, sy = left + (2 * x + 1) * w // (2 * PAGE_WIDTH), top + (2 * y + 1) * h // (2 * PAGE_HEIGHT)
+            got = rgb[3 * (sy * SCREEN_W + sx):3 * (sy * SCREEN_W + sx) + 3]
+            if any(abs(a - b) > COLOUR_SLACK for a, b in zip(got, colour)):
+                return "page pixel (%d, %d) %s shows at (%d, %d) as %s" % (x, y, tuple(colour), sx, sy, tuple(got))
+        return None
+
     def full_screen(game, key=None, fitted=True):
         if key:
             run(["xdotool", "key", key])
         wait_for_game_window(game, SCREEN_W, SCREEN_H, at_origin=True)
         if fitted:
-            last = [None]
-
-            def shows_fitted():
-                last[0] = fitted_mismatch(read_screen(), want_box, samples)
-                return last[0] is None
-            poll("the title page fitted to %dx%d at (%d, %d)" % (w, h, left, top), shows_fitted, 15, interval=0.2,
-                 explain=lambda: last[0])
+            poll("the title page fitted to %dx%d at (%d, %d)" % (w, h, left, top), lambda: fitted_mismatch() is None,
+                 15, 0.2, explain=fitted_mismatch)
         else:
-            wait_for_image("the title page at %dx%d in the middle" % (PAGE_WIDTH, PAGE_HEIGHT), read_screen, centred,
-                           SCREEN_W)
+            wait_for_image("the title page unscaled in the middle", read_screen, centred, SCREEN_W)
 
     def windowed(game, factor, key=None):
         """A window of the page enlarged `factor` times; of one reaching past the screen, the part on it."""
         if key:
             run(["xdotool", "key", key])
         window = wait_for_game_window(game, PAGE_WIDTH * factor, PAGE_HEIGHT * factor, at_origin=True)
-        visible_w, visible_h = min(window.width, SCREEN_W), min(window.height, SCREEN_H)
-        want = crop((window.width, window.height, enlarge(page, PAGE_WIDTH, PAGE_HEIGHT, factor)),
-                    0, 0, visible_w, visible_h)
-        wait_for_image("the page enlarged %d times" % factor, lambda: read_screen(0, 0, visible_w, visible_h), want,
-                       visible_w)
+        visible = min(window.width, SCREEN_W), min(window.height, SCREEN_H)
+        want = crop((window.width, window.height, enlarge(page, PAGE_WIDTH, PAGE_HEIGHT, factor)), 0, 0, *visible)
+        wait_for_image("the page enlarged %d times" % factor, lambda: read_screen(0, 0, *visible), want, visible[0])
         return window
 
     def away_and_back(read, pauses):
         """Starts play, gives the focus to the other window, then back."""
-        hold_until("space", "play to start", lambda: read() != page)
+        hold("space", what="play to start", probe=lambda: read() != page)
         run(["xdotool", "windowfocus", "--sync", away.id])
         if pauses:
-            still = poll("the paused page", lambda: (lambda i: i if i and dimmed(i) else None)(read()), timeout=20)
+            still = poll("the paused page", lambda: (lambda i: dimmed(i) and i)(read()), timeout=20)
             if within(1.0, lambda: read() != still):
                 fail("a frame ran while the window was away")
         else:
@@ -141,21 +129,19 @@ def check_window(kestrova, sim, folder):
             windowed(game, 2)
             full_screen(game, "alt+Return")
             windowed(game, 1, "F11")
-            away_and_back(read_game_window, pauses=True)
+            away_and_back(read_page, pauses=True)
             game.wait_played(RATE)
             close_by_right_click(game)
-        if FRAME_STATS.search(game.error_text()):
-            fail("frame stats not asked for: %r" % game.error_text())
-        if any(game.samples()) or len(game.samples()) < RATE:
-            fail("--mute played %d sounding samples out of %d" % (sum(map(bool, game.samples())), len(game.samples())))
-
+        if FRAME_STATS.search(game.error_text()) or any(game.samples()) or len(game.samples()) < RATE:
+            fail("frame stats not asked for, or --mute not silent: %r, %d sounding samples out of %d" % (
+                game.error_text(), sum(map(bool, game.samples())), len(game.samples())))
         args = ["--window", "--keyboard", "--scale", "2", "--integer-scale", "--frame-stats", "--no-pause",
                 "--volume", "50", "--data", folder.data]
         with Game(kestrova, args, folder, sound=True) as game:
             windowed(game, 2)
             full_screen(game, "alt+Return", fitted=False)
             before_play = game.wait_played(RATE)
-            away_and_back(screen_middle, pauses=False)
+            away_and_back(lambda: read_page(middle=True), pauses=False)
             close_by_right_click(game)
     finally:
         other.kill()
