@@ -18,6 +18,7 @@ import wave
 PAGE_WIDTH, PAGE_HEIGHT = 640, 480
 RATE = 8000  # the music's samples a second, and so the output's
 GAME_WINDOW = ("Kestrova App", "kestrova")  # the main window's name and class instance
+AT_ORIGIN = (PAGE_WIDTH, PAGE_HEIGHT, 0, 0)  # where a window at the origin shows the page
 Folder = collections.namedtuple("Folder", "path data source")  # the test's folder, its data/, the repository
 Window = collections.namedtuple("Window", "id name instance width height x y")
 _TREE_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "(.*)": \((?:"([^"]*)" "[^"]*")?\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+)')
@@ -63,11 +64,10 @@ def wait_for_image(what, read, want, width, timeout=15):
 def run_test(body, screen):
     """Runs body(kestrova, sim, folder) with the programs the command line
     names, in a fresh folder with a copy of the repository's data/, on an X
-    server of its own (tests side by side must not see each other's windows
-    or take each other's focus) with a screen of that size. Xvfb picks a free
-    display number itself: one chosen here could race with another test's.
-    Without -noreset it resets when its last client leaves, and a game
-    connecting meanwhile finds no display."""
+    server of its own (tests side by side must not share windows or focus)
+    with a screen of that size. Xvfb picks a free display number itself, not
+    to race with another test's; without -noreset it would reset when its
+    last client leaves, and a game connecting meanwhile would find none."""
     kestrova, sim, source = sys.argv[1:4]
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", screen + "x24", "-nolisten", "tcp", "-noreset"],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
@@ -128,12 +128,11 @@ class Game(subprocess.Popen):
         with open(self.stderr_path, "rb") as f:
             return f.read().decode("utf-8", "replace")
 
-    def played(self):
-        """How many samples it has played so far."""
-        return os.path.getsize(self.audio_path) // 2 if os.path.exists(self.audio_path) else 0
-
     def wait_played(self, samples):
-        return poll("%d samples of sound" % samples, lambda: self.played() >= samples and self.played(), timeout=30)
+        """How many samples it has played, once that is at least `samples`."""
+        def played():
+            return os.path.getsize(self.audio_path) // 2 if os.path.exists(self.audio_path) else 0
+        return poll("%d samples of sound" % samples, lambda: played() >= samples and played(), timeout=30)
 
     def samples(self):
         with open(self.audio_path, "rb") as f:
@@ -208,31 +207,16 @@ def close_by_right_click(game, timeout=10):
     game.expect_clean_exit("a right click", timeout)
 
 
-def read_window(wid="root"):
-    """(width, height, RGB bytes) of what the window (by default the whole
-    screen) shows, exactly; None when it cannot be read (not mapped yet)."""
-    result = subprocess.run(["import", "-silent", "-window", wid, "-depth", "8", "ppm:-"], capture_output=True,
-                            timeout=30)
-    header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", result.stdout)
-    return (int(header[1]), int(header[2]), result.stdout[header.end():]) if result.returncode == 0 and header else None
-
-
-def read_screen(left=0, top=0, width=None, height=None):
-    """RGB bytes of a rectangle of the screen, by default all of it."""
-    return crop(read_window() or fail("cannot read the screen"), left, top, width, height)
-
-
-def read_page(middle=False):
-    """The page-sized rectangle at the screen's top left corner, or in its middle."""
-    w, h, _ = image = read_window() or fail("cannot read the screen")
-    return crop(image, (w - PAGE_WIDTH) // 2 * middle, (h - PAGE_HEIGHT) // 2 * middle, PAGE_WIDTH, PAGE_HEIGHT)
-
-
-def crop(image, left, top, width=None, height=None):
-    """RGB bytes of a rectangle of an image (by default to its right and bottom edges)."""
-    w, h, rgb = image
-    width, height = width or w - left, height or h - top
-    return b"".join(rgb[3 * ((top + y) * w + left):3 * ((top + y) * w + left + width)] for y in range(height))
+def read_window(wid="root", rect=None):
+    """RGB bytes of what the window (by default the screen) shows, exactly,
+    or of a rectangle (width, height, left, top) of it; None while the window
+    cannot be read (not mapped yet)."""
+    crop = ["-crop", "%dx%d+%d+%d" % rect] if rect else []
+    result = subprocess.run(["import", "-silent", "-window", wid] + crop + ["-depth", "8", "rgb:-"],
+                            capture_output=True, timeout=30)
+    if result.returncode != 0 and wid == "root":
+        fail("import cannot read the screen: " + result.stderr.decode("utf-8", "replace"))
+    return result.stdout if result.returncode == 0 else None
 
 
 def enlarge(rgb, width, height, factor):

@@ -15,11 +15,12 @@ import shutil
 import stat
 import subprocess
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, Folder, close_by_right_click, fail, find_window, hold,
-                             poll, read_page, read_screen, read_window, run, run_test, simulated_page,
+from display_support import (AT_ORIGIN, PAGE_HEIGHT, PAGE_WIDTH, Game, Folder, close_by_right_click, fail,
+                             find_window, hold, poll, read_window, run, run_test, simulated_page,
                              wait_for_game_window, wait_for_image, wait_for_window, within)
 
 SCREEN = (800, 600)  # keeps the whole multiple: full screen shows the page itself in the middle
+MIDDLE = (PAGE_WIDTH, PAGE_HEIGHT, (SCREEN[0] - PAGE_WIDTH) // 2, (SCREEN[1] - PAGE_HEIGHT) // 2)
 DIALOG_CAPTION = "システムメニュー"
 DIALOG_UNITS = (165, 154)  # the dialog's client area in dialog units
 # Radio buttons by their template rectangles (dialog units): a point on each caption.
@@ -108,13 +109,13 @@ def check_installed_dialog(kestrova, sim, folder):
         press_in_dialog(dialog, "Escape")
 
     def leave_by_the_exit_query(running):
-        if black_share(read_screen(0, 0, SCREEN[0], (SCREEN[1] - PAGE_HEIGHT) // 2)) != 1.0:
+        if black_share(read_window(rect=(SCREEN[0], MIDDLE[3], 0, 0))) != 1.0:
             fail("the bar above the page is not black")
-        hold("space", what="play to start", probe=lambda: read_page(middle=True) != title)
+        hold("space", what="play to start", probe=lambda: read_window(rect=MIDDLE) != title)
         # The exit query is drawn on a cleared page: nearly all black.
         query = hold("Escape", what="the exit query",
-                     probe=lambda: (lambda page: black_share(page) > 0.8 and page)(read_page(middle=True)))
-        hold("Right", what="the cursor on yes", probe=lambda: read_page(middle=True) != query)
+                     probe=lambda: (lambda page: black_share(page) > 0.8 and page)(read_window(rect=MIDDLE)))
+        hold("Right", what="the cursor on yes", probe=lambda: read_window(rect=MIDDLE) != query)
         hold("space", what="the game to end", probe=lambda: not running.running())
         running.expect_clean_exit("leaving through the exit query")
 
@@ -140,7 +141,8 @@ def check_installed_dialog(kestrova, sim, folder):
         with Game(game, ["--record", recording], elsewhere, env) as running:
             choose(wait_for_window(running, "the settings dialog", is_dialog))
             wait_for_game_window(running, *(SCREEN if full else (PAGE_WIDTH, PAGE_HEIGHT)))
-            wait_for_image("the installed game's title page", lambda: read_page(middle=full), title, PAGE_WIDTH)
+            wait_for_image("the installed game's title page", lambda: read_window(rect=MIDDLE if full else AT_ORIGIN),
+                           title, PAGE_WIDTH)
             end(running)
         with open(recording) as f:
             if f.readline().split()[2:4] != choices.split():

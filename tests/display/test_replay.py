@@ -11,8 +11,8 @@ import os
 import shutil
 import subprocess
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, RATE, Game, close_by_right_click, fail, first_sound,
-                             game_window, hold, poll, read_page, run, run_test, simulated_page,
+from display_support import (AT_ORIGIN, PAGE_HEIGHT, PAGE_WIDTH, RATE, Game, close_by_right_click, fail, first_sound,
+                             game_window, hold, poll, read_window, run, run_test, simulated_page,
                              wait_for_game_window, wait_for_image, wait_for_window, wave_samples)
 
 MASK = 0x5E  # every number in the score file is stored XOR this
@@ -49,10 +49,10 @@ def check_replay(kestrova, sim, folder):
     args = ["--window", "--keyboard", "--data", folder.data, "--record", recording]
     with Game(kestrova, args, folder, sound=True) as game:
         wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
-        wait_for_image("the title page", read_page, title, PAGE_WIDTH)
+        wait_for_image("the title page", lambda: read_window(rect=AT_ORIGIN), title, PAGE_WIDTH)
         clicked = game.wait_played(RATE)
         run(["xdotool", "mousemove", "--window", game_window().id, "100", "100", "click", "1"])
-        poll("play to start", lambda: read_page() != title, timeout=15)
+        poll("play to start", lambda: read_window(rect=AT_ORIGIN) != title, timeout=15)
         # The start sound and the limiter's recovery after it are over well within two seconds.
         fired = game.wait_played(clicked + 2 * RATE)
         hold("space", seconds=6)  # stay put and fire at the first fighters diving down the middle

@@ -16,12 +16,13 @@ import os
 import re
 import subprocess
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, RATE, Game, close_by_right_click, crop, enlarge, fail,
-                             find_window, first_sound, game_window, hold, poll, read_page, read_screen,
+from display_support import (AT_ORIGIN, PAGE_HEIGHT, PAGE_WIDTH, RATE, Game, close_by_right_click, enlarge, fail,
+                             find_window, first_sound, game_window, hold, poll, read_window,
                              run, run_test, simulated_page, wait_for_game_window, wait_for_image, wave_samples, within)
 
 SCREEN_W, SCREEN_H = 1366, 768
 FITTED = (171, 0, 1024, 768)  # left, top, width, height
+MIDDLE = (PAGE_WIDTH, PAGE_HEIGHT, (SCREEN_W - PAGE_WIDTH) // 2, (SCREEN_H - PAGE_HEIGHT) // 2)
 EDGE_SLACK = 2  # screen pixels the smoothing may dim a lit edge inwards by (never outwards)
 COLOUR_SLACK = 2  # per channel, for rounding in the smoothing
 FRAME_STATS = re.compile(r"frame stats: ([0-9]+) frames; interval median [0-9.]+ ms, 99th percentile [0-9.]+ ms; "
@@ -69,7 +70,7 @@ def check_window(kestrova, sim, folder):
 
     def fitted_mismatch():
         """Why the screen does not show the page fitted to FITTED; None when it does."""
-        rgb = read_screen()
+        rgb = read_window()
         box, inwards = bounding_box(SCREEN_W, rgb), (1, 1, -1, -1)
         if box is None or any(not 0 <= (a - b) * sign <= EDGE_SLACK for a, b, sign in zip(box, want_box, inwards)):
             return "the lit area is %s, not %s" % (box, want_box)
@@ -88,16 +89,17 @@ def check_window(kestrova, sim, folder):
             poll("the title page fitted to %dx%d at (%d, %d)" % (w, h, left, top), lambda: fitted_mismatch() is None,
                  15, 0.2, explain=fitted_mismatch)
         else:
-            wait_for_image("the title page unscaled in the middle", read_screen, centred, SCREEN_W)
+            wait_for_image("the title page unscaled in the middle", read_window, centred, SCREEN_W)
 
     def windowed(game, factor, key=None):
-        """A window of the page enlarged `factor` times; of one reaching past the screen, the part on it."""
+        """A window of the page enlarged `factor` times (of one reaching past the screen, the part on it)."""
         if key:
             run(["xdotool", "key", key])
         window = wait_for_game_window(game, PAGE_WIDTH * factor, PAGE_HEIGHT * factor, at_origin=True)
-        visible = min(window.width, SCREEN_W), min(window.height, SCREEN_H)
-        want = crop((window.width, window.height, enlarge(page, PAGE_WIDTH, PAGE_HEIGHT, factor)), 0, 0, *visible)
-        wait_for_image("the page enlarged %d times" % factor, lambda: read_screen(0, 0, *visible), want, visible[0])
+        rows = min(PAGE_HEIGHT, SCREEN_H // factor)  # the page rows on the screen
+        want = enlarge(page[:3 * PAGE_WIDTH * rows], PAGE_WIDTH, rows, factor)
+        wait_for_image("the page enlarged %d times" % factor,
+                       lambda: read_window(rect=(window.width, rows * factor, 0, 0)), want, window.width)
         return window
 
     def away_and_back(read, pauses):
@@ -129,7 +131,7 @@ def check_window(kestrova, sim, folder):
             windowed(game, 2)
             full_screen(game, "alt+Return")
             windowed(game, 1, "F11")
-            away_and_back(read_page, pauses=True)
+            away_and_back(lambda: read_window(rect=AT_ORIGIN), pauses=True)
             game.wait_played(RATE)
             close_by_right_click(game)
         if FRAME_STATS.search(game.error_text()) or any(game.samples()) or len(game.samples()) < RATE:
@@ -141,7 +143,7 @@ def check_window(kestrova, sim, folder):
             windowed(game, 2)
             full_screen(game, "alt+Return", fitted=False)
             before_play = game.wait_played(RATE)
-            away_and_back(lambda: read_page(middle=True), pauses=False)
+            away_and_back(lambda: read_window(rect=MIDDLE), pauses=False)
             close_by_right_click(game)
     finally:
         other.kill()
