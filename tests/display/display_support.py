@@ -2,13 +2,13 @@
 folder, the game's X windows, exact read-back of what they show and of what
 the game plays, and key presses. Every wait is a bounded poll."""
 
+import array
 import collections
 import os
 import re
 import select
 import shutil
 import signal
-import struct
 import subprocess
 import sys
 import tempfile
@@ -117,12 +117,10 @@ class Game(subprocess.Popen):
         return self.poll() is None
 
     def expect_clean_exit(self, after, timeout=10):
-        try:
-            status = self.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            fail("the game did not exit within %s s after %s" % (timeout, after))
-        if status != 0:
-            fail("exit status %d after %s: %s" % (status, after, self.error_text()))
+        ended = within(timeout, lambda: not self.running())
+        if not ended or self.returncode != 0:
+            said = "exits with status %s" % self.returncode if ended else "runs on"
+            fail("after %s the game %s: %s" % (after, said, self.error_text()))
 
     def error_text(self):
         with open(self.stderr_path, "rb") as f:
@@ -137,7 +135,7 @@ class Game(subprocess.Popen):
     def samples(self):
         with open(self.audio_path, "rb") as f:
             data = f.read()
-        return struct.unpack("<%dh" % (len(data) // 2), data[:len(data) // 2 * 2])
+        return array.array("h", data[:len(data) // 2 * 2])  # as the device took them, in the machine's order
 
 
 def wave_samples(folder, name):
