@@ -126,8 +126,17 @@ int32_t CGameApp::OnIdle(const FrameInput& input) {
   return m_lastFrame.close ? 0 : 1;
 }
 
-void CGameApp::PlayAhead(const FrameInput& input) {
-  if (m_core) m_lastFrame = m_core->Step(input, false);
+int32_t CGameApp::OnIdleWatching(ReplayViewer& viewer, const FrameInput& live) {
+  if (!m_core) return 0;
+  if (const std::optional<FrameOutput> out = viewer.Tick(*m_core, live)) {
+    m_lastFrame = *out;
+    m_sound.StartEffects(out->sounds);
+  }
+  const ViewerBar bar = viewer.Bar();
+  m_platform.Present(viewer.BarShown() ? m_core->OverlaidPage([&bar](CDisplay& d) { DrawViewerBar(d, bar); })
+                                       : std::span<const uint8_t>(m_core->State().back.pixels),
+                     m_core->GetPalette());
+  return viewer.Done() ? 0 : 1;
 }
 
 bool CGameApp::OnAway() {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/input_script.hpp"
+#include "app/replay_viewer.hpp"
 #include "app/resources.hpp"
 #include "audio/sound.hpp"
 #include "data/high_score.hpp"
@@ -43,9 +44,10 @@ class CGameApp {
   // One frame with `input`, its page presented and its sounds started; 0
   // once the game has asked for the window to close.
   int32_t OnIdle(const FrameInput& input);
-  // A frame played as fast as it goes, neither shown nor heard: the part of
-  // a recording before the point it is watched from.
-  void PlayAhead(const FrameInput& input);
+  // A tick of a recording watched through `viewer`, steered by the live
+  // input; its page presented, with the viewer's bar when that is shown. 0
+  // once the recording has ended or the viewer was told to stop.
+  int32_t OnIdleWatching(ReplayViewer& viewer, const FrameInput& live);
   // The window lost the focus: true when play stopped and its paused page
   // is shown; no idle call should run until the focus is back.
   bool OnAway();

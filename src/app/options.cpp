@@ -225,7 +225,9 @@ std::string UsageText() {
          "  --record FILE   write this run's start choices and every frame's keys\n"
          "                  and joystick to FILE (a replay)\n"
          "  --replay FILE   watch a recorded run; it saves no score and closes when\n"
-         "                  the run ends\n"
+         "                  the run ends. Space pauses, Shift plays one frame, Up\n"
+         "                  and Down change the speed, Left and Right go 10 s back\n"
+         "                  and on, Escape stops\n"
          "  --seek SECONDS  with --replay: start watching that far into the run\n") +
          kRulesUsage +
          "  --frame-stats   at the end, print on standard error how many frames\n"

@@ -65,11 +65,14 @@ FrameOutput Core::Step(const FrameInput& input, bool seen) {
   return out;
 }
 
-std::span<const uint8_t> Core::PausedPage() {
-  m_pausedPage = m_state.back;
-  CDisplay display(*m_setup.sheet, m_pausedPage, m_state.scroll);
-  DrawPausedPage(display);
-  return m_pausedPage.pixels;
+std::span<const uint8_t> Core::PausedPage() { return OverlaidPage(DrawPausedPage); }
+
+std::span<const uint8_t> Core::OverlaidPage(const std::function<void(CDisplay&)>& draw) {
+  m_overlaidPage = m_state.back;
+  Surface unused;
+  CDisplay display(*m_setup.sheet, m_overlaidPage, unused);
+  draw(display);
+  return m_overlaidPage.pixels;
 }
 
 bool LoadCoreData(const std::string& dataDir, const std::string& scorePath, CoreSetup& setup, std::string& error) {

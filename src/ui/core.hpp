@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -18,6 +19,7 @@
 #include "data/tables.hpp"
 #include "game/play_state.hpp"
 #include "game/rules.hpp"
+#include "gfx/display.hpp"
 #include "gfx/sprite_sheet.hpp"
 #include "input/joystick.hpp"
 #include "input/keyboard.hpp"
@@ -73,6 +75,8 @@ class Core {
   // the last page dimmed, with PAUSE over it. The play state is untouched.
   bool PausesWhenAway() const { return m_state.m_state.m_bPlaying != 0; }
   std::span<const uint8_t> PausedPage();
+  // The last page with `draw` over it, on a copy: the play state is untouched.
+  std::span<const uint8_t> OverlaidPage(const std::function<void(CDisplay&)>& draw);
 
   const Palette& GetPalette() const { return m_setup.sheet->palette; }
   const GameData& Data() const { return *m_setup.data; }
@@ -86,7 +90,7 @@ class Core {
   CoreSetup m_setup;
   std::optional<JoyCaps> m_thresholds;
   PlayState m_state;
-  Surface m_pausedPage;
+  Surface m_overlaidPage;
 };
 
 // The tables of `dataDir` and the scores of `scorePath` into `setup`, and for

@@ -25,9 +25,12 @@ struct RunInput {
 
 // The frames after start-up until the window closes.
 void RunLoop(CGameApp& app, sdl::SdlPlatform& platform, const RunInput& run) {
-  int64_t frame = 0;
+  std::optional<ReplayViewer> viewer;
   if (run.watched != nullptr) {
-    while (frame < run.skipped) app.PlayAhead(run.watched->script.InputAt(++frame));
+    viewer.emplace(*run.watched, run.skipped);
+    // The player's own pad steers the viewer; the recording keeps its stick.
+    JoyCaps pad;
+    platform.OpenJoystick(pad);
   }
   platform.DropStartUpClicks();
   bool paused = false;
@@ -46,17 +49,11 @@ void RunLoop(CGameApp& app, sdl::SdlPlatform& platform, const RunInput& run) {
       continue;
     }
     FrameInput input;
-    if (run.watched != nullptr) {
-      // The recording's end closes the window; live keys, stick and clicks are not its input.
-      if (frame >= run.watched->script.Length()) break;
-      input = run.watched->script.InputAt(frame + 1);
-    } else {
-      platform.ReadKeys(input.keys);
-      input.stick = platform.PollJoystick();
-      input.click = events.leftClick;
-    }
-    ++frame;
-    const bool more = app.OnIdle(input) != 0;
+    platform.ReadKeys(input.keys);
+    input.stick = platform.PollJoystick();
+    input.click = events.leftClick;
+    // The recording's end closes the window; live keys and the pad only steer the viewer.
+    const bool more = viewer ? app.OnIdleWatching(*viewer, input) != 0 : app.OnIdle(input) != 0;
     if (run.recorder != nullptr) run.recorder->Add(input, app.LastFrame(), app.State());
     if (!more) break;
   }
