@@ -354,6 +354,22 @@ const KestrovaPage = (() => {
     });
   }
 
+  // --- a recording to watch: the page's address names it, ?replay=ADDRESS --
+  // Null when it names none; else the address (on one line), and the text or
+  // why there is none.
+  async function fetchReplay() {
+    const address = new URLSearchParams(window.location.search).get("replay");
+    if (address === null) return null;
+    const named = address.replace(/[\r\n]/g, " ");
+    try {
+      const response = await fetch(address);
+      if (!response.ok) return { address: named, error: "HTTP " + response.status + " " + response.statusText };
+      return { address: named, text: await response.text() };
+    } catch (error) {
+      return { address: named, error: String(error) };
+    }
+  }
+
   // --- the test hook -------------------------------------------------------
   const isTestPage = () => new URLSearchParams(window.location.search).has("test");
   let driver = 0;
@@ -405,6 +421,6 @@ const KestrovaPage = (() => {
   return {
     showScreen, putPage, setIcon, requestFullscreen, runSettings, setAudio, startAudio, audioContext, setEffect, startEffect,
     showClosed,
-    loadItem, storeItem, isTestPage, attachScoreKeeper, attachTestHook, finishTestRun,
+    loadItem, storeItem, isTestPage, attachScoreKeeper, attachTestHook, finishTestRun, fetchReplay,
   };
 })();

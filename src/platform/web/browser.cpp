@@ -3,6 +3,7 @@
 #include <emscripten/emscripten.h>
 
 #include <cstdint>
+#include <cstdlib>
 
 // The page defines KestrovaPage (web/page.js) before the program starts.
 
@@ -85,6 +86,18 @@ EM_JS(void, kestrova_item_copy, (const char* key, char* out, int size), {
 
 EM_JS(int, kestrova_store_item, (const char* key, const char* value), {
   return KestrovaPage.storeItem(UTF8ToString(key), UTF8ToString(value)) ? 1 : 0;
+});
+
+// The fetched recording as "ADDRESS\nok\nTEXT" or "ADDRESS\nerror\nWHY", in
+// memory the caller frees; null when the page names none.
+EM_ASYNC_JS(char*, kestrova_fetch_replay, (), {
+  const fetched = await KestrovaPage.fetchReplay();
+  if (fetched === null) return 0;
+  const text = fetched.address + "\n" + (fetched.error === undefined ? "ok\n" + fetched.text : "error\n" + fetched.error);
+  const size = lengthBytesUTF8(text) + 1;
+  const pointer = _malloc(size);
+  stringToUTF8(text, pointer, size);
+  return pointer;
 });
 
 EM_JS(void, kestrova_attach_test_hook, (void* driver), { KestrovaPage.attachTestHook(driver); });
@@ -183,6 +196,20 @@ bool StoreItem(const std::string& key, const std::string& value) {
 }
 
 void AttachScoreKeeper(void* keeper) { kestrova_attach_score_keeper(keeper); }
+
+std::optional<FetchedReplay> FetchReplay() {
+  char* reply = kestrova_fetch_replay();
+  if (reply == nullptr) return std::nullopt;
+  const std::string text(reply);
+  std::free(reply);
+  FetchedReplay fetched;
+  const size_t line = text.find('\n');
+  const size_t verdict = text.find('\n', line + 1);
+  fetched.address = text.substr(0, line);
+  const std::string rest = verdict == std::string::npos ? "" : text.substr(verdict + 1);
+  (text.compare(line + 1, 3, "ok\n") == 0 ? fetched.text : fetched.error) = rest;
+  return fetched;
+}
 
 void AttachTestHook(void* driver) { kestrova_attach_test_hook(driver); }
 

@@ -40,6 +40,12 @@ bool IsTestPage();
 // localStorage, whole values only.
 std::optional<std::string> LoadItem(const std::string& key);
 bool StoreItem(const std::string& key, const std::string& value);
+// The recording the page's address names (?replay=ADDRESS), fetched: its
+// text, or why there is none. None when the address names no recording.
+struct FetchedReplay {
+  std::string address, text, error;
+};
+std::optional<FetchedReplay> FetchReplay();
 // The page calls kestrova_save_scores(keeper) when it is hidden or closed;
 // null: no more.
 void AttachScoreKeeper(void* keeper);
