@@ -254,6 +254,15 @@ const KestrovaPage = (() => {
     audio.source.start();
   }
 
+  // Another track in place of the music, from its start; playing if the music was.
+  function switchMusic(buffer) {
+    const playing = Boolean(audio.source);
+    if (playing) audio.source.stop();
+    audio.source = null;
+    audio.buffer = buffer;
+    if (playing) startAudio();
+  }
+
   function audioContext() {
     return audio.context;
   }
@@ -419,7 +428,8 @@ const KestrovaPage = (() => {
   };
 
   return {
-    showScreen, putPage, setIcon, requestFullscreen, runSettings, setAudio, startAudio, audioContext, setEffect, startEffect,
+    showScreen, putPage, setIcon, requestFullscreen, runSettings, setAudio, startAudio, switchMusic, audioContext, setEffect,
+    startEffect,
     showClosed,
     loadItem, storeItem, isTestPage, attachScoreKeeper, attachTestHook, finishTestRun, fetchReplay,
   };

@@ -117,11 +117,22 @@ int32_t CGameApp::LoadData(CoreSetup& setup) {
   return 1;
 }
 
+void CGameApp::FollowStage() {
+  if (m_lastFrame.stage == m_musicStage) return;
+  const std::span<const uint8_t> music = m_core->PackMusic(m_lastFrame.stage);
+  // A pack without music of its own plays on with the last.
+  if (m_lastFrame.stage == 1 || !music.empty()) {
+    m_sound.SwitchMusic(m_lastFrame.stage == 1 ? m_resources.music : music);
+    m_musicStage = m_lastFrame.stage;
+  }
+}
+
 int32_t CGameApp::OnIdle(const FrameInput& input) {
   if (!m_core) return 0;
   m_lastFrame = m_core->Step(input);
   m_platform.Present(m_lastFrame.page, m_core->GetPalette());
   m_sound.StartEffects(m_lastFrame.sounds);
+  FollowStage();
   if (m_lastFrame.entry && m_options.saveScores) SaveArcadeEntry(ArcadePath(), *m_lastFrame.entry);
   return m_lastFrame.close ? 0 : 1;
 }
@@ -131,6 +142,7 @@ int32_t CGameApp::OnIdleWatching(ReplayViewer& viewer, const FrameInput& live) {
   if (const std::optional<FrameOutput> out = viewer.Tick(*m_core, live)) {
     m_lastFrame = *out;
     m_sound.StartEffects(out->sounds);
+    FollowStage();
   }
   const ViewerBar bar = viewer.Bar();
   m_platform.Present(viewer.BarShown() ? m_core->OverlaidPage([&bar](CDisplay& d) { DrawViewerBar(d, bar); })

@@ -65,6 +65,8 @@ class CGameApp {
 
  private:
   int32_t LoadData(CoreSetup& setup);
+  // The music of the stage the last frame played.
+  void FollowStage();
   std::string ScorePath() const;
   // The difficulty's best runs, beside the score file: "arcade-normal.dat".
   std::string ArcadePath() const;
@@ -78,4 +80,5 @@ class CGameApp {
   std::optional<Core> m_core;  // made once start-up has succeeded
   FrameOutput m_lastFrame;
   std::optional<int16_t> m_savedScore;  // the run's entry in the file, once saved
+  int32_t m_musicStage = 1;  // whose music plays
 };

@@ -30,7 +30,7 @@ constexpr OptionEntry kOptions[] = {
     {"--help", Option::Help, false},         {"--version", Option::Version, false},
     {"--integer-scale", Option::IntegerScale, false},
     {"--rules", Option::Rules, true},        {"--difficulty", Option::Rules, true},
-    {"--practice", Option::Rules, true},
+    {"--practice", Option::Rules, true},     {"--stage", Option::Rules, true},
 };
 
 const OptionEntry* FindOption(std::string_view name) {
@@ -135,7 +135,9 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
 
 }  // namespace
 
-bool IsRulesOption(std::string_view name) { return name == "--rules" || name == "--difficulty" || name == "--practice"; }
+bool IsRulesOption(std::string_view name) {
+  return name == "--rules" || name == "--difficulty" || name == "--practice" || name == "--stage";
+}
 
 bool ApplyRulesOption(std::string_view name, std::string_view value, GameRules& rules, std::string& error) {
   if (name == "--rules") {
@@ -150,6 +152,13 @@ bool ApplyRulesOption(std::string_view name, std::string_view value, GameRules& 
       return true;
     }
     error = "--difficulty takes easy, normal, hard or expert, not '" + std::string(value) + "'";
+  } else if (name == "--stage") {
+    if (const std::optional<int32_t> stage = ParseWhole(value, kMostStages); stage && *stage > 0) {
+      rules.kind = RulesKind::Practice;
+      rules.stage = *stage;
+      return true;
+    }
+    error = "--stage takes a stage from 1 to " + std::to_string(kMostStages) + ", not '" + std::string(value) + "'";
   } else {
     const std::optional<int32_t> seconds = value == "carrier" ? kFromCarrier : ParseWhole(value, kMaxPracticeSeconds);
     if (seconds) {

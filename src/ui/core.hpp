@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "audio/effects.hpp"
 #include "data/arcade_table.hpp"
@@ -36,9 +37,18 @@ struct FrameOutput {
   FrameSounds sounds;  // the effects the frame started
   bool close = false;  // Y was confirmed on the exit query: the window is to close
   int16_t score = 0;   // the run's score, entered into the table when the game ends
+  int32_t stage = 1;   // the stage the frame played, whose music is to be heard
   // A run with stakes: the initials entered for its difficulty's table, in the
   // frame they were; the host keeps them.
   std::optional<ArcadeEntry> entry;
+};
+
+// A stage after the first: its tables, its sheet and its music (a wave file's
+// bytes; empty: the music plays on as it was).
+struct StagePack {
+  std::shared_ptr<const GameData> data;
+  std::shared_ptr<const SpriteSheet> sheet;
+  std::vector<uint8_t> music;
 };
 
 // What start-up read: shared by every core made from it (a scratch copy, a
@@ -53,6 +63,7 @@ struct CoreSetup {
   GameRules rules;
   DifficultyTuning tuning;
   ArcadeTable best;
+  std::vector<StagePack> laterStages;  // stage 2 on; the standard rules play stage 1 alone
 };
 
 class Core {
@@ -78,14 +89,20 @@ class Core {
   // The last page with `draw` over it, on a copy: the play state is untouched.
   std::span<const uint8_t> OverlaidPage(const std::function<void(CDisplay&)>& draw);
 
-  const Palette& GetPalette() const { return m_setup.sheet->palette; }
-  const GameData& Data() const { return *m_setup.data; }
+  const Palette& GetPalette() const { return Sheet().palette; }
+  // The current stage's tables and sheet.
+  const GameData& Data() const;
+  const SpriteSheet& Sheet() const;
+  int32_t Stages() const { return 1 + static_cast<int32_t>(m_setup.laterStages.size()); }
+  // Stage 2 on: the music its pack holds (empty: none); stage 1's is the host's own.
+  std::span<const uint8_t> PackMusic(int32_t stage) const;
 
  private:
   const JoyCaps* Thresholds() const { return m_thresholds ? &*m_thresholds : nullptr; }
   void OnLButtonDown(FrameSounds& sounds);
   // What a run with stakes does as play starts from the title or the stage clear.
   void AfterStart(Screen from, CDisplay& display, FrameSounds& sounds);
+  int32_t Stage() const;
 
   CoreSetup m_setup;
   std::optional<JoyCaps> m_thresholds;
@@ -96,4 +113,8 @@ class Core {
 // The tables of `dataDir` and the scores of `scorePath` into `setup`, and for
 // a run with stakes (setup.rules) its difficulty's tuning; false with the
 // reason ("FILE:LINE: ...") when the data cannot be played.
+// For a run with stakes also the stage packs, see StagePackName.
 bool LoadCoreData(const std::string& dataDir, const std::string& scorePath, CoreSetup& setup, std::string& error);
+// The packs of stage 2 on found beside stage 1's files in `dataDir`; false
+// with the reason ("FILE:LINE: ...") for one that cannot be played.
+bool LoadStagePacks(const std::string& dataDir, std::vector<StagePack>& packs, std::string& error);

@@ -106,6 +106,7 @@ class FakePlatform final : public platform::Platform {
   void PlayAudioLoop() override { audioPlaying = true; }
   void LoadEffect(size_t, std::span<const uint8_t>) override {}
   void StartEffect(size_t index) override { effectsStarted.push_back(index); }
+  void SwitchMusic(std::span<const uint8_t> samples) override { audio = samples; }
 };
 
 // A whole game without a window, its data in a fresh temporary folder,

@@ -14,14 +14,14 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kestrova-autopilot [--data DIR] [--out FILE] [--rules R] [--difficulty D] [--practice S]\n"
+    "usage: kestrova-autopilot [--data DIR] [--out FILE] [--rules R] [--difficulty D] [--practice S] [--stage N]\n"
     "       kestrova-autopilot --help | --version\n"
     "  plays the stage in DIR (default: data) from the title screen, dodging,\n"
     "  aiming and bombing, and prints per 30 seconds of play the energy lost,\n"
     "  the bombs used and the enemies destroyed and escaped; exits 1 when the\n"
     "  stage was not cleared\n"
     "  --out FILE: writes the run as a replay when the stage was cleared\n"
-    "  --rules, --difficulty, --practice: as the game takes them; with stakes a\n"
+    "  --rules, --difficulty, --practice, --stage: as the game takes them; with stakes a\n"
     "  column counts the lives lost\n";
 
 struct PilotOptions {

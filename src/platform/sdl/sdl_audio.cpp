@@ -74,6 +74,12 @@ void SdlAudio::LoadEffect(size_t index, std::span<const uint8_t> samples) {
   Locked([&] { m_mixer.SetEffect(index, std::move(effect)); });
 }
 
+void SdlAudio::SwitchMusic(std::span<const uint8_t> samples) {
+  if (m_device == 0) return;
+  std::vector<int16_t> music = DecodePcm(m_format, samples);
+  if (!music.empty()) Locked([&] { m_mixer.SetMusic(std::move(music)); });
+}
+
 void SdlAudio::StartEffect(size_t index) {
   Locked([&] { m_mixer.Start(index); });
 }

@@ -30,6 +30,7 @@ class SdlAudio {
   void SetPaused(bool paused);
   // In the music's format; ignored before Open or in another format.
   void LoadEffect(size_t index, std::span<const uint8_t> samples);
+  void SwitchMusic(std::span<const uint8_t> samples);
   void StartEffect(size_t index);
   // The player's volume keys, by the character they give (audio/volume.hpp).
   void PressVolumeKey(char32_t key, bool repeat);

@@ -124,4 +124,6 @@ void SdlPlatform::LoadEffect(size_t index, std::span<const uint8_t> samples) { m
 
 void SdlPlatform::StartEffect(size_t index) { m_audio.StartEffect(index); }
 
+void SdlPlatform::SwitchMusic(std::span<const uint8_t> samples) { m_audio.SwitchMusic(samples); }
+
 }  // namespace platform::sdl

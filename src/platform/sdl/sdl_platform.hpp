@@ -46,6 +46,7 @@ class SdlPlatform final : public Platform {
   bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) override;
   void PlayAudioLoop() override;
   void LoadEffect(size_t index, std::span<const uint8_t> samples) override;
+  void SwitchMusic(std::span<const uint8_t> samples) override;
   void StartEffect(size_t index) override;
 
   // Clicks made while start-up ran were not meant for the game.

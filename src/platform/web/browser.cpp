@@ -38,13 +38,14 @@ EM_JS(void, kestrova_alert, (const char* text), {
 
 // Samples to floats the way the wave means them: unsigned 8-bit around 128,
 // signed 16 and 32 bits around 0, 32-bit floats as they are. A context of its
-// own for the music; the effects go into the music's.
+// own for the music (effect -1); the effects, and another track in its place
+// (effect -2), go into the music's.
 EM_JS(int, kestrova_audio_buffer,
       (int effect, int channels, int rate, int bits, int isFloat, const uint8_t* data, int frames), {
   const AudioContextClass = window.AudioContext || window.webkitAudioContext;
   if (!AudioContextClass) return 0;
   try {
-    const context = effect < 0 ? new AudioContextClass() : KestrovaPage.audioContext();
+    const context = effect === -1 ? new AudioContextClass() : KestrovaPage.audioContext();
     if (!context) return 0;
     const buffer = context.createBuffer(channels, frames, rate);
     const bytes = bits / 8;
@@ -57,7 +58,9 @@ EM_JS(int, kestrova_audio_buffer,
       const out = buffer.getChannelData(c);
       for (let i = 0; i < frames; ++i) out[i] = read((i * channels + c) * bytes);
     }
-    if (effect < 0) KestrovaPage.setAudio(context, buffer); else KestrovaPage.setEffect(effect, buffer);
+    if (effect === -1) KestrovaPage.setAudio(context, buffer);
+    else if (effect === -2) KestrovaPage.switchMusic(buffer);
+    else KestrovaPage.setEffect(effect, buffer);
     return 1;
   } catch (error) {
     console.error("kestrova: no audio: " + error);
@@ -171,6 +174,8 @@ void StartAudio() { kestrova_start_audio(); }
 void LoadEffect(size_t index, const WaveFormat& format, std::span<const uint8_t> samples) {
   if (index <= INT32_MAX) AudioBuffer(static_cast<int>(index), format, samples);
 }
+
+void SwitchMusic(const WaveFormat& format, std::span<const uint8_t> samples) { AudioBuffer(-2, format, samples); }
 
 void StartEffect(size_t index) {
   if (index <= INT32_MAX) kestrova_start_effect(static_cast<int>(index));

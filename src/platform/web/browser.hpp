@@ -33,6 +33,8 @@ void StartAudio();
 // An effect's buffer in the music's audio context, started over the music.
 void LoadEffect(size_t index, const WaveFormat& format, std::span<const uint8_t> samples);
 void StartEffect(size_t index);
+// Another buffer in place of the music, from its start.
+void SwitchMusic(const WaveFormat& format, std::span<const uint8_t> samples);
 bool HasGamepadApi();
 void ShowClosed();
 // The page was opened for tests: it moves only through the test hook.

@@ -37,6 +37,7 @@ class WebPlatform final : public Platform {
   bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) override;
   void PlayAudioLoop() override;
   void LoadEffect(size_t index, std::span<const uint8_t> samples) override;
+  void SwitchMusic(std::span<const uint8_t> samples) override;
   void StartEffect(size_t index) override;
 
   // The clicks since the last call, in the order they came.
