@@ -48,8 +48,22 @@ const KestrovaPage = (() => {
 
   // The core's layout for an output in device pixels: the largest whole
   // multiple, or the largest 4:3 picture where that leaves too much unused.
+  // How the player sees the page, as the game's menu sets it; full screen is
+  // the browser's, which grants it only from a click or a key.
+  const view = { integerScale: false };
+  function getView() {
+    return { fullScreen: Boolean(document.fullscreenElement), integerScale: view.integerScale };
+  }
+  function setView(fullScreen, integerScale) {
+    view.integerScale = integerScale;
+    if (fullScreen && !document.fullscreenElement) requestFullscreen();
+    if (!fullScreen && document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    fit();
+  }
+
   function layOutPage(width, height) {
-    const { words } = callWithWords(new Array(6).fill(0), (out) => Module._kestrova_lay_out_page(width, height, out));
+    const { words } = callWithWords(new Array(6).fill(0),
+                                    (out) => Module._kestrova_lay_out_page(width, height, view.integerScale ? 1 : 0, out));
     const [factor, , , pictureWidth, pictureHeight, whole] = words;
     return { factor, fit: !whole, width: pictureWidth, height: pictureHeight };
   }
@@ -299,6 +313,24 @@ const KestrovaPage = (() => {
     if (audio.gain) audio.gain.gain.value = volume.muted ? 0 : volume.percent / 100;
   }
 
+  function setVolume(percent, muted) {
+    Object.assign(volume, { percent, muted });
+    applyVolume();
+  }
+
+  // Return and F1 ask for the game's menu, which the program takes at its next frame.
+  let menuAsked = false;
+  document.addEventListener("keydown", (event) => {
+    if ((event.key !== "Enter" || event.altKey) && event.key !== "F1") return;
+    if (event.key === "F1") event.preventDefault();  // not the browser's help
+    menuAsked = menuAsked || !event.repeat;
+  });
+  function takeMenu() {
+    const asked = menuAsked;
+    menuAsked = false;
+    return asked;
+  }
+
   // The player's volume keys, not the game's: the core says what a key does,
   // by the character it gives. One pressed while the program loads waits for it.
   document.addEventListener("keydown", (event) => {
@@ -432,5 +464,6 @@ const KestrovaPage = (() => {
     startEffect,
     showClosed,
     loadItem, storeItem, isTestPage, attachScoreKeeper, attachTestHook, finishTestRun, fetchReplay,
+    getView, setView, volume, setVolume, takeMenu,
   };
 })();

@@ -127,9 +127,73 @@ void CGameApp::FollowStage() {
   }
 }
 
+namespace {
+
+constexpr uint32_t kMenuUp = 1, kMenuDown = 2, kMenuLeft = 4, kMenuRight = 8, kMenuChoose = 16, kMenuBack = 32;
+constexpr struct {
+  uint8_t vk;
+  uint32_t key;
+} kMenuKeys[] = {{VK_UP, kMenuUp},       {VK_DOWN, kMenuDown},      {VK_LEFT, kMenuLeft},
+                 {VK_RIGHT, kMenuRight}, {VK_SPACE, kMenuChoose},  {VK_ESCAPE, kMenuBack}};
+// The pads' readings come in the classic range on every host.
+const JoyCaps kPadThresholds = JoystickThresholds(JoyCaps{0, 65535, 0, 65535});
+
+bool MenuOpensOn(Screen screen) { return screen == Screen::Title || screen == Screen::Clear || screen == Screen::Play; }
+
+}  // namespace
+
+uint32_t CGameApp::MenuKeys(const FrameInput& input) {
+  uint32_t held = 0;
+  for (const auto& k : kMenuKeys) held |= KeyHeld(input.keys, k.vk) ? k.key : 0;
+  m_menuPad.InitJoystick(&kPadThresholds);
+  m_menuPad.PollJoystick(input.stick, &kPadThresholds);
+  return held | (m_menuPad.Up() ? kMenuUp : 0) | (m_menuPad.Down() ? kMenuDown : 0) |
+         (m_menuPad.Left() ? kMenuLeft : 0) | (m_menuPad.Right() ? kMenuRight : 0) |
+         (m_menuPad.Fire() ? kMenuChoose : 0) | (m_menuPad.Bomb() ? kMenuBack : 0);
+}
+
+int32_t CGameApp::MenuFrame(const FrameInput& input) {
+  const uint32_t held = MenuKeys(input);
+  const bool opening = !m_menu.IsOpen();
+  if (opening) {
+    m_menu.Open();
+    m_menuHeld = held;  // what was held as it opened chooses nothing
+  }
+  const uint32_t pressed = held & ~m_menuHeld;
+  m_menuHeld = held;
+  MenuInput in;
+  in.up = (pressed & kMenuUp) != 0;
+  in.down = (pressed & kMenuDown) != 0;
+  in.left = (pressed & kMenuLeft) != 0;
+  in.right = (pressed & kMenuRight) != 0;
+  in.choose = (pressed & kMenuChoose) != 0;
+  in.back = (pressed & kMenuBack) != 0 || (input.menu && !opening);  // the key that opened it closes it
+  MenuSettings settings{m_platform.View(), m_platform.Volume()};
+  const MenuSettings before = settings;
+  const MenuResult result = m_menu.Step(in, settings);
+  if (!(settings.view == before.view)) m_platform.SetView(settings.view);
+  if (!(settings.volume == before.volume)) m_platform.SetVolume(settings.volume);
+  if (result == MenuResult::Open) {
+    m_platform.Present(m_core->OverlaidPage([&](CDisplay& d) { m_menu.Draw(d, settings); }), m_core->GetPalette());
+  } else {
+    m_keptFromGame = held;
+    m_platform.Present(m_core->State().back.pixels, m_core->GetPalette());
+  }
+  return result == MenuResult::Quit ? 0 : 1;
+}
+
 int32_t CGameApp::OnIdle(const FrameInput& input) {
   if (!m_core) return 0;
-  m_lastFrame = m_core->Step(input);
+  if (m_menu.IsOpen() || (input.menu && MenuOpensOn(CurrentScreen(m_core->State())))) return MenuFrame(input);
+  // Keys held through the menu's close are the menu's until let go.
+  m_keptFromGame &= MenuKeys(input);
+  m_lastInput = input;
+  for (const auto& k : kMenuKeys) {
+    if (m_keptFromGame & k.key) m_lastInput.keys[k.vk] = 0;
+  }
+  if (m_keptFromGame & (kMenuChoose | kMenuBack)) m_lastInput.stick.buttons = 0;
+  ++m_frames;
+  m_lastFrame = m_core->Step(m_lastInput);
   m_platform.Present(m_lastFrame.page, m_core->GetPalette());
   m_sound.StartEffects(m_lastFrame.sounds);
   FollowStage();

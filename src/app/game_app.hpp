@@ -16,6 +16,7 @@
 #include "data/high_score.hpp"
 #include "platform/platform.hpp"
 #include "ui/core.hpp"
+#include "ui/menu.hpp"
 
 struct AppOptions {
   // Either one given skips the settings dialog; the other keeps its default.
@@ -58,8 +59,11 @@ class CGameApp {
   bool SaveScore();
 
   // What hosts report of the game after a frame: the play state (valid once
-  // started) and the frame's output.
+  // started), the frames played (none while the menu is open), the last one's
+  // input as the game took it and its output.
   const PlayState& State() const { return m_core->State(); }
+  int64_t Frames() const { return m_frames; }
+  const FrameInput& LastInput() const { return m_lastInput; }
   const FrameOutput& LastFrame() const { return m_lastFrame; }
   const StartChoices& Choices() const { return m_choices; }
 
@@ -67,6 +71,10 @@ class CGameApp {
   int32_t LoadData(CoreSetup& setup);
   // The music of the stage the last frame played.
   void FollowStage();
+  // A frame of the menu, which `input` steers, over the last page; 0 once it quits the game.
+  int32_t MenuFrame(const FrameInput& input);
+  // The menu's keys and pad buttons held, by bit.
+  uint32_t MenuKeys(const FrameInput& input);
   std::string ScorePath() const;
   // The difficulty's best runs, beside the score file: "arcade-normal.dat".
   std::string ArcadePath() const;
@@ -81,4 +89,10 @@ class CGameApp {
   FrameOutput m_lastFrame;
   std::optional<int16_t> m_savedScore;  // the run's entry in the file, once saved
   int32_t m_musicStage = 1;  // whose music plays
+  Menu m_menu;
+  CJoystick m_menuPad;
+  uint32_t m_menuHeld = 0;    // the menu's keys held the frame before
+  uint32_t m_keptFromGame = 0;  // held as the menu closed: the game sees them once let go
+  int64_t m_frames = 0;
+  FrameInput m_lastInput;
 };

@@ -251,7 +251,8 @@ std::string UsageText() {
          "keyboard).\n"
          "\n"
          "Keys: arrows move, Space fires and starts, Shift drops a bomb,\n"
-         "Escape asks whether to quit. A right click quits at once.\n"
+         "Escape asks whether to quit. A right click quits at once. Return or F1\n"
+         "opens the menu (video, sound, quit).\n"
          "M mutes and unmutes, - and + (or =) step the volume.\n";
 }
 

@@ -29,6 +29,7 @@ struct FrameInput {
   KeyboardState keys{};  // by virtual-key code; 0x80 marks a key that is down
   JoyReading stick;      // what the stick read; looked at only when one opened at start-up
   bool click = false;    // a left click on the window just before the frame
+  bool menu = false;     // the player asked for the menu (Return, F1, a pad's Start): the host's, never the game's
 };
 
 struct FrameOutput {

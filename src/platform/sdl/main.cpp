@@ -52,9 +52,12 @@ void RunLoop(CGameApp& app, sdl::SdlPlatform& platform, const RunInput& run) {
     platform.ReadKeys(input.keys);
     input.stick = platform.PollJoystick();
     input.click = events.leftClick;
+    input.menu = events.menu;
     // The recording's end closes the window; live keys and the pad only steer the viewer.
+    const int64_t played = app.Frames();
     const bool more = viewer ? app.OnIdleWatching(*viewer, input) != 0 : app.OnIdle(input) != 0;
-    if (run.recorder != nullptr) run.recorder->Add(input, app.LastFrame(), app.State());
+    // A frame of the menu is none of the game's.
+    if (run.recorder != nullptr && app.Frames() != played) run.recorder->Add(app.LastInput(), app.LastFrame(), app.State());
     if (!more) break;
   }
   platform.DestroyWindow();

@@ -25,14 +25,22 @@ char32_t KeyCharacter(SDL_Keycode key) {
 }  // namespace
 
 // The player's keys, not the game's: replays never see them.
-void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key) {
+void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key, WindowEvents& events) {
   switch (key.keysym.sym) {
     case SDLK_F11:
       if (key.repeat == 0) m_video.ToggleFullScreen();
       break;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-      if (key.repeat == 0 && (key.keysym.mod & KMOD_ALT) != 0) m_video.ToggleFullScreen();
+      if (key.repeat != 0) break;
+      if ((key.keysym.mod & KMOD_ALT) != 0) {
+        m_video.ToggleFullScreen();
+      } else {
+        events.menu = true;
+      }
+      break;
+    case SDLK_F1:
+      events.menu = events.menu || key.repeat == 0;
       break;
     default:
       m_audio.PressVolumeKey(KeyCharacter(key.keysym.sym), key.repeat != 0);
@@ -78,7 +86,7 @@ WindowEvents SdlPlatform::PumpEvents() {
         }
         break;
       case SDL_KEYDOWN:
-        HandlePlayerKey(event.key);
+        HandlePlayerKey(event.key, events);
         break;
       case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT) events.leftClick = true;
@@ -125,5 +133,10 @@ void SdlPlatform::LoadEffect(size_t index, std::span<const uint8_t> samples) { m
 void SdlPlatform::StartEffect(size_t index) { m_audio.StartEffect(index); }
 
 void SdlPlatform::SwitchMusic(std::span<const uint8_t> samples) { m_audio.SwitchMusic(samples); }
+
+void SdlPlatform::SetView(const PlayerView& view) {
+  if (view.fullScreen != m_video.FullScreen()) m_video.ToggleFullScreen();
+  if (view.integerScale != m_video.IntegerScale()) m_video.SetIntegerScale(view.integerScale);
+}
 
 }  // namespace platform::sdl

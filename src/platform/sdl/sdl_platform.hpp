@@ -27,6 +27,7 @@ struct WindowEvents {
   bool close = false;  // the window's close box, or the system's quit
   bool leftClick = false;
   bool rightClick = false;
+  bool menu = false;  // Return (without Alt) or F1: the game's menu
   std::optional<bool> focused;  // the focus changed: whether the window has it now
 };
 
@@ -47,6 +48,10 @@ class SdlPlatform final : public Platform {
   void PlayAudioLoop() override;
   void LoadEffect(size_t index, std::span<const uint8_t> samples) override;
   void SwitchMusic(std::span<const uint8_t> samples) override;
+  PlayerView View() const override { return PlayerView{m_video.FullScreen(), m_video.IntegerScale()}; }
+  void SetView(const PlayerView& view) override;
+  PlayerVolume Volume() const override { return m_audio.Volume(); }
+  void SetVolume(const PlayerVolume& volume) override { m_audio.SetVolume(volume); }
   void StartEffect(size_t index) override;
 
   // Clicks made while start-up ran were not meant for the game.
@@ -65,7 +70,7 @@ class SdlPlatform final : public Platform {
 
  private:
   // The player's own keys, not game input: volume, and full screen.
-  void HandlePlayerKey(const SDL_KeyboardEvent& key);
+  void HandlePlayerKey(const SDL_KeyboardEvent& key, WindowEvents& events);
 
   // Declared so that audio stops first and video goes last.
   SdlVideo m_video;

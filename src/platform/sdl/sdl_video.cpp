@@ -117,6 +117,15 @@ void SdlVideo::ToggleFullScreen() {
   SDL_SetWindowPosition(window, 0, 0);
 }
 
+bool SdlVideo::FullScreen() const {
+  return m_window && (SDL_GetWindowFlags(m_window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
+void SdlVideo::SetIntegerScale(bool on) {
+  m_integerScale = on;
+  Relayout();
+}
+
 void SdlVideo::ShowWindow() {
   if (!m_window) return;
   SDL_ShowWindow(m_window.get());

@@ -103,6 +103,19 @@ EM_ASYNC_JS(char*, kestrova_fetch_replay, (), {
   return pointer;
 });
 
+EM_JS(int, kestrova_get_view, (), {
+  const view = KestrovaPage.getView();
+  return (view.fullScreen ? 1 : 0) | (view.integerScale ? 2 : 0);
+});
+EM_JS(void, kestrova_set_view, (int fullScreen, int integerScale), {
+  KestrovaPage.setView(fullScreen !== 0, integerScale !== 0);
+});
+EM_JS(int, kestrova_get_volume, (), {
+  return KestrovaPage.volume.percent | (KestrovaPage.volume.muted ? 0x100 : 0);
+});
+EM_JS(void, kestrova_set_volume, (int percent, int muted), { KestrovaPage.setVolume(percent, muted !== 0); });
+EM_JS(int, kestrova_take_menu, (), { return KestrovaPage.takeMenu() ? 1 : 0; });
+
 EM_JS(void, kestrova_attach_test_hook, (void* driver), { KestrovaPage.attachTestHook(driver); });
 
 EM_JS(void, kestrova_attach_score_keeper, (void* keeper), { KestrovaPage.attachScoreKeeper(keeper); });
@@ -215,6 +228,22 @@ std::optional<FetchedReplay> FetchReplay() {
   (text.compare(line + 1, 3, "ok\n") == 0 ? fetched.text : fetched.error) = rest;
   return fetched;
 }
+
+PlayerView View() {
+  const int view = kestrova_get_view();
+  return PlayerView{(view & 1) != 0, (view & 2) != 0};
+}
+
+void SetView(const PlayerView& view) { kestrova_set_view(view.fullScreen ? 1 : 0, view.integerScale ? 1 : 0); }
+
+PlayerVolume Volume() {
+  const int volume = kestrova_get_volume();
+  return PlayerVolume{volume & 0xff, (volume & 0x100) != 0};
+}
+
+void SetVolume(const PlayerVolume& volume) { kestrova_set_volume(volume.percent, volume.muted ? 1 : 0); }
+
+bool TakeMenuRequest() { return kestrova_take_menu() != 0; }
 
 void AttachTestHook(void* driver) { kestrova_attach_test_hook(driver); }
 

@@ -48,6 +48,13 @@ struct FetchedReplay {
   std::string address, text, error;
 };
 std::optional<FetchedReplay> FetchReplay();
+// What the player sees and hears, kept by the page.
+PlayerView View();
+void SetView(const PlayerView& view);
+PlayerVolume Volume();
+void SetVolume(const PlayerVolume& volume);
+// Whether Return or F1 was pressed since the last call.
+bool TakeMenuRequest();
 // The page calls kestrova_save_scores(keeper) when it is hidden or closed;
 // null: no more.
 void AttachScoreKeeper(void* keeper);

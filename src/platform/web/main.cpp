@@ -25,6 +25,7 @@ bool PlayFrame(CGameApp& game, web::WebPlatform& platform, ReplayViewer* viewer)
   }
   platform.ReadKeys(input.keys);
   input.stick = platform.PollJoystick();
+  input.menu = web::browser::TakeMenuRequest();
   return (viewer != nullptr ? game.OnIdleWatching(*viewer, input) : game.OnIdle(input)) != 0;
 }
 
