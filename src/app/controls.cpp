@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/printable.hpp"
 #include "data/score_file.hpp"
 
 namespace {
@@ -25,13 +26,19 @@ std::optional<size_t> ActionIndex(std::string_view name) {
   return static_cast<size_t>(found - kGameActionNames.begin());
 }
 
+std::string_view Trim(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 std::vector<std::string_view> SplitNames(std::string_view value) {
   std::vector<std::string_view> names;
   if (value == kNothing) return names;
   for (size_t at; (at = value.find(kSeparator)) != std::string_view::npos; value.remove_prefix(at + kSeparator.size())) {
-    names.push_back(value.substr(0, at));
+    names.push_back(Trim(value.substr(0, at)));
   }
-  names.push_back(value);
+  names.push_back(Trim(value));
   return names;
 }
 
@@ -51,7 +58,7 @@ std::string LineNames(const SettingsEntry& entry, size_t action, const Bindings&
   if (entry.value.empty()) return std::string("no ") + noun + " given (a name, or none)";
   for (const std::string_view name : SplitNames(entry.value)) {
     const std::optional<std::string> known = check(name);
-    if (!known) return "'" + std::string(name) + "' names no " + noun;
+    if (!known) return "'" + Printable(name) + "' names no " + noun;
     const std::optional<GameAction> holder = bindings.ActionOf(*known);
     const size_t other = holder ? static_cast<size_t>(*holder) : action;
     if (other != action && givenAt[other] != 0) {
@@ -75,7 +82,7 @@ Bindings ReadBindings(const std::vector<SettingsEntry>& entries, const Bindings&
     };
     const std::optional<size_t> action = ActionIndex(entry.key);
     if (!action) {
-      warn("unknown action '" + entry.key + "' (up, down, left, right, fire, bomb or exit)");
+      warn("unknown action '" + Printable(entry.key) + "' (up, down, left, right, fire, bomb or exit)");
       continue;
     }
     if (givenAt[*action] != 0) {

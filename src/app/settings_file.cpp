@@ -5,6 +5,8 @@
 #include <cstring>
 #include <cstdio>
 
+#include "data/printable.hpp"
+
 namespace {
 
 constexpr std::string_view kSpaces = " \t\r";
@@ -37,12 +39,12 @@ SettingsFile SettingsFile::Parse(std::string_view text, const std::string& path,
       section = line.section = std::string(Trim(content.substr(1, content.size() - 2)));
       line.header = true;
       if (std::find(kSettingsSections.begin(), kSettingsSections.end(), section) == kSettingsSections.end()) {
-        warn("unknown section [" + section + "]; its lines are not read");
+        warn("unknown section [" + Printable(section) + "]; its lines are not read");
       }
     } else if (equals == std::string_view::npos || Trim(content.substr(0, equals)).empty()) {
-      warn("expected 'KEY = VALUE' or '[SECTION]', not '" + std::string(content) + "'");
+      warn("expected 'KEY = VALUE' or '[SECTION]', not '" + Printable(content) + "'");
     } else if (section.empty()) {
-      warn("'" + std::string(content) + "' comes before any [SECTION]; it is not read");
+      warn("'" + Printable(content) + "' comes before any [SECTION]; it is not read");
     } else {
       line.key = Trim(content.substr(0, equals));
       line.value = Trim(content.substr(equals + 1));
