@@ -100,15 +100,13 @@ TEST(SettingsFile, MissingUnreadableAndUnwritableGiveTheDefaults) {
   EXPECT_EQ(error.find(blocked + ": "), 0u) << error;
   EXPECT_FALSE(std::filesystem::exists(dir / "gone"));
 
-  // A settings.ini that is no file: read as nothing, and left as it is.
-  const std::filesystem::path odd = dir / "odd";
-  std::filesystem::create_directories(odd / "settings.ini" / "inside");
+  // A settings.ini that is no file is read as nothing, and left as it is.
+  const std::filesystem::path odd = dir / "odd" / "settings.ini";
+  std::filesystem::create_directories(odd / "inside");
   warnings.clear();
-  EXPECT_EQ(LoadControls((odd / "settings.ini").string(), platform::sdl::SdlControlNames(), warnings), DefaultControls());
-  ASSERT_EQ(warnings.size(), 1u);
-  EXPECT_NE(warnings[0].find((odd / "settings.ini").string() + ": "), std::string::npos) << warnings[0];
-  EXPECT_TRUE(std::filesystem::is_directory(odd / "settings.ini" / "inside"));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(odd), {}), 1) << "no temporary file left";
+  EXPECT_EQ(LoadControls(odd.string(), platform::sdl::SdlControlNames(), warnings), DefaultControls());
+  EXPECT_EQ(warnings, std::vector<std::string>{odd.string() + ": Is a directory; playing with the default controls"});
+  EXPECT_TRUE(std::filesystem::is_directory(odd / "inside"));
 }
 
 // The menu's operations: a key another action has is refused, and saving
@@ -117,20 +115,16 @@ TEST(SettingsFile, TheMenuBindsWithoutConflictsAndSavesKeepingTheRest) {
   Controls controls = DefaultControls();
   EXPECT_EQ(controls.keyboard.Bind(GameAction::Fire, "Z"), std::nullopt);
   EXPECT_EQ(controls.keyboard.Bind(GameAction::Bomb, "Z"), GameAction::Fire);
-  EXPECT_EQ(controls.keyboard.Bind(GameAction::Fire, "Z"), std::nullopt) << "its own key again";
-  EXPECT_EQ(controls.keyboard.Of(GameAction::Fire), std::vector<std::string>{"Z"});
   EXPECT_EQ(controls.keyboard.Of(GameAction::Bomb), (std::vector<std::string>{"Left Shift", "Right Shift"}));
-
   const std::filesystem::path path = MakeTempDir() / "settings.ini";
   WriteFile(path, "# my keys\n[keyboard]\nfire = X\nwhat\nfire = C\n\n[video]\nscale = 2\n");
   std::string error;
   ASSERT_TRUE(SaveControls(path.string(), controls, error)) << error;
-  EXPECT_EQ(ReadFile(path),
-            "# my keys\n[keyboard]\nfire = Z\nwhat\nup = Up\ndown = Down\nleft = Left\nright = Right\n"
-            "bomb = Left Shift, Right Shift\nexit = Escape\n\n[video]\nscale = 2\n\n[gamepad]\nup = dpup\n"
-            "down = dpdown\nleft = dpleft\nright = dpright\nfire = a\nbomb = b\nexit = none\n");
-  std::vector<std::string> warnings;
   const std::string text = ReadFile(path);
+  EXPECT_EQ(text, "# my keys\n[keyboard]\nfire = Z\nwhat\nup = Up\ndown = Down\nleft = Left\nright = Right\n"
+                  "bomb = Left Shift, Right Shift\nexit = Escape\n\n[video]\nscale = 2\n\n[gamepad]\nup = dpup\n"
+                  "down = dpdown\nleft = dpleft\nright = dpright\nfire = a\nbomb = b\nexit = none\n");
+  std::vector<std::string> warnings;
   EXPECT_EQ(Read(text, warnings), controls);
 }
 
