@@ -26,19 +26,13 @@ std::optional<size_t> ActionIndex(std::string_view name) {
   return static_cast<size_t>(found - kGameActionNames.begin());
 }
 
-std::string_view Trim(std::string_view text) {
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::vector<std::string_view> SplitNames(std::string_view value) {
   std::vector<std::string_view> names;
   if (value == kNothing) return names;
   for (size_t at; (at = value.find(kSeparator)) != std::string_view::npos; value.remove_prefix(at + kSeparator.size())) {
-    names.push_back(Trim(value.substr(0, at)));
+    names.push_back(TrimSpaces(value.substr(0, at)));
   }
-  names.push_back(Trim(value));
+  names.push_back(TrimSpaces(value));
   return names;
 }
 

@@ -30,7 +30,6 @@ inline constexpr std::array<uint8_t, kGameActions> kGameActionKeys = {VK_UP,    
 struct Bindings {
   std::array<std::vector<std::string>, kGameActions> names;
 
-  const std::vector<std::string>& Of(GameAction action) const { return names[static_cast<size_t>(action)]; }
   // The action `name` does, if any.
   std::optional<GameAction> ActionOf(std::string_view name) const;
   // The menu's "press the key for FIRE": `action` has `name` alone from now

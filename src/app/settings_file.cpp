@@ -11,13 +11,13 @@ namespace {
 
 constexpr std::string_view kSpaces = " \t\r";
 
-std::string_view Trim(std::string_view text) {
+}  // namespace
+
+std::string_view TrimSpaces(std::string_view text) {
   const size_t first = text.find_first_not_of(kSpaces);
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(kSpaces) - first + 1);
 }
-
-}  // namespace
 
 SettingsFile SettingsFile::Parse(std::string_view text, const std::string& path, std::vector<std::string>& warnings) {
   SettingsFile file;
@@ -28,7 +28,7 @@ SettingsFile SettingsFile::Parse(std::string_view text, const std::string& path,
     Line line{std::string(text.substr(0, end)), section, "", "", false};
     text.remove_prefix(std::min(end + 1, text.size()));
     ++number;
-    const std::string_view content = Trim(line.text);
+    const std::string_view content = TrimSpaces(line.text);
     const auto warn = [&](const std::string& what) {
       warnings.push_back(path + ":" + std::to_string(number) + ": " + what);
     };
@@ -36,18 +36,18 @@ SettingsFile SettingsFile::Parse(std::string_view text, const std::string& path,
     if (content.empty() || content[0] == '#' || content[0] == ';') {
       // a comment or a blank line
     } else if (content.front() == '[' && content.back() == ']') {
-      section = line.section = std::string(Trim(content.substr(1, content.size() - 2)));
+      section = line.section = std::string(TrimSpaces(content.substr(1, content.size() - 2)));
       line.header = true;
       if (std::find(kSettingsSections.begin(), kSettingsSections.end(), section) == kSettingsSections.end()) {
         warn("unknown section [" + Printable(section) + "]; its lines are not read");
       }
-    } else if (equals == std::string_view::npos || Trim(content.substr(0, equals)).empty()) {
+    } else if (equals == std::string_view::npos || TrimSpaces(content.substr(0, equals)).empty()) {
       warn("expected 'KEY = VALUE' or '[SECTION]', not '" + Printable(content) + "'");
     } else if (section.empty()) {
       warn("'" + Printable(content) + "' comes before any [SECTION]; it is not read");
     } else {
-      line.key = Trim(content.substr(0, equals));
-      line.value = Trim(content.substr(equals + 1));
+      line.key = TrimSpaces(content.substr(0, equals));
+      line.value = TrimSpaces(content.substr(equals + 1));
     }
     file.m_lines.push_back(std::move(line));
   }
@@ -79,13 +79,13 @@ void SettingsFile::Set(std::string_view section, std::string_view key, std::stri
   // After the section's last line that is not blank: blank lines stay
   // between it and the next section.
   const auto last = std::find_if(m_lines.rbegin(), m_lines.rend(), [&](const Line& line) {
-    return inSection(line) && (line.header || !Trim(line.text).empty());
+    return inSection(line) && (line.header || !TrimSpaces(line.text).empty());
   });
   if (last != m_lines.rend()) {
     m_lines.insert(last.base(), entry);
     return;
   }
-  if (!m_lines.empty() && !Trim(m_lines.back().text).empty()) m_lines.push_back(Line{});
+  if (!m_lines.empty() && !TrimSpaces(m_lines.back().text).empty()) m_lines.push_back(Line{});
   m_lines.push_back(Line{"[" + std::string(section) + "]", std::string(section), "", "", true});
   m_lines.push_back(entry);
 }

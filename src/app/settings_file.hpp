@@ -46,6 +46,9 @@ class SettingsFile {
   std::vector<Line> m_lines;
 };
 
+// `text` without the spaces, tabs and carriage returns around it.
+std::string_view TrimSpaces(std::string_view text);
+
 // Where the player's settings live: $XDG_CONFIG_HOME/kestrova (a relative one
 // ignored, as XDG says), else ~/.config/kestrova; empty when neither is set.
 std::string SettingsFolder(const std::string& xdgConfigHome, const std::string& home);
