@@ -253,7 +253,9 @@ std::string UsageText() {
          "Keys: arrows move, Space fires and starts, Shift drops a bomb,\n"
          "Escape asks whether to quit. A right click quits at once. Return or F1\n"
          "opens the menu (video, sound, quit).\n"
-         "M mutes and unmutes, - and + (or =) step the volume.\n";
+         "M mutes and unmutes, - and + (or =) step the volume.\n"
+         "$XDG_CONFIG_HOME/kestrova/settings.ini (~/.config/kestrova) changes\n"
+         "the keys and the pad's buttons.\n";
 }
 
 std::string VersionText() { return std::string("kestrova ") + kVersion + "\n"; }

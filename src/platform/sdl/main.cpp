@@ -1,13 +1,20 @@
 // The game on the desktop, and its loop: the window's events, then one frame
 // of the player's input or a recording's, until the window closes.
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "app/controls.hpp"
 #include "app/data_places.hpp"
 #include "app/game_app.hpp"
 #include "app/options.hpp"
 #include "app/replay.hpp"
+#include "app/settings_file.hpp"
 #include "platform/sdl/frame_pacer.hpp"
+#include "platform/sdl/sdl_controls.hpp"
 #include "platform/sdl/sdl_platform.hpp"
 
 namespace {
@@ -49,10 +56,9 @@ void RunLoop(CGameApp& app, sdl::SdlPlatform& platform, const RunInput& run) {
       continue;
     }
     FrameInput input;
-    platform.ReadKeys(input.keys);
-    input.stick = platform.PollJoystick();
+    input.stick = platform.ReadInput(input.keys);
     input.click = events.leftClick;
-    input.menu = events.menu;
+    input.menu = events.menu || platform.PadAsksForMenu();
     // The recording's end closes the window; live keys and the pad only steer the viewer.
     const int64_t played = app.Frames();
     const bool more = viewer ? app.OnIdleWatching(*viewer, input) != 0 : app.OnIdle(input) != 0;
@@ -61,6 +67,25 @@ void RunLoop(CGameApp& app, sdl::SdlPlatform& platform, const RunInput& run) {
     if (!more) break;
   }
   platform.DestroyWindow();
+}
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+// What the player keeps in their settings folder: the controls, with a
+// warning for every part that keeps its default, and their own pad mappings.
+void ReadPlayerSettings(sdl::SdlSettings& settings) {
+  const std::string folder = SettingsFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"));
+  if (folder.empty()) {
+    std::fprintf(stderr, "kestrova: warning: neither XDG_CONFIG_HOME nor HOME is set; the default controls\n");
+    return;
+  }
+  std::vector<std::string> warnings;
+  settings.controls = LoadControls(folder + "/settings.ini", sdl::SdlControlNames(), warnings);
+  for (const std::string& warning : warnings) std::fprintf(stderr, "kestrova: warning: %s\n", warning.c_str());
+  settings.padMappings = folder + "/gamecontrollerdb.txt";
 }
 
 // Start-up, the loop and shutdown; the program's exit code. With
@@ -100,10 +125,12 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Run:
       break;
   }
-  sdl::SdlPlatform platform(sdl::SdlSettings{.scale = line.scale,
-                                             .integerScale = line.integerScale,
-                                             .audio = {line.volume, line.muted},
-                                             .frameStats = line.frameStats});
+  sdl::SdlSettings settings{.scale = line.scale,
+                            .integerScale = line.integerScale,
+                            .audio = {line.volume, line.muted},
+                            .frameStats = line.frameStats};
+  ReadPlayerSettings(settings);
+  sdl::SdlPlatform platform(std::move(settings));
   AppOptions options = line.app;
   const DataPlaces places = FindDataPlaces(GatherPlaceFacts(line.dataGiven ? options.dataDir : ""));
   options.dataDir = places.dataDir;

@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_platform.hpp"
 
 #include <cstdio>
+#include <utility>
 
 #include "platform/sdl/gtk_settings_dialog.hpp"
 
@@ -49,7 +50,10 @@ void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key, WindowEvents& ev
 }
 
 SdlPlatform::SdlPlatform(SdlSettings settings)
-    : m_video(settings.scale, settings.integerScale, settings.frameStats), m_audio(settings.audio) {}
+    : m_video(settings.scale, settings.integerScale, settings.frameStats),
+      m_keys(settings.controls.keyboard),
+      m_joystick(settings.controls.gamepad, std::move(settings.padMappings)),
+      m_audio(settings.audio) {}
 
 bool SdlPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) { return m_video.CreateWindow(iconBitmap); }
 
@@ -101,10 +105,20 @@ WindowEvents SdlPlatform::PumpEvents() {
 
 void SdlPlatform::WaitEvent() { SDL_WaitEvent(nullptr); }
 
-void SdlPlatform::ReadKeys(KeyboardState& keys) {
+JoyReading SdlPlatform::ReadInput(KeyboardState& keys) {
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
-  MapKeyboardState(std::span<const Uint8>(state, static_cast<size_t>(count)), keys);
+  m_keys.Fill(std::span<const Uint8>(state, static_cast<size_t>(count)), keys);
+  const JoyReading stick = m_joystick.Poll();
+  if (m_joystick.Held(GameAction::Exit)) keys[kGameActionKeys[static_cast<size_t>(GameAction::Exit)]] = kKeyDown;
+  return stick;
+}
+
+bool SdlPlatform::PadAsksForMenu() {
+  const bool held = m_joystick.StartHeld();
+  const bool pressed = held && !m_startBefore;
+  m_startBefore = held;
+  return pressed;
 }
 
 void SdlPlatform::ShowMessageBox(const std::string& text) {
