@@ -522,22 +522,22 @@ TEST_F(SdlPlatformTest, EventsTellClicksClosingAndWhereTheFocusEnded) {
 }
 
 // Alt+Enter and F11 switch the window and the whole screen on a fresh press
-// only: a held key's repeats and Enter alone leave it as it is.
-TEST_F(SdlPlatformTest, PlayerKeysSwitchFullScreenOnAFreshPress) {
+// only: a held key's repeats leave it as it is; Enter alone and F1 ask for
+// the menu, which the view changes from too.
+TEST_F(SdlPlatformTest, PlayerKeysSwitchFullScreenOrAskForTheMenuOnAFreshPress) {
   SdlPlatform platform;
   ASSERT_TRUE(platform.CreateMainWindow({}));
   ASSERT_EQ(platform.InitVideo(false), platform::VideoResult::Ok);
-  SDL_Window* window = SDL_GetKeyboardFocus();
-  for (Uint32 id = 1; window == nullptr && id < 1000; ++id) window = SDL_GetWindowFromID(id);
-  ASSERT_NE(window, nullptr);
   const struct {
     SDL_Keycode key;
     Uint16 mod;
     Uint8 repeat;
     bool fullScreen;  // afterwards
-  } presses[] = {{SDLK_RETURN, KMOD_NONE, 0, false}, {SDLK_RETURN, KMOD_LALT, 0, true},
-                 {SDLK_RETURN, KMOD_LALT, 1, true},   {SDLK_F11, KMOD_NONE, 0, false},
-                 {SDLK_F11, KMOD_NONE, 1, false},     {SDLK_KP_ENTER, KMOD_RALT, 0, true}};
+    bool menu;
+  } presses[] = {{SDLK_RETURN, KMOD_NONE, 0, false, true}, {SDLK_RETURN, KMOD_LALT, 0, true, false},
+                 {SDLK_RETURN, KMOD_LALT, 1, true, false}, {SDLK_F11, KMOD_NONE, 0, false, false},
+                 {SDLK_F11, KMOD_NONE, 1, false, false},   {SDLK_KP_ENTER, KMOD_RALT, 0, true, false},
+                 {SDLK_F1, KMOD_NONE, 0, true, true},      {SDLK_RETURN, KMOD_NONE, 1, true, false}};
   for (size_t i = 0; i < std::size(presses); ++i) {
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
@@ -545,10 +545,11 @@ TEST_F(SdlPlatformTest, PlayerKeysSwitchFullScreenOnAFreshPress) {
     event.key.keysym.mod = presses[i].mod;
     event.key.repeat = presses[i].repeat;
     ASSERT_EQ(SDL_PushEvent(&event), 1);
-    platform.PumpEvents();
-    const bool fullScreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    EXPECT_EQ(fullScreen, presses[i].fullScreen) << "after press " << i;
+    EXPECT_EQ(platform.PumpEvents().menu, presses[i].menu) << "press " << i;
+    EXPECT_EQ(platform.View().fullScreen, presses[i].fullScreen) << "after press " << i;
   }
+  platform.SetView(PlayerView{false, true});
+  EXPECT_EQ(platform.View(), (PlayerView{false, true}));
 }
 
 // Nothing waits for a player who cannot see it; standard error has the text.
