@@ -91,8 +91,14 @@ int32_t CGameApp::InitInstance() {
       setup.joystick = m_choices.joystick = caps;
     }
   }
+  m_stages = m_options.dataDir.empty() ? 1 : CountStages(m_options.dataDir);
+  return StartCore(std::move(setup));
+}
+
+int32_t CGameApp::StartCore(CoreSetup setup) {
   if (!LoadData(setup)) return 0;
   m_highScores = setup.scores;
+  m_choices.best = ArcadeTable{};
   if (m_options.rules.kind == RulesKind::Arcade) {
     std::ifstream in(ArcadePath(), std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -102,6 +108,15 @@ int32_t CGameApp::InitInstance() {
   }
   m_core.emplace(std::move(setup));
   return 1;
+}
+
+bool CGameApp::ChangeRules(const GameRules& rules) {
+  CoreSetup setup = m_core->Setup();
+  setup.rules = m_choices.rules = m_options.rules = rules;
+  setup.best = ArcadeTable{};
+  setup.laterStages.clear();
+  m_savedScore.reset();
+  return StartCore(std::move(setup)) != 0;
 }
 
 int32_t CGameApp::LoadData(CoreSetup& setup) {
@@ -156,7 +171,8 @@ int32_t CGameApp::MenuFrame(const FrameInput& input) {
   const uint32_t held = MenuKeys(input);
   const bool opening = !m_menu.IsOpen();
   if (opening) {
-    m_menu.Open();
+    // The next run's rules change on the title alone, and not in a run being recorded.
+    m_menu.Open(CurrentScreen(m_core->State()) == Screen::Title && !m_options.choicesFixed);
     m_menuHeld = held;  // what was held as it opened chooses nothing
   }
   const uint32_t pressed = held & ~m_menuHeld;
@@ -168,11 +184,18 @@ int32_t CGameApp::MenuFrame(const FrameInput& input) {
   in.right = (pressed & kMenuRight) != 0;
   in.choose = (pressed & kMenuChoose) != 0;
   in.back = (pressed & kMenuBack) != 0 || (input.menu && !opening);  // the key that opened it closes it
-  MenuSettings settings{m_platform.View(), m_platform.Volume()};
+  MenuSettings settings{m_platform.View(), m_platform.Volume(), m_menuRules ? *m_menuRules : m_options.rules, m_stages};
   const MenuSettings before = settings;
   const MenuResult result = m_menu.Step(in, settings);
   if (!(settings.view == before.view)) m_platform.SetView(settings.view);
   if (!(settings.volume == before.volume)) m_platform.SetVolume(settings.volume);
+  m_menuRules = settings.rules;
+  // The rules chosen make a new game as the menu closes: data, tuning, stages and table anew.
+  if (result != MenuResult::Open) {
+    const GameRules chosen = *m_menuRules;
+    m_menuRules.reset();
+    if (!(chosen == m_options.rules) && !ChangeRules(chosen)) return 0;
+  }
   if (result == MenuResult::Open) {
     m_platform.Present(m_core->OverlaidPage([&](CDisplay& d) { m_menu.Draw(d, settings); }), m_core->GetPalette());
   } else {

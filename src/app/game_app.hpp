@@ -34,6 +34,8 @@ struct AppOptions {
   // plugged in.
   bool replay = false;
   std::optional<JoyCaps> replayStick;
+  // The run is recorded: the menu offers no other rules than those it started with.
+  bool choicesFixed = false;
 };
 
 class CGameApp {
@@ -71,6 +73,11 @@ class CGameApp {
   int32_t LoadData(CoreSetup& setup);
   // The music of the stage the last frame played.
   void FollowStage();
+  // The core made from `setup` (the sheet and stick read) with the data,
+  // scores and tables the options name; 0 after the message when it cannot be.
+  int32_t StartCore(CoreSetup setup);
+  // A new game on the title under other rules; false when their data cannot be played.
+  bool ChangeRules(const GameRules& rules);
   // A frame of the menu, which `input` steers, over the last page; 0 once it quits the game.
   int32_t MenuFrame(const FrameInput& input);
   // The menu's keys and pad buttons held, by bit.
@@ -93,6 +100,8 @@ class CGameApp {
   CJoystick m_menuPad;
   uint32_t m_menuHeld = 0;    // the menu's keys held the frame before
   uint32_t m_keptFromGame = 0;  // held as the menu closed: the game sees them once let go
+  std::optional<GameRules> m_menuRules;  // as the open menu has them
+  int32_t m_stages = 1;  // the stages the data folder holds
   int64_t m_frames = 0;
   FrameInput m_lastInput;
 };

@@ -136,12 +136,20 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
 
 }  // namespace
 
+int32_t CountStages(const std::string& dataDir) {
+  int32_t stages = 1;
+  std::error_code ignored;
+  while (stages < kMostStages && std::filesystem::is_directory(dataDir + "/" + StagePackName(stages + 1), ignored)) {
+    ++stages;
+  }
+  return stages;
+}
+
 bool LoadStagePacks(const std::string& dataDir, std::vector<StagePack>& packs, std::string& error) {
   packs.clear();
-  for (int32_t stage = 2; stage <= kMostStages; ++stage) {
+  const int32_t stages = CountStages(dataDir);
+  for (int32_t stage = 2; stage <= stages; ++stage) {
     const std::string dir = dataDir + "/" + StagePackName(stage);
-    std::error_code ignored;
-    if (!std::filesystem::is_directory(dir, ignored)) break;
     auto data = std::make_shared<GameData>();
     DataError dataError;
     if (!LoadGameData(dir, *data, &dataError, kPackScript)) {

@@ -91,6 +91,8 @@ class Core {
   std::span<const uint8_t> OverlaidPage(const std::function<void(CDisplay&)>& draw);
 
   const Palette& GetPalette() const { return Sheet().palette; }
+  // What start-up read, for a new core on the same sheet and stick.
+  const CoreSetup& Setup() const { return m_setup; }
   // The current stage's tables and sheet.
   const GameData& Data() const;
   const SpriteSheet& Sheet() const;
@@ -119,3 +121,5 @@ bool LoadCoreData(const std::string& dataDir, const std::string& scorePath, Core
 // The packs of stage 2 on found beside stage 1's files in `dataDir`; false
 // with the reason ("FILE:LINE: ...") for one that cannot be played.
 bool LoadStagePacks(const std::string& dataDir, std::vector<StagePack>& packs, std::string& error);
+// Stage 1 and the packs beside it.
+int32_t CountStages(const std::string& dataDir);

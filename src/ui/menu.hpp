@@ -1,7 +1,8 @@
 // The game's menu, drawn by the game over the screen it was opened on, as the
-// paused page is: the player's settings (full screen, integer scale, volume,
-// mute) and quitting, from the keys, a pad alone or the mouse. Play does not
-// run while it is open; the host applies what it changes.
+// paused page is: on the title the next run's rules, difficulty and practice
+// start; everywhere the player's view (full screen, integer scale), sound
+// (volume, mute) and quitting; from the keys, a pad alone or the mouse. Play
+// does not run while it is open; the host applies what it changes.
 #pragma once
 
 #include <cstdint>
@@ -9,11 +10,14 @@
 
 #include "audio/volume.hpp"
 #include "gfx/display.hpp"
+#include "game/rules.hpp"
 #include "gfx/page_layout.hpp"
 
 struct MenuSettings {
   PlayerView view;
   PlayerVolume volume;
+  GameRules rules;     // the next run's, changed on the title only
+  int32_t stages = 1;  // the stages the data holds, for practice's choice
   bool operator==(const MenuSettings&) const = default;
 };
 
@@ -29,8 +33,8 @@ enum class MenuResult : uint8_t { Open, Closed, Quit };
 
 class Menu {
  public:
-  // On its first page, at its first row.
-  void Open();
+  // On its first page, at its first row; on the title, with the game's page.
+  void Open(bool onTitle);
   bool IsOpen() const { return m_open; }
   // Moves, chooses and changes `settings` in place.
   MenuResult Step(const MenuInput& input, MenuSettings& settings);
@@ -40,11 +44,13 @@ class Menu {
   std::optional<int32_t> RowAt(int32_t y) const;
 
  private:
-  enum class Page : uint8_t { Top, Video, Sound };
+  enum class Page : uint8_t { Top, TitleTop, Game, Video, Sound };
   void Enter(Page page, int32_t row);
+  void BackToTop();
   MenuResult Act(int32_t direction, MenuSettings& settings);  // 0: chosen, -1 / +1: left / right
 
   bool m_open = false;
+  Page m_top = Page::Top;
   Page m_page = Page::Top;
   int32_t m_row = 0;
 };

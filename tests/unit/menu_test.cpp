@@ -16,17 +16,17 @@ TEST(Menu, RowsWrapPagesOpenAndBackOrQuitClose) {
   Menu menu;
   MenuSettings settings;
   EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Closed) << "closed until opened";
-  menu.Open();
+  menu.Open(false);
   EXPECT_EQ(menu.Step(Press(&MenuInput::up), settings), MenuResult::Open);  // round to QUIT
   EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Quit);
   EXPECT_FALSE(menu.IsOpen());
-  menu.Open();
+  menu.Open(false);
   menu.Step(Press(&MenuInput::down), settings);
   menu.Step(Press(&MenuInput::choose), settings);  // VIDEO: full screen first
   menu.Step(Press(&MenuInput::choose), settings);
   menu.Step(Press(&MenuInput::down), settings);
   menu.Step(Press(&MenuInput::right), settings);
-  EXPECT_EQ(settings, (MenuSettings{{true, true}, {}}));
+  EXPECT_EQ(settings.view, (PlayerView{true, true}));
   menu.Step(Press(&MenuInput::back), settings);  // back on VIDEO's row: down is SOUND
   menu.Step(Press(&MenuInput::down), settings);
   menu.Step(Press(&MenuInput::choose), settings);
@@ -46,14 +46,42 @@ TEST(Menu, RowsWrapPagesOpenAndBackOrQuitClose) {
   menu.Step(Press(&MenuInput::up), settings);
   EXPECT_EQ(menu.Step(Press(&MenuInput::right), settings), MenuResult::Open) << "only chosen";
   EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Closed);
-  menu.Open();
+  menu.Open(false);
   EXPECT_EQ(menu.Step(Press(&MenuInput::back), settings), MenuResult::Closed);
+}
+
+// On the title the next run's rules: each row goes round its values either way.
+TEST(Menu, TheGamePageOnTheTitleChoosesRulesDifficultyStageAndStart) {
+  Menu menu;
+  MenuSettings settings;
+  settings.stages = 2;
+  menu.Open(true);
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // GAME
+  menu.Step(Press(&MenuInput::left), settings);    // RULES round back to PRACTICE
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // DIFFICULTY on to HARD
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::left), settings);    // STAGE round to the last
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::left), settings);    // FROM round to the carrier
+  EXPECT_EQ(settings.rules, (GameRules{RulesKind::Practice, Difficulty::Hard, 2, kFromCarrier, true, false}));
+  menu.Step(Press(&MenuInput::right), settings);
+  EXPECT_EQ(settings.rules.fromSeconds, 0);
+  menu.Step(Press(&MenuInput::back), settings);  // back on GAME: up is RESUME
+  menu.Step(Press(&MenuInput::up), settings);
+  EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Closed);
+  menu.Open(false);
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // VIDEO where GAME was: no rules away from the title
+  menu.Step(Press(&MenuInput::choose), settings);
+  EXPECT_TRUE(settings.view.fullScreen);
 }
 
 TEST(Menu, AClickChoosesTheRowUnderItAndTheCursorIsDrawnThere) {
   Menu menu;
   MenuSettings settings;
-  menu.Open();
+  menu.Open(false);
   MenuInput click;
   click.clickY = 100;  // above the rows
   EXPECT_EQ(menu.Step(click, settings), MenuResult::Open);

@@ -163,5 +163,6 @@ int main(int argc, char** argv) {
     options.replayStick = replay.Choices().joystick;
     return RunGame(platform, options, RunInput{.watched = &replay, .skipped = skipped});
   }
+  options.choicesFixed = !line.recordPath.empty();
   return RunGame(platform, options, RunInput{}, line.recordPath);
 }
