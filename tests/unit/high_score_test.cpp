@@ -1,13 +1,28 @@
+// The score table and its file: the reading, the order, and saves that keep
+// the old file whole when they fail, follow no planted link, let games ending
+// at once each keep their score and, killed at any moment, leave exactly the
+// table of the last save that finished or of the one after it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <climits>
 #include <csignal>
 #include <filesystem>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "data/high_score.hpp"
 #include "test_support.hpp"
+
+extern char** environ;
 
 namespace {
 
@@ -22,16 +37,47 @@ std::vector<int32_t> Scores(const HighScoreTable& t, size_t n = 9) {
   return s;
 }
 
-TEST(HighScores, NoFileKeepsTheInitialTableAndSaveCreatesIt) {
-  const auto path = (MakeTempDir() / "score.dat").string();
+TEST(HighScores, ReadsNineMaskedEntriesAndKeepsWhatAShortOrGarbledFileHolds) {
+  const auto dir = MakeTempDir();
   HighScoreTable table;
-  EXPECT_FALSE(table.Load(path));
+  table.entries[9].score = 4242;
+  EXPECT_FALSE(table.Load((dir / "absent").string()));
   EXPECT_EQ(Scores(table), std::vector<int32_t>(9, 0));
-  ASSERT_TRUE(table.Save(path, 500));
-  EXPECT_EQ(ReadFile(path), ScoreFileText({500}));
+
+  std::string text = ScoreFileText({7, 6, 5, 4, 3, 2, 1, 0, 9}, ' ');
+  text += "12345 67890\n";  // past the 36th number: ignored
+  WriteFile(dir / "a", text);
+  ASSERT_TRUE(table.Load((dir / "a").string()));
+  EXPECT_EQ(Scores(table), (std::vector<int32_t>{7, 6, 5, 4, 3, 2, 1, 0, 9}));
+  EXPECT_EQ(table.entries[9].score, 4242) << "entry 9 is never read";
+  EXPECT_EQ(table.entries[4].extra[1], 2);
+
+  // The further values are 16-bit: a stored 70000 ^ mask keeps its low 16 bits.
+  WriteFile(dir / "b", std::to_string(0 ^ 0x5E) + " " + std::to_string(70000 ^ 0x5E) + " -1 -2\n");
+  HighScoreTable wide;
+  wide.Load((dir / "b").string());
+  EXPECT_EQ(wide.entries[0].extra[0], static_cast<int16_t>(70000));
+  EXPECT_EQ(wide.entries[0].extra[1], static_cast<int16_t>(-1 ^ 0x5E));
+
+  const std::string good = ScoreFileText({300, 200, 100});
+  const struct {
+    std::string text;
+    std::vector<int32_t> scores;
+  } cases[] = {
+      {"", std::vector<int32_t>(9, 0)},
+      {good.substr(0, good.find('\n', good.find('\n') + 1)), std::vector<int32_t>(9, 0)},  // half an entry
+      {good.substr(0, 40) + "garbage 1 2 3", {300, 200, 100, 0, 0, 0, 0, 0, 0}},  // three whole entries
+      {"99999999999999999999 1 2 3", std::vector<int32_t>(9, 0)},
+  };
+  for (const auto& c : cases) {
+    WriteFile(dir / "s", c.text);
+    HighScoreTable garbled;
+    EXPECT_TRUE(garbled.Load((dir / "s").string()));
+    EXPECT_EQ(Scores(garbled), c.scores);
+  }
 }
 
-TEST(HighScores, SortKeepsEightBestAndTheRunScore) {
+TEST(HighScores, SaveSortsTheRunScoreAmongTheEightBest) {
   const std::vector<int32_t> stored = {900, 800, 700, 600, 500, 400, 300, 200, 100};
   const struct {
     int16_t run;
@@ -45,57 +91,9 @@ TEST(HighScores, SortKeepsEightBestAndTheRunScore) {
     const auto path = (MakeTempDir() / "score.dat").string();
     WriteFile(path, ScoreFileText(stored));
     HighScoreTable table;
-    ASSERT_TRUE(table.Load(path));
-    ASSERT_EQ(Scores(table), stored);
     ASSERT_TRUE(table.Save(path, c.run));
     EXPECT_EQ(Scores(table), c.after);
-    HighScoreTable reread;
-    ASSERT_TRUE(reread.Load(path));
-    EXPECT_EQ(Scores(reread), c.after) << "run " << c.run;
-  }
-}
-
-TEST(HighScores, FreeWhiteSpaceExtraNumbersAndTheExtraValues) {
-  const auto dir = MakeTempDir();
-  std::string text = ScoreFileText({7, 6, 5, 4, 3, 2, 1, 0, 9}, ' ');
-  text += "12345 67890\n";  // past the 36th number: ignored
-  WriteFile(dir / "a", text);
-  HighScoreTable table;
-  table.entries[9].score = 4242;
-  ASSERT_TRUE(table.Load((dir / "a").string()));
-  EXPECT_EQ(Scores(table), (std::vector<int32_t>{7, 6, 5, 4, 3, 2, 1, 0, 9}));
-  EXPECT_EQ(table.entries[9].score, 4242) << "entry 9 is never read";
-  EXPECT_EQ(table.entries[4].extra[1], 2);
-
-  // The further values are 16-bit: a stored 70000 ^ mask keeps its low 16 bits.
-  WriteFile(dir / "b", std::to_string(0 ^ 0x5E) + " " + std::to_string(70000 ^ 0x5E) + " -1 -2\n");
-  HighScoreTable wide;
-  wide.Load((dir / "b").string());
-  EXPECT_EQ(wide.entries[0].extra[0], static_cast<int16_t>(70000));
-  EXPECT_EQ(wide.entries[0].extra[1], static_cast<int16_t>(-1 ^ 0x5E));
-}
-
-TEST(HighScores, ShortOrGarbledFilesKeepWhatWasRead) {
-  const auto dir = MakeTempDir();
-  const std::string good = ScoreFileText({300, 200, 100});
-  const struct {
-    std::string text;
-    std::vector<int32_t> scores;
-  } cases[] = {
-      {"", std::vector<int32_t>(9, 0)},
-      {good.substr(0, good.find('\n', good.find('\n') + 1)), std::vector<int32_t>(9, 0)},  // half an entry
-      {good.substr(0, 40) + "garbage 1 2 3", {300, 200, 100, 0, 0, 0, 0, 0, 0}},  // three whole entries
-      {"99999999999999999999 1 2 3", std::vector<int32_t>(9, 0)},
-  };
-  for (const auto& c : cases) {
-    WriteFile(dir / "s", c.text);
-    HighScoreTable table;
-    EXPECT_TRUE(table.Load((dir / "s").string()));
-    EXPECT_EQ(Scores(table), c.scores);
-    ASSERT_TRUE(table.Save((dir / "s").string(), 0));
-    HighScoreTable reread;
-    ASSERT_TRUE(reread.Load((dir / "s").string()));
-    EXPECT_EQ(Scores(reread), Scores(table)) << "the next save writes a well-formed file";
+    EXPECT_EQ(ReadFile(path), ScoreFileText(c.after)) << "run " << c.run;
   }
 }
 
@@ -111,8 +109,7 @@ TEST(HighScores, WrappedRunScoresAndARunSavedAgain) {
   // One pushed out meanwhile leaves nothing to replace: the run enters as any.
   WriteFile(path, ScoreFileText({900, 800, 700, 600, 500, 400, 300, 200, 100}));
   ASSERT_TRUE(table.Save(path, 150, 50));
-  EXPECT_EQ(Scores(table), (std::vector<int32_t>{900, 800, 700, 600, 500, 400, 300, 200, 150}));
-  EXPECT_EQ(ReadFile(path), ScoreFileText(Scores(table)));
+  EXPECT_EQ(ReadFile(path), ScoreFileText({900, 800, 700, 600, 500, 400, 300, 200, 150}));
 }
 
 size_t OpenDescriptors() {
@@ -169,6 +166,113 @@ TEST(HighScores, PlantedLinksAreNeverWrittenThrough) {
   EXPECT_FALSE(std::filesystem::is_symlink(path));
   EXPECT_EQ(ReadFile(path), ScoreFileText({700}));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), static_cast<std::ptrdiff_t>(names.size()));
+}
+
+// The score saver of tests/support on `path`, COUNT and SCORE as it takes
+// them, `start` (a pipe's read end) as its input; it reports each save.
+class Saver {
+ public:
+  Saver(const std::string& path, std::vector<std::string> arguments, int start = -1) {
+    int out[2];
+    if (::pipe2(out, O_CLOEXEC) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    if (start >= 0) posix_spawn_file_actions_adddup2(&actions, start, STDIN_FILENO);
+    arguments.insert(arguments.begin(), {KESTROVA_SCORE_SAVER, path});
+    std::vector<char*> argv;
+    for (std::string& a : arguments) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    if (posix_spawn(&m_pid, KESTROVA_SCORE_SAVER, &actions, nullptr, argv.data(), environ) != 0) m_pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    m_out = out[0];
+  }
+  ~Saver() {
+    Kill();
+    ::close(m_out);
+  }
+  bool Started() const { return m_pid > 0 && m_out >= 0; }
+  // Reads on until `saves` saves have been reported; false at the end of the
+  // output or when nothing comes for 20 s.
+  bool ReadUntil(int saves) {
+    char c = 0;
+    for (pollfd p{m_out, POLLIN, 0}; m_saves < saves; m_saves += c == '\n') {
+      if (::poll(&p, 1, 20000) != 1 || ::read(m_out, &c, 1) != 1) return false;
+    }
+    return true;
+  }
+  // Every save reported until the saver ends.
+  int Count() {
+    ReadUntil(INT_MAX);
+    return m_saves;
+  }
+  void Kill() {
+    if (m_pid <= 0) return;
+    ::kill(m_pid, SIGKILL);
+    ::waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+  }
+
+ private:
+  pid_t m_pid = -1;
+  int m_out = -1;
+  int m_saves = 0;
+};
+
+// Eight games ending at once, again and again: each score is in the table,
+// whatever order the saves take.
+TEST(ScoreFile, SaversAtOnceEachKeepTheirScore) {
+  for (int round = 0; round < 30; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    const std::string path = (MakeTempDir() / "score.dat").string();
+    int start[2];
+    ASSERT_EQ(::pipe2(start, O_CLOEXEC), 0);
+    std::vector<int32_t> scores;
+    std::vector<std::unique_ptr<Saver>> savers;
+    for (int i = 0; i < 8; ++i) {
+      scores.push_back(100 + (i * 37 + round * 11) % 97 * 10);
+      savers.push_back(std::make_unique<Saver>(path, std::vector<std::string>{"1", std::to_string(scores.back())},
+                                               start[0]));
+      ASSERT_TRUE(savers.back()->Started());
+    }
+    ::close(start[0]);
+    ::close(start[1]);  // all go
+    for (auto& saver : savers) EXPECT_EQ(saver->Count(), 1);
+    std::sort(scores.rbegin(), scores.rend());
+    EXPECT_EQ(ReadFile(path), ScoreFileText(scores));
+  }
+}
+
+// The file after n saves of best + 1 starting from an empty table: scores n,
+// n - 1, ... (never below 0) in entries 0 to 8.
+std::string TableText(int n) {
+  std::vector<int32_t> scores;
+  for (int entry = 0; entry < 9 && n - entry > 0; ++entry) scores.push_back(n - entry);
+  return ScoreFileText(scores);
+}
+
+TEST(ScoreFile, SurvivesSigkillAtAnyMomentOfASave) {
+  const std::string path = (MakeTempDir() / "score.dat").string();
+  WriteFile(path, TableText(0));
+  int state = 0;  // saves the file holds
+  for (int kill = 0; kill < 40; ++kill) {
+    SCOPED_TRACE("kill " + std::to_string(kill));
+    Saver saver(path, {"200"});  // it ends by itself after these
+    ASSERT_TRUE(saver.Started());
+    // Killed after 0 to 3 reported saves, then up to 4 ms into the next ones.
+    ASSERT_TRUE(saver.ReadUntil(kill % 4));
+    for (const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(kill * 389 % 4000);
+         std::chrono::steady_clock::now() < until;) {
+    }
+    saver.Kill();
+    const int reported = saver.Count();
+    const std::string text = ReadFile(path);
+    // The file may have been replaced just before the saver died unreported.
+    const int held = state + reported + (text == TableText(state + reported) ? 0 : 1);
+    ASSERT_EQ(text, TableText(held)) << "after " << reported << " reported saves from state " << state;
+    state = held;
+  }
 }
 
 }  // namespace
