@@ -1,5 +1,5 @@
-// The score table and its file: the reading, the order, and saves that keep
-// the old file whole when they fail, follow no planted link, let games ending
+// The score tables and their files: the reading and the order of the ten best
+// and of the arcade's runs with initials, and saves that keep the old file whole when they fail, follow no planted link, let games ending
 // at once each keep their score and, killed at any moment, leave exactly the
 // table of the last save that finished or of the one after it.
 #include <fcntl.h>
@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "data/arcade_table.hpp"
 #include "data/high_score.hpp"
 #include "test_support.hpp"
 
@@ -166,6 +167,45 @@ TEST(HighScores, PlantedLinksAreNeverWrittenThrough) {
   EXPECT_FALSE(std::filesystem::is_symlink(path));
   EXPECT_EQ(ReadFile(path), ScoreFileText({700}));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), static_cast<std::ptrdiff_t>(names.size()));
+}
+
+// The arcade's best runs of a difficulty with their initials, saved the same way.
+TEST(ArcadeTable, PlacesScoresBestFirstAndKeepsItsFileWhole) {
+  ArcadeTable table;
+  EXPECT_EQ(table.PlaceOf(0), std::nullopt);
+  table.Enter({300, {'C', 'C', 'C'}});
+  table.Enter({500, {'A', 'A', 'A'}});
+  table.Enter({300, {'D', 'D', 'D'}});  // a tie goes below
+  for (int32_t score : {100, 200}) table.Enter({score, {'E', 'E', 'E'}});
+  EXPECT_EQ(table.Text(), "500 AAA\n300 CCC\n300 DDD\n200 EEE\n100 EEE\n");
+  EXPECT_EQ(table.PlaceOf(100), std::nullopt) << "not past the last";
+  EXPECT_EQ(table.PlaceOf(301), 1u);
+
+  ArcadeTable read;
+  std::string error;
+  ASSERT_TRUE(read.Parse(table.Text(), "t", error)) << error;
+  EXPECT_EQ(read, table);
+  const struct {
+    const char* text;
+    const char* error;
+  } bad[] = {{"500 AAA\n12 ab\n", "t:2:"}, {"0 AAA\n", "t:1:"}, {"99999999999 AAA\n", "t:1:"}, {"500 AAAA\n", "t:1:"},
+             {"AAA 500\n", "t:1:"}};
+  for (const auto& c : bad) {
+    EXPECT_FALSE(read.Parse(c.text, "t", error)) << c.text;
+    EXPECT_EQ(error.rfind(c.error, 0), 0u) << error;
+  }
+  read.Parse(bad[0].text, "t", error);
+  EXPECT_EQ(read.Text(), "500 AAA\n") << "what came before the bad line is kept";
+
+  // A save enters into the file as it stands then; a garbled file keeps its good lines.
+  const auto dir = MakeTempDir();
+  const std::string path = (dir / "scores" / "arcade-normal.dat").string();
+  ASSERT_TRUE(SaveArcadeEntry(path, {700, {'Z', 'O', 'E'}}));
+  WriteFile(path, ReadFile(path) + "250 BOB\nnot a line\n800 LAST\n");
+  testing::internal::CaptureStderr();
+  ASSERT_TRUE(SaveArcadeEntry(path, {400, {'A', 'N', 'N'}}));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find(path + ":3:"), std::string::npos);
+  EXPECT_EQ(ReadFile(path), "700 ZOE\n400 ANN\n250 BOB\n");
 }
 
 // The score saver of tests/support on `path`, COUNT and SCORE as it takes

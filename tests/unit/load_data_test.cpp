@@ -1,15 +1,21 @@
-// The data folder: where it is, the tile map, the tables loaded and checked,
-// the angle tables.
+// The data folder: where it is, the table files' splitter and numbers, the
+// tile map, the tables loaded and checked, the difficulties, the angle tables.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/data_places.hpp"
+#include "data/csv_table.hpp"
 #include "data/data_check.hpp"
+#include "data/difficulty.hpp"
+#include "data/numbers.hpp"
 #include "data/table_layout.hpp"
 #include "data/tables.hpp"
 #include "data/tile_map.hpp"
@@ -22,6 +28,183 @@ using testing_support::MakeTempDir;
 using testing_support::RepoDataDir;
 using testing_support::UniformMap;
 using testing_support::WriteFile;
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// Every cell of the first `rows.size() + 2` rows, with cells not listed empty.
+void ExpectCells(const CsvTable& table, const Rows& rows) {
+  for (int32_t row = 0; row < static_cast<int32_t>(rows.size()) + 2; ++row) {
+    for (int32_t column = 0; column < table.ColumnCount(); ++column) {
+      std::string want;
+      if (row < static_cast<int32_t>(rows.size()) &&
+          column < static_cast<int32_t>(rows[static_cast<size_t>(row)].size())) {
+        want = rows[static_cast<size_t>(row)][static_cast<size_t>(column)];
+      }
+      EXPECT_EQ(table.GetCell(column, row), want) << "column " << column << ", row " << row;
+    }
+  }
+}
+
+TEST(CsvTable, SplitsBytesByTheFileRules) {
+  struct Case {
+    const char* name;
+    int32_t columns;
+    std::string bytes;
+    Rows rows;
+  };
+  const Case cases[] = {
+      {"empty field", 10, "a,,b\n", {{"a", "", "b"}}},
+      {"comment line is not a row", 10, "# note\nx,1\n", {{"x", "1"}}},
+      {"comment swallows the line feed", 10, "x,1 # joined\ny,2\n", {{"x", "1 y", "2"}}},
+      {"comment inside a cell", 10, "ab#c\nd,e\n", {{"abd", "e"}}},
+      {"carriage returns are kept", 10, "a,b\r\na,12\r\n", {{"a", "b\r"}, {"a", "12\r"}}},
+      {"no final line feed", 10, "a,b\nc", {{"a", "b"}, {"c"}}},
+      {"file ends inside a comment", 10, "a,1\n# tail", {{"a", "1"}}},
+      {"quotes are ordinary bytes", 10, "\"p,q\",r\n", {{"\"p", "q\"", "r"}}},
+      {"eleventh field dropped",
+       10,
+       "0,1,2,3,4,5,6,7,8,9,10,11\nn",
+       {{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, {"n"}}},
+      {"sixth field dropped", 5, "k,1,2,3,4,5\n", {{"k", "1", "2", "3", "4"}}},
+      {"empty line is an empty row", 10, "a\n\nb\n", {{"a"}, {}, {"b"}}},
+      {"spaces and tabs kept", 10, " E1 ,\t7\n", {{" E1 ", "\t7"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CsvTable table(c.columns);
+    ASSERT_TRUE(table.Allocate(8));
+    DataError error;
+    ASSERT_TRUE(table.LoadBytes(c.bytes, "t.csv", &error)) << error.Message();
+    ExpectCells(table, c.rows);
+  }
+}
+
+TEST(CsvTable, RowsPastTheCapacityFailNamingTheirLine) {
+  struct Case {
+    const char* name;
+    int32_t capacity;
+    std::string bytes;
+    int32_t line;  // 0: the bytes fit
+  };
+  const Case cases[] = {
+      {"third row of two", 2, "a\nb\nc\n", 3},
+      {"comments and joined lines count", 2, "# head\na\nb # joined\nc\n\nd\n", 6},
+      {"a lone separator is a row", 1, "a\n,\n", 2},
+      {"exactly full, trailing blank lines", 2, "a\nb\n\n\n", 0},
+      {"exactly full, trailing comment", 2, "a\nb\n# end", 0},
+      {"exactly full, Windows line ends and blank lines of spaces", 2, "a\r\nb\r\n\r\n  \t\r\n", 0},
+      {"a row after the blank lines past the capacity", 2, "a\nb\n \n\r\n x\n", 5},
+      {"never allocated", 0, "a", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CsvTable table(10);
+    if (c.capacity > 0) {
+      ASSERT_TRUE(table.Allocate(c.capacity));
+    }
+    DataError error;
+    const bool loaded = table.LoadBytes(c.bytes, "t.csv", &error);
+    EXPECT_EQ(loaded, c.line == 0);
+    if (c.line != 0) {
+      EXPECT_EQ(error.file, "t.csv");
+      EXPECT_EQ(error.line, c.line);
+      EXPECT_NE(error.what.find("more rows than the capacity"), std::string::npos) << error.what;
+    }
+  }
+}
+
+// Rows, keys and lines read back, and nothing outside the table.
+TEST(CsvTable, LookupsStayInsideTheTable) {
+  CsvTable table(10);
+  ASSERT_TRUE(table.Allocate(5));
+  ASSERT_TRUE(table.LoadBytes("# c\nE1 ,a\nE1,b# j\n\n,c\nX,d", "t.csv", nullptr));
+  // Row 0 begins after the comment; row 1 spans lines 3 and 4; no row 4 began.
+  const int32_t lines[] = {2, 3, 5, 6, 0};
+  for (int32_t row = 0; row < 5; ++row) EXPECT_EQ(table.LineOfRow(row), lines[row]) << "row " << row;
+  EXPECT_EQ(table.LineOfRow(-1), 0);
+  EXPECT_EQ(table.LineOfRow(5), 0);
+  EXPECT_EQ(table.FindRow("E1"), 1);  // "E1 " is not "E1"
+  EXPECT_EQ(table.FindRow("e1"), 5);
+  EXPECT_EQ(table.FindRow(""), 2);
+  EXPECT_EQ(table.FindRow("nowhere"), table.Capacity());
+  const int32_t outside[][2] = {{-1, 0}, {10, 0}, {0, -1}, {0, 5}, {INT32_MAX, INT32_MAX}};
+  for (const auto& cell : outside) EXPECT_EQ(table.GetCell(cell[0], cell[1]), "");
+
+  CsvTable unallocated(10);
+  EXPECT_EQ(unallocated.FindRow(""), 0);
+  EXPECT_EQ(unallocated.GetCell(0, 0), "");
+}
+
+TEST(CsvTable, LoadAppendsAndAllocateClears) {
+  CsvTable table(10);
+  ASSERT_TRUE(table.Allocate(2));
+  ASSERT_TRUE(table.LoadBytes("a,1\n", "t.csv", nullptr));
+  ASSERT_TRUE(table.LoadBytes("b,2\nc", "t.csv", nullptr));
+  ExpectCells(table, {{"ab", "12"}, {"c"}});
+  ASSERT_TRUE(table.Allocate(2));
+  ExpectCells(table, {});
+  EXPECT_FALSE(table.Allocate(-1));
+  EXPECT_EQ(table.Capacity(), 0);
+}
+
+// Files are read in blocks; a comment or a cell cut by a block's end must
+// split the same as the bytes in one piece. Errors name the file.
+TEST(CsvTable, FileLoadMatchesTheBytesAcrossBlocks) {
+  std::string comments;
+  std::string cells;
+  for (int32_t i = 0; i < 500; ++i) {
+    comments += "K" + std::to_string(i) + "," + std::to_string(i) + " # " + std::string(60, 'c') + "\n" +
+                std::to_string(i % 7) + "\n";
+    cells += "K" + std::to_string(i) + "," + std::string(static_cast<size_t>(40 + i % 50), 'v') + ",#\n" +
+             std::to_string(i) + "\n";
+  }
+  const auto dir = MakeTempDir();
+  for (const std::string* bytes : {&comments, &cells}) {
+    WriteFile(dir / "t.csv", *bytes);
+    CsvTable fromFile(10);
+    CsvTable fromBytes(10);
+    ASSERT_TRUE(fromFile.Allocate(512));
+    ASSERT_TRUE(fromBytes.Allocate(512));
+    DataError error;
+    ASSERT_TRUE(fromFile.Load((dir / "t").string(), &error)) << error.Message();
+    ASSERT_TRUE(fromBytes.LoadBytes(*bytes, "t.csv", &error));
+    for (int32_t row = 0; row < 512; ++row) {
+      EXPECT_EQ(fromFile.LineOfRow(row), fromBytes.LineOfRow(row));
+      for (int32_t column = 0; column < 10; ++column) {
+        ASSERT_EQ(fromFile.GetCell(column, row), fromBytes.GetCell(column, row)) << column << "," << row;
+      }
+    }
+    EXPECT_EQ(fromFile.FindRow("K499"), 499);
+  }
+
+  CsvTable table(5);
+  ASSERT_TRUE(table.Allocate(2));
+  DataError error;
+  EXPECT_FALSE(table.Load((dir / "absent").string(), &error));
+  EXPECT_EQ(error.Message(), (dir / "absent.csv").string() + ": cannot open");
+
+  WriteFile(dir / "full.csv", "# rows\na\nb\nc\n");
+  EXPECT_FALSE(table.Load((dir / "full").string(), &error));
+  EXPECT_EQ(error.Message(), (dir / "full.csv").string() + ":4: more rows than the capacity of 2");
+}
+
+TEST(CellToInt, ReadsLikeAtoiAndSaturates) {
+  struct Case {
+    const char* text;
+    int32_t value;
+  };
+  const Case cases[] = {
+      {"", 0},          {"abc", 0},       {"42", 42},     {"007", 7},       {"  -17x", -17},
+      {"+5", 5},        {" \t\n\v\f\r9", 9}, {"12\r", 12},  {"- 5", 0},        {"+-5", 0},
+      {"0x1A", 0},      {"\xA0" "5", 0},   {"2147483647", INT32_MAX},          {"2147483648", INT32_MAX},
+      {"-2147483648", INT32_MIN},         {"-2147483649", INT32_MIN},         {"99999999999999999999999999", INT32_MAX},
+      {"-00000000000000000000000003", -3},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CellToInt(c.text), c.value) << '"' << c.text << '"';
+
+  // 16-bit fields keep the low 16 bits.
+  EXPECT_TRUE(CellToI16("65535") == -1 && CellToI16("70000") == 70000 - 65536 && CellToI16("32768") == -32768);
+}
 
 TEST(TileMap, ReadsThreeCharacterNumbers) {
   const auto map = std::make_unique<TileMap>();
@@ -96,10 +279,13 @@ TEST(TileMap, BadFilesNameTheLine) {
   EXPECT_EQ((*map)[3][4], RECT{});
 }
 
-TEST(LoadGameData, FillsEverythingFromTheCommittedFiles) {
+TEST(LoadGameData, FillsEverythingFromTheFilesOrNamesTheOneThatIsWrong) {
+  const auto dir = MakeTempDir();
+  std::filesystem::copy(RepoDataDir(), dir, std::filesystem::copy_options::recursive);
+  const std::string dataDir = dir.string();
   DataError error;
   const auto data = std::make_unique<GameData>();
-  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), *data, &error)) << error.Message();
+  ASSERT_TRUE(LoadGameData(dataDir, *data, &error)) << error.Message();
   EXPECT_EQ(data->dataTable.Capacity(), 512);  // the stage script's is checked below
   EXPECT_EQ(data->charTable.Capacity(), 64);
   // The carrier is the one 128 x 96 character.
@@ -112,21 +298,14 @@ TEST(LoadGameData, FillsEverythingFromTheCommittedFiles) {
   EXPECT_EQ(data->g_rcMap[0][0].right - data->g_rcMap[0][0].left, TILE_SIZE);
   // Loading again gives the same tables, not doubled cells.
   const std::string firstKey = data->stageTable.Text(StageColumn::KEY, 1);
-  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), *data, &error)) << error.Message();
+  ASSERT_TRUE(LoadGameData(dataDir, *data, &error)) << error.Message();
   EXPECT_EQ(data->stageTable.Text(StageColumn::KEY, 1), firstKey);
-}
-
-TEST(LoadGameData, StartUpErrorsNameTheFile) {
-  const auto dir = MakeTempDir();
-  std::filesystem::copy(RepoDataDir(), dir, std::filesystem::copy_options::recursive);
-  const std::string dataDir = dir.string();
-  DataError error;
-  const auto data = std::make_unique<GameData>();
 
   std::filesystem::remove(dir / "map.dat");
   testing::internal::CaptureStderr();
   EXPECT_TRUE(LoadGameData(dataDir, *data, &error)) << error.Message();
   EXPECT_NE(testing::internal::GetCapturedStderr().find(dataDir + "/map.dat"), std::string::npos);
+  EXPECT_EQ(data->g_rcMap[0][0], RECT{}) << "the background stays black";
 
   WriteFile(dir / "map.dat", "640\n");
   EXPECT_FALSE(LoadGameData(dataDir, *data, &error));
@@ -278,6 +457,35 @@ TEST(DataCheck, StopsAtTheCapacity) {
   EXPECT_TRUE(Check(kData, script + "DOT,,,1\nEOF,\n", kChars, &error)) << error.Message();
   EXPECT_FALSE(Check(kData, script + ",,,1\n,,,1\n", kChars, &error));
   EXPECT_EQ(error.Message(), "Stage1.csv: no \"EOF\" row where the script would take one before row 512");
+}
+
+TEST(Difficulties, EachRowByNameOrTheLineAndFieldThatIsWrong) {
+  std::array<DifficultyTuning, kDifficulties> tunings;
+  DataError error;
+  ASSERT_TRUE(LoadDifficulties(testing_support::RepoDataDir().string(), tunings, &error)) << error.Message();
+  EXPECT_EQ(tunings[static_cast<size_t>(Difficulty::Normal)].firePercent, 100);
+  EXPECT_GT(tunings[static_cast<size_t>(Difficulty::Expert)].firePercent, tunings[1].firePercent);
+
+  const std::string good = "# a comment\neasy,50,0,0,75,25,3,20000,30000\nnormal,100,0,0,100,25,3,20000,40000\n"
+                           "hard,400,1,2,125,25,3,30000,50000\n";
+  const struct {
+    std::string text;
+    std::string message;  // after the folder
+  } bad[] = {
+      {good, "difficulty.csv: no row for 'expert'"},
+      {good + "expert,800,2,4,0,25,3,40000,60000\n",
+       "difficulty.csv:5: toughness of 'expert' must be a whole number from 1 to 10000"},
+      {good + "expert,800,2,4,150,25,3,-1,60000\n",
+       "difficulty.csv:5: first extra life of 'expert' must be a whole number from 0 to 2147483647"},
+      {good + "expert,800,2,x4,150,25,3,40000,60000\n", "difficulty.csv:5: volley of 'expert' must be a whole number from 0 to 8"},
+      {"", "difficulty.csv: no row for 'easy'"},
+  };
+  for (const auto& c : bad) {
+    const auto dir = MakeTempDir();
+    WriteFile(dir / "difficulty.csv", c.text);
+    EXPECT_FALSE(LoadDifficulties(dir.string(), tunings, &error));
+    EXPECT_EQ(error.Message(), (dir / c.message).string());
+  }
 }
 
 uint32_t Bits(float value) {
