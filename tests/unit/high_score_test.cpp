@@ -1,7 +1,8 @@
 // The score tables and their files: the reading and the order of the ten best
-// and of the arcade's runs with initials, and saves that keep the old file whole when they fail, follow no planted link, let games ending
-// at once each keep their score and, killed at any moment, leave exactly the
-// table of the last save that finished or of the one after it.
+// and of the arcade's runs with initials, and saves that keep the old file
+// whole when they fail, follow no planted link, let games ending at once each
+// keep their score and, killed at any moment, leave exactly the table of the
+// last save that finished or of the one after it.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
