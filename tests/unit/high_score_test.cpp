@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "data/arcade_table.hpp"
@@ -79,39 +80,32 @@ TEST(HighScores, ReadsNineMaskedEntriesAndKeepsWhatAShortOrGarbledFileHolds) {
   }
 }
 
-TEST(HighScores, SaveSortsTheRunScoreAmongTheEightBest) {
-  const std::vector<int32_t> stored = {900, 800, 700, 600, 500, 400, 300, 200, 100};
+// The run's score sorted in among the eight best, in the place of the same
+// run's earlier entry when it was entered before.
+TEST(HighScores, SaveSortsTheRunScoreInReplacingItsEarlierEntry) {
+  const std::vector<int32_t> full = {900, 800, 700, 600, 500, 400, 300, 200, 100};
   const struct {
+    std::vector<int32_t> stored;
     int16_t run;
+    std::optional<int16_t> replacing;
     std::vector<int32_t> after;
   } cases[] = {
-      {250, {900, 800, 700, 600, 500, 400, 300, 250, 200}},
-      {50, {900, 800, 700, 600, 500, 400, 300, 200, 50}},
-      {1000, {1000, 900, 800, 700, 600, 500, 400, 300, 200}},
+      {full, 250, {}, {900, 800, 700, 600, 500, 400, 300, 250, 200}},
+      {full, 50, {}, {900, 800, 700, 600, 500, 400, 300, 200, 50}},
+      {full, 1000, {}, {1000, 900, 800, 700, 600, 500, 400, 300, 200}},
+      {{40000}, -30536, {}, {40000, 35000}},  // 35000 after one 16-bit wrap
+      {{40000, 35000}, 500, -30536, {40000, 500}},
+      {full, 600, 500, {900, 800, 700, 600, 600, 400, 300, 200, 100}},
+      {full, 150, 50, {900, 800, 700, 600, 500, 400, 300, 200, 150}},  // 50 was pushed out: enters as any
   };
-  for (const auto& c : cases) {
-    const auto path = (MakeTempDir() / "score.dat").string();
-    WriteFile(path, ScoreFileText(stored));
-    HighScoreTable table;
-    ASSERT_TRUE(table.Save(path, c.run));
-    EXPECT_EQ(Scores(table), c.after);
-    EXPECT_EQ(ReadFile(path), ScoreFileText(c.after)) << "run " << c.run;
-  }
-}
-
-TEST(HighScores, WrappedRunScoresAndARunSavedAgain) {
   const auto path = (MakeTempDir() / "score.dat").string();
-  WriteFile(path, ScoreFileText({40000}));
-  HighScoreTable table;
-  ASSERT_TRUE(table.Save(path, static_cast<int16_t>(-30536)));  // 35000 after one wrap
-  EXPECT_EQ(Scores(table, 3), (std::vector<int32_t>{40000, 35000, 0}));
-  // The same run saved again replaces its earlier entry, not another one.
-  ASSERT_TRUE(table.Save(path, 500, static_cast<int16_t>(-30536)));
-  EXPECT_EQ(Scores(table, 3), (std::vector<int32_t>{40000, 500, 0}));
-  // One pushed out meanwhile leaves nothing to replace: the run enters as any.
-  WriteFile(path, ScoreFileText({900, 800, 700, 600, 500, 400, 300, 200, 100}));
-  ASSERT_TRUE(table.Save(path, 150, 50));
-  EXPECT_EQ(ReadFile(path), ScoreFileText({900, 800, 700, 600, 500, 400, 300, 200, 150}));
+  for (const auto& c : cases) {
+    WriteFile(path, ScoreFileText(c.stored));
+    HighScoreTable table;
+    ASSERT_TRUE(table.Save(path, c.run, c.replacing));
+    EXPECT_EQ(ReadFile(path), ScoreFileText(c.after)) << "run " << c.run;
+    EXPECT_EQ(table.Text(), ScoreFileText(c.after)) << "run " << c.run;
+  }
 }
 
 size_t OpenDescriptors() {
