@@ -79,7 +79,7 @@ Parsed Parse(std::span<const uint8_t> wave) {
   return p;
 }
 
-TEST(GetWaveResource, ChunkLayouts) {
+TEST(GetWaveResource, ChunkLayoutsAndOnlyTheValuesAskedFor) {
   struct Case {
     const char* name;
     Bytes wave;
@@ -122,20 +122,17 @@ TEST(GetWaveResource, ChunkLayouts) {
       EXPECT_EQ(p.size, c.size);
     }
   }
-  // What was not found is reset, not left as the caller had it.
-  const Parsed none = Parse(Riff({{"fmt ", Fmt(3, 2, 44100, 16)}}));
-  EXPECT_TRUE(none.data == nullptr && none.size == 0);
-}
-
-TEST(GetWaveResource, OnlyTheValuesAskedFor) {
+  // Only the values asked for are looked for; what is not found is reset, not
+  // left as the caller had it.
   const Bytes fmtOnly = Riff({{"fmt ", Fmt()}});
-  const Bytes wave = GoodWave();
+  const Parsed none = Parse(fmtOnly);
+  EXPECT_TRUE(none.result == 0 && none.data == nullptr && none.size == 0);
   WaveFormat format;
   const uint8_t* data = nullptr;
   uint32_t size = 0;
-  // The format alone is found without any data chunk.
   EXPECT_EQ(GetWaveResource(fmtOnly, &format, nullptr, nullptr), 1);
   EXPECT_EQ(GetWaveResource(fmtOnly, &format, &data, nullptr), 0);
+  const Bytes wave = GoodWave();
   EXPECT_EQ(GetWaveResource(wave, nullptr, &data, nullptr), 1);
   EXPECT_EQ(data, wave.data() + 58);
   EXPECT_EQ(GetWaveResource(wave, nullptr, nullptr, &size), 1);
