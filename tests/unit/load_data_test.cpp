@@ -148,7 +148,7 @@ TEST(CsvTable, LoadAppendsAndAllocateClears) {
 }
 
 // Files are read in blocks; a comment or a cell cut by a block's end must
-// split the same as the bytes in one piece. Errors name the file.
+// split the same as the bytes in one piece (the loader's test has the errors).
 TEST(CsvTable, FileLoadMatchesTheBytesAcrossBlocks) {
   std::string comments;
   std::string cells;
@@ -176,16 +176,6 @@ TEST(CsvTable, FileLoadMatchesTheBytesAcrossBlocks) {
     }
     EXPECT_EQ(fromFile.FindRow("K499"), 499);
   }
-
-  CsvTable table(5);
-  ASSERT_TRUE(table.Allocate(2));
-  DataError error;
-  EXPECT_FALSE(table.Load((dir / "absent").string(), &error));
-  EXPECT_EQ(error.Message(), (dir / "absent.csv").string() + ": cannot open");
-
-  WriteFile(dir / "full.csv", "# rows\na\nb\nc\n");
-  EXPECT_FALSE(table.Load((dir / "full").string(), &error));
-  EXPECT_EQ(error.Message(), (dir / "full.csv").string() + ":4: more rows than the capacity of 2");
 }
 
 TEST(CellToInt, ReadsLikeAtoiAndSaturates) {
@@ -413,7 +403,6 @@ TEST(DataCheck, NamesTheFileLineAndKeyOfEachFault) {
   const Case cases[] = {
       {"unknown script key", kData, "E1\nE9,1,1,1\nEOF,\n", kChars, "Stage1.csv", 2, "unknown key 'E9'"},
       {"script key without INIT", kData, "L1,1,1,1\nEOF,\n", kChars, "Stage1.csv", 1, "names line 4 of data.csv"},
-      {"no EOF", kData, "E1,1,1,1\n", kChars, "Stage1.csv", 0, "no \"EOF\""},
       {"EOF only after two DOT rows", kData, "E1\nDOT,,,1\nDOT,,,2\nEOF,\n", kChars, "Stage1.csv", 3,
        "unknown key 'DOT'"},
       {"type's character", Replace(kData, "E1,,,,,INIT,,,C1", "E1,,,,,INIT,,,C9"), kStage, kChars, "data.csv", 1,
