@@ -13,7 +13,10 @@
 inline constexpr std::string_view kKeyboardSection = "keyboard";
 inline constexpr std::string_view kGamepadSection = "gamepad";
 // Every section the game reads.
-inline constexpr std::array<std::string_view, 2> kSettingsSections = {kKeyboardSection, kGamepadSection};
+inline constexpr std::string_view kVideoSection = "video";
+inline constexpr std::string_view kSoundSection = "sound";
+inline constexpr std::array<std::string_view, 4> kSettingsSections = {kKeyboardSection, kGamepadSection, kVideoSection,
+                                                                      kSoundSection};
 
 struct SettingsEntry {
   std::string key;

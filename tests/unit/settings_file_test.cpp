@@ -9,6 +9,7 @@
 
 #include "app/controls.hpp"
 #include "app/settings_file.hpp"
+#include "app/view_settings.hpp"
 #include "platform/sdl/sdl_controls.hpp"
 #include "test_support.hpp"
 
@@ -48,12 +49,12 @@ TEST(SettingsFile, GarbledLinesAreNamedAndKeepTheDefaults) {
   std::vector<std::string> warnings;
   const Controls controls = Read(
       "fire = Z\n[keyboard]\nfire Z\njump = A\nbomb = Zed\nfire = Z\nup = z\nfire = X\nleft = \n"
-      "right = Left Shift\ndown = Escape\n[video]\nscale = 2\n[gamepad]\nfire = b\nbomb = north\n",
+      "right = Left Shift\ndown = Escape\n[colours]\nscale = 2\n[gamepad]\nfire = b\nbomb = north\n",
       warnings, "/c/settings.ini");
   const std::vector<std::string> want = {
       "/c/settings.ini:1: 'fire = Z' comes before any [SECTION]; it is not read",
       "/c/settings.ini:3: expected 'KEY = VALUE' or '[SECTION]', not 'fire Z'",
-      "/c/settings.ini:12: unknown section [video]; its lines are not read",
+      "/c/settings.ini:12: unknown section [colours]; its lines are not read",
       "/c/settings.ini:4: unknown action 'jump' (up, down, left, right, fire, bomb or exit)",
       "/c/settings.ini:5: 'Zed' names no key; bomb keeps Left Shift, Right Shift",
       "/c/settings.ini:7: Z is fire's already (line 6); up keeps Up",
@@ -117,15 +118,35 @@ TEST(SettingsFile, TheMenuBindsWithoutConflictsAndSavesKeepingTheRest) {
   EXPECT_EQ(controls.keyboard.Bind(GameAction::Bomb, "Z"), GameAction::Fire);
   EXPECT_EQ(controls.keyboard.names[5], (std::vector<std::string>{"Left Shift", "Right Shift"}));
   const std::filesystem::path path = MakeTempDir() / "settings.ini";
-  WriteFile(path, "# my keys\n[keyboard]\nfire = X\nwhat\nfire = C\n\n[video]\nscale = 2\n");
+  WriteFile(path, "# my keys\n[keyboard]\nfire = X\nwhat\nfire = C\n\n[colours]\nscale = 2\n");
   std::string error;
   ASSERT_TRUE(SaveControls(path.string(), controls, error)) << error;
   const std::string text = ReadFile(path);
   EXPECT_EQ(text, "# my keys\n[keyboard]\nfire = Z\nwhat\nup = Up\ndown = Down\nleft = Left\nright = Right\n"
-                  "bomb = Left Shift, Right Shift\nexit = Escape\n\n[video]\nscale = 2\n\n[gamepad]\nup = dpup\n"
+                  "bomb = Left Shift, Right Shift\nexit = Escape\n\n[colours]\nscale = 2\n\n[gamepad]\nup = dpup\n"
                   "down = dpdown\nleft = dpleft\nright = dpright\nfire = a\nbomb = b\nexit = none\n");
   std::vector<std::string> warnings;
   EXPECT_EQ(Read(text, warnings), controls);
+}
+
+// The view and the sound kept for the next start: each value read or named
+// with its line, and written back beside what else the file holds.
+TEST(SettingsFile, TheViewAndTheSoundAreKeptBesideTheControls) {
+  const std::string path = (MakeTempDir() / "settings.ini").string();
+  std::vector<std::string> warnings;
+  const SettingsFile file = SettingsFile::Parse(
+      "[keyboard]\nfire = Z\n[video]\ninteger_scale = yes\nshade = 3\n[sound]\nvolume = 140\nmute = yes\n", path,
+      warnings);
+  const ViewAndSound read = ReadViewAndSound(file, path, ViewAndSound{false, {70, false}}, warnings);
+  EXPECT_EQ(read, (ViewAndSound{true, {70, true}}));
+  ASSERT_EQ(warnings.size(), 2u);
+  EXPECT_EQ(warnings[0], path + ":5: no video setting 'shade'");
+  EXPECT_EQ(warnings[1], path + ":7: volume takes a whole number from 0 to 100, not '140'; it stays as it was");
+  WriteFile(path, "# mine\n[keyboard]\nfire = Z\n");
+  std::string error;
+  ASSERT_TRUE(SaveViewAndSound(path, ViewAndSound{false, {30, false}}, error)) << error;
+  EXPECT_EQ(ReadFile(path),
+            "# mine\n[keyboard]\nfire = Z\n\n[video]\ninteger_scale = no\n\n[sound]\nvolume = 30\nmute = no\n");
 }
 
 }  // namespace

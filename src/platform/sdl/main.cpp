@@ -13,6 +13,7 @@
 #include "app/options.hpp"
 #include "app/replay.hpp"
 #include "app/settings_file.hpp"
+#include "app/view_settings.hpp"
 #include "platform/sdl/frame_pacer.hpp"
 #include "platform/sdl/sdl_controls.hpp"
 #include "platform/sdl/sdl_platform.hpp"
@@ -75,17 +76,34 @@ std::string Environment(const char* name) {
 }
 
 // What the player keeps in their settings folder: the controls, with a
-// warning for every part that keeps its default, and their own pad mappings.
-void ReadPlayerSettings(sdl::SdlSettings& settings) {
+// warning for every part that keeps its default, their own pad mappings, and
+// the view and the sound, which the command line overrides. The settings
+// file's path; empty when there is none.
+std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settings) {
   const std::string folder = SettingsFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"));
   if (folder.empty()) {
     std::fprintf(stderr, "kestrova: warning: neither XDG_CONFIG_HOME nor HOME is set; the default controls\n");
-    return;
+    return "";
   }
+  const std::string path = folder + "/settings.ini";
   std::vector<std::string> warnings;
-  settings.controls = LoadControls(folder + "/settings.ini", sdl::SdlControlNames(), warnings);
+  settings.controls = LoadControls(path, sdl::SdlControlNames(), warnings);
+  std::string text, error;
+  ViewAndSound kept;
+  if (ReadSettingsText(path, text, error) == SettingsRead::Read) {
+    std::vector<std::string> parsed;  // the same lines' warnings came with the controls
+    kept = ReadViewAndSound(SettingsFile::Parse(text, path, parsed), path, kept, warnings);
+  }
   for (const std::string& warning : warnings) std::fprintf(stderr, "kestrova: warning: %s\n", warning.c_str());
   settings.padMappings = folder + "/gamecontrollerdb.txt";
+  settings.integerScale = line.integerScale || kept.integerScale;
+  const bool soundGiven = line.volume != kMaxVolume || line.muted;
+  settings.audio = soundGiven ? PlayerVolume{line.volume, line.muted} : kept.volume;
+  return path;
+}
+
+ViewAndSound ViewAndSoundOf(const sdl::SdlPlatform& platform) {
+  return ViewAndSound{platform.View().integerScale, platform.Volume()};
 }
 
 // Start-up, the loop and shutdown; the program's exit code. With
@@ -108,6 +126,8 @@ int RunGame(sdl::SdlPlatform& platform, const AppOptions& options, RunInput run,
   return saved ? status : 1;
 }
 
+int Play(const CommandLine& line, sdl::SdlPlatform& platform);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -129,8 +149,23 @@ int main(int argc, char** argv) {
                             .integerScale = line.integerScale,
                             .audio = {line.volume, line.muted},
                             .frameStats = line.frameStats};
-  ReadPlayerSettings(settings);
+  const std::string settingsPath = ReadPlayerSettings(line, settings);
   sdl::SdlPlatform platform(std::move(settings));
+  const ViewAndSound atStart = ViewAndSoundOf(platform);
+  const int status = Play(line, platform);
+  // What the menu and the volume keys changed is there at the next start.
+  std::string error;
+  if (!settingsPath.empty() && !(ViewAndSoundOf(platform) == atStart) &&
+      !SaveViewAndSound(settingsPath, ViewAndSoundOf(platform), error)) {
+    std::fprintf(stderr, "kestrova: warning: cannot keep the settings: %s\n", error.c_str());
+  }
+  return status;
+}
+
+namespace {
+
+// The game or the recording the command line asks for, on `platform`; the exit code.
+int Play(const CommandLine& line, sdl::SdlPlatform& platform) {
   AppOptions options = line.app;
   const DataPlaces places = FindDataPlaces(GatherPlaceFacts(line.dataGiven ? options.dataDir : ""));
   options.dataDir = places.dataDir;
@@ -166,3 +201,5 @@ int main(int argc, char** argv) {
   options.choicesFixed = !line.recordPath.empty();
   return RunGame(platform, options, RunInput{}, line.recordPath);
 }
+
+}  // namespace
