@@ -165,7 +165,8 @@ const KestrovaPage = (() => {
       }
       case "radio": {
         const label = document.createElement("label");
-        const radio = Object.assign(document.createElement("input"), { type: "radio", name: groupName, tabIndex: -1 });
+        // Tab goes from group to group, the arrows choose within one, as in the desktop's dialog.
+        const radio = Object.assign(document.createElement("input"), { type: "radio", name: groupName });
         radio.dataset.id = control.id;
         if (command) radio.addEventListener("click", () => { members[command.member] = command.value; });
         label.append(radio, control.caption);
@@ -228,7 +229,8 @@ const KestrovaPage = (() => {
         settings.hidden = true;
         resolve(members);
       };
-      const onKey = (event) => { if (event.key === "Escape") finish(event); };
+      // Return is OK and Escape Cancel, each closing the form with what was chosen.
+      const onKey = (event) => { if (event.key === "Escape" || event.key === "Enter") finish(event); };
       dialog.addEventListener("submit", finish);
       for (const button of dialog.querySelectorAll("[data-closes]")) {
         if (button.type !== "submit") button.addEventListener("click", finish);

@@ -197,7 +197,18 @@ test("the settings form; the canvas, a whole multiple or fitted; the music, the 
   const [formBox, noteBox] = [await form.boundingBox(), await note.boundingBox()];
   assert.ok(noteBox.x >= formBox.x + formBox.width || noteBox.y >= formBox.y + formBox.height, "the note beside");
   assert.match(await note.innerText(), /gamepad[^.]*ジョイスティック/, "a gamepad needs the joystick choice");
-  // A button that sets nothing, then Escape, which closes the form like OK: on into the game, in a window.
+  // From the keys alone: Tab from OK past Cancel to the first group, then to the next; the arrows choose the
+  // joystick there; a button that sets nothing, then Escape, which closes the form like OK: on into the game,
+  // in a window.
+  const focused = () => page.evaluate(() => [document.activeElement.name, document.activeElement.dataset.id]);
+  await page.keyboard.press("Tab");
+  await page.keyboard.press("Tab");
+  assert.deepEqual(await focused(), ["group1", "1000"]);
+  await page.keyboard.press("Tab");
+  assert.deepEqual(await focused(), ["group2", "1002"], "one stop a group");
+  await page.keyboard.press("ArrowDown");
+  assert.deepEqual(await focused(), ["group2", "1003"]);
+  assert.equal(await form.locator("input:checked").getAttribute("data-id"), "1003", "the arrows chose the joystick");
   await form.getByText("MIDI", { exact: true }).click();
   await page.keyboard.press("Escape");
   await page.waitForFunction(() => kestrovaTest.state().title === 1);
