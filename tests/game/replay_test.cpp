@@ -199,10 +199,12 @@ TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFrames) {
   tick({}, 200);
   EXPECT_TRUE(viewer.Done() && viewer.Frame() == kFrames);
   ReplayViewer stopped(replay);
-  stopped.Tick(core, FrameInput{});
-  FrameInput escape;
-  escape.keys[VK_ESCAPE] = 0x80;
-  stopped.Tick(core, escape);
+  FrameInput press;
+  press.keys[VK_SPACE] = 0x80;
+  stopped.Tick(core, press);
+  EXPECT_EQ(std::string(stopped.Bar().speed), "PAUSE") << "a press from the very first tick";
+  press.keys[VK_ESCAPE] = 0x80;
+  stopped.Tick(core, press);
   EXPECT_TRUE(stopped.Done());
 }
 
