@@ -81,7 +81,7 @@ using platform::sdl::Summarize;
 constexpr uint64_t kMs = 1'000'000;
 constexpr uint64_t kFrame = 16'666'667;
 
-TEST(FrameStats, MedianAndPercentileAreNearestRanks) {
+TEST(FrameStats, MedianAndPercentileAreNearestRanksAndLateIsAMillisecondOver) {
   EXPECT_DOUBLE_EQ(Summarize({30 * kMs, 10 * kMs, 20 * kMs}).medianMs, 20.0) << "unsorted input";
   EXPECT_DOUBLE_EQ(Summarize({10 * kMs, 20 * kMs}).medianMs, 10.0);
   // One stall in a hundred frames is under the 99th percentile; two are not.
@@ -97,10 +97,7 @@ TEST(FrameStats, MedianAndPercentileAreNearestRanks) {
   EXPECT_DOUBLE_EQ(summary.percentile99Ms, 40.0);
   EXPECT_EQ(Summarize({}).intervals, 0u);
   EXPECT_EQ(Summarize({}).medianMs, 0.0);
-}
-
-TEST(FrameStats, LateMeansMoreThanAMillisecondOverTheFrameTime) {
-  // 1000/60 + 1 ms is 17.666666... ms.
+  // Late means more than 1000/60 + 1 ms, 17.666666... ms.
   EXPECT_EQ(Summarize({17'666'666, 16 * kMs, 0}).late, 0u);
   EXPECT_EQ(Summarize({17'666'667, 33 * kMs, kFrame, 17'666'666}).late, 2u);
 }
