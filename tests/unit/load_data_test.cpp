@@ -218,11 +218,8 @@ TEST(TileMap, ReadsThreeCharacterNumbers) {
   const std::string rest = UniformMap(0, 0).substr(4 * 8);
   WriteFile(path, "032064\n 7\t\t12  1234\r\n+16 -0\n" + rest);
   ASSERT_EQ(LoadTileMap(path, *map, &error), TileMapResult::kLoaded) << error.Message();
-  EXPECT_EQ((*map)[0][0], (RECT{32, 64, 64, 96}));
-  EXPECT_EQ((*map)[0][1], (RECT{7, 12, 39, 44}));
-  EXPECT_EQ((*map)[0][2], (RECT{123, 4, 155, 36}));
-  EXPECT_EQ((*map)[0][3], (RECT{16, 0, 48, 32}));
-  EXPECT_EQ((*map)[0][4], (RECT{0, 0, 32, 32}));
+  const RECT firstRow[] = {{32, 64, 64, 96}, {7, 12, 39, 44}, {123, 4, 155, 36}, {16, 0, 48, 32}, {0, 0, 32, 32}};
+  for (size_t column = 0; column < std::size(firstRow); ++column) EXPECT_EQ((*map)[0][column], firstRow[column]);
 
   // Numbers past the 20000th are not read.
   WriteFile(path, UniformMap(608, 448) + "garbage\n");
