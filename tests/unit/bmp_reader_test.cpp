@@ -120,6 +120,8 @@ struct Sheet {
   }
 };
 
+bool IsBlack(const Color& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
+
 // Black is index 0 alone in both, the one colour keyed blits skip; every cell
 // of the sheet that the code draws is painted.
 TEST(SheetAssets, BlackIsIndexZeroAloneAndTheCellsTheCodeDrawsArePainted) {
@@ -127,12 +129,8 @@ TEST(SheetAssets, BlackIsIndexZeroAloneAndTheCellsTheCodeDrawsArePainted) {
   ASSERT_EQ(sheet.image.width, SHEET_WIDTH);
   for (const IndexedImage& image : {sheet.image, LoadAsset("icon.bmp", 32, 32)}) {
     SCOPED_TRACE(image.width == 32 ? "icon.bmp" : "sheet.bmp");
-    const auto black = [&](size_t i) {
-      const Color& c = image.palette[i];
-      return c.r == 0 && c.g == 0 && c.b == 0;
-    };
-    ASSERT_TRUE(black(0));
-    for (size_t i = 1; i < 256; ++i) EXPECT_FALSE(black(i)) << "entry " << i;
+    ASSERT_TRUE(IsBlack(image.palette[0]));
+    for (size_t i = 1; i < 256; ++i) EXPECT_FALSE(IsBlack(image.palette[i])) << "entry " << i;
   }
   std::vector<std::pair<std::string, RECT>> cells = {
       {"ship", RC_SHIP},
