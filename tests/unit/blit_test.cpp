@@ -129,8 +129,9 @@ TEST_F(ClippedBlit, EveryEdgeOfThePlayfieldAndPageMovesTheSourceEdge) {
   EXPECT_EQ(CountDrawn(), 0);
 }
 
-TEST_F(ClippedBlit, GlyphsScaleEachPixelIntoABlock) {
-  // Put a recognisable sheet behind the glyph tables.
+// Glyphs come from the cells of the sheet's character grid, each pixel scaled
+// into a block.
+TEST_F(ClippedBlit, GlyphsComeFromTheCharacterGridEachPixelScaledIntoABlock) {
   display.DrawBigGlyph(25, 200, 100, 2);  // Z at (384, 240)
   Surface& back = display.GetBackSurface();
   for (int y = 0; y < 32; ++y) {
@@ -146,11 +147,7 @@ TEST_F(ClippedBlit, GlyphsScaleEachPixelIntoABlock) {
   display.DrawSmallGlyph(46, 200, 100, 1);
   display.DrawBigGlyph(-1, 200, 100, 1);
   EXPECT_EQ(CountDrawn(), 0);
-}
-
-// The big Z and the selection box are placed by GlyphsScaleEachPixelIntoABlock.
-TEST(SheetCells, GlyphTablesMatchTheCharacterGrid) {
-  // +, 0, A, P, Z, / and ? by their corners on the sheet.
+  // +, 0, A, P, Z, / and ? by their corners on the sheet; an explosion's cell.
   const int small[][3] = {{6, 568, 224}, {7, 480, 232}, {17, 488, 240}, {32, 480, 248},
                           {42, 560, 248}, {43, 600, 224}, {44, 600, 232}};
   for (const auto& g : small) EXPECT_EQ(SmallGlyphSource(static_cast<int16_t>(g[0])), CellRect(g[1], g[2], 8, 8)) << g[0];

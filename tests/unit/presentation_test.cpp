@@ -1,9 +1,13 @@
-#include "gfx/page_layout.hpp"
-
+// Presenting the page: where it goes on an output of any size, and how evenly
+// the frames were shown (the --frame-stats report).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+#include "gfx/page_layout.hpp"
+#include "platform/sdl/frame_stats.hpp"
 
 namespace {
 
@@ -68,6 +72,46 @@ TEST(PageLayout, EverySizeGivesACentredFourByThreePicture) {
       ASSERT_EQ(w - got.width - got.x - got.x, (w - got.width) % 2) << size;
       ASSERT_EQ(h - got.height - got.y - got.y, (h - got.height) % 2) << size;
     }
+  }
+}
+
+using platform::sdl::FrameStats;
+using platform::sdl::Summarize;
+
+constexpr uint64_t kMs = 1'000'000;
+constexpr uint64_t kFrame = 16'666'667;
+
+TEST(FrameStats, MedianAndPercentileAreNearestRanksAndLateIsAMillisecondOver) {
+  EXPECT_DOUBLE_EQ(Summarize({30 * kMs, 10 * kMs, 20 * kMs}).medianMs, 20.0) << "unsorted input";
+  EXPECT_DOUBLE_EQ(Summarize({10 * kMs, 20 * kMs}).medianMs, 10.0);
+  // One stall in a hundred frames is under the 99th percentile; two are not.
+  std::vector<uint64_t> intervals(98, kFrame);
+  intervals.insert(intervals.begin() + 40, 40 * kMs);
+  intervals.push_back(15 * kMs);
+  auto summary = Summarize(intervals);
+  EXPECT_EQ(summary.intervals, 100u);
+  EXPECT_NEAR(summary.medianMs, 16.667, 0.001);
+  EXPECT_NEAR(summary.percentile99Ms, 16.667, 0.001);
+  intervals.back() = 50 * kMs;
+  summary = Summarize(intervals);
+  EXPECT_DOUBLE_EQ(summary.percentile99Ms, 40.0);
+  EXPECT_EQ(Summarize({}).intervals, 0u);
+  EXPECT_EQ(Summarize({}).medianMs, 0.0);
+  // Late means more than 1000/60 + 1 ms, 17.666666... ms.
+  EXPECT_EQ(Summarize({17'666'666, 16 * kMs, 0}).late, 0u);
+  EXPECT_EQ(Summarize({17'666'667, 33 * kMs, kFrame, 17'666'666}).late, 2u);
+}
+
+TEST(FrameStats, RecordsTheTimeBetweenPresents) {
+  FrameStats stats;
+  for (const uint64_t at : {5 * kMs, 5 * kMs + kFrame, 5 * kMs + 2 * kFrame, 5 * kMs + 2 * kFrame + 20 * kMs}) {
+    stats.Record(at);
+  }
+  EXPECT_EQ(stats.Frames(), 4u);
+  EXPECT_EQ(stats.Summary().intervals, 3u);  // the rest as the report gives them
+  const std::string report = platform::sdl::FrameReport(stats);
+  for (const char* part : {"4 frames", "median 16.667 ms", "99th percentile 20.000 ms", "1 late (over 17.667 ms)"}) {
+    EXPECT_NE(report.find(part), std::string::npos) << part << " in " << report;
   }
 }
 
