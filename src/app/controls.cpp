@@ -36,13 +36,6 @@ std::vector<std::string_view> SplitNames(std::string_view value) {
   return names;
 }
 
-std::string JoinNames(const std::vector<std::string>& names) {
-  if (names.empty()) return std::string(kNothing);
-  std::string text = names[0];
-  for (size_t i = 1; i < names.size(); ++i) text += std::string(kSeparator) + names[i];
-  return text;
-}
-
 // The line's names as the platform spells them, none repeated, into
 // `names`; else why the line cannot be used. A name another line gave an
 // action already cannot be this action's.
@@ -114,6 +107,13 @@ Bindings ReadBindings(const std::vector<SettingsEntry>& entries, const Bindings&
 }
 
 }  // namespace
+
+std::string JoinNames(const std::vector<std::string>& names) {
+  if (names.empty()) return std::string(kNothing);
+  std::string text = names[0];
+  for (size_t i = 1; i < names.size(); ++i) text += std::string(kSeparator) + names[i];
+  return text;
+}
 
 std::optional<GameAction> Bindings::ActionOf(std::string_view name) const {
   for (size_t action = 0; action < kGameActions; ++action) {

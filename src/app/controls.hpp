@@ -38,6 +38,9 @@ struct Bindings {
   friend bool operator==(const Bindings&, const Bindings&) = default;
 };
 
+// An action's names as settings.ini writes them: joined by ", ", or "none".
+std::string JoinNames(const std::vector<std::string>& names);
+
 struct Controls {
   Bindings keyboard;  // key names as SDL_GetKeyName writes them
   Bindings gamepad;   // SDL's game controller button names

@@ -184,11 +184,24 @@ int32_t CGameApp::MenuFrame(const FrameInput& input) {
   in.right = (pressed & kMenuRight) != 0;
   in.choose = (pressed & kMenuChoose) != 0;
   in.back = (pressed & kMenuBack) != 0 || (input.menu && !opening);  // the key that opened it closes it
-  MenuSettings settings{m_platform.View(), m_platform.Volume(), m_menuRules ? *m_menuRules : m_options.rules, m_stages};
+  in.keyName = opening ? "" : input.keyName;
+  MenuSettings settings;
+  settings.view = m_platform.View();
+  settings.volume = m_platform.Volume();
+  settings.rules = m_menuRules ? *m_menuRules : m_options.rules;
+  settings.stages = m_stages;
+  settings.keys = m_platform.ActionKeys();
+  settings.notice = m_menuNotice;
   const MenuSettings before = settings;
   const MenuResult result = m_menu.Step(in, settings);
   if (!(settings.view == before.view)) m_platform.SetView(settings.view);
   if (!(settings.volume == before.volume)) m_platform.SetVolume(settings.volume);
+  m_menuNotice = settings.notice;
+  if (settings.bind) {
+    m_menuNotice = m_platform.BindKey(static_cast<size_t>(settings.bind->first), settings.bind->second);
+  }
+  if (settings.resetKeys) m_platform.ResetKeys();
+  settings.keys = m_platform.ActionKeys();
   m_menuRules = settings.rules;
   // The rules chosen make a new game as the menu closes: data, tuning, stages and table anew.
   if (result != MenuResult::Open) {

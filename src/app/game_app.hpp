@@ -101,6 +101,7 @@ class CGameApp {
   uint32_t m_menuHeld = 0;    // the menu's keys held the frame before
   uint32_t m_keptFromGame = 0;  // held as the menu closed: the game sees them once let go
   std::optional<GameRules> m_menuRules;  // as the open menu has them
+  std::string m_menuNotice;  // the platform's answer to the last key given
   int32_t m_stages = 1;  // the stages the data folder holds
   int64_t m_frames = 0;
   FrameInput m_lastInput;

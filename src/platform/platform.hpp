@@ -4,6 +4,7 @@
 // class; each host reads its own input and runs its own loop.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -18,6 +19,7 @@
 namespace platform {
 
 inline constexpr int kPageWidth = PAGE_WIDTH;
+inline constexpr size_t kPlayerActions = 7;
 inline constexpr int kPageHeight = PAGE_HEIGHT;
 
 // The steps of bringing up the display; each failure has its own message.
@@ -51,6 +53,13 @@ class Platform : public AudioOutput {
   virtual void SetView(const PlayerView& view) = 0;
   virtual PlayerVolume Volume() const = 0;
   virtual void SetVolume(const PlayerVolume& volume) = 0;
+  // The keyboard's keys for each of the game's actions (up, down, left,
+  // right, fire, bomb, exit), as the menu shows them; `action` given `key`
+  // alone, kept for the next start: "" when done, else why not, for the
+  // player ("Z taken by fire"); the keys the game always had back.
+  virtual std::array<std::string, kPlayerActions> ActionKeys() const = 0;
+  virtual std::string BindKey(size_t action, const std::string& key) = 0;
+  virtual void ResetKeys() = 0;
 };
 
 }  // namespace platform

@@ -30,6 +30,7 @@ struct FrameInput {
   JoyReading stick;      // what the stick read; looked at only when one opened at start-up
   bool click = false;    // a left click on the window just before the frame
   bool menu = false;     // the player asked for the menu (Return, F1, a pad's Start): the host's, never the game's
+  std::string keyName;   // a key pressed just before the frame, by the platform's name: the menu's, never the game's
 };
 
 struct FrameOutput {

@@ -9,32 +9,38 @@
 
 namespace {
 
+// The first seven are the game's actions, in the platform's order.
 enum class Row : uint8_t {
-  Resume, Game, Video, Sound, Quit, Rules, Difficulty, Stage, From, FullScreen, IntegerScale, Volume, Mute, Back
+  Up, Down, Left, Right, Fire, Bomb, Exit, Resume, Game, Controls, Video, Sound, Quit, Rules, Difficulty, Stage, From,
+  FullScreen, IntegerScale, Volume, Mute, Reset, Back
 };
-constexpr std::array<const char*, 14> kLabels = {"RESUME", "GAME",  "VIDEO", "SOUND", "QUIT",
-                                                  "RULES",  "DIFFICULTY", "STAGE", "FROM", "FULL SCREEN",
-                                                  "INTEGER SCALE", "VOLUME", "MUTE", "BACK"};
+constexpr std::array<const char*, 23> kLabels = {
+    "UP",   "DOWN",  "LEFT",  "RIGHT", "FIRE",       "BOMB",  "EXIT",        "RESUME",        "GAME",   "CONTROLS", "VIDEO",
+    "SOUND", "QUIT", "RULES", "DIFFICULTY", "STAGE", "FROM", "FULL SCREEN", "INTEGER SCALE", "VOLUME", "MUTE", "RESET",
+    "BACK"};
 
 struct PageRows {
   const char* title;
-  std::array<Row, 5> rows;
+  std::array<Row, 9> rows;
   int32_t count;
 };
 // By Menu::Page: the top page opened elsewhere and on the title, where the
 // next run's rules may change, then the pages they lead to.
-constexpr std::array<PageRows, 5> kPages = {{
-    {"MENU", {Row::Resume, Row::Video, Row::Sound, Row::Quit}, 4},
-    {"MENU", {Row::Resume, Row::Game, Row::Video, Row::Sound, Row::Quit}, 5},
+constexpr std::array<PageRows, 6> kPages = {{
+    {"MENU", {Row::Resume, Row::Controls, Row::Video, Row::Sound, Row::Quit}, 5},
+    {"MENU", {Row::Resume, Row::Game, Row::Controls, Row::Video, Row::Sound, Row::Quit}, 6},
     {"GAME", {Row::Rules, Row::Difficulty, Row::Stage, Row::From, Row::Back}, 5},
+    {"KEYS", {Row::Up, Row::Down, Row::Left, Row::Right, Row::Fire, Row::Bomb, Row::Exit, Row::Reset, Row::Back}, 9},
     {"VIDEO", {Row::FullScreen, Row::IntegerScale, Row::Back}, 3},
     {"SOUND", {Row::Volume, Row::Mute, Row::Back}, 3},
 }};
+bool IsAction(Row row) { return row <= Row::Exit; }
 
 // Practice starts: every half minute of the script's first three, or its carrier.
 constexpr std::array<int32_t, 8> kFromSeconds = {0, 30, 60, 90, 120, 150, 180, kFromCarrier};
 
-constexpr int32_t kTitleTop = 112, kRowsTop = 192, kRowHeight = 40, kLeft = 160, kValueLeft = 400;
+constexpr int32_t kTitleTop = 96, kRowsTop = 160, kRowHeight = 30, kLeft = 160, kValueLeft = 352;
+constexpr size_t kValueLetters = 11;  // what fits on the playfield
 constexpr int32_t kVolumeStep = 10;
 constexpr int16_t kSelectionBox = 45;
 
@@ -45,6 +51,7 @@ std::string Upper(std::string text) {
 
 std::string Value(Row row, const MenuSettings& s) {
   const auto onOff = [](bool on) { return std::string(on ? "ON" : "OFF"); };
+  if (IsAction(row)) return Upper(s.keys[static_cast<size_t>(row)]).substr(0, kValueLetters);
   switch (row) {
     case Row::Rules: return Upper(RulesName(s.rules.kind));
     case Row::Difficulty: return Upper(DifficultyName(s.rules.difficulty));
@@ -83,7 +90,10 @@ void Menu::Enter(Page page, int32_t row) {
 
 void Menu::BackToTop() {
   // On the row that led here.
-  const Row from = m_page == Page::Game ? Row::Game : m_page == Page::Video ? Row::Video : Row::Sound;
+  const Row from = m_page == Page::Game       ? Row::Game
+                   : m_page == Page::Controls ? Row::Controls
+                   : m_page == Page::Video    ? Row::Video
+                                              : Row::Sound;
   const PageRows& top = RowsOf(m_top);
   const auto at = std::find(top.rows.begin(), top.rows.begin() + top.count, from);
   Enter(m_top, static_cast<int32_t>(at - top.rows.begin()));
@@ -98,6 +108,12 @@ std::optional<int32_t> Menu::RowAt(int32_t y) const {
 MenuResult Menu::Step(const MenuInput& input, MenuSettings& settings) {
   if (!m_open) return MenuResult::Closed;
   const int32_t count = RowsOf(m_page).count;
+  if (m_waitingFor >= 0) {
+    // Any key answers, the arrows and Escape among them; the menu's own key lets the question go.
+    if (!input.keyName.empty()) settings.bind = std::pair{m_waitingFor, input.keyName};
+    if (!input.keyName.empty() || input.back) m_waitingFor = -1;
+    return MenuResult::Open;
+  }
   if (input.back) {
     if (m_page == m_top) {
       m_open = false;
@@ -129,9 +145,30 @@ MenuResult Menu::Act(int32_t direction, MenuSettings& settings) {
       m_open = false;
       return row == Row::Quit ? MenuResult::Quit : MenuResult::Closed;
     case Row::Game:
+    case Row::Controls:
     case Row::Video:
     case Row::Sound:
-      if (direction == 0) Enter(row == Row::Game ? Page::Game : row == Row::Video ? Page::Video : Page::Sound, 0);
+      if (direction == 0) {
+        Enter(row == Row::Game       ? Page::Game
+              : row == Row::Controls ? Page::Controls
+              : row == Row::Video    ? Page::Video
+                                     : Page::Sound,
+              0);
+      }
+      settings.notice.clear();
+      break;
+    case Row::Up:
+    case Row::Down:
+    case Row::Left:
+    case Row::Right:
+    case Row::Fire:
+    case Row::Bomb:
+    case Row::Exit:
+      if (direction == 0) m_waitingFor = static_cast<int32_t>(row);
+      settings.notice.clear();
+      break;
+    case Row::Reset:
+      if (direction == 0) settings.resetKeys = true;
       break;
     case Row::Back:
       if (direction == 0) BackToTop();
@@ -169,7 +206,12 @@ MenuResult Menu::Act(int32_t direction, MenuSettings& settings) {
 void Menu::Draw(CDisplay& display, const MenuSettings& settings) const {
   DimPage(display.GetBackSurface());
   const PageRows& page = RowsOf(m_page);
-  display.DrawBigText(page.title, kLeft, kTitleTop, 3);
+  if (m_waitingFor >= 0) {
+    display.DrawSmallText(std::string("PRESS THE KEY FOR ") + kLabels[static_cast<size_t>(m_waitingFor)], 96, kTitleTop + 16, 2);
+  } else {
+    display.DrawBigText(page.title, kLeft, kTitleTop, 3);
+  }
+  display.DrawSmallText(Upper(settings.notice), kLeft, kRowsTop + page.count * kRowHeight + 8, 1);
   for (int32_t i = 0; i < page.count; ++i) {
     const Row row = page.rows[static_cast<size_t>(i)];
     const int32_t y = kRowsTop + i * kRowHeight;

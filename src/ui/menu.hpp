@@ -5,19 +5,29 @@
 // does not run while it is open; the host applies what it changes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "audio/volume.hpp"
 #include "gfx/display.hpp"
 #include "game/rules.hpp"
 #include "gfx/page_layout.hpp"
 
+inline constexpr size_t kMenuActions = 7;  // up, down, left, right, fire, bomb, exit
+
 struct MenuSettings {
   PlayerView view;
   PlayerVolume volume;
   GameRules rules;     // the next run's, changed on the title only
   int32_t stages = 1;  // the stages the data holds, for practice's choice
+  std::array<std::string, kMenuActions> keys;  // each action's keys, as the platform names them
+  // Asked of the host: an action's key given by the player, or the keys the game always had back.
+  std::optional<std::pair<int32_t, std::string>> bind;
+  bool resetKeys = false;
+  std::string notice;  // the host's answer, shown under the rows
   bool operator==(const MenuSettings&) const = default;
 };
 
@@ -27,6 +37,7 @@ struct MenuInput {
   bool choose = false;  // Space, Return, the pad's south button
   bool back = false;    // Escape, the pad's east button, the key that opened the menu
   std::optional<int32_t> clickY;  // a left click at this line of the page
+  std::string keyName;  // a key pressed, by the platform's name: the answer to "press the key for FIRE"
 };
 
 enum class MenuResult : uint8_t { Open, Closed, Quit };
@@ -44,7 +55,7 @@ class Menu {
   std::optional<int32_t> RowAt(int32_t y) const;
 
  private:
-  enum class Page : uint8_t { Top, TitleTop, Game, Video, Sound };
+  enum class Page : uint8_t { Top, TitleTop, Game, Controls, Video, Sound };
   void Enter(Page page, int32_t row);
   void BackToTop();
   MenuResult Act(int32_t direction, MenuSettings& settings);  // 0: chosen, -1 / +1: left / right
@@ -53,4 +64,5 @@ class Menu {
   Page m_top = Page::Top;
   Page m_page = Page::Top;
   int32_t m_row = 0;
+  int32_t m_waitingFor = -1;  // the action whose key the next one pressed is
 };

@@ -206,9 +206,9 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   idle({}, true);
   EXPECT_EQ(app.Frames(), 1) << "the menu's frames are none of the game's";
   EXPECT_NE(window.lastPage, title) << "drawn over the title";
-  for (const auto& keys : {std::vector<uint8_t>{VK_DOWN}, {}, {VK_DOWN}, {VK_SPACE}, {}, {VK_SPACE}, {}, {VK_DOWN}, {},
-                           {VK_RIGHT}}) {
-    idle(keys);  // past GAME to VIDEO: full screen, then integer scale
+  for (const auto& keys : {std::vector<uint8_t>{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {VK_SPACE}, {}, {VK_SPACE}, {},
+                           {VK_DOWN}, {}, {VK_RIGHT}}) {
+    idle(keys);  // past GAME and CONTROLS to VIDEO: full screen, then integer scale
   }
   EXPECT_EQ(window.view, (PlayerView{true, true}));
   idle({VK_ESCAPE});
@@ -236,12 +236,16 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   idle({VK_SPACE});  // back in play, whose menu has no rules to change
   idle({}, true);
   idle({VK_DOWN});
+  idle({});
+  idle({VK_DOWN});
   idle({VK_SPACE});
   idle({});
   idle({VK_SPACE});
   EXPECT_TRUE(window.view.fullScreen == false) << "VIDEO's full screen, chosen: off again";
   idle({VK_ESCAPE});
-  idle({VK_UP});  // from VIDEO up to RESUME, round to QUIT
+  idle({VK_UP});  // from VIDEO up past CONTROLS to RESUME, round to QUIT
+  idle({});
+  idle({VK_UP});
   idle({});
   idle({VK_UP});
   EXPECT_EQ(idle({VK_SPACE}), 0) << "QUIT";
@@ -264,13 +268,34 @@ TEST(Screens, TheTitlesMenuMakesTheGameAnewUnderTheRulesChosen) {
       app.OnIdle(input);
     }
     EXPECT_EQ(app.Choices().rules.kind, recorded ? RulesKind::Standard : RulesKind::Arcade) << recorded;
-    EXPECT_EQ(window.view.fullScreen, recorded) << "VIDEO came where GAME was";
     FrameInput start;
     start.keys[VK_SPACE] = 0x80;
     app.OnIdle(FrameInput{});
     app.OnIdle(start);
     EXPECT_EQ(app.State().run.lives, recorded ? 0 : 3);
   }
+}
+
+// The keys page passes the next key pressed on to the platform, which keeps
+// it or says why not; the game's own keys go on as they were meanwhile.
+TEST(Screens, TheMenusKeysPageGivesAnActionTheNextKeyPressed) {
+  HeadlessGame files(TinyStage());
+  testing_support::FakePlatform window;
+  CGameApp app(window, WindowOptions(files), BuiltinResources());
+  ASSERT_TRUE(app.InitInstance());
+  int frame = 0;
+  for (const auto& [keys, name] : std::vector<std::pair<std::vector<uint8_t>, std::string>>{
+           {{}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{VK_SPACE}, ""}, {{}, ""}, {{VK_DOWN}, ""},
+           {{}, ""}, {{VK_SPACE}, ""}, {{}, "Z"}, {{}, ""}, {{VK_SPACE}, ""}, {{}, "Up"}}) {
+    FrameInput input;
+    for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+    input.menu = ++frame == 2;
+    input.keyName = name;
+    app.OnIdle(input);  // past GAME to CONTROLS, down to DOWN: Z for it, then Up, which UP has
+  }
+  EXPECT_EQ(window.keys[1], "Z");
+  EXPECT_EQ(window.keys[0], "Up");
+  EXPECT_EQ(app.Frames(), 1);
 }
 
 TEST(Screens, JoystickSteersTheShipBesideTheKeyboardAndStopsWhenUnplugged) {

@@ -111,8 +111,18 @@ class FakePlatform final : public platform::Platform {
   void SetView(const PlayerView& v) override { view = v; }
   PlayerVolume Volume() const override { return volume; }
   void SetVolume(const PlayerVolume& v) override { volume = v; }
+  std::array<std::string, platform::kPlayerActions> ActionKeys() const override { return keys; }
+  std::string BindKey(size_t action, const std::string& key) override {
+    for (size_t i = 0; i < keys.size(); ++i) {
+      if (keys[i] == key && i != action) return key + " taken by " + std::to_string(i);
+    }
+    keys[action] = key;
+    return "";
+  }
+  void ResetKeys() override { keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"}; }
   PlayerView view;
   PlayerVolume volume;
+  std::array<std::string, platform::kPlayerActions> keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"};
 };
 
 // A whole game without a window, its data in a fresh temporary folder,

@@ -22,7 +22,8 @@ TEST(Menu, RowsWrapPagesOpenAndBackOrQuitClose) {
   EXPECT_FALSE(menu.IsOpen());
   menu.Open(false);
   menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // VIDEO: full screen first
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // past CONTROLS to VIDEO: full screen first
   menu.Step(Press(&MenuInput::choose), settings);
   menu.Step(Press(&MenuInput::down), settings);
   menu.Step(Press(&MenuInput::right), settings);
@@ -41,13 +42,39 @@ TEST(Menu, RowsWrapPagesOpenAndBackOrQuitClose) {
   menu.Step(Press(&MenuInput::left), settings);
   EXPECT_TRUE(settings.volume.muted);
   menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // BACK, then RESUME is two rows up
+  menu.Step(Press(&MenuInput::choose), settings);  // BACK, then RESUME is three rows up
+  menu.Step(Press(&MenuInput::up), settings);
   menu.Step(Press(&MenuInput::up), settings);
   menu.Step(Press(&MenuInput::up), settings);
   EXPECT_EQ(menu.Step(Press(&MenuInput::right), settings), MenuResult::Open) << "only chosen";
   EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Closed);
   menu.Open(false);
   EXPECT_EQ(menu.Step(Press(&MenuInput::back), settings), MenuResult::Closed);
+}
+
+// The keys page: a row chosen asks for a key, which the next one pressed
+// answers, the arrows and Escape among them; the menu's own key lets it go.
+TEST(Menu, TheKeysPageAsksForAKeyAndPassesItOn) {
+  Menu menu;
+  MenuSettings settings;
+  menu.Open(false);
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // CONTROLS, on UP
+  for (int i = 0; i < 4; ++i) menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // FIRE: press the key for it
+  MenuInput escape = Press(&MenuInput::back);
+  escape.keyName = "Escape";
+  EXPECT_EQ(menu.Step(escape, settings), MenuResult::Open) << "Escape is an answer, not a way back";
+  EXPECT_EQ(settings.bind, (std::pair<int32_t, std::string>{4, "Escape"}));
+  settings.bind.reset();
+  menu.Step(Press(&MenuInput::choose), settings);
+  menu.Step(Press(&MenuInput::back), settings);  // the question let go, no key given
+  EXPECT_FALSE(settings.bind.has_value());
+  for (int i = 0; i < 3; ++i) menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // RESET
+  EXPECT_TRUE(settings.resetKeys);
+  menu.Step(Press(&MenuInput::back), settings);
+  EXPECT_EQ(menu.Step(Press(&MenuInput::back), settings), MenuResult::Closed) << "from the top page";
 }
 
 // On the title the next run's rules: each row goes round its values either way.
@@ -73,7 +100,8 @@ TEST(Menu, TheGamePageOnTheTitleChoosesRulesDifficultyStageAndStart) {
   EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Closed);
   menu.Open(false);
   menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // VIDEO where GAME was: no rules away from the title
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // CONTROLS, then VIDEO: no GAME away from the title
   menu.Step(Press(&MenuInput::choose), settings);
   EXPECT_TRUE(settings.view.fullScreen);
 }
@@ -85,10 +113,10 @@ TEST(Menu, AClickChoosesTheRowUnderItAndTheCursorIsDrawnThere) {
   MenuInput click;
   click.clickY = 100;  // above the rows
   EXPECT_EQ(menu.Step(click, settings), MenuResult::Open);
-  click.clickY = 192 + 4 * 40;  // below QUIT
+  click.clickY = 160 + 5 * 30;  // below QUIT
   EXPECT_EQ(menu.Step(click, settings), MenuResult::Open);
-  EXPECT_EQ(menu.RowAt(192 + 40 + 20), 1);
-  click.clickY = 192 + 2 * 40 + 4;  // SOUND
+  EXPECT_EQ(menu.RowAt(160 + 30 + 15), 1);
+  click.clickY = 160 + 3 * 30 + 4;  // SOUND
   menu.Step(click, settings);
   Surface page = Surface::Blank(PAGE_WIDTH, PAGE_HEIGHT), ring;
   const SpriteSheet& sheet = testing_support::BuiltinSheet();
@@ -97,7 +125,7 @@ TEST(Menu, AClickChoosesTheRowUnderItAndTheCursorIsDrawnThere) {
   const RECT box = CharCellRect('\'');
   for (int row = 0; row < 3; ++row) {
     // The box's top-left corner, enlarged twice, beside the chosen row only.
-    const uint8_t corner = page.Row(192 + 40 * row)[128];
+    const uint8_t corner = page.Row(160 + 30 * row)[128];
     EXPECT_EQ(corner == sheet.pixels.Row(box.top)[box.left], row == 0) << row;
   }
 }

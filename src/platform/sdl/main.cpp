@@ -60,6 +60,7 @@ void RunLoop(CGameApp& app, sdl::SdlPlatform& platform, const RunInput& run) {
     input.stick = platform.ReadInput(input.keys);
     input.click = events.leftClick;
     input.menu = events.menu || platform.PadAsksForMenu();
+    input.keyName = events.keyName;
     // The recording's end closes the window; live keys and the pad only steer the viewer.
     const int64_t played = app.Frames();
     const bool more = viewer ? app.OnIdleWatching(*viewer, input) != 0 : app.OnIdle(input) != 0;
@@ -96,6 +97,7 @@ std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settin
   }
   for (const std::string& warning : warnings) std::fprintf(stderr, "kestrova: warning: %s\n", warning.c_str());
   settings.padMappings = folder + "/gamecontrollerdb.txt";
+  settings.settingsPath = path;
   settings.integerScale = line.integerScale || kept.integerScale;
   const bool soundGiven = line.volume != kMaxVolume || line.muted;
   settings.audio = soundGiven ? PlayerVolume{line.volume, line.muted} : kept.volume;

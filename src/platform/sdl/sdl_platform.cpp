@@ -45,12 +45,15 @@ void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key, WindowEvents& ev
       break;
     default:
       m_audio.PressVolumeKey(KeyCharacter(key.keysym.sym), key.repeat != 0);
+      if (key.repeat == 0) events.keyName = SDL_GetKeyName(key.keysym.sym);
       break;
   }
 }
 
 SdlPlatform::SdlPlatform(SdlSettings settings)
     : m_video(settings.scale, settings.integerScale, settings.frameStats),
+      m_controls(settings.controls),
+      m_settingsPath(std::move(settings.settingsPath)),
       m_keys(settings.controls.keyboard),
       m_joystick(settings.controls.gamepad, std::move(settings.padMappings)),
       m_audio(settings.audio) {}
@@ -112,6 +115,34 @@ JoyReading SdlPlatform::ReadInput(KeyboardState& keys) {
   const JoyReading stick = m_joystick.Poll();
   if (m_joystick.Held(GameAction::Exit)) keys[kGameActionKeys[static_cast<size_t>(GameAction::Exit)]] = kKeyDown;
   return stick;
+}
+
+std::array<std::string, kPlayerActions> SdlPlatform::ActionKeys() const {
+  std::array<std::string, kPlayerActions> keys;
+  for (size_t i = 0; i < kPlayerActions && i < kGameActions; ++i) keys[i] = JoinNames(m_controls.keyboard.names[i]);
+  return keys;
+}
+
+std::string SdlPlatform::BindKey(size_t action, const std::string& key) {
+  if (action >= kGameActions) return "";
+  if (const std::optional<GameAction> taken = m_controls.keyboard.Bind(static_cast<GameAction>(action), key)) {
+    return key + " taken by " + std::string(kGameActionNames[static_cast<size_t>(*taken)]);
+  }
+  KeepKeys();
+  return "";
+}
+
+void SdlPlatform::ResetKeys() {
+  m_controls.keyboard = DefaultControls().keyboard;
+  KeepKeys();
+}
+
+void SdlPlatform::KeepKeys() {
+  m_keys = KeyMap(m_controls.keyboard);
+  std::string error;
+  if (!m_settingsPath.empty() && !SaveControls(m_settingsPath, m_controls, error)) {
+    std::fprintf(stderr, "kestrova: warning: cannot keep the keys: %s\n", error.c_str());
+  }
 }
 
 bool SdlPlatform::PadAsksForMenu() {

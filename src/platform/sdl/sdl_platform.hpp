@@ -23,6 +23,7 @@ struct SdlSettings {
   bool frameStats = false;  // report the frame intervals on standard error at the end
   Controls controls = DefaultControls();
   std::string padMappings{};  // the player's own game controller mappings, when the file is there
+  std::string settingsPath{};  // where controls the menu changes are kept; empty: not kept
 };
 
 // What the waiting events mean for the game; the player's own keys (volume,
@@ -32,6 +33,7 @@ struct WindowEvents {
   bool leftClick = false;
   bool rightClick = false;
   bool menu = false;  // Return (without Alt) or F1: the game's menu
+  std::string keyName;  // the last key pressed but those, as SDL names it
   std::optional<bool> focused;  // the focus changed: whether the window has it now
 };
 
@@ -56,6 +58,9 @@ class SdlPlatform final : public Platform {
   void SetView(const PlayerView& view) override;
   PlayerVolume Volume() const override { return m_audio.Volume(); }
   void SetVolume(const PlayerVolume& volume) override { m_audio.SetVolume(volume); }
+  std::array<std::string, kPlayerActions> ActionKeys() const override;
+  std::string BindKey(size_t action, const std::string& key) override;
+  void ResetKeys() override;
   void StartEffect(size_t index) override;
 
   // Clicks made while start-up ran were not meant for the game.
@@ -81,6 +86,10 @@ class SdlPlatform final : public Platform {
 
   // Declared so that audio stops first and video goes last.
   SdlVideo m_video;
+  // The keyboard's table in use, kept where the settings live when the menu changes it.
+  void KeepKeys();
+  Controls m_controls;
+  std::string m_settingsPath;
   KeyMap m_keys;
   bool m_startBefore = false;  // the pad's Start, the frame before
   SdlJoystick m_joystick;

@@ -43,6 +43,12 @@ class WebPlatform final : public Platform {
   void SetView(const PlayerView& view) override { browser::SetView(view); }
   PlayerVolume Volume() const override { return browser::Volume(); }
   void SetVolume(const PlayerVolume& volume) override { browser::SetVolume(volume); }
+  // The page's keys are the game's own; they are not changed here yet.
+  std::array<std::string, kPlayerActions> ActionKeys() const override {
+    return {"ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Space", "Shift", "Escape"};
+  }
+  std::string BindKey(size_t, const std::string&) override { return "the page keeps its keys"; }
+  void ResetKeys() override {}
   void StartEffect(size_t index) override;
 
   // The clicks since the last call, in the order they came.
