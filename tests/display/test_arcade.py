@@ -39,4 +39,4 @@ def check_arcade(kestrova, sim, folder):
 
 
 if __name__ == "__main__":
-    run_test(check_arcade)
+    run_test(check_arcade, screen="1024x768")

@@ -1,15 +1,25 @@
-"""Without options the settings dialog comes first. Enter at once gives a
-window; full screen and keyboard clicked, then cancelled, give full screen,
-where Space starts play, Escape opens the exit query, Right and Space leave,
-and the score file is written. The keys alone choose too: Tab moves from
-group to group, the arrows mark within one, Return is OK and Escape Cancel."""
+"""The installed game, moved to another prefix and started without options
+from an unrelated folder: it finds its data beside itself, and the settings
+dialog comes first. Enter at once gives a window with the title page; full
+screen and keyboard clicked, then cancelled, give full screen, where Space
+starts play, Escape opens the exit query, Right and Space leave. The keys
+alone choose too: Tab moves from group to group, the arrows mark within one,
+Return is OK and Escape Cancel. The score file is made in the player's data
+folder (XDG_DATA_HOME, else ~/.local/share), private, and nowhere else; a
+home where nothing can be made gets one message, and the game still plays
+and ends well. Without data at hand kestrova-sim names every place it looked
+in."""
 
 import os
+import shutil
+import stat
+import subprocess
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, close_by_right_click, crop, fail, find_window, hold_until,
-                             poll, read_game_window, read_root, read_window, run, run_test, simulated_page,
+from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, Folder, close_by_right_click, fail, find_window,
+                             hold_until, poll, read_screen, read_window, run, run_test, simulated_page,
                              wait_for_game_window, wait_for_image, wait_for_window, within)
 
+SCREEN = (800, 600)  # keeps the whole multiple: full screen shows the page itself in the middle
 DIALOG_CAPTION = "システムメニュー"
 DIALOG_UNITS = (165, 154)  # the dialog's client area in dialog units
 # Radio buttons by their template rectangles (dialog units): a point on each caption.
@@ -37,8 +47,7 @@ def click_in_dialog(dialog, units):
     """Clicks a radio button until the dialog shows it marked: a click that
     lands before GTK has drawn and mapped the dialog is lost, and clicking a
     marked radio button again changes nothing."""
-    x = units[0] * dialog.width // DIALOG_UNITS[0]
-    y = units[1] * dialog.height // DIALOG_UNITS[1]
+    x, y = units[0] * dialog.width // DIALOG_UNITS[0], units[1] * dialog.height // DIALOG_UNITS[1]
     before = settled_image(dialog)
 
     def probe():
@@ -48,18 +57,12 @@ def click_in_dialog(dialog, units):
 
 
 def press_in_dialog(dialog, key):
-    """Presses a key in the dialog until it closes: a dialog still being drawn
-    drops it."""
+    """Presses a key in the dialog until it closes: a dialog still being drawn drops it."""
     settled_image(dialog)
 
-    def closed():
-        return find_window(is_dialog) is None
-
     def probe():
-        if closed():
-            return True
-        run(["xdotool", "windowfocus", "--sync", dialog.id, "key", key], check=False)
-        return within(1.0, closed)
+        run(["xdotool", "windowfocus", "--sync", dialog.id, "key", key], check=False)  # fails once it is gone
+        return within(1.0, lambda: find_window(is_dialog) is None)
     poll("the dialog to close on " + key, probe, timeout=15, interval=0)
 
 
@@ -75,84 +78,92 @@ def keys_in_dialog(dialog, keys, closing_key):
     run(["xdotool", "key", closing_key])
 
 
-def screen_centre():
-    """The middle of the screen, where full screen shows the page."""
-    root = read_root()
-    return crop(root, (root[0] - PAGE_WIDTH) // 2, (root[1] - PAGE_HEIGHT) // 2, PAGE_WIDTH, PAGE_HEIGHT)
+def screen_middle():
+    return read_screen((SCREEN[0] - PAGE_WIDTH) // 2, (SCREEN[1] - PAGE_HEIGHT) // 2, PAGE_WIDTH, PAGE_HEIGHT)
 
 
 def black_share(rgb):
     return sum(1 for i in range(0, len(rgb), 3) if rgb[i:i + 3] == b"\0\0\0") / (len(rgb) // 3)
 
 
-def check_dialog(kestrova, sim, folder):
-    title = simulated_page(sim, folder, 1)
-    # Enter on the fresh dialog: a window and the keyboard.
-    with Game(kestrova, ["--data", folder.data], folder) as game:
-        press_in_dialog(wait_for_window(game, "the settings dialog", is_dialog), "Return")
-        wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
-        wait_for_image("the title page in the window", read_game_window, title, PAGE_WIDTH)
-        close_by_right_click(game)
+def files_under(top):
+    return sorted(os.path.relpath(os.path.join(root, name), top) for root, _, names in os.walk(top) for name in names)
 
-    # Full screen and keyboard clicked, then Escape: cancelling keeps the clicks.
-    with Game(kestrova, ["--data", folder.data], folder) as game:
-        dialog = wait_for_window(game, "the settings dialog", is_dialog)
+
+def check_installed_dialog(kestrova, sim, folder):
+    title = simulated_page(sim, folder, 1)
+    installed, moved = os.path.join(folder.path, "prefix"), os.path.join(folder.path, "moved")
+    run(["cmake", "--install", os.path.dirname(kestrova), "--prefix", installed])
+    shutil.move(installed, moved)
+    game, contents = os.path.join(moved, "bin", "kestrova"), files_under(moved)
+    elsewhere = Folder(os.path.join(folder.path, "elsewhere"), None, folder.source)
+    home, xdg, recording = (os.path.join(folder.path, name) for name in ("home", "xdg", "keys.krp"))
+    for path in (elsewhere.path, home):
+        os.mkdir(path)
+    # Not installed, run from a folder without data/: the error names every place looked in.
+    lost = subprocess.run([sim, "--frames", "1"], cwd=elsewhere.path, capture_output=True, text=True, timeout=30)
+    places = ("data (under the current folder)", os.path.join(os.path.dirname(os.path.dirname(sim)), "share",
+                                                                "kestrova"))
+    if lost.returncode != 1 or not all(place in lost.stderr for place in places):
+        fail("without data, kestrova-sim exits %d saying %r" % (lost.returncode, lost.stderr))
+
+    def clicks(dialog):
         click_in_dialog(dialog, FULL_SCREEN)
         click_in_dialog(dialog, KEYBOARD)
         press_in_dialog(dialog, "Escape")
 
-        # The page in the middle of the screen, black bars around it.
-        screen_w, screen_h = read_root()[:2]
-        wait_for_game_window(game, screen_w, screen_h)
-        top = (screen_h - PAGE_HEIGHT) // 2
-        page = screen_centre
-        wait_for_image("the title page in the middle of the screen", page, title, PAGE_WIDTH)
-        if black_share(crop(read_root(), 0, 0, screen_w, top)) != 1.0:
+    def leave_by_the_exit_query(running):
+        if black_share(read_screen(0, 0, SCREEN[0], (SCREEN[1] - PAGE_HEIGHT) // 2)) != 1.0:
             fail("the bar above the page is not black")
-
-        hold_until("space", "play to start", lambda: page() != title)
+        hold_until("space", "play to start", lambda: screen_middle() != title)
         # The exit query is drawn on a cleared page: nearly all black.
-        query = hold_until("Escape", "the exit query", lambda: black_share(page()) > 0.8 and page())
-        hold_until("Right", "the cursor on yes", lambda: page() != query)
-        hold_until("space", "the game to end", lambda: not game.running())
-        game.expect_clean_exit("leaving through the exit query")
+        query = hold_until("Escape", "the exit query", lambda: black_share(screen_middle()) > 0.8 and screen_middle())
+        hold_until("Right", "the cursor on yes", lambda: screen_middle() != query)
+        hold_until("space", "the game to end", lambda: not running.running())
+        running.expect_clean_exit("leaving through the exit query")
 
-    check_keys(kestrova, folder, title)
-
-    score = os.path.join(folder.data, "score.dat")
-    if not os.path.exists(score):
-        fail("no score file was written")
-    with open(score, "rb") as f:
-        lines = f.read().splitlines()
-    if len(lines) != SCORE_LINES:
-        fail("score file has %d lines, not %d" % (len(lines), SCORE_LINES))
-
-
-def check_keys(kestrova, folder, title):
-    """The recording's header names what the dialog chose."""
-    def choices(keys, closing_key, size, page):
-        with Game(kestrova, ["--data", folder.data, "--record", "keys.krp"], folder) as game:
-            keys_in_dialog(wait_for_window(game, "the settings dialog", is_dialog), keys, closing_key)
-            wait_for_game_window(game, *size)
-            wait_for_image("the title page", page, title, PAGE_WIDTH)
-            close_by_right_click(game)
-        with open(os.path.join(folder.path, "keys.krp")) as f:
-            return f.readline().split()[2:4]
-
-    # From OK past Cancel to the display group, none marked: Up goes round to
-    # window, never to the hidden member, and on to full screen. Then the
-    # device group, and Return from there.
-    screen = read_root()[:2]
-    got = choices(["Tab", "Tab", "Up", "Up", "Tab", "Down"], "Return", screen, screen_centre)
-    if got != ["fullscreen", "joystick"]:
-        fail("Tab, arrows and Return chose %s" % got)
-    # Backwards round from OK through the music group; Escape keeps the mark.
-    got = choices(["shift+Tab"] * 3 + ["Down"], "Escape", (PAGE_WIDTH, PAGE_HEIGHT), read_game_window)
-    if got != ["window", "joystick"]:
-        fail("Shift+Tab, Down and Escape chose %s" % got)
+    xdg_scores, home_scores = os.path.join(xdg, "kestrova"), os.path.join(home, ".local", "share", "kestrova")
+    sessions = (  # the home, what is done in the dialog and what that chooses, how the game ends, where scores go
+        # Enter on the fresh dialog.
+        ({"HOME": home, "XDG_DATA_HOME": xdg}, lambda dialog: press_in_dialog(dialog, "Return"),
+         ["window", "keyboard"], close_by_right_click, xdg_scores),
+        # Full screen and keyboard clicked, then Escape: cancelling keeps the clicks.
+        ({"HOME": home, "XDG_DATA_HOME": ""}, clicks, ["fullscreen", "keyboard"], leave_by_the_exit_query, home_scores),
+        # From OK past Cancel to the display group, none marked: Up goes round to window, never to the hidden
+        # member, and on to full screen. Then the device group, and Return from there. The home is a file:
+        # nothing can be made under it.
+        ({"HOME": game, "XDG_DATA_HOME": ""},
+         lambda dialog: keys_in_dialog(dialog, ["Tab", "Tab", "Up", "Up", "Tab", "Down"], "Return"),
+         ["fullscreen", "joystick"], close_by_right_click, None),
+        # Backwards round from OK through the music group; Escape keeps the mark.
+        ({"HOME": home, "XDG_DATA_HOME": xdg},
+         lambda dialog: keys_in_dialog(dialog, ["shift+Tab"] * 3 + ["Down"], "Escape"),
+         ["window", "joystick"], close_by_right_click, xdg_scores))
+    for env, choose, choices, end, scores in sessions:
+        with Game(game, ["--record", recording], elsewhere, env) as running:
+            choose(wait_for_window(running, "the settings dialog", is_dialog))
+            full = choices[0] == "fullscreen"
+            wait_for_game_window(running, *(SCREEN if full else (PAGE_WIDTH, PAGE_HEIGHT)))
+            page = screen_middle if full else lambda: read_screen(0, 0, PAGE_WIDTH, PAGE_HEIGHT)
+            wait_for_image("the installed game's title page", page, title, PAGE_WIDTH)
+            end(running)
+        with open(recording) as f:
+            if f.readline().split()[2:4] != choices:
+                fail("the dialog did not choose %s" % choices)
+        for top, want in ((moved, contents), (elsewhere.path, ["stderr.txt"])):
+            if files_under(top) != want:
+                fail("the game wrote into %s: %s" % (top, sorted(set(files_under(top)) - set(want))))
+        score = os.path.join(scores or "", "score.dat")
+        if scores is None:
+            if running.error_text().count("cannot save scores") != 1:
+                fail("not one message about the scores: %r" % running.error_text())
+        elif not os.path.isfile(score) or stat.S_IMODE(os.stat(scores).st_mode) != 0o700:
+            fail("no private %s after a game with %s" % (score, env))
+        else:
+            with open(score, "rb") as f:
+                if len(f.read().splitlines()) != SCORE_LINES:
+                    fail("%s has not %d lines" % (score, SCORE_LINES))
 
 
 if __name__ == "__main__":
-    # A screen that keeps the whole multiple, so full screen shows the page
-    # itself in the middle (test_fullscreen checks the fitted picture).
-    run_test(check_dialog, screen="800x600")
+    run_test(check_installed_dialog, screen="%dx%d" % SCREEN)

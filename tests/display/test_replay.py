@@ -1,27 +1,47 @@
-"""A run recorded in the real window, with fire on Z through settings.ini
-(Space then starts nothing), holds Space, the game's own key, and plays back:
-kestrova-sim playing the recording ends on the score the run saved and finds
-it as its own check and end lines say, and watching it in the window, from
-the start or from part-way in, says it is a replay and leaves the score file
-byte for byte as it was."""
+"""A run recorded in the real window, heard through SDL's disk driver, with
+fire on Z through settings.ini (Space then starts nothing): the music plays
+exactly while nothing sounds over it, a left click starts play with its
+sound, and the volley sounds on top once Z is held, which the recording holds
+as Space, the game's own key. The run plays back: kestrova-sim playing the
+recording ends on the score the run saved and finds it as its own check and
+end lines say, and watching it in the window, from the start or from part-way
+in, says it is a replay and leaves the score file byte for byte as it was."""
 
 import json
 import os
 import shutil
 import subprocess
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, close_by_right_click, fail, hold, hold_until,
-                             read_game_window, run_test, simulated_page, wait_for_game_window, wait_for_image,
-                             wait_for_window)
+from display_support import (PAGE_HEIGHT, PAGE_WIDTH, RATE, Game, close_by_right_click, fail, first_sound,
+                             game_window, hold, poll, read_game_window, run, run_test, simulated_page,
+                             wait_for_game_window, wait_for_image, wait_for_window, wave_samples)
 
 MASK = 0x5E  # every number in the score file is stored XOR this
 
 
-def read_scores(path):
-    if not os.path.exists(path):
-        fail("no score file at " + path)
-    with open(path, "rb") as f:
-        return f.read()
+def check_sound(folder, samples, clicked, fired):
+    """What the recorded run played, from the music's first sound on; clicked
+    and fired are how many samples had played when play and fire began."""
+    music, volley, start = (wave_samples(folder, name) for name in ("vesk.wav", "sfx/volley.wav", "sfx/start.wav"))
+    # The output's first sound is the music's first sound: what comes before is silence either way.
+    first, opening = first_sound(samples), first_sound(music)
+    samples, clicked, fired = samples[first:], clicked - first, fired - first
+
+    def at(i):
+        return music[(i + opening) % len(music)]
+    for i in [*range(clicked), *range(clicked + len(start) + RATE, fired)]:
+        if samples[i] != at(i):
+            fail("sample %d is %d, not the music's %d" % (i, samples[i], at(i)))
+    onset = next((i for i in range(fired, len(samples)) if samples[i] != at(i)), None)
+    if onset is None:
+        fail("holding fire added no sound")
+    lead = first_sound(volley)
+    for k in range(lead, len(volley)):
+        i = onset - lead + k
+        if abs(at(i) + volley[k]) > 32767:
+            break  # from here the limiter shapes the sum
+        if samples[i] - at(i) != volley[k]:
+            fail("sample %d of the volley's sound is %d over the music, not %d" % (k, samples[i] - at(i), volley[k]))
 
 
 def check_replay(kestrova, sim, folder):
@@ -31,45 +51,53 @@ def check_replay(kestrova, sim, folder):
     with open(settings, "w") as f:
         f.write("[keyboard]\nfire = Z\n")
     title = simulated_page(sim, folder, 1)
-    recording = os.path.join(folder.path, "run.krp")
-    with Game(kestrova, ["--window", "--keyboard", "--data", folder.data, "--record", recording], folder) as game:
+    recording, score_file = os.path.join(folder.path, "run.krp"), os.path.join(folder.data, "score.dat")
+    args = ["--window", "--keyboard", "--data", folder.data, "--record", recording]
+    with Game(kestrova, args, folder, sound=True) as game:
         wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
         wait_for_image("the title page", read_game_window, title, PAGE_WIDTH)
         hold("space", seconds=1)
         if read_game_window() != title:
             fail("Space left the title with fire on Z")
-        hold_until("z", "play to start", lambda: read_game_window() != title)
+        clicked = game.wait_played(RATE)
+        run(["xdotool", "mousemove", "--window", game_window().id, "100", "100", "click", "1"])
+        poll("play to start", lambda: read_game_window() != title, timeout=15)
+        # The start sound and the limiter's recovery after it are over well within two seconds.
+        fired = game.wait_played(clicked + 2 * RATE)
         hold("z", seconds=6)  # stay put and fire at the first fighters diving down the middle
         hold("Left", seconds=0.5)
         close_by_right_click(game)
         if "warning" in game.error_text():
             fail("the game warned: " + game.error_text())
+    check_sound(folder, game.samples(), clicked, fired)
     with open(recording) as f:
         header, *steps = f.read().splitlines()
     if header.split() != ["kestrova-replay", "3", "window", "keyboard"]:
         fail("unexpected replay header %s" % header)
     if not any(step.split()[1] == "space" for step in steps if step[:1].isdigit()):
         fail("Z held is no Space in the recording")
-    score_file = os.path.join(folder.data, "score.dat")
-    recorded = read_scores(score_file)
+    if not os.path.exists(score_file):
+        fail("the recorded run saved no score file")
+    with open(score_file, "rb") as f:
+        recorded = f.read()
     best = int(recorded.split()[0]) ^ MASK
     if best <= 0:
         fail("the recorded run scored nothing; the test proves little")
 
     # No dialog: the recording holds the start choices. The window closes at the end.
-    for seek in ([], ["--seek", "3"]):
+    for seek in ([], ["--seek", "6"]):
         with Game(kestrova, ["--data", folder.data, "--replay", recording] + seek, folder) as game:
             wait_for_window(game, "the replay's window", lambda w: w.name == "Kestrova App (replay)")
             game.expect_clean_exit("the replay %s" % " ".join(seek), timeout=60)
-        if read_scores(score_file) != recorded:
-            fail("watching the replay %s changed the score file" % " ".join(seek))
+        with open(score_file, "rb") as f:
+            if f.read() != recorded:
+                fail("watching the replay %s changed the score file" % " ".join(seek))
 
     data = os.path.join(folder.path, "sim-data")
     shutil.copytree(folder.data, data, ignore=shutil.ignore_patterns("score.dat*"))
     frames = sum(int(step.split()[0]) for step in steps if step[:1].isdigit())
-    out = subprocess.run([sim, "--input", recording, "--data", data, "--frames", str(frames), "--trace"],
-                         stdout=subprocess.PIPE, check=True, timeout=60).stdout.decode().splitlines()
-    score = json.loads(out[-1])["player"]["score"]
+    out = run([sim, "--input", recording, "--data", data, "--frames", str(frames), "--trace", "--last"])
+    score = json.loads(out.decode().splitlines()[-1])["player"]["score"]
     if score != best:
         fail("kestrova-sim ends the recording with score %d, the window with %d" % (score, best))
     verdict = subprocess.run([sim, "--data", data, "--verify", recording], stdout=subprocess.PIPE, timeout=60)
@@ -78,4 +106,4 @@ def check_replay(kestrova, sim, folder):
 
 
 if __name__ == "__main__":
-    run_test(check_replay)
+    run_test(check_replay, screen="1024x768")

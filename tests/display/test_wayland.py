@@ -59,4 +59,4 @@ def check_wayland(kestrova, sim, folder):
 
 
 if __name__ == "__main__":
-    run_test(check_wayland)
+    run_test(check_wayland, screen="1024x768")

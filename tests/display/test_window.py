@@ -1,53 +1,196 @@
-"""The game's real window shows exactly the page the headless game presents,
-also enlarged with --scale or when made larger; Alt+Enter and F11 switch it
-to the whole screen and back; it closes on a right click, and with --frame-stats it then reports
-the frames it showed."""
+"""The real window on a laptop-sized screen (1366 x 768). Started in full
+screen the picture fills the height at 4:3, centred, its flat areas in the
+page's own colours; F11 and Alt+Enter switch to a window at the origin that
+shows exactly the page the headless game presents, and back. A window made
+larger, or started with --scale, shows the page at the multiple that fills
+it; with --integer-scale full screen shows the page itself in the middle.
+Play pauses while another window has the focus (the dimmed page with PAUSE,
+no frame until the focus comes back), not with --no-pause. A right click
+closes the game; with --frame-stats it then reports the frames it showed.
+--mute plays silence, --volume 50 the music at half its amplitude. A sprite
+sheet that cannot be decoded stops start-up with a message box; Return
+dismisses it, and the game ends with a failure status, the message on
+standard error and no score file written."""
 
+import os
 import re
+import subprocess
 
-from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, close_by_right_click, crop, enlarge, fail, read_root,
-                             run, run_test, simulated_page, wait_for_game_window, wait_for_image)
+from display_support import (PAGE_HEIGHT, PAGE_WIDTH, RATE, Game, close_by_right_click, crop, enlarge, fail,
+                             find_window, first_sound, game_window, hold_until, poll, read_game_window, read_screen,
+                             run, run_test, simulated_page, wait_for_game_window, wait_for_image, wave_samples, within)
+
+SCREEN_W, SCREEN_H = 1366, 768
+FITTED = (171, 0, 1024, 768)  # left, top, width, height
+EDGE_SLACK = 2  # screen pixels the smoothing may dim a lit edge inwards by (never outwards)
+COLOUR_SLACK = 2  # per channel, for rounding in the smoothing
+FRAME_STATS = re.compile(r"frame stats: ([0-9]+) frames; interval median [0-9.]+ ms, 99th percentile [0-9.]+ ms; "
+                         r"[0-9]+ late \(over 17\.667 ms\)\n")
 
 
-def check_windows(kestrova, sim, folder):
+def bounding_box(width, rgb):
+    """(left, top, right, bottom) of the pixels that are not black, or None."""
+    rows = [rgb[i:i + 3 * width] for i in range(0, len(rgb), 3 * width)]
+    lit = [y for y, row in enumerate(rows) if row.strip(b"\0")]
+    return (min(len(rows[y]) - len(rows[y].lstrip(b"\0")) for y in lit) // 3, lit[0],
+            max(len(rows[y].rstrip(b"\0")) - 1 for y in lit) // 3, lit[-1]) if lit else None
+
+
+def flat_samples(page):
+    """Page pixels at the middle of a 5 x 5 patch of one colour: smoothing
+    cannot change them, wherever it samples near them."""
+    def at(x, y):
+        return page[3 * (y * PAGE_WIDTH + x):3 * (y * PAGE_WIDTH + x) + 3]
+    return [(x, y, at(x, y)) for y in range(2, PAGE_HEIGHT - 2, 6) for x in range(2, PAGE_WIDTH - 2, 6)
+            if all(at(x + dx, y + dy) == at(x, y) for dx in range(-2, 3) for dy in range(-2, 3))]
+
+
+def fitted_mismatch(rgb, want_box, samples):
+    """Why the screen does not show the page fitted to FITTED; None when it does."""
+    box, (left, top, w, h) = bounding_box(SCREEN_W, rgb), FITTED
+    if box is None or any(not 0 <= (a - b) * sign <= EDGE_SLACK for a, b, sign in zip(box, want_box, (1, 1, -1, -1))):
+        return "the lit area is %s, not %s" % (box, want_box)
+    for x, y, colour in samples:
+        sx, sy = left + (2 * x + 1) * w // (2 * PAGE_WIDTH), top + (2 * y + 1) * h // (2 * PAGE_HEIGHT)
+        got = rgb[3 * (sy * SCREEN_W + sx):3 * (sy * SCREEN_W + sx) + 3]
+        if any(abs(a - b) > COLOUR_SLACK for a, b in zip(got, colour)):
+            return "page pixel (%d, %d) %s shows at (%d, %d) as %s" % (x, y, tuple(colour), sx, sy, tuple(got))
+    return None
+
+
+def dimmed(image):
+    """Whether every other pixel is black, as the paused page has them (the
+    word PAUSE, in the middle rows, aside)."""
+    return all(image[3 * (y * PAGE_WIDTH + x):3 * (y * PAGE_WIDTH + x + 1)] == b"\0\0\0"
+               for y in [*range(200), *range(280, PAGE_HEIGHT)] for x in range(y % 2, PAGE_WIDTH, 2))
+
+
+def screen_middle():
+    return read_screen((SCREEN_W - PAGE_WIDTH) // 2, (SCREEN_H - PAGE_HEIGHT) // 2, PAGE_WIDTH, PAGE_HEIGHT)
+
+
+def check_window(kestrova, sim, folder):
+    check_failed_start(kestrova, folder)  # first, while no game has written the score file
     page = simulated_page(sim, folder, 1)
-    if len(set(page[i:i + 3] for i in range(0, len(page), 3 * 97))) < 3:
-        fail("the simulated title page is nearly blank: nothing to compare")
-    screen_w, screen_h = read_root()[:2]
+    page_box, samples = bounding_box(PAGE_WIDTH, page), flat_samples(page)
+    if page_box is None or len(samples) < 20 or len(set(colour for _, _, colour in samples)) < 3:
+        fail("the simulated title page has too little to compare (%s, %d flat samples)" % (page_box, len(samples)))
+    left, top, w, h = FITTED
+    want_box = (left + page_box[0] * w // PAGE_WIDTH, top + page_box[1] * h // PAGE_HEIGHT,
+                left + ((page_box[2] + 1) * w - 1) // PAGE_WIDTH, top + ((page_box[3] + 1) * h - 1) // PAGE_HEIGHT)
+    # Whole multiples only: the page once, unchanged, on black.
+    x, y = (SCREEN_W - PAGE_WIDTH) // 2, (SCREEN_H - PAGE_HEIGHT) // 2
+    centred = b"\0" * 3 * (SCREEN_W * y + x) + (b"\0" * 3 * (SCREEN_W - PAGE_WIDTH)).join(
+        page[3 * PAGE_WIDTH * row:3 * PAGE_WIDTH * (row + 1)] for row in range(PAGE_HEIGHT))
+    centred += b"\0" * (3 * SCREEN_W * SCREEN_H - len(centred))
 
-    def wait_for_enlarged(factor, window):
-        # An enlarged window reaches past the screen: compare the part on it.
-        visible_w, visible_h = min(window.width, screen_w), min(window.height, screen_h)
+    def full_screen(game, key=None, fitted=True):
+        if key:
+            run(["xdotool", "key", key])
+        wait_for_game_window(game, SCREEN_W, SCREEN_H, at_origin=True)
+        if fitted:
+            last = [None]
+
+            def shows_fitted():
+                last[0] = fitted_mismatch(read_screen(), want_box, samples)
+                return last[0] is None
+            poll("the title page fitted to %dx%d at (%d, %d)" % (w, h, left, top), shows_fitted, 15, interval=0.2,
+                 explain=lambda: last[0])
+        else:
+            wait_for_image("the title page at %dx%d in the middle" % (PAGE_WIDTH, PAGE_HEIGHT), read_screen, centred,
+                           SCREEN_W)
+
+    def windowed(game, factor, key=None):
+        """A window of the page enlarged `factor` times; of one reaching past the screen, the part on it."""
+        if key:
+            run(["xdotool", "key", key])
+        window = wait_for_game_window(game, PAGE_WIDTH * factor, PAGE_HEIGHT * factor, at_origin=True)
+        visible_w, visible_h = min(window.width, SCREEN_W), min(window.height, SCREEN_H)
         want = crop((window.width, window.height, enlarge(page, PAGE_WIDTH, PAGE_HEIGHT, factor)),
                     0, 0, visible_w, visible_h)
-        wait_for_image("the page enlarged %d times" % factor,
-                       lambda: crop(read_root(), 0, 0, visible_w, visible_h), want, visible_w)
+        wait_for_image("the page enlarged %d times" % factor, lambda: read_screen(0, 0, visible_w, visible_h), want,
+                       visible_w)
+        return window
 
-    for factor in (1, 2):
-        stats = factor > 1
-        more = ["--scale", str(factor), "--frame-stats"] if stats else []
-        with Game(kestrova, ["--window", "--keyboard", "--data", folder.data] + more, folder) as game:
-            window = wait_for_game_window(game, PAGE_WIDTH * factor, PAGE_HEIGHT * factor)
-            if (window.x, window.y) != (0, 0):
-                fail("window at (%d, %d), not at the origin" % (window.x, window.y))
-            wait_for_enlarged(factor, window)
-            if factor == 1:
-                # The player's keys: the window covers the screen, then is the window it was.
-                for key, size in (("alt+Return", (screen_w, screen_h)), ("F11", (PAGE_WIDTH, PAGE_HEIGHT))):
-                    run(["xdotool", "key", key])
-                    window = wait_for_game_window(game, *size)
-                    if (window.x, window.y) != (0, 0):
-                        fail("after %s the window is at (%d, %d)" % (key, window.x, window.y))
-                wait_for_enlarged(1, window)
-                # A window made larger shows the page at the multiple that fills it.
-                run(["xdotool", "windowsize", window.id, str(2 * PAGE_WIDTH), str(2 * PAGE_HEIGHT)])
-                wait_for_enlarged(2, wait_for_game_window(game, 2 * PAGE_WIDTH, 2 * PAGE_HEIGHT))
+    def away_and_back(read, pauses):
+        """Starts play, gives the focus to the other window, then back."""
+        hold_until("space", "play to start", lambda: read() != page)
+        run(["xdotool", "windowfocus", "--sync", away.id])
+        if pauses:
+            still = poll("the paused page", lambda: (lambda i: i if i and dimmed(i) else None)(read()), timeout=20)
+            if within(1.0, lambda: read() != still):
+                fail("a frame ran while the window was away")
+        else:
+            first = read()
+            poll("play going on while away", lambda: read() != first, timeout=20)
+            if dimmed(read()):
+                fail("--no-pause paused")
+        run(["xdotool", "windowfocus", "--sync", game_window().id])  # looked up afresh: it may have been replaced
+        resumed = read()
+        poll("play again", lambda: read() != resumed, timeout=20)
+
+    other = subprocess.Popen(["xmessage", "-geometry", "+700+500", "away"], stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+    try:
+        away = poll("the other window", lambda: find_window(lambda w: w.name == "xmessage"), timeout=20)
+        args = ["--fullscreen", "--keyboard", "--mute", "--data", folder.data]
+        with Game(kestrova, args, folder, sound=True) as game:
+            full_screen(game)
+            window = windowed(game, 1, "F11")
+            run(["xdotool", "windowsize", window.id, str(2 * PAGE_WIDTH), str(2 * PAGE_HEIGHT)])
+            windowed(game, 2)
+            full_screen(game, "alt+Return")
+            windowed(game, 1, "F11")
+            away_and_back(read_game_window, pauses=True)
+            game.wait_played(RATE)
             close_by_right_click(game)
-            report = re.search(r"frame stats: ([0-9]+) frames; interval median [0-9.]+ ms, 99th percentile [0-9.]+ ms; "
-                               r"[0-9]+ late \(over 17\.667 ms\)\n", game.error_text())
-            if bool(report) != stats or (report and int(report.group(1)) == 0):
-                fail("frame stats %s: %r" % ("asked for" if stats else "not asked for", game.error_text()))
+        if FRAME_STATS.search(game.error_text()):
+            fail("frame stats not asked for: %r" % game.error_text())
+        if any(game.samples()) or len(game.samples()) < RATE:
+            fail("--mute played %d sounding samples out of %d" % (sum(map(bool, game.samples())), len(game.samples())))
+
+        args = ["--window", "--keyboard", "--scale", "2", "--integer-scale", "--frame-stats", "--no-pause",
+                "--volume", "50", "--data", folder.data]
+        with Game(kestrova, args, folder, sound=True) as game:
+            windowed(game, 2)
+            full_screen(game, "alt+Return", fitted=False)
+            before_play = game.wait_played(RATE)
+            away_and_back(screen_middle, pauses=False)
+            close_by_right_click(game)
+    finally:
+        other.kill()
+    report = FRAME_STATS.search(game.error_text())
+    if not report or int(report.group(1)) == 0:
+        fail("frame stats asked for: %r" % game.error_text())
+    # Nothing sounds over the music on the title page.
+    music, played = wave_samples(folder, "vesk.wav"), game.samples()[:before_play]
+    first, opening = first_sound(played), first_sound(music)
+    if len(played) - first < RATE // 2 or any(
+            s != int(music[(i + opening) % len(music)] / 2) for i, s in enumerate(played[first:])):
+        fail("--volume 50 does not play the music at half its amplitude")
+
+
+def check_failed_start(kestrova, folder):
+    bad = os.path.join(folder.path, "BAD.bmp")
+    with open(os.path.join(folder.source, "assets", "sheet.bmp"), "rb") as f, open(bad, "wb") as out:
+        out.write(f.read(4000))  # the header and palette, then the pixels break off
+    with Game(kestrova, ["--window", "--keyboard", "--data", folder.data, "--sheet", bad], folder) as game:
+        dismissed = []
+
+        def dismiss_boxes():
+            box = find_window(lambda w: w.name == "kestrova")  # the message box's title
+            if box:
+                run(["xdotool", "key", "--window", box.id, "Return"], check=False)
+                dismissed.append(box.id)
+            return not game.running()
+        poll("the game to end", dismiss_boxes, timeout=30, interval=0.2,
+             explain=lambda: "%d message boxes dismissed: %s" % (len(dismissed), game.error_text()))
+    if not dismissed or game.returncode == 0 or "ERROR BITMAP LOADING" not in game.error_text():
+        fail("%d message boxes, exit status %d, standard error %r after a failed start-up" % (
+            len(dismissed), game.returncode, game.error_text()))
+    if os.path.exists(os.path.join(folder.data, "score.dat")):
+        fail("a failed start-up wrote the score file")
 
 
 if __name__ == "__main__":
-    run_test(check_windows)
+    run_test(check_window, screen="%dx%d" % (SCREEN_W, SCREEN_H))
