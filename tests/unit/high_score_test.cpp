@@ -15,9 +15,9 @@
 #include <chrono>
 #include <climits>
 #include <csignal>
+#include <deque>
 #include <filesystem>
 #include <iterator>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -263,16 +263,15 @@ TEST(ScoreFile, SaversAtOnceEachKeepTheirScore) {
     int start[2];
     ASSERT_EQ(::pipe2(start, O_CLOEXEC), 0);
     std::vector<int32_t> scores;
-    std::vector<std::unique_ptr<Saver>> savers;
+    std::deque<Saver> savers;
     for (int i = 0; i < 8; ++i) {
       scores.push_back(100 + (i * 37 + round * 11) % 97 * 10);
-      savers.push_back(std::make_unique<Saver>(path, std::vector<std::string>{"1", std::to_string(scores.back())},
-                                               start[0]));
-      ASSERT_TRUE(savers.back()->Started());
+      ASSERT_TRUE(savers.emplace_back(path, std::vector<std::string>{"1", std::to_string(scores.back())}, start[0])
+                      .Started());
     }
     ::close(start[0]);
     ::close(start[1]);  // all go
-    for (auto& saver : savers) EXPECT_EQ(saver->Count(), 1);
+    for (Saver& saver : savers) EXPECT_EQ(saver.Count(), 1);
     std::sort(scores.rbegin(), scores.rend());
     EXPECT_EQ(ReadFile(path), ScoreFileText(scores));
   }
