@@ -76,27 +76,19 @@ TEST(Options, ChoicesThatSkipTheDialogAndValuesSeparateOrJoined) {
   }
 }
 
-TEST(Options, HelpAndVersion) {
-  EXPECT_EQ(Parse({"--help"}).action, Action::Help);
-  EXPECT_EQ(Parse({"--version"}).action, Action::Version);
-  EXPECT_EQ(Parse({"--version", "--help"}).action, Action::Help);
-  EXPECT_EQ(Parse({"--help", "--version"}).action, Action::Help);
-  EXPECT_EQ(Parse({"--help", "--nonsense"}).action, Action::UsageError);
-  // The help names every option the parser accepts.
-  for (const char* option :
-       {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--integer-scale", "--volume", "--mute",
-        "--no-pause", "--data", "--sheet", "--record", "--replay", "--seek", "--frame-stats", "--help", "--version"}) {
-    EXPECT_NE(UsageText().find(option), std::string::npos) << option;
-  }
-  EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
-}
-
-TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
+// Help wins over the version; a mistake is a usage error that says what.
+TEST(Options, HelpVersionAndMistakes) {
   struct Case {
     std::vector<const char*> args;
     std::string mentions;
+    Action action = Action::UsageError;
   };
   const Case cases[] = {
+      {{"--help"}, "", Action::Help},
+      {{"--version"}, "", Action::Version},
+      {{"--version", "--help"}, "", Action::Help},
+      {{"--help", "--version"}, "", Action::Help},
+      {{"--help", "--nonsense"}, "--nonsense"},
       {{"--bogus"}, "--bogus"},
       {{"stray"}, "stray"},
       {{"--window", "--fullscreen"}, "--fullscreen"},
@@ -117,9 +109,16 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);
-    EXPECT_EQ(line.action, Action::UsageError) << c.args[0];
+    EXPECT_EQ(line.action, c.action) << c.args[0];
     EXPECT_NE(line.error.find(c.mentions), std::string::npos) << c.args[0] << ": " << line.error;
   }
+  // The help names every option the parser accepts.
+  for (const char* option :
+       {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--integer-scale", "--volume", "--mute",
+        "--no-pause", "--data", "--sheet", "--record", "--replay", "--seek", "--frame-stats", "--help", "--version"}) {
+    EXPECT_NE(UsageText().find(option), std::string::npos) << option;
+  }
+  EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
 }
 
 // Each member is set by the radio buttons of one group, which set nothing
