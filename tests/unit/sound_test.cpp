@@ -199,11 +199,7 @@ class RecordingOutput final : public AudioOutput {
 TEST(CSound, OpensTheMusicsDataChunkLoadsTheEffectsInItsFormatAndPlaysWhenAsked) {
   const Bytes same = Riff({{"fmt ", Fmt()}, {"data", Samples(30)}});
   const Bytes faster = Riff({{"fmt ", Fmt(1, 1, 11025)}, {"data", Samples(30)}}), broken = {1, 2, 3};
-  EffectResources effects{};
-  effects[0] = same;
-  effects[1] = faster;
-  effects[2] = broken;
-  effects[4] = same;
+  const EffectResources effects = {same, faster, broken, {}, same};
   const struct {
     const char* name;
     Bytes wave;
