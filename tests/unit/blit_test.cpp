@@ -68,7 +68,6 @@ TEST(Blit, RectanglesNotWhollyInsideOrEmptyDrawNothing) {
   for (const auto& c : cases) {
     Surface dst = Filled(16, 16, 99);
     EXPECT_EQ(BltKeyed(dst, src, c.dst, c.src), 0);
-    EXPECT_EQ(BltOpaque(dst, src, c.dst, c.src), 0);
     EXPECT_TRUE(std::all_of(dst.pixels.begin(), dst.pixels.end(), [](uint8_t p) { return p == 99; }))
         << "dst " << c.dst.left << "," << c.dst.top << "," << c.dst.right << "," << c.dst.bottom;
   }

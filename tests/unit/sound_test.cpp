@@ -58,11 +58,8 @@ Bytes Fmt(uint16_t tag = 1, uint16_t channels = 1, uint32_t rate = 8000, uint16_
   return b;
 }
 
-Bytes Samples(size_t n) {
-  Bytes b(n);
-  for (size_t i = 0; i < n; ++i) b[i] = static_cast<uint8_t>(i * 7 + 3);
-  return b;
-}
+// Samples no test listens to: only where they are and how many count.
+Bytes Samples(size_t n) { return Bytes(n, 0x80); }
 
 Bytes GoodWave() { return Riff({{"fmt ", Fmt()}, {"fact", {100, 0, 0, 0}}, {"data", Samples(100)}}); }
 
