@@ -9,6 +9,8 @@
 #include <string>
 
 #include "audio/sound.hpp"
+#include "audio/volume.hpp"
+#include "gfx/page_layout.hpp"
 #include "gfx/palette.hpp"
 #include "gfx/surface.hpp"
 #include "input/joystick.hpp"
@@ -43,6 +45,12 @@ class Platform : public AudioOutput {
 
   // Opens the first joystick; its limits, false when there is none.
   virtual bool OpenJoystick(JoyCaps& caps) = 0;
+
+  // What the player sees and hears, as the game's menu shows and changes it.
+  virtual PlayerView View() const = 0;
+  virtual void SetView(const PlayerView& view) = 0;
+  virtual PlayerVolume Volume() const = 0;
+  virtual void SetVolume(const PlayerVolume& volume) = 0;
 };
 
 }  // namespace platform

@@ -64,7 +64,8 @@ Folder = collections.namedtuple("Folder", "path data source")  # the test's fold
 
 def run_test(body, screen="1024x768"):
     """Runs body(kestrova, sim, folder) with the programs the command line
-    names, in a fresh folder with a copy of the repository's data/, on an X
+    names, in a fresh folder with a copy of the repository's data/ and the
+    settings folder (XDG_CONFIG_HOME) config/, on an X
     server of its own with a screen of that size: tests side by side must not
     see each other's windows or take each other's keyboard focus. Xvfb picks
     a free display number itself, as one chosen here could race with another
@@ -81,6 +82,8 @@ def run_test(body, screen="1024x768"):
         os.environ["DISPLAY"] = ":" + number.decode()
         os.environ.pop("WAYLAND_DISPLAY", None)
         with tempfile.TemporaryDirectory(prefix="kestrova-display-", ignore_cleanup_errors=True) as path:
+            # The player's settings are never the tester's.
+            os.environ["XDG_CONFIG_HOME"] = os.path.join(path, "config")
             folder = Folder(path, os.path.join(path, "data"), source)
             shutil.copytree(os.path.join(source, "data"), folder.data, ignore=shutil.ignore_patterns("score.dat*"))
             body(kestrova, sim, folder)

@@ -1,8 +1,9 @@
-"""A run recorded in the real window plays back: kestrova-sim playing the
-recording ends on the score the run saved and finds it as its own check and
-end lines say, and watching it in the window,
-from the start or from part-way in, says it is a replay and leaves the score
-file byte for byte as it was."""
+"""A run recorded in the real window, with fire on Z through settings.ini
+(Space then starts nothing), holds Space, the game's own key, and plays back:
+kestrova-sim playing the recording ends on the score the run saved and finds
+it as its own check and end lines say, and watching it in the window, from
+the start or from part-way in, says it is a replay and leaves the score file
+byte for byte as it was."""
 
 import json
 import os
@@ -24,19 +25,31 @@ def read_scores(path):
 
 
 def check_replay(kestrova, sim, folder):
+    # The player's fire is on Z: the game, and so the recording, see Space.
+    settings = os.path.join(os.environ["XDG_CONFIG_HOME"], "kestrova", "settings.ini")
+    os.makedirs(os.path.dirname(settings))
+    with open(settings, "w") as f:
+        f.write("[keyboard]\nfire = Z\n")
     title = simulated_page(sim, folder, 1)
     recording = os.path.join(folder.path, "run.krp")
     with Game(kestrova, ["--window", "--keyboard", "--data", folder.data, "--record", recording], folder) as game:
         wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
         wait_for_image("the title page", read_game_window, title, PAGE_WIDTH)
-        hold_until("space", "play to start", lambda: read_game_window() != title)
-        hold("space", seconds=6)  # stay put and fire at the first fighters diving down the middle
+        hold("space", seconds=1)
+        if read_game_window() != title:
+            fail("Space left the title with fire on Z")
+        hold_until("z", "play to start", lambda: read_game_window() != title)
+        hold("z", seconds=6)  # stay put and fire at the first fighters diving down the middle
         hold("Left", seconds=0.5)
         close_by_right_click(game)
+        if "warning" in game.error_text():
+            fail("the game warned: " + game.error_text())
     with open(recording) as f:
         header, *steps = f.read().splitlines()
     if header.split() != ["kestrova-replay", "3", "window", "keyboard"]:
         fail("unexpected replay header %s" % header)
+    if not any(step.split()[1] == "space" for step in steps if step[:1].isdigit()):
+        fail("Z held is no Space in the recording")
     score_file = os.path.join(folder.data, "score.dat")
     recorded = read_scores(score_file)
     best = int(recorded.split()[0]) ^ MASK

@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <filesystem>
 
+#include "app/headless_core.hpp"
+#include "app/replay.hpp"
 #include "input/keyboard.hpp"
 #include "play_fixture.hpp"
 
@@ -179,6 +182,60 @@ TEST(Arcade, DifficultiesChangeFireBulletsAndToughnessAndEachLoopIsHarder) {
   EXPECT_EQ(expert.game.Run().loop, 1);
   expert.game.Idle(2);
   EXPECT_EQ(expert.Enemy().hitPoints, 17) << "175 %";
+}
+
+// A second stage in a pack beside stage 1's files: its own types, script and
+// sheet, after stage 1's clear; after the last, stage 1 again, a loop on.
+TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
+  const auto packed = [](HeadlessGame& game) {
+    const auto pack = game.dir / "data" / "stage2";
+    std::filesystem::create_directories(pack);
+    testing_support::WriteFile(pack / "data.csv", Type("Z2", "E"));
+    testing_support::WriteFile(pack / "stage.csv", "Z2,200,100,30\n,,,1\nEOF,\n");
+    testing_support::WriteFile(pack / "char.csv", kChars);
+    testing_support::WriteFile(pack / "map.dat", testing_support::UniformMap(0, 320));
+    std::filesystem::copy_file(std::filesystem::path(KESTROVA_SOURCE_DIR) / "assets" / "sheet.bmp", pack / "sheet.bmp");
+  };
+  const testing_support::DataFiles quick{StillTypes(), "E1,100,100,1\n,,,1\nEOF,\n", kChars, ""};
+  HeadlessGame game(quick);
+  packed(game);
+  ASSERT_TRUE(game.Start(Rules(RulesKind::Arcade)));
+  ASSERT_EQ(game.core->Stages(), 2);
+  game.StartPlay();
+  game.Idle(3);
+  ASSERT_EQ(game.last.screen, std::string("clear"));
+  EXPECT_EQ(game.last.stage, 1);
+  game.StartPlay();
+  EXPECT_TRUE(game.State().run.stage == 2 && game.State().mainList.Empty() && game.core->Data().dataTable.FindRow("Z2") == 0);
+  game.Idle(1);
+  EXPECT_EQ(play_test::Nodes(game.State().mainList, KIND_ENEMY).at(0)->x, 200) << "stage 2's script";
+  EXPECT_EQ(game.last.stage, 2);
+  game.Idle(40);
+  ASSERT_EQ(game.last.screen, std::string("clear"));
+  game.StartPlay();
+  EXPECT_TRUE(game.State().run.stage == 1 && game.State().run.loop == 1);
+  // A replay's stamp covers the packs its rules play, and only those.
+  const GameRules arcade = Rules(RulesKind::Arcade).rules;
+  const ReplayStamp before = StampFor(game.DataDir(), arcade), plain = StampFor(game.DataDir());
+  testing_support::WriteFile(game.dir / "data" / "stage2" / "stage.csv", "Z2,201,100,30\n,,,1\nEOF,\n");
+  EXPECT_NE(StampFor(game.DataDir(), arcade).dataHash, before.dataHash);
+  EXPECT_EQ(StampFor(game.DataDir()).dataHash, plain.dataHash);
+
+  StartChoices second = Rules(RulesKind::Practice);
+  second.rules.stage = 2;
+  HeadlessGame practice(quick), standard(quick);
+  packed(practice);
+  packed(standard);
+  ASSERT_TRUE(practice.Start(second) && standard.Start());
+  practice.StartPlay();
+  practice.Idle(1);
+  EXPECT_EQ(play_test::Nodes(practice.State().mainList, KIND_ENEMY).at(0)->x, 200);
+  EXPECT_EQ(standard.core->Stages(), 1) << "the standard game is stage 1 alone";
+
+  std::filesystem::remove(practice.dir / "data" / "stage2" / "sheet.bmp");
+  std::string message;
+  EXPECT_FALSE(StartHeadlessCore(practice.DataDir(), second, message));
+  EXPECT_NE(message.find("stage2/sheet.bmp: "), std::string::npos) << message;
 }
 
 // Practice from a point plays on exactly as the stage does from there; its

@@ -106,6 +106,13 @@ class FakePlatform final : public platform::Platform {
   void PlayAudioLoop() override { audioPlaying = true; }
   void LoadEffect(size_t, std::span<const uint8_t>) override {}
   void StartEffect(size_t index) override { effectsStarted.push_back(index); }
+  void SwitchMusic(std::span<const uint8_t> samples) override { audio = samples; }
+  PlayerView View() const override { return view; }
+  void SetView(const PlayerView& v) override { view = v; }
+  PlayerVolume Volume() const override { return volume; }
+  void SetVolume(const PlayerVolume& v) override { volume = v; }
+  PlayerView view;
+  PlayerVolume volume;
 };
 
 // A whole game without a window, its data in a fresh temporary folder,

@@ -503,9 +503,16 @@ TEST(DataPlaces, NamedFolderThenTheCurrentOnesThenTheInstalledOneWithTheScoresAt
   expect(installed, "");
   facts.installedDataDir = partial + "/nowhere";
   expect("", "");
-  const std::string problem = FindDataPlaces(facts).problem;
-  EXPECT_NE(problem.find(partial + " "), std::string::npos) << problem;
-  EXPECT_NE(problem.find(facts.installedDataDir), std::string::npos) << problem;
+  std::string problem = FindDataPlaces(facts).problem;
+  // The half-copied folder names what it lacks; the one that is not there has nothing to name.
+  EXPECT_NE(problem.find(partial + " (under the current folder; char.csv is missing) nor in " +
+                         facts.installedDataDir + " (installed)"), std::string::npos) << problem;
+  std::filesystem::remove(partial + "/data.csv");
+  facts.installedDataDir = partial;
+  facts.localDataDir = GameFolder(false) + "/nowhere";
+  problem = FindDataPlaces(facts).problem;
+  EXPECT_NE(problem.find("(installed; data.csv and char.csv are missing)"), std::string::npos) << problem;
+  EXPECT_NE(problem.find("nowhere (under the current folder) nor"), std::string::npos) << problem;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ui/dialog_json.hpp"
@@ -119,6 +120,33 @@ TEST(Options, HelpVersionAndMistakes) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
+}
+
+// The rules' options, which the game, kestrova-sim and the autopilot share.
+TEST(Options, RulesDifficultyPracticeAndStage) {
+  GameRules rules;
+  std::string error;
+  for (const auto& [name, value] : {std::pair{"--rules", "arcade"}, std::pair{"--difficulty", "expert"}}) {
+    ASSERT_TRUE(IsRulesOption(name) && ApplyRulesOption(name, value, rules, error)) << error;
+  }
+  EXPECT_TRUE(rules.kind == RulesKind::Arcade && rules.difficulty == Difficulty::Expert);
+  ASSERT_TRUE(ApplyRulesOption("--stage", "2", rules, error)) << error;
+  ASSERT_TRUE(ApplyRulesOption("--practice", "carrier", rules, error)) << error;
+  EXPECT_EQ(rules, (GameRules{RulesKind::Practice, Difficulty::Expert, 2, kFromCarrier, true, false}));
+  const struct {
+    const char* name;
+    const char* value;
+    const char* error;
+  } bad[] = {{"--rules", "casual", "--rules takes standard, arcade or practice, not 'casual'"},
+             {"--difficulty", "Hard", "--difficulty takes easy, normal, hard or expert, not 'Hard'"},
+             {"--stage", "0", "--stage takes a stage from 1 to 9, not '0'"},
+             {"--stage", "10", "--stage takes a stage from 1 to 9, not '10'"},
+             {"--practice", "-1", "--practice takes a whole number of seconds from 0 to 3600 or 'carrier', not '-1'"}};
+  for (const auto& c : bad) {
+    EXPECT_FALSE(ApplyRulesOption(c.name, c.value, rules, error));
+    EXPECT_EQ(error, c.error);
+  }
+  EXPECT_FALSE(IsRulesOption("--seek"));
 }
 
 // Each member is set by the radio buttons of one group, which set nothing

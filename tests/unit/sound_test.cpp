@@ -184,6 +184,7 @@ class RecordingOutput final : public AudioOutput {
     effects.push_back({index, samples.size()});
   }
   void StartEffect(size_t index) override { started.push_back(index); }
+  void SwitchMusic(std::span<const uint8_t> samples) override { audio = samples; }
   bool failAudio = false;
   int opens = 0;
   WaveFormat opened;
@@ -228,6 +229,13 @@ TEST(CSound, OpensTheMusicsDataChunkLoadsTheEffectsInItsFormatAndPlaysWhenAsked)
   EXPECT_EQ(output.effects, (std::vector<std::pair<size_t, size_t>>{{0, 30}, {4, 30}}));
   EXPECT_NE(warnings.find(kEffectNames[1]), std::string::npos) << warnings;
   EXPECT_NE(warnings.find(kEffectNames[2]), std::string::npos) << warnings;
+  // A stage's own music takes the music's place only in the same format.
+  testing::internal::CaptureStderr();
+  sound.SwitchMusic(faster);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("plays on"), std::string::npos);
+  EXPECT_EQ(output.audio.size(), 100u);
+  sound.SwitchMusic(same);
+  EXPECT_TRUE(output.audio.size() == 30u && output.audio.data() + 30 == same.data() + same.size());
   EXPECT_FALSE(output.playing);
   sound.PlayMusic();
   EXPECT_TRUE(output.playing);
