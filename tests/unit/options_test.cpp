@@ -77,43 +77,30 @@ TEST(Options, ChoicesThatSkipTheDialogAndValuesSeparateOrJoined) {
   }
 }
 
-TEST(Options, HelpAndVersion) {
-  EXPECT_EQ(Parse({"--help"}).action, Action::Help);
-  EXPECT_EQ(Parse({"--version"}).action, Action::Version);
-  EXPECT_EQ(Parse({"--version", "--help"}).action, Action::Help);
-  EXPECT_EQ(Parse({"--help", "--version"}).action, Action::Help);
-  EXPECT_EQ(Parse({"--help", "--nonsense"}).action, Action::UsageError);
-  // The help names every option the parser accepts.
-  for (const char* option :
-       {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--integer-scale", "--volume", "--mute",
-        "--no-pause", "--data", "--sheet", "--record", "--replay", "--seek", "--frame-stats", "--help", "--version"}) {
-    EXPECT_NE(UsageText().find(option), std::string::npos) << option;
-  }
-  EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
-}
-
-TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
+// Help wins over the version; a mistake is a usage error that says what.
+TEST(Options, HelpVersionAndMistakes) {
   struct Case {
     std::vector<const char*> args;
     std::string mentions;
+    Action action = Action::UsageError;
   };
   const Case cases[] = {
+      {{"--help"}, "", Action::Help},
+      {{"--version"}, "", Action::Version},
+      {{"--version", "--help"}, "", Action::Help},
+      {{"--help", "--version"}, "", Action::Help},
+      {{"--help", "--nonsense"}, "--nonsense"},
       {{"--bogus"}, "--bogus"},
-      {{"-w"}, "-w"},
       {{"stray"}, "stray"},
       {{"--window", "--fullscreen"}, "--fullscreen"},
-      {{"--joystick", "--keyboard"}, "--keyboard"},
       {{"--scale"}, "--scale"},
       {{"--scale", "0"}, "'0'"},
       {{"--scale", "9"}, "'9'"},
       {{"--scale", "12"}, "'12'"},
       {{"--scale="}, "''"},
-      {{"--data"}, "--data"},
       {{"--data="}, "--data"},
-      {{"--window=yes"}, "--window"},
       {{"--help=1"}, "--help"},
       {{"--record", "a.krp", "--replay", "b.krp"}, "--record and --replay"},
-      {{"--replay"}, "--replay"},
       {{"--seek", "5"}, "--seek needs --replay"},
       {{"--replay", "r.krp", "--seek", "1.5"}, "'1.5'"},
       {{"--replay", "r.krp", "--seek", "86401"}, "'86401'"},
@@ -123,9 +110,16 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);
-    EXPECT_EQ(line.action, Action::UsageError) << c.args[0];
+    EXPECT_EQ(line.action, c.action) << c.args[0];
     EXPECT_NE(line.error.find(c.mentions), std::string::npos) << c.args[0] << ": " << line.error;
   }
+  // The help names every option the parser accepts.
+  for (const char* option :
+       {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--integer-scale", "--volume", "--mute",
+        "--no-pause", "--data", "--sheet", "--record", "--replay", "--seek", "--frame-stats", "--help", "--version"}) {
+    EXPECT_NE(UsageText().find(option), std::string::npos) << option;
+  }
+  EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
 }
 
 // The rules' options, which the game, kestrova-sim and the autopilot share.

@@ -29,7 +29,6 @@ TEST(PageLayout, WholeMultipleWhileItFillsMostOfTheHeightElseFitted) {
       {1000, 640, false, {1, 180, 80, 640, 480}},  // exactly three quarters of the height: still whole
       {800, 1280, false, {1, 80, 400, 640, 480}},  // upright: measured against the fitted 800 x 600
       {1366, 768, false, {1, 171, 0, 1024, 768}},
-      {1600, 900, false, {1, 200, 0, 1200, 900}},
       {1280, 800, false, {1, 106, 0, 1067, 800}},  // 1066.7 wide, rounded
       {1000, 641, false, {1, 72, 0, 855, 641}},    // one row past three quarters
       {1024, 768, false, {1, 0, 0, 1024, 768}},
@@ -41,9 +40,7 @@ TEST(PageLayout, WholeMultipleWhileItFillsMostOfTheHeightElseFitted) {
       {320, 240, true, {1, -160, -120, 640, 480}},
       {639, 480, true, {1, 0, 0, 640, 480}},
       {1366, 768, true, {1, 363, 144, 640, 480}},
-      {1600, 900, true, {1, 480, 210, 640, 480}},
       {2000, 1300, true, {2, 360, 170, 1280, 960}},
-      {1920, 1080, true, {2, 320, 60, 1280, 960}},
   };
   for (const auto& c : cases) {
     const PageLayout got = LayOutPage(c.w, c.h, c.wholeOnly);
@@ -95,7 +92,6 @@ TEST(FrameStats, MedianAndPercentileAreNearestRanksAndLateIsAMillisecondOver) {
   intervals.back() = 50 * kMs;
   summary = Summarize(intervals);
   EXPECT_DOUBLE_EQ(summary.percentile99Ms, 40.0);
-  EXPECT_EQ(Summarize({}).intervals, 0u);
   EXPECT_EQ(Summarize({}).medianMs, 0.0);
   // Late means more than 1000/60 + 1 ms, 17.666666... ms.
   EXPECT_EQ(Summarize({17'666'666, 16 * kMs, 0}).late, 0u);

@@ -58,11 +58,8 @@ Bytes Fmt(uint16_t tag = 1, uint16_t channels = 1, uint32_t rate = 8000, uint16_
   return b;
 }
 
-Bytes Samples(size_t n) {
-  Bytes b(n);
-  for (size_t i = 0; i < n; ++i) b[i] = static_cast<uint8_t>(i * 7 + 3);
-  return b;
-}
+// Samples no test listens to: only where they are and how many count.
+Bytes Samples(size_t n) { return Bytes(n, 0x80); }
 
 Bytes GoodWave() { return Riff({{"fmt ", Fmt()}, {"fact", {100, 0, 0, 0}}, {"data", Samples(100)}}); }
 
@@ -200,11 +197,7 @@ class RecordingOutput final : public AudioOutput {
 TEST(CSound, OpensTheMusicsDataChunkLoadsTheEffectsInItsFormatAndPlaysWhenAsked) {
   const Bytes same = Riff({{"fmt ", Fmt()}, {"data", Samples(30)}});
   const Bytes faster = Riff({{"fmt ", Fmt(1, 1, 11025)}, {"data", Samples(30)}}), broken = {1, 2, 3};
-  EffectResources effects{};
-  effects[0] = same;
-  effects[1] = faster;
-  effects[2] = broken;
-  effects[4] = same;
+  const EffectResources effects = {same, faster, broken, {}, same};
   const struct {
     const char* name;
     Bytes wave;
@@ -311,7 +304,7 @@ TEST(Mixer, DecodesEightAndSixteenBitPcmOnly) {
   EXPECT_TRUE(platform::DecodePcm({3, 1, 8000, 32000, 4, 32}, std::vector<uint8_t>(8)).empty());
 }
 
-TEST(Mixer, LoopsTheMusicExactlyAndAddsEffectsFromTheirStart) {
+TEST(Mixer, LoopsTheMusicExactlyAddsEffectsFromTheirStartAndScalesThemByTheVolume) {
   Mixer mixer;
   std::vector<int16_t> music(333);
   for (size_t i = 0; i < music.size(); ++i) music[i] = static_cast<int16_t>(i * 97 % 30000);
@@ -326,37 +319,8 @@ TEST(Mixer, LoopsTheMusicExactlyAndAddsEffectsFromTheirStart) {
   EXPECT_EQ(out[1], music[701 % 333] - 2000);
   EXPECT_EQ(out[2], music[702 % 333] + 3000);
   EXPECT_EQ(out[3], music[703 % 333]);
-}
 
-TEST(Mixer, KeepsToItsVoicesAndCopies) {
-  Mixer mixer;
-  for (size_t i = 0; i < kVoices + 1; ++i) mixer.SetEffect(i, std::vector<int16_t>(50, 100));
-  for (int i = 0; i < 3; ++i) mixer.Start(0);
-  EXPECT_EQ(Mixed(mixer, 1)[0], 100 * static_cast<int>(kCopiesOfOne));
-  // A new effect with every voice busy takes the oldest one's place.
-  for (size_t i = 1; i < kVoices + 1; ++i) mixer.Start(i);
-  EXPECT_EQ(Mixed(mixer, 1)[0], 100 * static_cast<int>(kVoices));
-  EXPECT_EQ(Mixed(mixer, 60).back(), 0);  // all played out
-}
-
-TEST(Mixer, NeverWrapsAndGivesTheMusicBackOnceEffectsEnd) {
-  Mixer mixer;
-  const std::vector<int16_t> music(100, 30000);
-  mixer.SetMusic(music);
-  for (size_t i = 0; i < kVoices; ++i) {
-    mixer.SetEffect(i, std::vector<int16_t>(400, i % 2 ? 32767 : -32768));
-    mixer.Start(i);
-  }
-  mixer.SetEffect(9, std::vector<int16_t>(400, 32767));
-  mixer.Start(9);  // now every voice adds the most it can
-  const std::vector<int16_t> loud = Mixed(mixer, 400);
-  for (int16_t s : loud) ASSERT_GT(s, 0);  // a wrapped sum would turn negative
-  const std::vector<int16_t> after = Mixed(mixer, 20000);
-  EXPECT_EQ(after.back(), 30000);
-}
-
-TEST(Mixer, VolumeScalesAndMuteSilencesEverything) {
-  Mixer mixer;
+  // The volume scales everything, muting silences it.
   mixer.SetMusic({-20000, 10000});
   mixer.SetEffect(0, {2000});
   mixer.SetVolume({50, false});
@@ -368,6 +332,31 @@ TEST(Mixer, VolumeScalesAndMuteSilencesEverything) {
   EXPECT_EQ(Mixed(mixer, 2), (std::vector<int16_t>{0, 0}));
   mixer.SetVolume({PlayerVolume::kFull, false});
   EXPECT_EQ(Mixed(mixer, 2), (std::vector<int16_t>{-20000, 10000}));
+}
+
+TEST(Mixer, KeepsToItsVoicesAndCopiesAndNeverWraps) {
+  Mixer mixer;
+  for (size_t i = 0; i < kVoices + 1; ++i) mixer.SetEffect(i, std::vector<int16_t>(50, 100));
+  for (int i = 0; i < 3; ++i) mixer.Start(0);
+  EXPECT_EQ(Mixed(mixer, 1)[0], 100 * static_cast<int>(kCopiesOfOne));
+  // A new effect with every voice busy takes the oldest one's place.
+  for (size_t i = 1; i < kVoices + 1; ++i) mixer.Start(i);
+  EXPECT_EQ(Mixed(mixer, 1)[0], 100 * static_cast<int>(kVoices));
+  EXPECT_EQ(Mixed(mixer, 60).back(), 0);  // all played out
+
+  // Every voice adding the most it can never wraps; the music comes back once they end.
+  const std::vector<int16_t> music(100, 30000);
+  mixer.SetMusic(music);
+  for (size_t i = 0; i < kVoices; ++i) {
+    mixer.SetEffect(i, std::vector<int16_t>(400, i % 2 ? 32767 : -32768));
+    mixer.Start(i);
+  }
+  mixer.SetEffect(9, std::vector<int16_t>(400, 32767));
+  mixer.Start(9);
+  const std::vector<int16_t> loud = Mixed(mixer, 400);
+  for (int16_t s : loud) ASSERT_GT(s, 0);  // a wrapped sum would turn negative
+  const std::vector<int16_t> after = Mixed(mixer, 20000);
+  EXPECT_EQ(after.back(), 30000);
 }
 
 }  // namespace
