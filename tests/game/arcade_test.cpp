@@ -26,23 +26,20 @@ StartChoices Rules(RulesKind kind, Difficulty difficulty = Difficulty::Normal) {
 }
 
 // A game on a tiny stage with these rules, play started from the title.
-struct RuledGame : HeadlessGame {
-  explicit RuledGame(const StartChoices& choices,
-                     const testing_support::DataFiles& files = {StillTypes(), kQuietScript, kChars, ""})
-      : HeadlessGame(files) {
-    EXPECT_TRUE(Start(choices));
-    StartPlay();
-  }
+struct RuledGame : PlayGame {
+  explicit RuledGame(const StartChoices& choices, const std::string& data = StillTypes(),
+                     const std::string& stage = kQuietScript, const std::string& chars = kChars)
+      : PlayGame(data, stage, choices, chars) {}
   RunState& Run() { return State().run; }
-  Player& P() { return State().g_player; }
-  std::vector<GameObject*> Of(int16_t kind) { return Nodes(State().mainList, kind); }
-  // Bullets that hit the ship until its energy is gone.
+  // A bullet that hits the ship, unprotected, and flies on down and away.
+  void Hit() {
+    P().hitFlag = 0;
+    AddMovingObject(State().mainList, KIND_BULLET, P().x, P().y, 64, 64, 8);
+    Idle();
+  }
+  // Hits until its energy is gone.
   void Drain() {
-    while (P().energy > 0 && Run().downTimer == 0) {
-      P().hitFlag = 0;
-      AddMovingObject(State().mainList, KIND_BULLET, P().x, P().y, 64, 64, 8);  // down and away
-      Idle();
-    }
+    while (P().energy > 0 && Run().downTimer == 0) Hit();
   }
 };
 
@@ -52,7 +49,7 @@ TEST(Arcade, ShipsAreLostAtNoEnergyComeBackProtectedAndTheLastEndsTheGame) {
   game.Drain();
   EXPECT_EQ(game.Run().lives, 2);
   EXPECT_TRUE(game.Sounded(Effect::LargeDown));
-  EXPECT_EQ(play_test::Nodes(game.State().mainList, KIND_EXPLOSION).size(), 1u);
+  EXPECT_EQ(game.Of(KIND_EXPLOSION).size(), 1u);
   game.Idle(118);  // down 120 frames, the one it was lost in among them
   EXPECT_GT(game.Run().downTimer, 0) << "still down";
   game.Idle(1);
@@ -82,14 +79,8 @@ TEST(Arcade, ShipsAreLostAtNoEnergyComeBackProtectedAndTheLastEndsTheGame) {
 
 // An enemy worth `worth`, shot where it stands.
 void Kill(RuledGame& game, int16_t worth) {
-  ObjectList& list = game.State().mainList;
-  AddMovingObject(list, KIND_ENEMY, 300, 100, 0, 0, 0);
-  GameObject& target = *list.last;
-  target.width = target.height = 32;
-  target.hitPoints = 1;
-  target.stepTimer = 1000;
-  target.scoreValue = worth;
-  AddMovingObject(list, KIND_PLAYER_BULLET, 310, 110, 192, 192, 0);
+  game.Add(KIND_ENEMY, 300, 100)->scoreValue = worth;
+  game.Add(KIND_PLAYER_BULLET, 310, 110, 192);
   game.Idle();
 }
 
@@ -141,8 +132,8 @@ const std::string kShooterTypes = Type("F1", "T", "0,0,30000,100,,,0") + StillTy
 
 struct Shooter {
   explicit Shooter(Difficulty difficulty)
-      : game(Rules(RulesKind::Arcade, difficulty),
-             {kShooterTypes, "F1,300,100,4000\n,,,1\nEOF,\n", std::string(kChars) + kShooterChars, ""}) {
+      : game(Rules(RulesKind::Arcade, difficulty), kShooterTypes, "F1,300,100,4000\n,,,1\nEOF,\n",
+             std::string(kChars) + kShooterChars) {
     game.Idle(1);
   }
   // The one released last.
@@ -268,11 +259,7 @@ TEST(Practice, StartsWhereTheStageWouldBeAndCountsItsHits) {
   StartChoices untouchable = Rules(RulesKind::Practice);
   untouchable.rules.invulnerable = true;
   RuledGame invulnerable(untouchable);
-  for (int i = 0; i < 20; ++i) {
-    invulnerable.P().hitFlag = 0;
-    AddMovingObject(invulnerable.State().mainList, KIND_BULLET, invulnerable.P().x, invulnerable.P().y, 64, 64, 8);
-    invulnerable.Idle();
-  }
+  for (int i = 0; i < 20; ++i) invulnerable.Hit();
   EXPECT_EQ(invulnerable.Run().hits, 20);
   EXPECT_EQ(invulnerable.P().energy, MAX_ENERGY);
 
