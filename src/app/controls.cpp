@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "data/printable.hpp"
-#include "data/score_file.hpp"
 
 namespace {
 
@@ -174,13 +173,5 @@ Controls LoadControls(const std::string& path, const ControlNames& names, std::v
 }
 
 bool SaveControls(const std::string& path, const Controls& controls, std::string& error) {
-  return SaveMerged(
-      path,
-      [&](const std::string& stored) {
-        std::vector<std::string> known;  // warned about when the game started
-        SettingsFile file = SettingsFile::Parse(stored, path, known);
-        WriteControls(controls, file);
-        return file.Text();
-      },
-      error);
+  return SaveSettings(path, [&](SettingsFile& file) { WriteControls(controls, file); }, error);
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "data/printable.hpp"
+#include "data/score_file.hpp"
 
 namespace {
 
@@ -117,4 +118,16 @@ SettingsRead ReadSettingsText(const std::string& path, std::string& text, std::s
   }
   error = path + ": " + std::strerror(errno);
   return SettingsRead::Unreadable;
+}
+
+bool SaveSettings(const std::string& path, const std::function<void(SettingsFile&)>& change, std::string& error) {
+  return SaveMerged(
+      path,
+      [&](const std::string& stored) {
+        std::vector<std::string> known;  // warned about when the game started
+        SettingsFile file = SettingsFile::Parse(stored, path, known);
+        change(file);
+        return file.Text();
+      },
+      error);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,11 @@ std::string_view TrimSpaces(std::string_view text);
 // Where the player's settings live: $XDG_CONFIG_HOME/kestrova (a relative one
 // ignored, as XDG says), else ~/.config/kestrova; empty when neither is set.
 std::string SettingsFolder(const std::string& xdgConfigHome, const std::string& home);
+
+// `change` made to settings.ini at `path` as it stands on disk then, every
+// other line left as it is, swapped in whole; false, with the reason, when
+// nothing was written.
+bool SaveSettings(const std::string& path, const std::function<void(SettingsFile&)>& change, std::string& error);
 
 enum class SettingsRead { Read, Missing, Unreadable };
 // The file's text; for an unreadable one, `error` says why ("PATH: WHY").

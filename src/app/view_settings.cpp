@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "data/score_file.hpp"
 
 namespace {
 
@@ -52,15 +51,12 @@ ViewAndSound ReadViewAndSound(const SettingsFile& file, const std::string& path,
 }
 
 bool SaveViewAndSound(const std::string& path, const ViewAndSound& settings, std::string& error) {
-  return SaveMerged(
+  return SaveSettings(
       path,
-      [&](const std::string& stored) {
-        std::vector<std::string> known;  // warned about when the game started
-        SettingsFile file = SettingsFile::Parse(stored, path, known);
+      [&](SettingsFile& file) {
         file.Set(kVideoSection, "integer_scale", settings.integerScale ? "yes" : "no");
         file.Set(kSoundSection, "volume", std::to_string(settings.volume.percent));
         file.Set(kSoundSection, "mute", settings.volume.muted ? "yes" : "no");
-        return file.Text();
       },
       error);
 }
