@@ -48,8 +48,22 @@ const KestrovaPage = (() => {
 
   // The core's layout for an output in device pixels: the largest whole
   // multiple, or the largest 4:3 picture where that leaves too much unused.
+  // How the player sees the page, as the game's menu sets it; full screen is
+  // the browser's, which grants it only from a click or a key.
+  const view = { integerScale: false };
+  function getView() {
+    return { fullScreen: Boolean(document.fullscreenElement), integerScale: view.integerScale };
+  }
+  function setView(fullScreen, integerScale) {
+    view.integerScale = integerScale;
+    if (fullScreen && !document.fullscreenElement) requestFullscreen();
+    if (!fullScreen && document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    fit();
+  }
+
   function layOutPage(width, height) {
-    const { words } = callWithWords(new Array(6).fill(0), (out) => Module._kestrova_lay_out_page(width, height, out));
+    const { words } = callWithWords(new Array(6).fill(0),
+                                    (out) => Module._kestrova_lay_out_page(width, height, view.integerScale ? 1 : 0, out));
     const [factor, , , pictureWidth, pictureHeight, whole] = words;
     return { factor, fit: !whole, width: pictureWidth, height: pictureHeight };
   }
@@ -151,7 +165,8 @@ const KestrovaPage = (() => {
       }
       case "radio": {
         const label = document.createElement("label");
-        const radio = Object.assign(document.createElement("input"), { type: "radio", name: groupName, tabIndex: -1 });
+        // Tab goes from group to group, the arrows choose within one, as in the desktop's dialog.
+        const radio = Object.assign(document.createElement("input"), { type: "radio", name: groupName });
         radio.dataset.id = control.id;
         if (command) radio.addEventListener("click", () => { members[command.member] = command.value; });
         label.append(radio, control.caption);
@@ -214,7 +229,8 @@ const KestrovaPage = (() => {
         settings.hidden = true;
         resolve(members);
       };
-      const onKey = (event) => { if (event.key === "Escape") finish(event); };
+      // Return is OK and Escape Cancel, each closing the form with what was chosen.
+      const onKey = (event) => { if (event.key === "Escape" || event.key === "Enter") finish(event); };
       dialog.addEventListener("submit", finish);
       for (const button of dialog.querySelectorAll("[data-closes]")) {
         if (button.type !== "submit") button.addEventListener("click", finish);
@@ -254,6 +270,15 @@ const KestrovaPage = (() => {
     audio.source.start();
   }
 
+  // Another track in place of the music, from its start; playing if the music was.
+  function switchMusic(buffer) {
+    const playing = Boolean(audio.source);
+    if (playing) audio.source.stop();
+    audio.source = null;
+    audio.buffer = buffer;
+    if (playing) startAudio();
+  }
+
   function audioContext() {
     return audio.context;
   }
@@ -288,6 +313,24 @@ const KestrovaPage = (() => {
 
   function applyVolume() {
     if (audio.gain) audio.gain.gain.value = volume.muted ? 0 : volume.percent / 100;
+  }
+
+  function setVolume(percent, muted) {
+    Object.assign(volume, { percent, muted });
+    applyVolume();
+  }
+
+  // Return and F1 ask for the game's menu, which the program takes at its next frame.
+  let menuAsked = false;
+  document.addEventListener("keydown", (event) => {
+    if ((event.key !== "Enter" || event.altKey) && event.key !== "F1") return;
+    if (event.key === "F1") event.preventDefault();  // not the browser's help
+    menuAsked = menuAsked || !event.repeat;
+  });
+  function takeMenu() {
+    const asked = menuAsked;
+    menuAsked = false;
+    return asked;
   }
 
   // The player's volume keys, not the game's: the core says what a key does,
@@ -354,6 +397,22 @@ const KestrovaPage = (() => {
     });
   }
 
+  // --- a recording to watch: the page's address names it, ?replay=ADDRESS --
+  // Null when it names none; else the address (on one line), and the text or
+  // why there is none.
+  async function fetchReplay() {
+    const address = new URLSearchParams(window.location.search).get("replay");
+    if (address === null) return null;
+    const named = address.replace(/[\r\n]/g, " ");
+    try {
+      const response = await fetch(address);
+      if (!response.ok) return { address: named, error: "HTTP " + response.status + " " + response.statusText };
+      return { address: named, text: await response.text() };
+    } catch (error) {
+      return { address: named, error: String(error) };
+    }
+  }
+
   // --- the test hook -------------------------------------------------------
   const isTestPage = () => new URLSearchParams(window.location.search).has("test");
   let driver = 0;
@@ -403,8 +462,10 @@ const KestrovaPage = (() => {
   };
 
   return {
-    showScreen, putPage, setIcon, requestFullscreen, runSettings, setAudio, startAudio, audioContext, setEffect, startEffect,
+    showScreen, putPage, setIcon, requestFullscreen, runSettings, setAudio, startAudio, switchMusic, audioContext, setEffect,
+    startEffect,
     showClosed,
-    loadItem, storeItem, isTestPage, attachScoreKeeper, attachTestHook, finishTestRun,
+    loadItem, storeItem, isTestPage, attachScoreKeeper, attachTestHook, finishTestRun, fetchReplay,
+    getView, setView, volume, setVolume, takeMenu,
   };
 })();

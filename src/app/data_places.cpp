@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "data/tables.hpp"
 
@@ -24,13 +25,29 @@ std::string UserScorePath(const PlaceFacts& facts) {
   return "";
 }
 
-// True when `dir` holds the stage files.
-bool HoldsGameData(const std::string& dir) {
+// The stage files `dir` lacks, in the order the game reads them.
+std::vector<std::string> MissingStageFiles(const std::string& dir) {
+  std::vector<std::string> missing;
   std::error_code error;
   for (size_t i = 0; i < kRequiredDataFiles; ++i) {
-    if (!fs::is_regular_file(fs::path(dir) / kDataFiles[i], error)) return false;
+    if (!fs::is_regular_file(fs::path(dir) / kDataFiles[i], error)) missing.emplace_back(kDataFiles[i]);
   }
-  return true;
+  return missing;
+}
+
+bool HoldsGameData(const std::string& dir) { return MissingStageFiles(dir).empty(); }
+
+// "DIR (WHERE)", and when it holds some of the stage files, the ones it
+// lacks: a folder half copied is the likelier mistake than a wrong folder.
+std::string DescribeFolder(const std::string& dir, const char* where) {
+  const std::vector<std::string> missing = MissingStageFiles(dir);
+  std::string text = dir + " (" + where;
+  if (!missing.empty() && missing.size() < kRequiredDataFiles) {
+    text += "; ";
+    for (size_t i = 0; i < missing.size(); ++i) text += (i == 0 ? "" : " and ") + missing[i];
+    text += missing.size() == 1 ? " is missing" : " are missing";
+  }
+  return text + ")";
 }
 
 }  // namespace
@@ -53,7 +70,7 @@ DataPlaces FindDataPlaces(const PlaceFacts& facts) {
     if (places.scorePath.empty()) places.problem = "neither XDG_DATA_HOME nor HOME is set; scores are not kept";
     return places;
   }
-  std::string problem = "no game data in " + facts.localDataDir + " (under the current folder)";
-  if (!facts.installedDataDir.empty()) problem += " nor in " + facts.installedDataDir + " (installed)";
+  std::string problem = "no game data in " + DescribeFolder(facts.localDataDir, "under the current folder");
+  if (!facts.installedDataDir.empty()) problem += " nor in " + DescribeFolder(facts.installedDataDir, "installed");
   return {"", "", problem + "; name the data folder with --data DIR"};
 }

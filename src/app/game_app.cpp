@@ -91,8 +91,14 @@ int32_t CGameApp::InitInstance() {
       setup.joystick = m_choices.joystick = caps;
     }
   }
+  m_stages = m_options.dataDir.empty() ? 1 : CountStages(m_options.dataDir);
+  return StartCore(std::move(setup));
+}
+
+int32_t CGameApp::StartCore(CoreSetup setup) {
   if (!LoadData(setup)) return 0;
   m_highScores = setup.scores;
+  m_choices.best = ArcadeTable{};
   if (m_options.rules.kind == RulesKind::Arcade) {
     std::ifstream in(ArcadePath(), std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -102,6 +108,15 @@ int32_t CGameApp::InitInstance() {
   }
   m_core.emplace(std::move(setup));
   return 1;
+}
+
+bool CGameApp::ChangeRules(const GameRules& rules) {
+  CoreSetup setup = m_core->Setup();
+  setup.rules = m_choices.rules = m_options.rules = rules;
+  setup.best = ArcadeTable{};
+  setup.laterStages.clear();
+  m_savedScore.reset();
+  return StartCore(std::move(setup)) != 0;
 }
 
 int32_t CGameApp::LoadData(CoreSetup& setup) {
@@ -117,17 +132,123 @@ int32_t CGameApp::LoadData(CoreSetup& setup) {
   return 1;
 }
 
+void CGameApp::FollowStage() {
+  if (m_lastFrame.stage == m_musicStage) return;
+  const std::span<const uint8_t> music = m_core->PackMusic(m_lastFrame.stage);
+  // A pack without music of its own plays on with the last.
+  if (m_lastFrame.stage == 1 || !music.empty()) {
+    m_sound.SwitchMusic(m_lastFrame.stage == 1 ? m_resources.music : music);
+    m_musicStage = m_lastFrame.stage;
+  }
+}
+
+namespace {
+
+constexpr uint32_t kMenuUp = 1, kMenuDown = 2, kMenuLeft = 4, kMenuRight = 8, kMenuChoose = 16, kMenuBack = 32;
+constexpr struct {
+  uint8_t vk;
+  uint32_t key;
+} kMenuKeys[] = {{VK_UP, kMenuUp},       {VK_DOWN, kMenuDown},      {VK_LEFT, kMenuLeft},
+                 {VK_RIGHT, kMenuRight}, {VK_SPACE, kMenuChoose},  {VK_ESCAPE, kMenuBack}};
+// The pads' readings come in the classic range on every host.
+const JoyCaps kPadThresholds = JoystickThresholds(JoyCaps{0, 65535, 0, 65535});
+
+bool MenuOpensOn(Screen screen) { return screen == Screen::Title || screen == Screen::Clear || screen == Screen::Play; }
+
+}  // namespace
+
+uint32_t CGameApp::MenuKeys(const FrameInput& input) {
+  uint32_t held = 0;
+  for (const auto& k : kMenuKeys) held |= KeyHeld(input.keys, k.vk) ? k.key : 0;
+  m_menuPad.InitJoystick(&kPadThresholds);
+  m_menuPad.PollJoystick(input.stick, &kPadThresholds);
+  return held | (m_menuPad.Up() ? kMenuUp : 0) | (m_menuPad.Down() ? kMenuDown : 0) |
+         (m_menuPad.Left() ? kMenuLeft : 0) | (m_menuPad.Right() ? kMenuRight : 0) |
+         (m_menuPad.Fire() ? kMenuChoose : 0) | (m_menuPad.Bomb() ? kMenuBack : 0);
+}
+
+int32_t CGameApp::MenuFrame(const FrameInput& input) {
+  const uint32_t held = MenuKeys(input);
+  const bool opening = !m_menu.IsOpen();
+  if (opening) {
+    // The next run's rules change on the title alone, and not in a run being recorded.
+    m_menu.Open(CurrentScreen(m_core->State()) == Screen::Title && !m_options.choicesFixed);
+    m_menuHeld = held;  // what was held as it opened chooses nothing
+  }
+  const uint32_t pressed = held & ~m_menuHeld;
+  m_menuHeld = held;
+  MenuInput in;
+  in.up = (pressed & kMenuUp) != 0;
+  in.down = (pressed & kMenuDown) != 0;
+  in.left = (pressed & kMenuLeft) != 0;
+  in.right = (pressed & kMenuRight) != 0;
+  in.choose = (pressed & kMenuChoose) != 0;
+  in.back = (pressed & kMenuBack) != 0 || (input.menu && !opening);  // the key that opened it closes it
+  in.keyName = opening ? "" : input.keyName;
+  MenuSettings settings;
+  settings.view = m_platform.View();
+  settings.volume = m_platform.Volume();
+  settings.rules = m_menuRules ? *m_menuRules : m_options.rules;
+  settings.stages = m_stages;
+  settings.keys = m_platform.ActionKeys();
+  settings.notice = m_menuNotice;
+  const MenuSettings before = settings;
+  const MenuResult result = m_menu.Step(in, settings);
+  if (!(settings.view == before.view)) m_platform.SetView(settings.view);
+  if (!(settings.volume == before.volume)) m_platform.SetVolume(settings.volume);
+  m_menuNotice = settings.notice;
+  if (settings.bind) {
+    m_menuNotice = m_platform.BindKey(static_cast<size_t>(settings.bind->first), settings.bind->second);
+  }
+  if (settings.resetKeys) m_platform.ResetKeys();
+  settings.keys = m_platform.ActionKeys();
+  m_menuRules = settings.rules;
+  // The rules chosen make a new game as the menu closes: data, tuning, stages and table anew.
+  if (result != MenuResult::Open) {
+    const GameRules chosen = *m_menuRules;
+    m_menuRules.reset();
+    if (!(chosen == m_options.rules) && !ChangeRules(chosen)) return 0;
+  }
+  if (result == MenuResult::Open) {
+    m_platform.Present(m_core->OverlaidPage([&](CDisplay& d) { m_menu.Draw(d, settings); }), m_core->GetPalette());
+  } else {
+    m_keptFromGame = held;
+    m_platform.Present(m_core->State().back.pixels, m_core->GetPalette());
+  }
+  return result == MenuResult::Quit ? 0 : 1;
+}
+
 int32_t CGameApp::OnIdle(const FrameInput& input) {
   if (!m_core) return 0;
-  m_lastFrame = m_core->Step(input);
+  if (m_menu.IsOpen() || (input.menu && MenuOpensOn(CurrentScreen(m_core->State())))) return MenuFrame(input);
+  // Keys held through the menu's close are the menu's until let go.
+  m_keptFromGame &= MenuKeys(input);
+  m_lastInput = input;
+  for (const auto& k : kMenuKeys) {
+    if (m_keptFromGame & k.key) m_lastInput.keys[k.vk] = 0;
+  }
+  if (m_keptFromGame & (kMenuChoose | kMenuBack)) m_lastInput.stick.buttons = 0;
+  ++m_frames;
+  m_lastFrame = m_core->Step(m_lastInput);
   m_platform.Present(m_lastFrame.page, m_core->GetPalette());
   m_sound.StartEffects(m_lastFrame.sounds);
+  FollowStage();
   if (m_lastFrame.entry && m_options.saveScores) SaveArcadeEntry(ArcadePath(), *m_lastFrame.entry);
   return m_lastFrame.close ? 0 : 1;
 }
 
-void CGameApp::PlayAhead(const FrameInput& input) {
-  if (m_core) m_lastFrame = m_core->Step(input, false);
+int32_t CGameApp::OnIdleWatching(ReplayViewer& viewer, const FrameInput& live) {
+  if (!m_core) return 0;
+  if (const std::optional<FrameOutput> out = viewer.Tick(*m_core, live)) {
+    m_lastFrame = *out;
+    m_sound.StartEffects(out->sounds);
+    FollowStage();
+  }
+  const ViewerBar bar = viewer.Bar();
+  m_platform.Present(viewer.BarShown() ? m_core->OverlaidPage([&bar](CDisplay& d) { DrawViewerBar(d, bar); })
+                                       : std::span<const uint8_t>(m_core->State().back.pixels),
+                     m_core->GetPalette());
+  return viewer.Done() ? 0 : 1;
 }
 
 bool CGameApp::OnAway() {

@@ -10,11 +10,13 @@
 #include <string>
 
 #include "app/input_script.hpp"
+#include "app/replay_viewer.hpp"
 #include "app/resources.hpp"
 #include "audio/sound.hpp"
 #include "data/high_score.hpp"
 #include "platform/platform.hpp"
 #include "ui/core.hpp"
+#include "ui/menu.hpp"
 
 struct AppOptions {
   // Either one given skips the settings dialog; the other keeps its default.
@@ -32,6 +34,8 @@ struct AppOptions {
   // plugged in.
   bool replay = false;
   std::optional<JoyCaps> replayStick;
+  // The run is recorded: the menu offers no other rules than those it started with.
+  bool choicesFixed = false;
 };
 
 class CGameApp {
@@ -43,9 +47,10 @@ class CGameApp {
   // One frame with `input`, its page presented and its sounds started; 0
   // once the game has asked for the window to close.
   int32_t OnIdle(const FrameInput& input);
-  // A frame played as fast as it goes, neither shown nor heard: the part of
-  // a recording before the point it is watched from.
-  void PlayAhead(const FrameInput& input);
+  // A tick of a recording watched through `viewer`, steered by the live
+  // input; its page presented, with the viewer's bar when that is shown. 0
+  // once the recording has ended or the viewer was told to stop.
+  int32_t OnIdleWatching(ReplayViewer& viewer, const FrameInput& live);
   // The window lost the focus: true when play stopped and its paused page
   // is shown; no idle call should run until the focus is back.
   bool OnAway();
@@ -56,13 +61,27 @@ class CGameApp {
   bool SaveScore();
 
   // What hosts report of the game after a frame: the play state (valid once
-  // started) and the frame's output.
+  // started), the frames played (none while the menu is open), the last one's
+  // input as the game took it and its output.
   const PlayState& State() const { return m_core->State(); }
+  int64_t Frames() const { return m_frames; }
+  const FrameInput& LastInput() const { return m_lastInput; }
   const FrameOutput& LastFrame() const { return m_lastFrame; }
   const StartChoices& Choices() const { return m_choices; }
 
  private:
   int32_t LoadData(CoreSetup& setup);
+  // The music of the stage the last frame played.
+  void FollowStage();
+  // The core made from `setup` (the sheet and stick read) with the data,
+  // scores and tables the options name; 0 after the message when it cannot be.
+  int32_t StartCore(CoreSetup setup);
+  // A new game on the title under other rules; false when their data cannot be played.
+  bool ChangeRules(const GameRules& rules);
+  // A frame of the menu, which `input` steers, over the last page; 0 once it quits the game.
+  int32_t MenuFrame(const FrameInput& input);
+  // The menu's keys and pad buttons held, by bit.
+  uint32_t MenuKeys(const FrameInput& input);
   std::string ScorePath() const;
   // The difficulty's best runs, beside the score file: "arcade-normal.dat".
   std::string ArcadePath() const;
@@ -76,4 +95,14 @@ class CGameApp {
   std::optional<Core> m_core;  // made once start-up has succeeded
   FrameOutput m_lastFrame;
   std::optional<int16_t> m_savedScore;  // the run's entry in the file, once saved
+  int32_t m_musicStage = 1;  // whose music plays
+  Menu m_menu;
+  CJoystick m_menuPad;
+  uint32_t m_menuHeld = 0;    // the menu's keys held the frame before
+  uint32_t m_keptFromGame = 0;  // held as the menu closed: the game sees them once let go
+  std::optional<GameRules> m_menuRules;  // as the open menu has them
+  std::string m_menuNotice;  // the platform's answer to the last key given
+  int32_t m_stages = 1;  // the stages the data folder holds
+  int64_t m_frames = 0;
+  FrameInput m_lastInput;
 };

@@ -30,7 +30,7 @@ constexpr OptionEntry kOptions[] = {
     {"--help", Option::Help, false},         {"--version", Option::Version, false},
     {"--integer-scale", Option::IntegerScale, false},
     {"--rules", Option::Rules, true},        {"--difficulty", Option::Rules, true},
-    {"--practice", Option::Rules, true},
+    {"--practice", Option::Rules, true},     {"--stage", Option::Rules, true},
 };
 
 const OptionEntry* FindOption(std::string_view name) {
@@ -135,7 +135,9 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
 
 }  // namespace
 
-bool IsRulesOption(std::string_view name) { return name == "--rules" || name == "--difficulty" || name == "--practice"; }
+bool IsRulesOption(std::string_view name) {
+  return name == "--rules" || name == "--difficulty" || name == "--practice" || name == "--stage";
+}
 
 bool ApplyRulesOption(std::string_view name, std::string_view value, GameRules& rules, std::string& error) {
   if (name == "--rules") {
@@ -150,6 +152,13 @@ bool ApplyRulesOption(std::string_view name, std::string_view value, GameRules& 
       return true;
     }
     error = "--difficulty takes easy, normal, hard or expert, not '" + std::string(value) + "'";
+  } else if (name == "--stage") {
+    if (const std::optional<int32_t> stage = ParseWhole(value, kMostStages); stage && *stage > 0) {
+      rules.kind = RulesKind::Practice;
+      rules.stage = *stage;
+      return true;
+    }
+    error = "--stage takes a stage from 1 to " + std::to_string(kMostStages) + ", not '" + std::string(value) + "'";
   } else {
     const std::optional<int32_t> seconds = value == "carrier" ? kFromCarrier : ParseWhole(value, kMaxPracticeSeconds);
     if (seconds) {
@@ -225,7 +234,9 @@ std::string UsageText() {
          "  --record FILE   write this run's start choices and every frame's keys\n"
          "                  and joystick to FILE (a replay)\n"
          "  --replay FILE   watch a recorded run; it saves no score and closes when\n"
-         "                  the run ends\n"
+         "                  the run ends. Space pauses, Shift plays one frame, Up\n"
+         "                  and Down change the speed, Left and Right go 10 s back\n"
+         "                  and on, Escape stops\n"
          "  --seek SECONDS  with --replay: start watching that far into the run\n") +
          kRulesUsage +
          "  --frame-stats   at the end, print on standard error how many frames\n"
@@ -240,8 +251,11 @@ std::string UsageText() {
          "keyboard).\n"
          "\n"
          "Keys: arrows move, Space fires and starts, Shift drops a bomb,\n"
-         "Escape asks whether to quit. A right click quits at once.\n"
-         "M mutes and unmutes, - and + (or =) step the volume.\n";
+         "Escape asks whether to quit. A right click quits at once. Return or F1\n"
+         "opens the menu (video, sound, quit).\n"
+         "M mutes and unmutes, - and + (or =) step the volume.\n"
+         "$XDG_CONFIG_HOME/kestrova/settings.ini (~/.config/kestrova) changes\n"
+         "the keys and the pad's buttons.\n";
 }
 
 std::string VersionText() { return std::string("kestrova ") + kVersion + "\n"; }

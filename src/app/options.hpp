@@ -35,16 +35,17 @@ struct CommandLine {
 CommandLine ParseOptions(int argc, const char* const* argv);
 
 // --rules standard|arcade|practice, --difficulty easy|normal|hard|expert and
-// --practice SECONDS|carrier (practice from that far into the stage's script),
-// which the game, kestrova-sim and the autopilot share: false, with the
-// reason, for a value that is none of these.
+// --practice SECONDS|carrier (practice from that far into the stage's script)
+// and --stage N (practice on stage N), which the game, kestrova-sim and the
+// autopilot share: false, with the reason, for a value that is none of these.
 bool IsRulesOption(std::string_view name);
 bool ApplyRulesOption(std::string_view name, std::string_view value, GameRules& rules, std::string& error);
 inline constexpr const char* kRulesUsage =
     "  --rules R       standard (the default), arcade (lives, a game over, a\n"
     "                  table of initials per difficulty) or practice\n"
     "  --difficulty D  easy, normal (the default), hard or expert\n"
-    "  --practice S    practice from S seconds into the stage, or 'carrier'\n";
+    "  --practice S    practice from S seconds into the stage, or 'carrier'\n"
+    "  --stage N       practice on stage N (the last there is, if fewer)\n";
 
 std::string UsageText();
 std::string VersionText();

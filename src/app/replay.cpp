@@ -2,6 +2,7 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -55,7 +56,16 @@ ReplayStamp StampFor(const std::string& dataDir, const GameRules& rules) {
   // different files hash alike by where one file ends and the next begins.
   // Only the files the rules read: the standard game reads no difficulty.
   std::vector<std::string> names(kDataFiles.begin(), kDataFiles.end());
-  if (rules.kind != RulesKind::Standard) names.push_back(std::string(kDifficultyTable) + ".csv");
+  if (rules.kind != RulesKind::Standard) {
+    names.push_back(std::string(kDifficultyTable) + ".csv");
+    // And the stage packs, each as its files' names within the data folder.
+    for (int32_t stage = 2; stage <= kMostStages; ++stage) {
+      const std::string pack = StagePackName(stage);
+      std::error_code ignored;
+      if (!std::filesystem::is_directory(dataDir + "/" + pack, ignored)) break;
+      for (const char* file : kPackFiles) names.push_back(pack + "/" + file);
+    }
+  }
   uint64_t hash = kFnv1aStart;
   for (const std::string& name : names) {
     std::ifstream in(dataDir + "/" + name, std::ios::binary);

@@ -38,6 +38,7 @@ class FrameSounds {
  public:
   void Start(Effect effect) { m_started |= Bit(effect); }
   bool Started(Effect effect) const { return (m_started & Bit(effect)) != 0; }
+  bool Any() const { return m_started != 0; }
 
  private:
   static constexpr uint32_t Bit(Effect effect) { return uint32_t{1} << static_cast<uint32_t>(effect); }

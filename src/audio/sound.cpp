@@ -68,6 +68,7 @@ int32_t CSound::InitSound(AudioOutput& output, std::span<const uint8_t> waveReso
   if (GetWaveResource(waveResource, &format, &data, &size) == 0) return 0;
   if (format.formatTag != WAVE_FORMAT_PCM) return 0;
   if (!output.OpenAudio(format, std::span<const uint8_t>(data, size))) return 0;
+  m_format = format;
   for (size_t i = 0; i < effects.size(); ++i) {
     if (effects[i].empty()) continue;
     WaveFormat own;
@@ -86,6 +87,18 @@ void CSound::StartEffects(const FrameSounds& sounds) {
   for (size_t i = 0; i < kEffectCount; ++i) {
     if (sounds.Started(static_cast<Effect>(i))) m_output->StartEffect(i);
   }
+}
+
+void CSound::SwitchMusic(std::span<const uint8_t> waveResource) {
+  if (m_output == nullptr) return;
+  WaveFormat format;
+  const uint8_t* data = nullptr;
+  uint32_t size = 0;
+  if (GetWaveResource(waveResource, &format, &data, &size) == 0 || format != m_format) {
+    std::fprintf(stderr, "kestrova: warning: a stage's music is not a wave like the first one's; the music plays on\n");
+    return;
+  }
+  m_output->SwitchMusic(std::span<const uint8_t>(data, size));
 }
 
 int CSound::PlayMusic() {

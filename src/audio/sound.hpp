@@ -29,6 +29,8 @@ class AudioOutput {
   // music; what the output cannot play stays silent.
   virtual void LoadEffect(size_t index, std::span<const uint8_t> samples) = 0;
   virtual void StartEffect(size_t index) = 0;
+  // Another loop in the music's format in its place, from its start.
+  virtual void SwitchMusic(std::span<const uint8_t> samples) = 0;
 
  protected:
   ~AudioOutput() = default;
@@ -51,7 +53,11 @@ class CSound {
                     const EffectResources& effects = {});
   int PlayMusic();
   void StartEffects(const FrameSounds& sounds);
+  // Another wave resource in place of the music, when it is a wave like the
+  // first one's; else the music plays on, with a warning.
+  void SwitchMusic(std::span<const uint8_t> waveResource);
 
  private:
   AudioOutput* m_output = nullptr;
+  WaveFormat m_format;
 };

@@ -63,11 +63,17 @@ bool ArcadeTable::Parse(std::string_view text, const std::string& file, std::str
 }
 
 bool SaveArcadeEntry(const std::string& path, const ArcadeEntry& entry) {
-  return SaveMerged(path, [&](const std::string& stored) {
-    ArcadeTable table;
-    std::string error;
-    if (!table.Parse(stored, path, error)) std::fprintf(stderr, "kestrova: warning: %s\n", error.c_str());
-    table.Enter(entry);
-    return table.Text();
-  });
+  std::string error;
+  const bool saved = SaveMerged(
+      path,
+      [&](const std::string& stored) {
+        ArcadeTable table;
+        std::string problem;
+        if (!table.Parse(stored, path, problem)) std::fprintf(stderr, "kestrova: warning: %s\n", problem.c_str());
+        table.Enter(entry);
+        return table.Text();
+      },
+      error);
+  if (!saved) std::fprintf(stderr, "kestrova: cannot save scores to %s\n", error.c_str());
+  return saved;
 }

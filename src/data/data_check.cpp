@@ -1,5 +1,6 @@
 #include "data/data_check.hpp"
 
+#include <climits>
 #include <vector>
 
 #include "data/printable.hpp"
@@ -67,6 +68,9 @@ class Checker {
   bool CheckProgram(int32_t programRow) {
     while (programRow < m_data.Capacity() && !m_programRowSeen[static_cast<size_t>(programRow)]) {
       m_programRowSeen[static_cast<size_t>(programRow)] = true;
+      // A phase's jump is checked as taken, and the program beyond it as not.
+      const StepRows passed = ResolveStep(m_data, NextProgramRow(m_data, programRow), INT32_MAX);
+      if (passed.phaseRow >= 0 && !CheckProgram(passed.phaseRow)) return false;
       const StepRows step = ResolveStep(m_data, NextProgramRow(m_data, programRow));
       if (step.imageRow >= 0 && !FindChar(step.imageRow)) return false;
       if (step.jumpRow >= 0 && step.row >= m_data.Capacity()) {

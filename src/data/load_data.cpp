@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 
 #include "data/data_check.hpp"
 #include "data/tables.hpp"
@@ -17,9 +18,11 @@ bool LoadTable(CsvTable& table, int32_t rows, const std::string& baseName, DataE
 
 }  // namespace
 
-bool LoadGameData(const std::string& dataDir, GameData& data, DataError* error) {
+std::string StagePackName(int32_t stage) { return "stage" + std::to_string(stage); }
+
+bool LoadGameData(const std::string& dataDir, GameData& data, DataError* error, const char* script) {
   if (!LoadTable(data.dataTable, DATA_TABLE_ROWS, dataDir + "/data", error) ||
-      !LoadTable(data.stageTable, STAGE_TABLE_ROWS, dataDir + "/Stage1", error) ||
+      !LoadTable(data.stageTable, STAGE_TABLE_ROWS, dataDir + "/" + script, error) ||
       !LoadTable(data.charTable, CHAR_TABLE_ROWS, dataDir + "/char", error)) {
     return false;
   }

@@ -93,18 +93,19 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-bool Fail(const std::string& path, const char* step) {
-  std::fprintf(stderr, "kestrova: cannot save scores to %s: %s: %s\n", path.c_str(), step, std::strerror(errno));
+bool Fail(const std::string& path, const char* step, std::string& error) {
+  error = path + ": " + step + ": " + std::strerror(errno);
   return false;
 }
 
 }  // namespace
 
-bool SaveMerged(const std::string& path, const std::function<std::string(const std::string& stored)>& merge) {
+bool SaveMerged(const std::string& path, const std::function<std::string(const std::string& stored)>& merge,
+                std::string& error) {
   // Games that end together take turns: each enters its score into what the
   // one before it wrote.
   const Descriptor folder(OpenFolder(Folder(path)));
-  if (folder.Get() < 0) return Fail(path, "open the folder");
+  if (folder.Get() < 0) return Fail(path, "open the folder", error);
   while (::flock(folder.Get(), LOCK_EX) != 0) {
     if (errno == EINTR) continue;
     // A file system without locks (some network ones) still gets the score.
@@ -121,23 +122,28 @@ bool SaveMerged(const std::string& path, const std::function<std::string(const s
   // on disk. The temporary name is new and exclusive, so a link planted in a
   // shared folder is never followed; it keeps the old file's mode.
   TemporaryFile temporary(path);
-  if (!temporary.Created()) return Fail(path, "create");
+  if (!temporary.Created()) return Fail(path, "create", error);
   struct stat old{};
   if (::stat(path.c_str(), &old) == 0) ::fchmod(temporary.Fd(), old.st_mode & 07777);
-  if (!WriteAll(temporary.Fd(), merged) || ::fsync(temporary.Fd()) != 0) return Fail(path, "write");
-  if (!temporary.Close()) return Fail(path, "close");
-  if (!temporary.RenameTo(path)) return Fail(path, "rename");
+  if (!WriteAll(temporary.Fd(), merged) || ::fsync(temporary.Fd()) != 0) return Fail(path, "write", error);
+  if (!temporary.Close()) return Fail(path, "close", error);
+  if (!temporary.RenameTo(path)) return Fail(path, "rename", error);
   ::fsync(folder.Get());
   return true;
 }
 
 bool HighScoreTable::Save(const std::string& path, int16_t score, std::optional<int16_t> replacing) {
   HighScoreTable now;
-  const bool saved = SaveMerged(path, [&](const std::string& stored) {
-    now.LoadText(stored);
-    now.Enter(score, replacing);
-    return now.Text();
-  });
+  std::string error;
+  const bool saved = SaveMerged(
+      path,
+      [&](const std::string& stored) {
+        now.LoadText(stored);
+        now.Enter(score, replacing);
+        return now.Text();
+      },
+      error);
   if (saved) *this = now;
+  if (!saved) std::fprintf(stderr, "kestrova: cannot save scores to %s\n", error.c_str());
   return saved;
 }

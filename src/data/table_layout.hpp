@@ -52,6 +52,7 @@ inline constexpr std::string_view KEYWORD_INIT = "INIT";      // a type's header
 inline constexpr std::string_view KEYWORD_START = "START";    // a carrier's parts follow
 inline constexpr std::string_view KEYWORD_END = "END";        // ... up to here
 inline constexpr std::string_view KEYWORD_BITMAP = "BITMAP";  // the image changes to CHAR's
+inline constexpr std::string_view KEYWORD_PHASE = "PHASE";    // JUMP taken at TIMER live parts or fewer
 inline constexpr std::string_view KEYWORD_DOT = "DOT";        // a new scroll speed
 inline constexpr std::string_view KEYWORD_EOF = "EOF";        // the script's end
 

@@ -26,12 +26,16 @@ TypeRows ReadTypeRows(const DataTable& data, int32_t typeRow) {
   return rows;
 }
 
-StepRows ResolveStep(const DataTable& data, int32_t row) {
+StepRows ResolveStep(const DataTable& data, int32_t row, int32_t liveParts) {
   StepRows step;
   step.row = row;
   if (data.Is(DataColumn::COMMAND, row, KEYWORD_BITMAP)) {
     step.imageRow = row;
     step.row = NextProgramRow(data, row);
+  }
+  if (data.Is(DataColumn::COMMAND, step.row, KEYWORD_PHASE) && liveParts > data.Int(DataColumn::TIMER, step.row)) {
+    step.phaseRow = step.row;
+    step.row = NextProgramRow(data, step.row);
   }
   const std::string& label = data.Text(DataColumn::JUMP, step.row);
   if (!label.empty()) {

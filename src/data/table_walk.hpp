@@ -37,10 +37,13 @@ TypeRows ReadTypeRows(const DataTable& data, int32_t typeRow);
 inline int32_t NextProgramRow(const DataTable& data, int32_t row) { return row >= data.Capacity() ? row : row + 1; }
 
 // The step a program takes at `row`: past one "BITMAP" row (a new image),
-// then through one jump, whose target is taken as it stands.
+// then through one jump, whose target is taken as it stands. A "PHASE" row
+// jumps only while the object has `liveParts` (a carrier's parts still
+// standing) of its TIMER or fewer; otherwise the step is the row after it.
 struct StepRows {
   int32_t imageRow = -1;  // the "BITMAP" row passed, or -1
   int32_t jumpRow = -1;   // the row whose jump was followed, or -1
+  int32_t phaseRow = -1;  // the "PHASE" row passed without its jump, or -1
   int32_t row = 0;        // the step's own row; the capacity when the jump's label is unknown
 };
-StepRows ResolveStep(const DataTable& data, int32_t row);
+StepRows ResolveStep(const DataTable& data, int32_t row, int32_t liveParts = 0);

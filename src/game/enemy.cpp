@@ -39,11 +39,11 @@ RECT ImageOf(const GameObject& o) { return {o.srcLeft, o.srcTop, o.srcLeft + o.w
 
 }  // namespace
 
-// Loads the step at programRow, passing over one "BITMAP" row (new image)
-// and then one jump.
-void Play::LoadStep(GameObject& o, bool withFireChance) const {
+// Loads the step at programRow, passing over one "BITMAP" row (new image),
+// one "PHASE" row that `liveParts` does not take, and then one jump.
+void Play::LoadStep(GameObject& o, bool withFireChance, int32_t liveParts) const {
   const DataTable& data = m_data.dataTable;
-  const StepRows step = ResolveStep(data, o.programRow);
+  const StepRows step = ResolveStep(data, o.programRow, liveParts);
   if (step.imageRow >= 0) {
     const CharTable& chars = m_data.charTable;
     const int32_t c = chars.FindRow(data.Text(DataColumn::CHAR, step.imageRow));
@@ -61,17 +61,41 @@ void Play::LoadStep(GameObject& o, bool withFireChance) const {
 }
 
 // Counts the step down; when it has run out, the next one takes over.
-void Play::RunProgram(GameObject& o) const {
+void Play::RunProgram(GameObject& o, int32_t liveParts) const {
   --o.stepTimer;
   if (o.stepTimer <= 0) {
     o.programRow = static_cast<int16_t>(NextProgramRow(m_data.dataTable, o.programRow));
-    LoadStep(o, true);
+    LoadStep(o, true, liveParts);
   }
+}
+
+int32_t Play::LiveParts() const {
+  int32_t live = 0;
+  for (const GameObject* c = m_play.childList.First(); c != nullptr; c = c->next) live += c->kind != KIND_NONE;
+  return live;
 }
 
 bool Play::TouchesShip(const GameObject& box) {
   const int32_t left = Trunc(box.x), top = Trunc(box.y);
   return m_play.g_player.TouchPlayer(left, top, left + box.width, top + box.height) != 0;
+}
+
+void Play::FireAt(float x, float y, int16_t shotType) {
+  ObjectList& objects = m_play.mainList;
+  const Player& player = m_play.g_player;
+  const int16_t speed = BulletSpeed();
+  if (shotType == KIND_SPREAD_BULLET) {
+    for (const int8_t offset : {0, 8, -8}) {
+      AddAimedBulletFrom(objects, x, y, player.x, player.y, KIND_SPREAD_BULLET, offset, speed);
+    }
+    return;
+  }
+  AddAimedBulletFrom(objects, x, y, player.x, player.y, KIND_BULLET, 0, speed);
+  // A harder difficulty fans more aimed bullets out beside it, either side in turn.
+  for (int32_t i = 0; i < Volley(); ++i) {
+    const int8_t offset = static_cast<int8_t>((i / 2 + 1) * 12 * (i % 2 == 0 ? 1 : -1));
+    AddAimedBulletFrom(objects, x, y, player.x, player.y, KIND_BULLET, offset, speed);
+  }
 }
 
 void Play::HitShip() {
@@ -106,21 +130,7 @@ int32_t Play::UpdateMover(int32_t kind) {
 
   RunProgram(o);
 
-  if (traits.fires && RandomRange(m_play.g_random, 0, FireChance(o.fireChance)) == 1) {
-    const int16_t speed = BulletSpeed();
-    if (o.shotType == KIND_SPREAD_BULLET) {
-      AddAimedBullet(objects, player.x, player.y, KIND_SPREAD_BULLET, speed);
-      AddAimedBulletOffset(objects, player.x, player.y, KIND_SPREAD_BULLET, 8, speed);
-      AddAimedBulletOffset(objects, player.x, player.y, KIND_SPREAD_BULLET, -8, speed);
-    } else {
-      AddAimedBullet(objects, player.x, player.y, KIND_BULLET, speed);
-      // A harder difficulty fans more aimed bullets out beside it, either side in turn.
-      for (int32_t i = 0; i < Volley(); ++i) {
-        const int8_t offset = static_cast<int8_t>((i / 2 + 1) * 12 * (i % 2 == 0 ? 1 : -1));
-        AddAimedBulletOffset(objects, player.x, player.y, KIND_BULLET, offset, speed);
-      }
-    }
-  }
+  if (traits.fires && RandomRange(m_play.g_random, 0, FireChance(o.fireChance)) == 1) FireAt(o.x, o.y, o.shotType);
 
   int32_t result = 0;
   if (traits.touches && player.hitFlag == 0 && TouchesShip(o)) {
@@ -147,7 +157,13 @@ int32_t Play::UpdateCarrier() {
   DrawSprite(ImageOf(carrier), Trunc(carrier.x), Trunc(carrier.y), Trunc(carrier.x) + carrier.width,
              Trunc(carrier.y) + carrier.height);
   MoveBy(carrier, carrier.speed, carrier.angleX, carrier.angleY);
-  RunProgram(carrier);
+  // Its phase follows the parts still standing from the frames before.
+  RunProgram(carrier, LiveParts());
+  // A step without a fire chance draws nothing from the random sequence.
+  if (carrier.fireChance > 0 && RandomRange(m_play.g_random, 0, FireChance(carrier.fireChance)) == 1) {
+    FireAt(carrier.x + static_cast<float>(carrier.width / 2), carrier.y + static_cast<float>(carrier.height / 2),
+           carrier.shotType);
+  }
 
   int32_t result = 0;
   if (IsPastEdge(carrier)) {

@@ -86,14 +86,10 @@ void AddObjectAtFrame(ObjectList& list, int16_t kind, float x, float y, int16_t 
 
 void AddObject(ObjectList& list, int16_t kind, float x, float y) { AddObjectAtFrame(list, kind, x, y, 0); }
 
-void AddAimedBulletOffset(ObjectList& list, float targetX, float targetY, int16_t kind, int8_t offset, int16_t speed) {
-  const GameObject* shooter = list.current;
-  const int32_t angle = (AimAngle(targetX - shooter->x, targetY - shooter->y) + offset) & 0xFF;
-  AddMovingObject(list, kind, shooter->x, shooter->y, static_cast<int16_t>(angle), static_cast<int16_t>(angle), speed);
-}
-
-void AddAimedBullet(ObjectList& list, float targetX, float targetY, int16_t kind, int16_t speed) {
-  AddAimedBulletOffset(list, targetX, targetY, kind, 0, speed);
+void AddAimedBulletFrom(ObjectList& list, float x, float y, float targetX, float targetY, int16_t kind, int8_t offset,
+                        int16_t speed) {
+  const int32_t angle = (AimAngle(targetX - x, targetY - y) + offset) & 0xFF;
+  AddMovingObject(list, kind, x, y, static_cast<int16_t>(angle), static_cast<int16_t>(angle), speed);
 }
 
 int32_t AimAngle(float dx, float dy) {

@@ -82,9 +82,9 @@ void AddObject(ObjectList& list, int16_t kind, float x, float y);
 void AddObjectAtFrame(ObjectList& list, int16_t kind, float x, float y, int16_t frame);
 // Enemy bullets from list.current's top-left corner, aimed at the target.
 inline constexpr int16_t kBulletSpeed = 2;
-void AddAimedBullet(ObjectList& list, float targetX, float targetY, int16_t kind, int16_t speed = kBulletSpeed);
-void AddAimedBulletOffset(ObjectList& list, float targetX, float targetY, int16_t kind, int8_t offset,
-                          int16_t speed = kBulletSpeed);
+// An aimed bullet from (x, y), its angle turned by `offset`.
+void AddAimedBulletFrom(ObjectList& list, float x, float y, float targetX, float targetY, int16_t kind, int8_t offset,
+                        int16_t speed = kBulletSpeed);
 
 int32_t AimAngle(float dx, float dy);
 // rand() % (hi - lo + 1) + lo; an empty range (hi < lo) gives lo without drawing.

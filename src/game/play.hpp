@@ -53,9 +53,13 @@ class Play {
   void SetCharacter(GameObject& o, int32_t charRow) const;
   void SetFirstStep(GameObject& o, int32_t stepRow) const;
   // game/enemy.cpp: a movement program's steps.
-  void LoadStep(GameObject& o, bool withFireChance) const;
-  void RunProgram(GameObject& o) const;
+  // `liveParts`: a carrier's parts still standing, which its "PHASE" rows follow.
+  void LoadStep(GameObject& o, bool withFireChance, int32_t liveParts = 0) const;
+  void RunProgram(GameObject& o, int32_t liveParts = 0) const;
+  int32_t LiveParts() const;
   bool TouchesShip(const GameObject& box);
+  // Aimed bullets from (x, y) at the ship, one or a spread of three as the shot type says.
+  void FireAt(float x, float y, int16_t shotType);
   void HitShip();
   // game/arcade.cpp: what a run with stakes changes of the standard game.
   void AddScore(int16_t value);

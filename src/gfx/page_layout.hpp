@@ -17,3 +17,11 @@ struct PageLayout {
 };
 
 PageLayout LayOutPage(int32_t outputWidth, int32_t outputHeight, bool wholeMultiplesOnly);
+
+// How the player sees the page: the window or the whole screen, and whole
+// multiples only (LayOutPage's last argument).
+struct PlayerView {
+  bool fullScreen = false;
+  bool integerScale = false;
+  bool operator==(const PlayerView&) const = default;
+};

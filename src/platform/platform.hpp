@@ -4,11 +4,14 @@
 // class; each host reads its own input and runs its own loop.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 
 #include "audio/sound.hpp"
+#include "audio/volume.hpp"
+#include "gfx/page_layout.hpp"
 #include "gfx/palette.hpp"
 #include "gfx/surface.hpp"
 #include "input/joystick.hpp"
@@ -16,6 +19,7 @@
 namespace platform {
 
 inline constexpr int kPageWidth = PAGE_WIDTH;
+inline constexpr size_t kPlayerActions = 7;
 inline constexpr int kPageHeight = PAGE_HEIGHT;
 
 // The steps of bringing up the display; each failure has its own message.
@@ -43,6 +47,19 @@ class Platform : public AudioOutput {
 
   // Opens the first joystick; its limits, false when there is none.
   virtual bool OpenJoystick(JoyCaps& caps) = 0;
+
+  // What the player sees and hears, as the game's menu shows and changes it.
+  virtual PlayerView View() const = 0;
+  virtual void SetView(const PlayerView& view) = 0;
+  virtual PlayerVolume Volume() const = 0;
+  virtual void SetVolume(const PlayerVolume& volume) = 0;
+  // The keyboard's keys for each of the game's actions (up, down, left,
+  // right, fire, bomb, exit), as the menu shows them; `action` given `key`
+  // alone, kept for the next start: "" when done, else why not, for the
+  // player ("Z taken by fire"); the keys the game always had back.
+  virtual std::array<std::string, kPlayerActions> ActionKeys() const = 0;
+  virtual std::string BindKey(size_t action, const std::string& key) = 0;
+  virtual void ResetKeys() = 0;
 };
 
 }  // namespace platform

@@ -108,14 +108,18 @@ void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardStat
   PollStart(play, display, keys, sounds);
 }
 
-void DrawPausedPage(CDisplay& display) {
-  Surface& back = display.GetBackSurface();
+void DimPage(Surface& page) {
   // Every other pixel black: the picture stays, dimmed, in any palette.
-  for (int32_t y = 0; y < back.height; ++y) {
-    uint8_t* row = back.Row(y);
-    for (int32_t x = y & 1; x < back.width; x += 2) row[x] = 0;
+  for (int32_t y = 0; y < page.height; ++y) {
+    uint8_t* row = page.Row(y);
+    for (int32_t x = y & 1; x < page.width; x += 2) row[x] = 0;
   }
+}
+
+void DrawPausedPage(CDisplay& display) {
+  DimPage(display.GetBackSurface());
   DrawBig(display, kPause, 4);
+  display.DrawSmallText("RETURN OR F1 MENU", 252, 272, 1);
 }
 
 bool DrawExitQueryScreen(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds) {

@@ -16,6 +16,8 @@
 void DrawTitleScreen(PlayState& play, CDisplay& display, const HighScoreTable& scores, const KeyboardState& keys,
                      FrameSounds& sounds);
 void DrawStageClearScreen(PlayState& play, CDisplay& display, const KeyboardState& keys, FrameSounds& sounds);
+// The page dimmed, what it shows still there: for what is drawn over it.
+void DimPage(Surface& page);
 // The back page dimmed, with PAUSE over it.
 void DrawPausedPage(CDisplay& display);
 // True once Y is confirmed: the window is to close.

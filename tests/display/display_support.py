@@ -63,11 +63,12 @@ def wait_for_image(what, read, want, width, timeout=15):
 
 def run_test(body, screen):
     """Runs body(kestrova, sim, folder) with the programs the command line
-    names, in a fresh folder with a copy of the repository's data/, on an X
-    server of its own (tests side by side must not share windows or focus)
-    with a screen of that size. Xvfb picks a free display number itself, not
-    to race with another test's; without -noreset it would reset when its
-    last client leaves, and a game connecting meanwhile would find none."""
+    names, in a fresh folder with a copy of the repository's data/ and the
+    settings folder (XDG_CONFIG_HOME) config/, on an X server of its own
+    (tests side by side must not share windows or focus) with a screen of that
+    size. Xvfb picks a free display number itself, not to race with another
+    test's; without -noreset it would reset when its last client leaves, and
+    a game connecting meanwhile would find none."""
     kestrova, sim, source = sys.argv[1:4]
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", screen + "x24", "-nolisten", "tcp", "-noreset"],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
@@ -78,6 +79,8 @@ def run_test(body, screen):
         os.environ["DISPLAY"] = ":" + number.decode()
         os.environ.pop("WAYLAND_DISPLAY", None)
         with tempfile.TemporaryDirectory(prefix="kestrova-display-", ignore_cleanup_errors=True) as path:
+            # The player's settings are never the tester's.
+            os.environ["XDG_CONFIG_HOME"] = os.path.join(path, "config")
             folder = Folder(path, os.path.join(path, "data"), source)
             shutil.copytree(os.path.join(source, "data"), folder.data, ignore=shutil.ignore_patterns("score.dat*"))
             body(kestrova, sim, folder)

@@ -1,10 +1,11 @@
-"""A run recorded in the real window, heard through SDL's disk driver: the
-music plays exactly while nothing sounds over it, a left click starts play
-with its sound, and the volley sounds on top once fire is held. The run plays
-back: kestrova-sim playing the recording ends on the score the run saved and
-finds it as its own check and end lines say, and watching it in the window,
-from the start or from part-way in, says it is a replay and leaves the score
-file byte for byte as it was."""
+"""A run recorded in the real window, heard through SDL's disk driver, with
+fire on Z through settings.ini (Space then starts nothing): the music plays
+exactly while nothing sounds over it, a left click starts play with its
+sound, and the volley sounds on top once Z is held, which the recording holds
+as Space, the game's own key. The run plays back: kestrova-sim playing the
+recording ends on the score the run saved and finds it as its own check and
+end lines say, and watching it in the window, from the start or from part-way
+in, says it is a replay and leaves the score file byte for byte as it was."""
 
 import json
 import os
@@ -44,25 +45,37 @@ def check_sound(folder, samples, clicked, fired):
 
 
 def check_replay(kestrova, sim, folder):
+    # The player's fire is on Z: the game, and so the recording, see Space.
+    settings = os.path.join(os.environ["XDG_CONFIG_HOME"], "kestrova", "settings.ini")
+    os.makedirs(os.path.dirname(settings))
+    with open(settings, "w") as f:
+        f.write("[keyboard]\nfire = Z\n")
     title = simulated_page(sim, folder, 1)
     recording, score_file = os.path.join(folder.path, "run.krp"), os.path.join(folder.data, "score.dat")
     args = ["--window", "--keyboard", "--data", folder.data, "--record", recording]
     with Game(kestrova, args, folder, sound=True) as game:
         wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
         wait_for_image("the title page", lambda: read_window(rect=AT_ORIGIN), title, PAGE_WIDTH)
+        hold("space", seconds=1)
+        if read_window(rect=AT_ORIGIN) != title:
+            fail("Space left the title with fire on Z")
         clicked = game.wait_played(RATE)
         run(["xdotool", "mousemove", "--window", game_window().id, "100", "100", "click", "1"])
         poll("play to start", lambda: read_window(rect=AT_ORIGIN) != title, timeout=15)
         # The start sound and the limiter's recovery after it are over well within two seconds.
         fired = game.wait_played(clicked + 2 * RATE)
-        hold("space", seconds=6)  # stay put and fire at the first fighters diving down the middle
+        hold("z", seconds=6)  # stay put and fire at the first fighters diving down the middle
         hold("Left", seconds=0.5)
         close_by_right_click(game)
+        if "warning" in game.error_text():
+            fail("the game warned: " + game.error_text())
     check_sound(folder, game.samples(), clicked, fired)
     with open(recording) as f:
         header, *steps = f.read().splitlines()
     if header.split() != ["kestrova-replay", "3", "window", "keyboard"]:
         fail("unexpected replay header %s" % header)
+    if not any(step.split()[1] == "space" for step in steps if step[:1].isdigit()):
+        fail("Z held is no Space in the recording")
     if not os.path.exists(score_file):
         fail("the recorded run saved no score file")
     with open(score_file, "rb") as f:

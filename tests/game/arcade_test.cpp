@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <filesystem>
 
+#include "app/headless_core.hpp"
+#include "app/replay.hpp"
 #include "input/keyboard.hpp"
 #include "play_fixture.hpp"
 
@@ -23,23 +26,20 @@ StartChoices Rules(RulesKind kind, Difficulty difficulty = Difficulty::Normal) {
 }
 
 // A game on a tiny stage with these rules, play started from the title.
-struct RuledGame : HeadlessGame {
-  explicit RuledGame(const StartChoices& choices,
-                     const testing_support::DataFiles& files = {StillTypes(), kQuietScript, kChars, ""})
-      : HeadlessGame(files) {
-    EXPECT_TRUE(Start(choices));
-    StartPlay();
-  }
+struct RuledGame : PlayGame {
+  explicit RuledGame(const StartChoices& choices, const std::string& data = StillTypes(),
+                     const std::string& stage = kQuietScript, const std::string& chars = kChars)
+      : PlayGame(data, stage, choices, chars) {}
   RunState& Run() { return State().run; }
-  Player& P() { return State().g_player; }
-  std::vector<GameObject*> Of(int16_t kind) { return Nodes(State().mainList, kind); }
-  // Bullets that hit the ship until its energy is gone.
+  // A bullet that hits the ship, unprotected, and flies on down and away.
+  void Hit() {
+    P().hitFlag = 0;
+    AddMovingObject(State().mainList, KIND_BULLET, P().x, P().y, 64, 64, 8);
+    Idle();
+  }
+  // Hits until its energy is gone.
   void Drain() {
-    while (P().energy > 0 && Run().downTimer == 0) {
-      P().hitFlag = 0;
-      AddMovingObject(State().mainList, KIND_BULLET, P().x, P().y, 64, 64, 8);  // down and away
-      Idle();
-    }
+    while (P().energy > 0 && Run().downTimer == 0) Hit();
   }
 };
 
@@ -49,7 +49,7 @@ TEST(Arcade, ShipsAreLostAtNoEnergyComeBackProtectedAndTheLastEndsTheGame) {
   game.Drain();
   EXPECT_EQ(game.Run().lives, 2);
   EXPECT_TRUE(game.Sounded(Effect::LargeDown));
-  EXPECT_EQ(play_test::Nodes(game.State().mainList, KIND_EXPLOSION).size(), 1u);
+  EXPECT_EQ(game.Of(KIND_EXPLOSION).size(), 1u);
   game.Idle(118);  // down 120 frames, the one it was lost in among them
   EXPECT_GT(game.Run().downTimer, 0) << "still down";
   game.Idle(1);
@@ -79,14 +79,8 @@ TEST(Arcade, ShipsAreLostAtNoEnergyComeBackProtectedAndTheLastEndsTheGame) {
 
 // An enemy worth `worth`, shot where it stands.
 void Kill(RuledGame& game, int16_t worth) {
-  ObjectList& list = game.State().mainList;
-  AddMovingObject(list, KIND_ENEMY, 300, 100, 0, 0, 0);
-  GameObject& target = *list.last;
-  target.width = target.height = 32;
-  target.hitPoints = 1;
-  target.stepTimer = 1000;
-  target.scoreValue = worth;
-  AddMovingObject(list, KIND_PLAYER_BULLET, 310, 110, 192, 192, 0);
+  game.Add(KIND_ENEMY, 300, 100)->scoreValue = worth;
+  game.Add(KIND_PLAYER_BULLET, 310, 110, 192);
   game.Idle();
 }
 
@@ -138,8 +132,8 @@ const std::string kShooterTypes = Type("F1", "T", "0,0,30000,100,,,0") + StillTy
 
 struct Shooter {
   explicit Shooter(Difficulty difficulty)
-      : game(Rules(RulesKind::Arcade, difficulty),
-             {kShooterTypes, "F1,300,100,4000\n,,,1\nEOF,\n", std::string(kChars) + kShooterChars, ""}) {
+      : game(Rules(RulesKind::Arcade, difficulty), kShooterTypes, "F1,300,100,4000\n,,,1\nEOF,\n",
+             std::string(kChars) + kShooterChars) {
     game.Idle(1);
   }
   // The one released last.
@@ -181,6 +175,60 @@ TEST(Arcade, DifficultiesChangeFireBulletsAndToughnessAndEachLoopIsHarder) {
   EXPECT_EQ(expert.Enemy().hitPoints, 17) << "175 %";
 }
 
+// A second stage in a pack beside stage 1's files: its own types, script and
+// sheet, after stage 1's clear; after the last, stage 1 again, a loop on.
+TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
+  const auto packed = [](HeadlessGame& game) {
+    const auto pack = game.dir / "data" / "stage2";
+    std::filesystem::create_directories(pack);
+    testing_support::WriteFile(pack / "data.csv", Type("Z2", "E"));
+    testing_support::WriteFile(pack / "stage.csv", "Z2,200,100,30\n,,,1\nEOF,\n");
+    testing_support::WriteFile(pack / "char.csv", kChars);
+    testing_support::WriteFile(pack / "map.dat", testing_support::UniformMap(0, 320));
+    std::filesystem::copy_file(std::filesystem::path(KESTROVA_SOURCE_DIR) / "assets" / "sheet.bmp", pack / "sheet.bmp");
+  };
+  const testing_support::DataFiles quick{StillTypes(), "E1,100,100,1\n,,,1\nEOF,\n", kChars, ""};
+  HeadlessGame game(quick);
+  packed(game);
+  ASSERT_TRUE(game.Start(Rules(RulesKind::Arcade)));
+  ASSERT_EQ(game.core->Stages(), 2);
+  game.StartPlay();
+  game.Idle(3);
+  ASSERT_EQ(game.last.screen, std::string("clear"));
+  EXPECT_EQ(game.last.stage, 1);
+  game.StartPlay();
+  EXPECT_TRUE(game.State().run.stage == 2 && game.State().mainList.Empty() && game.core->Data().dataTable.FindRow("Z2") == 0);
+  game.Idle(1);
+  EXPECT_EQ(play_test::Nodes(game.State().mainList, KIND_ENEMY).at(0)->x, 200) << "stage 2's script";
+  EXPECT_EQ(game.last.stage, 2);
+  game.Idle(40);
+  ASSERT_EQ(game.last.screen, std::string("clear"));
+  game.StartPlay();
+  EXPECT_TRUE(game.State().run.stage == 1 && game.State().run.loop == 1);
+  // A replay's stamp covers the packs its rules play, and only those.
+  const GameRules arcade = Rules(RulesKind::Arcade).rules;
+  const ReplayStamp before = StampFor(game.DataDir(), arcade), plain = StampFor(game.DataDir());
+  testing_support::WriteFile(game.dir / "data" / "stage2" / "stage.csv", "Z2,201,100,30\n,,,1\nEOF,\n");
+  EXPECT_NE(StampFor(game.DataDir(), arcade).dataHash, before.dataHash);
+  EXPECT_EQ(StampFor(game.DataDir()).dataHash, plain.dataHash);
+
+  StartChoices second = Rules(RulesKind::Practice);
+  second.rules.stage = 2;
+  HeadlessGame practice(quick), standard(quick);
+  packed(practice);
+  packed(standard);
+  ASSERT_TRUE(practice.Start(second) && standard.Start());
+  practice.StartPlay();
+  practice.Idle(1);
+  EXPECT_EQ(play_test::Nodes(practice.State().mainList, KIND_ENEMY).at(0)->x, 200);
+  EXPECT_EQ(standard.core->Stages(), 1) << "the standard game is stage 1 alone";
+
+  std::filesystem::remove(practice.dir / "data" / "stage2" / "sheet.bmp");
+  std::string message;
+  EXPECT_FALSE(StartHeadlessCore(practice.DataDir(), second, message));
+  EXPECT_NE(message.find("stage2/sheet.bmp: "), std::string::npos) << message;
+}
+
 // Practice from a point plays on exactly as the stage does from there; its
 // hits are counted, and it has lives only when asked.
 TEST(Practice, StartsWhereTheStageWouldBeAndCountsItsHits) {
@@ -211,11 +259,7 @@ TEST(Practice, StartsWhereTheStageWouldBeAndCountsItsHits) {
   StartChoices untouchable = Rules(RulesKind::Practice);
   untouchable.rules.invulnerable = true;
   RuledGame invulnerable(untouchable);
-  for (int i = 0; i < 20; ++i) {
-    invulnerable.P().hitFlag = 0;
-    AddMovingObject(invulnerable.State().mainList, KIND_BULLET, invulnerable.P().x, invulnerable.P().y, 64, 64, 8);
-    invulnerable.Idle();
-  }
+  for (int i = 0; i < 20; ++i) invulnerable.Hit();
   EXPECT_EQ(invulnerable.Run().hits, 20);
   EXPECT_EQ(invulnerable.P().energy, MAX_ENERGY);
 

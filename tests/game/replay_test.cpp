@@ -10,6 +10,7 @@
 #include "app/game_app.hpp"
 #include "app/headless_core.hpp"
 #include "app/replay.hpp"
+#include "app/replay_viewer.hpp"
 #include "app/state_report.hpp"
 #include "input/keyboard.hpp"
 #include "test_support.hpp"
@@ -127,10 +128,10 @@ TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
   CGameApp app(window, options, BuiltinResources());
   ASSERT_TRUE(app.InitInstance());
   EXPECT_EQ(window.title, "Kestrova App (replay)");
-  for (int64_t frame = 1; frame <= 100; ++frame) app.PlayAhead(replay.script.InputAt(frame));
+  ReplayViewer viewer(replay, 100);  // the first 100 frames played unseen in the first tick
   EXPECT_EQ(window.presents, 0);
   for (int64_t frame = 101; frame <= 300; ++frame) {
-    app.OnIdle(replay.script.InputAt(frame));
+    app.OnIdleWatching(viewer, FrameInput{});
     ASSERT_EQ(Fnv1a(window.lastPage), straight[static_cast<size_t>(frame - 1)]) << "frame " << frame;
     if (frame == 200) {
       EXPECT_FALSE(app.OnAway()) << "people leave a replay running";
@@ -138,6 +139,92 @@ TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
   }
   app.ExitInstance();
   EXPECT_EQ(testing_support::ReadFile(scores), testing_support::ScoreFileText({42}));
+}
+
+// The viewer's controls, and its seeks: each lands on the page and state the
+// straight run had at that frame, back or on, however far.
+TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFrames) {
+  std::vector<uint64_t> straight;
+  const Replay replay = Recorded(&straight);
+  Core core = Started(replay.Choices());
+  ReplayViewer viewer(replay);
+  int heard = 0;  // ticks whose frame started a sound
+  const auto tick = [&](std::vector<uint8_t> keys = {}, int times = 1) {
+    std::optional<FrameOutput> out;
+    for (int i = 0; i < times; ++i) {
+      FrameInput live;
+      for (const uint8_t vk : keys) live.keys[vk] = 0x80;
+      out = viewer.Tick(core, live);
+      heard += out && out->sounds.Any();
+    }
+    return out;
+  };
+  const auto showsFrame = [&](int64_t frame) {
+    return viewer.Frame() == frame &&
+           (HashPlayState(core.State()) ^ Fnv1a(core.State().back.pixels)) == straight[static_cast<size_t>(frame - 1)];
+  };
+  tick({}, 700);
+  EXPECT_TRUE(showsFrame(700) && !viewer.BarShown()) << "plain watching is the recording alone";
+  EXPECT_GT(heard, 0);
+  tick({VK_LEFT});
+  EXPECT_TRUE(showsFrame(100) && viewer.BarShown());
+  tick({VK_SPACE});
+  tick({}, 10);
+  EXPECT_TRUE(showsFrame(100)) << "paused";
+  EXPECT_EQ(std::string(viewer.Bar().speed), "PAUSE");
+  tick({VK_SHIFT});
+  EXPECT_TRUE(showsFrame(101)) << "one frame on";
+  tick({VK_SPACE, VK_DOWN});  // on again, at half speed: a frame every other tick
+  tick({});
+  EXPECT_EQ(viewer.Frame(), 102);
+  tick({VK_DOWN});
+  tick({}, 8);
+  EXPECT_TRUE(showsFrame(104)) << "a quarter: two frames in eight ticks";
+  for (int i = 0; i < 6; ++i) tick({VK_UP}), tick({});
+  EXPECT_EQ(std::string(viewer.Bar().speed), "8X");
+  const int64_t fast = viewer.Frame();
+  heard = 0;
+  tick({});
+  EXPECT_TRUE(showsFrame(fast + 8)) << "eight frames a tick";
+  tick({}, 80);
+  EXPECT_EQ(heard, 0) << "unheard";
+  const int64_t far = viewer.Frame();
+  ASSERT_EQ(far, fast + 8 * 81);
+  tick({VK_LEFT});
+  tick({VK_RIGHT});
+  EXPECT_TRUE(showsFrame(far)) << "back and on again";
+  tick({});  // a key held on is no new press
+  tick({VK_RIGHT});
+  EXPECT_TRUE(showsFrame(std::min(far + 8 + ReplayViewer::kSeekFrames, kFrames - 1))) << "not past the end";
+  tick({}, 200);
+  EXPECT_TRUE(viewer.Done() && viewer.Frame() == kFrames);
+  ReplayViewer stopped(replay);
+  FrameInput press;
+  press.keys[VK_SPACE] = 0x80;
+  stopped.Tick(core, press);
+  EXPECT_EQ(std::string(stopped.Bar().speed), "PAUSE") << "a press from the very first tick";
+  press.keys[VK_ESCAPE] = 0x80;
+  stopped.Tick(core, press);
+  EXPECT_TRUE(stopped.Done());
+}
+
+// Past 64 states kept, every other one goes: seeks still land exactly.
+TEST(Replay, TheViewerSeeksBackExactlyInALongRecording) {
+  Replay idle;
+  idle.keyboard = 1;
+  constexpr int64_t kLong = 66 * ReplayViewer::kSeekFrames + 7;
+  for (int64_t i = 0; i < kLong; ++i) idle.script.Append({}, i == 500);  // a click starts play
+  Core core = Started(idle.Choices());
+  ReplayViewer viewer(idle, kLong - 100);
+  FrameInput live;
+  viewer.Tick(core, live);
+  live.keys[VK_LEFT] = 0x80;
+  viewer.Tick(core, live);
+  ASSERT_EQ(viewer.Frame(), kLong - 100 + 1 - ReplayViewer::kSeekFrames);
+  Core straight = Started(idle.Choices());
+  for (int64_t frame = 1; frame <= viewer.Frame(); ++frame) straight.Step(idle.script.InputAt(frame), frame == viewer.Frame());
+  EXPECT_EQ(HashPlayState(core.State()), HashPlayState(straight.State()));
+  EXPECT_EQ(core.State().back.pixels, straight.State().back.pixels);
 }
 
 TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {

@@ -187,6 +187,117 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
   EXPECT_FALSE(playsOn.OnAway());
 }
 
+// The menu over the title and play: nothing of the game runs while it is
+// open, it changes what the player sees and hears, and the key that closed it
+// is not the game's until let go.
+TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
+  HeadlessGame files(TinyStage());
+  testing_support::FakePlatform window;
+  CGameApp app(window, WindowOptions(files), BuiltinResources());
+  ASSERT_TRUE(app.InitInstance());
+  const auto idle = [&](std::vector<uint8_t> keys, bool menu = false) {
+    FrameInput input;
+    for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+    input.menu = menu;
+    return app.OnIdle(input);
+  };
+  idle({});
+  const std::vector<uint8_t> title = window.lastPage;
+  idle({}, true);
+  EXPECT_EQ(app.Frames(), 1) << "the menu's frames are none of the game's";
+  EXPECT_NE(window.lastPage, title) << "drawn over the title";
+  for (const auto& keys : {std::vector<uint8_t>{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {VK_SPACE}, {}, {VK_SPACE}, {},
+                           {VK_DOWN}, {}, {VK_RIGHT}}) {
+    idle(keys);  // past GAME and CONTROLS to VIDEO: full screen, then integer scale
+  }
+  EXPECT_EQ(window.view, (PlayerView{true, true}));
+  idle({VK_ESCAPE});
+  idle({});
+  idle({VK_DOWN});  // SOUND, its volume down a step
+  idle({VK_SPACE});
+  idle({VK_LEFT});
+  EXPECT_EQ(window.volume, (PlayerVolume{90, false}));
+  idle({VK_ESCAPE});
+  idle({});
+  idle({VK_ESCAPE});  // back on the title as it was
+  EXPECT_EQ(window.lastPage, title);
+  EXPECT_EQ(app.Frames(), 1);
+  idle({}, true);
+  idle({VK_SPACE});  // RESUME, with the key that starts play held on
+  idle({VK_SPACE});
+  EXPECT_TRUE(app.State().m_state.m_bTitle) << "Space chose RESUME, and is the game's once let go";
+  EXPECT_FALSE(app.LastInput().keys[VK_SPACE]);
+  idle({});
+  idle({VK_SPACE});
+  EXPECT_TRUE(app.State().m_state.m_bPlaying);
+  idle({VK_ESCAPE});
+  idle({}, true);
+  EXPECT_TRUE(app.State().m_state.m_bExitQuery) << "the exit query keeps its keys";
+  idle({VK_SPACE});  // back in play, whose menu has no rules to change
+  idle({}, true);
+  idle({VK_DOWN});
+  idle({});
+  idle({VK_DOWN});
+  idle({VK_SPACE});
+  idle({});
+  idle({VK_SPACE});
+  EXPECT_TRUE(window.view.fullScreen == false) << "VIDEO's full screen, chosen: off again";
+  idle({VK_ESCAPE});
+  idle({VK_UP});  // from VIDEO up past CONTROLS to RESUME, round to QUIT
+  idle({});
+  idle({VK_UP});
+  idle({});
+  idle({VK_UP});
+  EXPECT_EQ(idle({VK_SPACE}), 0) << "QUIT";
+}
+
+// On the title the menu chooses the next run's rules, unless the run is recorded.
+TEST(Screens, TheTitlesMenuMakesTheGameAnewUnderTheRulesChosen) {
+  for (const bool recorded : {false, true}) {
+    HeadlessGame files(TinyStage());
+    testing_support::FakePlatform window;
+    AppOptions options = WindowOptions(files);
+    options.choicesFixed = recorded;
+    CGameApp app(window, options, BuiltinResources());
+    ASSERT_TRUE(app.InitInstance());
+    int frame = 0;
+    for (const auto& keys : {std::vector<uint8_t>{}, {}, {VK_DOWN}, {VK_SPACE}, {}, {VK_RIGHT}, {VK_ESCAPE}, {}, {VK_ESCAPE}}) {
+      FrameInput input;
+      for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+      input.menu = ++frame == 2;
+      app.OnIdle(input);
+    }
+    EXPECT_EQ(app.Choices().rules.kind, recorded ? RulesKind::Standard : RulesKind::Arcade) << recorded;
+    FrameInput start;
+    start.keys[VK_SPACE] = 0x80;
+    app.OnIdle(FrameInput{});
+    app.OnIdle(start);
+    EXPECT_EQ(app.State().run.lives, recorded ? 0 : 3);
+  }
+}
+
+// The keys page passes the next key pressed on to the platform, which keeps
+// it or says why not; the game's own keys go on as they were meanwhile.
+TEST(Screens, TheMenusKeysPageGivesAnActionTheNextKeyPressed) {
+  HeadlessGame files(TinyStage());
+  testing_support::FakePlatform window;
+  CGameApp app(window, WindowOptions(files), BuiltinResources());
+  ASSERT_TRUE(app.InitInstance());
+  int frame = 0;
+  for (const auto& [keys, name] : std::vector<std::pair<std::vector<uint8_t>, std::string>>{
+           {{}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{VK_SPACE}, ""}, {{}, ""}, {{VK_DOWN}, ""},
+           {{}, ""}, {{VK_SPACE}, ""}, {{}, "Z"}, {{}, ""}, {{VK_SPACE}, ""}, {{}, "Up"}}) {
+    FrameInput input;
+    for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+    input.menu = ++frame == 2;
+    input.keyName = name;
+    app.OnIdle(input);  // past GAME to CONTROLS, down to DOWN: Z for it, then Up, which UP has
+  }
+  EXPECT_EQ(window.keys[1], "Z");
+  EXPECT_EQ(window.keys[0], "Up");
+  EXPECT_EQ(app.Frames(), 1);
+}
+
 TEST(Screens, JoystickSteersTheShipBesideTheKeyboardAndStopsWhenUnplugged) {
   HeadlessGame game(TinyStage());
   ASSERT_TRUE(game.Start(testing_support::WithStick()));

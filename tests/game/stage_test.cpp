@@ -256,6 +256,27 @@ TEST(Carrier, DiesWhenItsLastPartIsShotAndFreesTheParts) {
   EXPECT_EQ(game.P().score, 520);
 }
 
+// A carrier's program may change with its parts: a PHASE row jumps once the
+// parts left are its TIMER or fewer, and a step with a fire chance fires.
+TEST(Carrier, PhasesFollowItsLivePartsAndAStepWithAChanceFiresAtTheShip) {
+  const std::string types = StillTypes() +
+                            "C1,,,,,INIT,,,C\n,0,0,1,0,,,0\n,,,,,START\n,0,0,,7,,,,P1\n,32,0,,7,,,,P1\n,,,,,END\n"
+                            "ONE,0,0,1,0,,,0\n,,,1,,PHASE,TWO\n,,,,,,ONE\nTWO,0,0,1000,5,,,0\n";
+  PlayGame game(types, "C1,300,100,1000\n,,,1000\nEOF,\n");
+  const int32_t two = game.core->Data().dataTable.FindRow("TWO");
+  game.Idle(200);
+  EXPECT_TRUE(game.Of(KIND_BULLET).empty()) << "both parts: the first phase, which never fires";
+  EXPECT_NE(game.Of(KIND_CARRIER).at(0)->programRow, two);
+  game.Add(KIND_PLAYER_BULLET, 305, 105, 192);
+  game.Idle(3);
+  EXPECT_EQ(game.Of(KIND_CARRIER).at(0)->programRow, two) << "one part left";
+  game.Idle(100);
+  const auto bullets = game.Of(KIND_BULLET);
+  ASSERT_FALSE(bullets.empty());
+  EXPECT_TRUE(bullets[0]->angleX == bullets[0]->angleY && bullets[0]->angleX > 0 && bullets[0]->angleX < 128)
+      << "aimed down at the ship";
+}
+
 // The fixture's map uses the tile at (0, 320) everywhere; its line L is
 // painted L + 1 and the rest of the sheet is left black.
 TEST(Background, EachMapRowShowsMirroredInBandsOfTheSpeed) {

@@ -125,81 +125,35 @@ bool IsOpenWater(const RECT& tile) {
 
 // The committed whole-stage replay, frame by frame: it reaches the stage clear
 // when the script ends, one turn of the map later; ground enemies come in over
-// dry ground, the scroll stays in step with its speed, and the carrier comes
-// alone and is shot down before the end.
-TEST(StageContent, TheWholeStageReplayPlaysAsTheStageIsMeant) {
+// dry ground, the scroll stays in step with its speed, the carrier comes alone
+// and is shot down before the end; and each sound starts in exactly the frames
+// its cause happens in, every effect of play but the hit on the ship (the
+// replay never takes one) heard.
+TEST(StageContent, TheWholeStageReplayPlaysAndSoundsAsTheStageIsMeant) {
   Replay replay;
   std::string error;
   ASSERT_TRUE(LoadReplay(KESTROVA_SOURCE_DIR "/tests/replays/full_stage.krp", replay, error)) << error;
-  const auto data = std::make_unique<GameData>();
-  DataError dataError;
-  ASSERT_TRUE(LoadGameData(RepoDataDir().string(), *data, &dataError)) << dataError.Message();
-  const ScriptWalk walk = WalkScript(data->stageTable);
   HeadlessGame game(RepoDataDir());
   ASSERT_TRUE(game.Start());
+  const GameData& data = game.core->Data();
+  const ScriptWalk walk = WalkScript(data.stageTable);
   const PlayState& play = game.State();
+  const Player& p = play.g_player;
   const auto count = [&play](int16_t kind) { return play_test::Nodes(play.mainList, kind).size(); };
   int64_t playFrames = 0, carrierFrames = 0;
   size_t mostCarriers = 0;
   bool shotDown = false;
   std::vector<std::string> faults;
-  for (int64_t call = 1; call <= replay.script.Length() && !play.m_state.m_bStageClear; ++call) {
-    const InputRun* input = replay.script.RunAt(call);
-    const bool playing = play.m_state.m_bPlaying != 0;
-    game.Idle(1, input->keys, input->click);
-    if (!playing) continue;
-    const std::string frame = "frame " + std::to_string(++playFrames) + ": ";
-    const int32_t speed = play.m_state.m_nScrollSpeed;
-    if (speed != 0 && (play.g_nTileLine % speed != 0 || play.g_nScrollLine % speed != 0)) {
-      faults.push_back(frame + "the scroll out of step with speed " + std::to_string(speed));
-    }
-    mostCarriers = std::max(mostCarriers, count(KIND_CARRIER));
-    carrierFrames += count(KIND_CARRIER) > 0;
-    // A carrier that flies off is removed in the frame it starts dying.
-    shotDown = shotDown || count(KIND_CARRIER_DEATH) > 0;
-    // Ground enemies come in above the playfield with the map row being drawn there.
-    for (const GameObject* o = play.mainList.First(); o != nullptr; o = o->next) {
-      if (o->kind != KIND_GROUND_ENEMY || o->y >= 0) continue;
-      const int32_t row = (play.g_nMapRow + MAP_ROWS - 1) % MAP_ROWS;
-      const int32_t column = std::clamp(static_cast<int32_t>(o->x + o->width / 2) / kTileSize, 0, MAP_COLUMNS - 1);
-      if (IsOpenWater(data->g_rcMap[row][column])) faults.push_back(frame + "a ground enemy over open water");
-    }
-    if (faults.size() > 5) break;
-  }
-  EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
-  ASSERT_TRUE(play.m_state.m_bStageClear);
-  EXPECT_EQ(playFrames, walk.eofFrame);
-  EXPECT_EQ(play.g_nMapRow, 0);
-  EXPECT_EQ(play.g_nTileLine, 0);
-  EXPECT_GT(carrierFrames, 0);
-  EXPECT_EQ(mostCarriers, 1u);
-  EXPECT_TRUE(shotDown);
-  EXPECT_EQ(count(KIND_CARRIER), 0u);
-  for (const GameObject* c = play.childList.First(); c != nullptr; c = c->next) EXPECT_EQ(c->kind, KIND_NONE);
-}
-
-// Over the whole stage, each sound starts in exactly the frames its cause
-// happens in, as the play state shows it; every effect of play but the hit on
-// the ship (the replay never takes one) is heard.
-TEST(StageContent, EverySoundOfTheWholeStageStartsWithItsCause) {
-  Replay replay;
-  std::string error;
-  ASSERT_TRUE(LoadReplay(KESTROVA_SOURCE_DIR "/tests/replays/full_stage.krp", replay, error)) << error;
-  HeadlessGame game(RepoDataDir());
-  ASSERT_TRUE(game.Start());
-  const PlayState& play = game.State();
-  const Player& p = play.g_player;
-  std::vector<std::string> faults;
   std::vector<int64_t> heard(kEffectCount);
-  for (int64_t call = 1; call <= replay.script.Length() && !play.m_state.m_bStageClear; ++call) {
+  for (int64_t call = 1; call <= replay.script.Length() && !play.m_state.m_bStageClear && faults.size() <= 5; ++call) {
     const InputRun* input = replay.script.RunAt(call);
     const bool playing = play.m_state.m_bPlaying != 0;
     const Player before = p;
     game.Idle(1, input->keys, input->click);
+    const std::string frame = "call " + std::to_string(call) + ": ";
     for (size_t i = 0; i < kEffectCount; ++i) heard[i] += game.Sounded(static_cast<Effect>(i));
     const bool fired = std::find(input->keys.begin(), input->keys.end(), VK_SPACE) != input->keys.end();
-    const bool carrierDying = !play_test::Nodes(play.mainList, KIND_CARRIER_DEATH).empty() &&
-                              play_test::Nodes(play.mainList, KIND_CARRIER_DEATH)[0]->animFrame == 0;
+    const auto dying = play_test::Nodes(play.mainList, KIND_CARRIER_DEATH);
     const bool down = game.Sounded(Effect::SmallDown) || game.Sounded(Effect::LargeDown) ||
                       game.Sounded(Effect::PartDown) || game.Sounded(Effect::CarrierDown);
     const std::pair<bool, bool> rules[] = {
@@ -207,18 +161,39 @@ TEST(StageContent, EverySoundOfTheWholeStageStartsWithItsCause) {
         {game.Sounded(Effect::Volley), playing && fired && play.g_nFireTimer == 1},
         {game.Sounded(Effect::Bomb), p.bombs < before.bombs},
         {game.Sounded(Effect::ShipHit), p.energy < before.energy},
-        {game.Sounded(Effect::CarrierDown), carrierDying},
+        {game.Sounded(Effect::CarrierDown), !dying.empty() && dying[0]->animFrame == 0},
         {down || p.score == before.score, true},  // every score comes with a sound
         {game.Sounded(Effect::BombItem) || p.bombs <= before.bombs, true},
         {game.Sounded(Effect::EnergyItem) || p.energy <= before.energy, true},
         {game.Sounded(Effect::LevelItem) || p.level <= before.level, true},
     };
     for (size_t r = 0; r < std::size(rules); ++r) {
-      if (rules[r].first != rules[r].second) faults.push_back("call " + std::to_string(call) + ": rule " + std::to_string(r));
+      if (rules[r].first != rules[r].second) faults.push_back(frame + "sound rule " + std::to_string(r));
     }
-    if (faults.size() > 5) break;
+    if (!playing) continue;
+    ++playFrames;
+    const int32_t speed = play.m_state.m_nScrollSpeed;
+    if (speed != 0 && (play.g_nTileLine % speed != 0 || play.g_nScrollLine % speed != 0)) {
+      faults.push_back(frame + "the scroll out of step with speed " + std::to_string(speed));
+    }
+    mostCarriers = std::max(mostCarriers, count(KIND_CARRIER));
+    carrierFrames += count(KIND_CARRIER) > 0;
+    // A carrier that flies off is removed in the frame it starts dying.
+    shotDown = shotDown || !dying.empty();
+    // Ground enemies come in above the playfield with the map row being drawn there.
+    for (const GameObject* o = play.mainList.First(); o != nullptr; o = o->next) {
+      if (o->kind != KIND_GROUND_ENEMY || o->y >= 0) continue;
+      const int32_t row = (play.g_nMapRow + MAP_ROWS - 1) % MAP_ROWS;
+      const int32_t column = std::clamp(static_cast<int32_t>(o->x + o->width / 2) / kTileSize, 0, MAP_COLUMNS - 1);
+      if (IsOpenWater(data.g_rcMap[row][column])) faults.push_back(frame + "a ground enemy over open water");
+    }
   }
   EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
+  ASSERT_TRUE(play.m_state.m_bStageClear);
+  EXPECT_EQ(playFrames, walk.eofFrame);
+  EXPECT_TRUE(play.g_nMapRow == 0 && play.g_nTileLine == 0);
+  EXPECT_TRUE(carrierFrames > 0 && mostCarriers == 1u && shotDown && count(KIND_CARRIER) == 0u);
+  for (const GameObject* c = play.childList.First(); c != nullptr; c = c->next) EXPECT_EQ(c->kind, KIND_NONE);
   for (Effect e : {Effect::Volley, Effect::Hit, Effect::SmallDown, Effect::LargeDown, Effect::PartDown,
                    Effect::CarrierDown, Effect::Bomb, Effect::Start}) {
     EXPECT_GT(heard[static_cast<size_t>(e)], 0) << EffectName(e);

@@ -56,11 +56,12 @@ inline size_t CountNodes(const ObjectList& list) {
   return n;
 }
 
-// A game in play on the given data, the title screen left behind.
+// A game in play on the given data and start choices, the title screen left behind.
 struct PlayGame : HeadlessGame {
-  explicit PlayGame(const std::string& data = StillTypes(), const std::string& stage = kQuietScript)
-      : HeadlessGame(DataFiles{data, stage, kChars, ""}) {
-    EXPECT_TRUE(Start());
+  explicit PlayGame(const std::string& data = StillTypes(), const std::string& stage = kQuietScript,
+                    const StartChoices& choices = {}, const std::string& chars = kChars)
+      : HeadlessGame(DataFiles{data, stage, chars, ""}) {
+    EXPECT_TRUE(Start(choices));
     StartPlay();
   }
   Player& P() { return State().g_player; }

@@ -106,6 +106,23 @@ class FakePlatform final : public platform::Platform {
   void PlayAudioLoop() override { audioPlaying = true; }
   void LoadEffect(size_t, std::span<const uint8_t>) override {}
   void StartEffect(size_t index) override { effectsStarted.push_back(index); }
+  void SwitchMusic(std::span<const uint8_t> samples) override { audio = samples; }
+  PlayerView View() const override { return view; }
+  void SetView(const PlayerView& v) override { view = v; }
+  PlayerVolume Volume() const override { return volume; }
+  void SetVolume(const PlayerVolume& v) override { volume = v; }
+  std::array<std::string, platform::kPlayerActions> ActionKeys() const override { return keys; }
+  std::string BindKey(size_t action, const std::string& key) override {
+    for (size_t i = 0; i < keys.size(); ++i) {
+      if (keys[i] == key && i != action) return key + " taken by " + std::to_string(i);
+    }
+    keys[action] = key;
+    return "";
+  }
+  void ResetKeys() override { keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"}; }
+  PlayerView view;
+  PlayerVolume volume;
+  std::array<std::string, platform::kPlayerActions> keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"};
 };
 
 // A whole game without a window, its data in a fresh temporary folder,

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <initializer_list>
 #include <iterator>
 #include <optional>
 #include <span>
@@ -17,6 +18,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/controls.hpp"
 #include "input/keyboard.hpp"
 #include "platform/common/page_convert.hpp"
 #include "platform/sdl/sdl_platform.hpp"
@@ -40,10 +42,19 @@ class SdlPlatformTest : public testing::Test {
 
 // ---------------------------------------------------------------- keyboard
 
-TEST(SdlKeyboard, MapsPolledKeysToVirtualKeys) {
+// The default table gives the keys the game always had; a player's table
+// gives the game the same keys from others (fire on Z reaches it as Space).
+TEST_F(SdlPlatformTest, KeysReachTheGameAsItsOwnThroughThePlayersTable) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);  // the keyboard's layout
+  Controls mine = DefaultControls();
+  ASSERT_EQ(mine.keyboard.Bind(GameAction::Fire, "Z"), std::nullopt);
+  ASSERT_EQ(mine.keyboard.Bind(GameAction::Bomb, "X"), std::nullopt);
+  ASSERT_EQ(mine.keyboard.Bind(GameAction::Up, "Space"), std::nullopt);
+  const sdl::KeyMap defaults(DefaultControls().keyboard), remapped(mine.keyboard);
   struct Case {
     std::vector<SDL_Scancode> down;
     std::vector<int> held;  // in virtual key order
+    bool remap = false;
     size_t stateLength = SDL_NUM_SCANCODES;
   };
   const Case cases[] = {
@@ -55,16 +66,19 @@ TEST(SdlKeyboard, MapsPolledKeysToVirtualKeys) {
       {{SDL_SCANCODE_ESCAPE}, {VK_ESCAPE}},
       {{SDL_SCANCODE_LEFT, SDL_SCANCODE_UP}, {VK_LEFT, VK_UP}},
       {{SDL_SCANCODE_RIGHT, SDL_SCANCODE_DOWN, SDL_SCANCODE_SPACE}, {VK_SPACE, VK_RIGHT, VK_DOWN}},
-      {{SDL_SCANCODE_A, SDL_SCANCODE_RETURN, SDL_SCANCODE_LCTRL}, {}},  // not polled by the game
+      {{SDL_SCANCODE_A, SDL_SCANCODE_RETURN, SDL_SCANCODE_LCTRL, SDL_SCANCODE_Z}, {}},  // not the game's
       // SDL's state array may end before Space and the arrows: what lies past it is not read.
-      {{SDL_SCANCODE_ESCAPE, SDL_SCANCODE_SPACE, SDL_SCANCODE_LEFT}, {VK_ESCAPE}, SDL_SCANCODE_SPACE},
+      {{SDL_SCANCODE_ESCAPE, SDL_SCANCODE_SPACE, SDL_SCANCODE_LEFT}, {VK_ESCAPE}, false, SDL_SCANCODE_SPACE},
+      {{SDL_SCANCODE_Z, SDL_SCANCODE_X}, {VK_SHIFT, VK_SPACE}, true},
+      {{SDL_SCANCODE_SPACE, SDL_SCANCODE_LSHIFT, SDL_SCANCODE_UP}, {VK_UP}, true},
+      {{SDL_SCANCODE_ESCAPE, SDL_SCANCODE_LEFT}, {VK_ESCAPE, VK_LEFT}, true},
   };
   for (const Case& c : cases) {
     std::vector<Uint8> scancodes(SDL_NUM_SCANCODES, 0);
     for (SDL_Scancode code : c.down) scancodes[code] = 1;
     uint8_t keys[256];
     std::fill(std::begin(keys), std::end(keys), uint8_t{0x55});  // stale bytes must go
-    platform::sdl::MapKeyboardState(std::span(scancodes).first(c.stateLength), keys);
+    (c.remap ? remapped : defaults).Fill(std::span(scancodes).first(c.stateLength), keys);
     std::vector<int> held;
     for (int vk = 0; vk < 256; ++vk) {
       EXPECT_TRUE(keys[vk] == 0 || keys[vk] == 0x80) << vk;
@@ -72,6 +86,7 @@ TEST(SdlKeyboard, MapsPolledKeysToVirtualKeys) {
     }
     EXPECT_EQ(held, c.held) << "case " << &c - cases;
   }
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 // ---------------------------------------------------------------- joystick
@@ -157,11 +172,91 @@ TEST_F(SdlJoystickTest, SticksAndPadsReadInTheClassicRangeAndComeAndGo) {
     EXPECT_EQ(std::tuple(read.attached, read.x, read.y, read.buttons), std::tuple(true, c.x, c.y, c.buttons))
         << "case " << &c - cases;
   }
-  SdlPlatform nothing;
-  while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
+}
+
+SDL_JoystickID PlugInPad() {
+  const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                              SDL_CONTROLLER_BUTTON_MAX, 0);
+  return SDL_JoystickGetDeviceInstanceID(index);
+}
+
+void Press(SDL_JoystickID pad, std::initializer_list<int> buttons) {
+  SDL_Joystick* device = SDL_JoystickFromInstanceID(pad);
+  ASSERT_NE(device, nullptr) << "not opened";
+  for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
+    SDL_JoystickSetVirtualButton(device, b, std::count(buttons.begin(), buttons.end(), b) ? SDL_PRESSED : SDL_RELEASED);
+  }
+}
+
+// A pad plugged in at any time is read; the first one a button is pressed on
+// is the one read while it stays; unplugged, what is left is read. The
+// player's table makes the word the game reads: fire's and bomb's buttons
+// are buttons 1 and 2, those of directions steer, exit's is the Escape key.
+TEST_F(SdlJoystickTest, PadsComeAndGoAndTheFirstPressedIsRead) {
+  enum { A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B, X = SDL_CONTROLLER_BUTTON_X,
+         Y = SDL_CONTROLLER_BUTTON_Y, Back = SDL_CONTROLLER_BUTTON_BACK, Start = SDL_CONTROLLER_BUTTON_START,
+         Up = SDL_CONTROLLER_BUTTON_DPAD_UP };
+  Controls mine = DefaultControls();
+  for (const auto& [action, button] : {std::pair{GameAction::Fire, "x"}, {GameAction::Bomb, "a"},
+                                       {GameAction::Up, "y"}, {GameAction::Exit, "back"}}) {
+    ASSERT_EQ(mine.gamepad.Bind(action, button), std::nullopt) << button;
+  }
+  SdlPlatform platform(sdl::SdlSettings{.controls = mine});
   JoyCaps caps{};
-  EXPECT_FALSE(nothing.OpenJoystick(caps));
-  EXPECT_FALSE(nothing.PollJoystick().attached);
+  ASSERT_TRUE(platform.OpenJoystick(caps)) << "with none plugged in yet";
+  uint8_t keys[256];
+  EXPECT_FALSE(platform.ReadInput(keys).attached);
+  const SDL_JoystickID first = PlugInPad();
+  EXPECT_TRUE(platform.PollJoystick().attached);
+  SDL_JoystickSetVirtualAxis(SDL_JoystickFromInstanceID(first), SDL_CONTROLLER_AXIS_LEFTX, 32767);
+  const SDL_JoystickID second = PlugInPad();
+  EXPECT_EQ(platform.PollJoystick().x, 65535u) << "the first plugged in, until a button is pressed";
+  Press(second, {X});
+  EXPECT_EQ(platform.PollJoystick(), (JoyReading{true, 32768, 32768, 1}));
+  Press(first, {A});
+  const struct {
+    std::initializer_list<int> pressed;
+    uint32_t y, buttons;
+    bool exit;
+  } cases[] = {
+      {{}, 32768, 0, false},     {{X}, 32768, 1, false},      {{A}, 32768, 2, false},
+      {{A, X}, 32768, 3, false}, {{B}, 32768, 1u << 22, false},  // east has a bit of its own, past every button's
+      {{Y}, 0, 0, false},        {{Up}, 32768, 0, false},     {{Back}, 32768, 0, true},
+      {{Start, X}, 32768, 1 | 1u << 6, false},
+  };
+  for (const auto& c : cases) {
+    Press(second, c.pressed);
+    const JoyReading read = platform.ReadInput(keys);
+    EXPECT_EQ(read, (JoyReading{true, 32768, c.y, c.buttons})) << "case " << &c - cases;
+    EXPECT_EQ(keys[VK_ESCAPE] != 0, c.exit) << "case " << &c - cases;
+  }
+  SDL_JoystickDetachVirtual(1);
+  EXPECT_EQ(platform.PollJoystick(), (JoyReading{true, 65535, 32768, 2})) << "the first, bomb held";
+  SDL_JoystickDetachVirtual(0);
+  EXPECT_FALSE(platform.PollJoystick().attached);
+  PlugInPad();
+  EXPECT_EQ(platform.PollJoystick(), (JoyReading{true, 32768, 32768, 0})) << "plugged back in";
+}
+
+// The player's own mappings make a joystick SDL does not know a pad; lines
+// for other systems are left to them, and one SDL refuses is named.
+TEST_F(SdlJoystickTest, ThePlayersOwnMappingsAreAdded) {
+  const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_UNKNOWN, 2, 4, 0);
+  char guid[33];
+  SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(index), guid, sizeof guid);
+  const std::string id = std::string(guid).replace(4, 4, "0000");
+  const std::string path = (testing_support::MakeTempDir() / "gamecontrollerdb.txt").string();
+  testing_support::WriteFile(path, "# mine\r\n" + id + ",Stick,a:b3,b:b2,leftx:a0,lefty:a1,platform:Linux,\r\n" +
+                                       "not a mapping\n" + id + ",Stick,a:b0,platform:Windows,\n");
+  SdlPlatform platform(sdl::SdlSettings{.padMappings = path});
+  JoyCaps caps{};
+  testing::internal::CaptureStderr();
+  ASSERT_TRUE(platform.OpenJoystick(caps));
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("kestrova: warning: " + path + ":3: "), std::string::npos) << said;
+  EXPECT_EQ(said.find(":4:"), std::string::npos) << said;
+  Press(SDL_JoystickGetDeviceInstanceID(index), {0, 3});
+  EXPECT_EQ(platform.PollJoystick().buttons, 1u) << "b3 is south; b0 nothing";
 }
 
 // ---------------------------------------------------------------- audio
@@ -427,22 +522,22 @@ TEST_F(SdlPlatformTest, EventsTellClicksClosingAndWhereTheFocusEnded) {
 }
 
 // Alt+Enter and F11 switch the window and the whole screen on a fresh press
-// only: a held key's repeats and Enter alone leave it as it is.
-TEST_F(SdlPlatformTest, PlayerKeysSwitchFullScreenOnAFreshPress) {
+// only: a held key's repeats leave it as it is; Enter alone and F1 ask for
+// the menu, which the view changes from too.
+TEST_F(SdlPlatformTest, PlayerKeysSwitchFullScreenOrAskForTheMenuOnAFreshPress) {
   SdlPlatform platform;
   ASSERT_TRUE(platform.CreateMainWindow({}));
   ASSERT_EQ(platform.InitVideo(false), platform::VideoResult::Ok);
-  SDL_Window* window = SDL_GetKeyboardFocus();
-  for (Uint32 id = 1; window == nullptr && id < 1000; ++id) window = SDL_GetWindowFromID(id);
-  ASSERT_NE(window, nullptr);
   const struct {
     SDL_Keycode key;
     Uint16 mod;
     Uint8 repeat;
     bool fullScreen;  // afterwards
-  } presses[] = {{SDLK_RETURN, KMOD_NONE, 0, false}, {SDLK_RETURN, KMOD_LALT, 0, true},
-                 {SDLK_RETURN, KMOD_LALT, 1, true},   {SDLK_F11, KMOD_NONE, 0, false},
-                 {SDLK_F11, KMOD_NONE, 1, false},     {SDLK_KP_ENTER, KMOD_RALT, 0, true}};
+    bool menu;
+  } presses[] = {{SDLK_RETURN, KMOD_NONE, 0, false, true}, {SDLK_RETURN, KMOD_LALT, 0, true, false},
+                 {SDLK_RETURN, KMOD_LALT, 1, true, false}, {SDLK_F11, KMOD_NONE, 0, false, false},
+                 {SDLK_F11, KMOD_NONE, 1, false, false},   {SDLK_KP_ENTER, KMOD_RALT, 0, true, false},
+                 {SDLK_F1, KMOD_NONE, 0, true, true},      {SDLK_RETURN, KMOD_NONE, 1, true, false}};
   for (size_t i = 0; i < std::size(presses); ++i) {
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
@@ -450,10 +545,11 @@ TEST_F(SdlPlatformTest, PlayerKeysSwitchFullScreenOnAFreshPress) {
     event.key.keysym.mod = presses[i].mod;
     event.key.repeat = presses[i].repeat;
     ASSERT_EQ(SDL_PushEvent(&event), 1);
-    platform.PumpEvents();
-    const bool fullScreen = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    EXPECT_EQ(fullScreen, presses[i].fullScreen) << "after press " << i;
+    EXPECT_EQ(platform.PumpEvents().menu, presses[i].menu) << "press " << i;
+    EXPECT_EQ(platform.View().fullScreen, presses[i].fullScreen) << "after press " << i;
   }
+  platform.SetView(PlayerView{false, true});
+  EXPECT_EQ(platform.View(), (PlayerView{false, true}));
 }
 
 // Nothing waits for a player who cannot see it; standard error has the text.

@@ -14,14 +14,14 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kestrova-autopilot [--data DIR] [--out FILE] [--rules R] [--difficulty D] [--practice S]\n"
+    "usage: kestrova-autopilot [--data DIR] [--out FILE] [--rules R] [--difficulty D] [--practice S] [--stage N]\n"
     "       kestrova-autopilot --help | --version\n"
     "  plays the stage in DIR (default: data) from the title screen, dodging,\n"
     "  aiming and bombing, and prints per 30 seconds of play the energy lost,\n"
     "  the bombs used and the enemies destroyed and escaped; exits 1 when the\n"
     "  stage was not cleared\n"
     "  --out FILE: writes the run as a replay when the stage was cleared\n"
-    "  --rules, --difficulty, --practice: as the game takes them; with stakes a\n"
+    "  --rules, --difficulty, --practice, --stage: as the game takes them; with stakes a\n"
     "  column counts the lives lost\n";
 
 struct PilotOptions {
@@ -85,9 +85,16 @@ int main(int argc, char** argv) {
   autopilot::Pilot pilot(*game, options.choices, StampFor(options.dataDir, options.choices.rules));
   const bool reachedClear = pilot.Fly();
   const bool stakes = options.choices.rules.kind != RulesKind::Standard;
-  const autopilot::Verdict verdict = autopilot::Judge(pilot.Counts(), reachedClear, stakes);
-  std::printf("%s%s\n", autopilot::ReportTable(pilot.Counts(), stakes).c_str(), verdict.text.c_str());
-  if (!verdict.cleared) {
+  // A report per stage, each headed by its number when the run played more than one.
+  const std::vector<autopilot::Tally>& stages = pilot.Counts();
+  bool cleared = true;
+  for (size_t i = 0; i < stages.size(); ++i) {
+    const autopilot::Verdict verdict = autopilot::Judge(stages[i], reachedClear || i + 1 < stages.size(), stakes);
+    if (stages.size() > 1) std::printf("stage %zu\n", i + 1);
+    std::printf("%s%s\n", autopilot::ReportTable(stages[i], stakes).c_str(), verdict.text.c_str());
+    cleared = cleared && verdict.cleared;
+  }
+  if (!cleared) {
     std::fprintf(stderr, "kestrova-autopilot: the stage in %s was not cleared%s\n", options.dataDir.c_str(),
                  options.out.empty() ? "" : ("; " + options.out + " not written").c_str());
     return 1;

@@ -15,7 +15,7 @@ constexpr int64_t kMostFrames = 60 * 60 * kFramesPerSecond;
 }  // namespace
 
 Pilot::Pilot(const Core& game, const StartChoices& choices, ReplayStamp stamp)
-    : m_run(game), m_policy(game), m_tally(game.Data()), m_recorder(choices, std::move(stamp)) {}
+    : m_run(game), m_policy(game), m_recorder(choices, std::move(stamp)) {}
 
 void Pilot::Call(const std::vector<uint8_t>& keys) {
   const FrameInput input = Holding(keys);
@@ -28,15 +28,20 @@ bool Pilot::Fly() {
   const GameState& state = play.m_state;
   for (int64_t call = 0; call < kTitleCalls; ++call) Call({});
   Call({VK_SPACE});
-  while (CurrentScreen(play) == Screen::Play && m_tally.Frames() < kMostFrames) {
-    const std::vector<uint8_t> keys = m_policy.Next(m_run);
-    m_tally.Before(m_run.State());
-    Call(keys);
-    m_tally.After(m_run.State());
+  for (;;) {
+    Tally& tally = m_tallies.emplace_back(m_run.Data());
+    while (CurrentScreen(play) == Screen::Play && tally.Frames() < kMostFrames) {
+      const std::vector<uint8_t> keys = m_policy.Next(m_run);
+      tally.Before(m_run.State());
+      Call(keys);
+      tally.After(m_run.State());
+    }
+    if (!state.m_bStageClear) return false;
+    for (int64_t call = 0; call < kClearCalls; ++call) Call({});
+    // The last stage's clear ends the run: after it the stages come round again.
+    if (play.run.rules.kind != RulesKind::Arcade || m_last.stage == m_run.Stages()) return true;
+    Call({VK_SPACE});
   }
-  if (!state.m_bStageClear) return false;
-  for (int64_t call = 0; call < kClearCalls; ++call) Call({});
-  return true;
 }
 
 }  // namespace autopilot

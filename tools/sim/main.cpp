@@ -24,13 +24,13 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kestrova-sim [--frames N] [--input FILE] [--data DIR] [--trace] [--last] [--png FRAME:FILE]... [--joystick]\n"
-    "                    [--record FILE] [--rules R] [--difficulty D] [--practice S]\n"
+    "                    [--record FILE] [--rules R] [--difficulty D] [--practice S] [--stage N]\n"
     "       kestrova-sim [--data DIR] --verify REPLAY...\n"
     "       kestrova-sim --help | --version\n"
     "  --input FILE: an input script, or a replay recorded by kestrova --record\n"
     "  --last: prints only the last frame's line (and trace), much faster\n"
     "  --record FILE: writes the run as a replay that checks itself\n"
-    "  --rules, --difficulty, --practice: as the game takes them (a replay's own\n"
+    "  --rules, --difficulty, --practice, --stage: as the game takes them (a replay's own\n"
     "            rules unless given)\n"
     "  --verify: plays each replay to its end and names those that differ: a replay\n"
     "            recorded by kestrova --record or --record here checks itself against\n"

@@ -1,13 +1,21 @@
 // The game on the desktop, and its loop: the window's events, then one frame
 // of the player's input or a recording's, until the window closes.
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "app/controls.hpp"
 #include "app/data_places.hpp"
 #include "app/game_app.hpp"
 #include "app/options.hpp"
 #include "app/replay.hpp"
+#include "app/settings_file.hpp"
+#include "app/view_settings.hpp"
 #include "platform/sdl/frame_pacer.hpp"
+#include "platform/sdl/sdl_controls.hpp"
 #include "platform/sdl/sdl_platform.hpp"
 
 namespace {
@@ -25,9 +33,12 @@ struct RunInput {
 
 // The frames after start-up until the window closes.
 void RunLoop(CGameApp& app, sdl::SdlPlatform& platform, const RunInput& run) {
-  int64_t frame = 0;
+  std::optional<ReplayViewer> viewer;
   if (run.watched != nullptr) {
-    while (frame < run.skipped) app.PlayAhead(run.watched->script.InputAt(++frame));
+    viewer.emplace(*run.watched, run.skipped);
+    // The player's own pad steers the viewer; the recording keeps its stick.
+    JoyCaps pad;
+    platform.OpenJoystick(pad);
   }
   platform.DropStartUpClicks();
   bool paused = false;
@@ -46,21 +57,55 @@ void RunLoop(CGameApp& app, sdl::SdlPlatform& platform, const RunInput& run) {
       continue;
     }
     FrameInput input;
-    if (run.watched != nullptr) {
-      // The recording's end closes the window; live keys, stick and clicks are not its input.
-      if (frame >= run.watched->script.Length()) break;
-      input = run.watched->script.InputAt(frame + 1);
-    } else {
-      platform.ReadKeys(input.keys);
-      input.stick = platform.PollJoystick();
-      input.click = events.leftClick;
-    }
-    ++frame;
-    const bool more = app.OnIdle(input) != 0;
-    if (run.recorder != nullptr) run.recorder->Add(input, app.LastFrame(), app.State());
+    input.stick = platform.ReadInput(input.keys);
+    input.click = events.leftClick;
+    input.menu = events.menu || platform.PadAsksForMenu();
+    input.keyName = events.keyName;
+    // The recording's end closes the window; live keys and the pad only steer the viewer.
+    const int64_t played = app.Frames();
+    const bool more = viewer ? app.OnIdleWatching(*viewer, input) != 0 : app.OnIdle(input) != 0;
+    // A frame of the menu is none of the game's.
+    if (run.recorder != nullptr && app.Frames() != played) run.recorder->Add(app.LastInput(), app.LastFrame(), app.State());
     if (!more) break;
   }
   platform.DestroyWindow();
+}
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+// What the player keeps in their settings folder: the controls, with a
+// warning for every part that keeps its default, their own pad mappings, and
+// the view and the sound, which the command line overrides. The settings
+// file's path; empty when there is none.
+std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settings) {
+  const std::string folder = SettingsFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"));
+  if (folder.empty()) {
+    std::fprintf(stderr, "kestrova: warning: neither XDG_CONFIG_HOME nor HOME is set; the default controls\n");
+    return "";
+  }
+  const std::string path = folder + "/settings.ini";
+  std::vector<std::string> warnings;
+  settings.controls = LoadControls(path, sdl::SdlControlNames(), warnings);
+  std::string text, error;
+  ViewAndSound kept;
+  if (ReadSettingsText(path, text, error) == SettingsRead::Read) {
+    std::vector<std::string> parsed;  // the same lines' warnings came with the controls
+    kept = ReadViewAndSound(SettingsFile::Parse(text, path, parsed), path, kept, warnings);
+  }
+  for (const std::string& warning : warnings) std::fprintf(stderr, "kestrova: warning: %s\n", warning.c_str());
+  settings.padMappings = folder + "/gamecontrollerdb.txt";
+  settings.settingsPath = path;
+  settings.integerScale = line.integerScale || kept.integerScale;
+  const bool soundGiven = line.volume != kMaxVolume || line.muted;
+  settings.audio = soundGiven ? PlayerVolume{line.volume, line.muted} : kept.volume;
+  return path;
+}
+
+ViewAndSound ViewAndSoundOf(const sdl::SdlPlatform& platform) {
+  return ViewAndSound{platform.View().integerScale, platform.Volume()};
 }
 
 // Start-up, the loop and shutdown; the program's exit code. With
@@ -83,6 +128,8 @@ int RunGame(sdl::SdlPlatform& platform, const AppOptions& options, RunInput run,
   return saved ? status : 1;
 }
 
+int Play(const CommandLine& line, sdl::SdlPlatform& platform);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,10 +147,27 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Run:
       break;
   }
-  sdl::SdlPlatform platform(sdl::SdlSettings{.scale = line.scale,
-                                             .integerScale = line.integerScale,
-                                             .audio = {line.volume, line.muted},
-                                             .frameStats = line.frameStats});
+  sdl::SdlSettings settings{.scale = line.scale,
+                            .integerScale = line.integerScale,
+                            .audio = {line.volume, line.muted},
+                            .frameStats = line.frameStats};
+  const std::string settingsPath = ReadPlayerSettings(line, settings);
+  sdl::SdlPlatform platform(std::move(settings));
+  const ViewAndSound atStart = ViewAndSoundOf(platform);
+  const int status = Play(line, platform);
+  // What the menu and the volume keys changed is there at the next start.
+  std::string error;
+  if (!settingsPath.empty() && !(ViewAndSoundOf(platform) == atStart) &&
+      !SaveViewAndSound(settingsPath, ViewAndSoundOf(platform), error)) {
+    std::fprintf(stderr, "kestrova: warning: cannot keep the settings: %s\n", error.c_str());
+  }
+  return status;
+}
+
+namespace {
+
+// The game or the recording the command line asks for, on `platform`; the exit code.
+int Play(const CommandLine& line, sdl::SdlPlatform& platform) {
   AppOptions options = line.app;
   const DataPlaces places = FindDataPlaces(GatherPlaceFacts(line.dataGiven ? options.dataDir : ""));
   options.dataDir = places.dataDir;
@@ -136,5 +200,8 @@ int main(int argc, char** argv) {
     options.replayStick = replay.Choices().joystick;
     return RunGame(platform, options, RunInput{.watched = &replay, .skipped = skipped});
   }
+  options.choicesFixed = !line.recordPath.empty();
   return RunGame(platform, options, RunInput{}, line.recordPath);
 }
+
+}  // namespace

@@ -18,7 +18,7 @@ SdlAudio::SdlAudio(PlayerVolume volume) { m_mixer.SetVolume(volume); }
 SdlAudio::~SdlAudio() { Close(); }
 
 template <typename Change>
-void SdlAudio::Locked(Change change) {
+void SdlAudio::Locked(Change change) const {
   if (m_device != 0) SDL_LockAudioDevice(m_device);
   change();
   if (m_device != 0) SDL_UnlockAudioDevice(m_device);
@@ -74,8 +74,24 @@ void SdlAudio::LoadEffect(size_t index, std::span<const uint8_t> samples) {
   Locked([&] { m_mixer.SetEffect(index, std::move(effect)); });
 }
 
+void SdlAudio::SwitchMusic(std::span<const uint8_t> samples) {
+  if (m_device == 0) return;
+  std::vector<int16_t> music = DecodePcm(m_format, samples);
+  if (!music.empty()) Locked([&] { m_mixer.SetMusic(std::move(music)); });
+}
+
 void SdlAudio::StartEffect(size_t index) {
   Locked([&] { m_mixer.Start(index); });
+}
+
+PlayerVolume SdlAudio::Volume() const {
+  PlayerVolume volume;
+  Locked([&] { volume = m_mixer.Volume(); });
+  return volume;
+}
+
+void SdlAudio::SetVolume(const PlayerVolume& volume) {
+  Locked([&] { m_mixer.SetVolume(volume); });
 }
 
 void SdlAudio::PressVolumeKey(char32_t key, bool repeat) {

@@ -30,16 +30,19 @@ class SdlAudio {
   void SetPaused(bool paused);
   // In the music's format; ignored before Open or in another format.
   void LoadEffect(size_t index, std::span<const uint8_t> samples);
+  void SwitchMusic(std::span<const uint8_t> samples);
   void StartEffect(size_t index);
   // The player's volume keys, by the character they give (audio/volume.hpp).
   void PressVolumeKey(char32_t key, bool repeat);
+  PlayerVolume Volume() const;
+  void SetVolume(const PlayerVolume& volume);
 
  private:
   static void FillStream(void* self, Uint8* stream, int length);
   void Close();
   // Runs `change` on the mixer while the audio thread is kept out.
   template <typename Change>
-  void Locked(Change change);
+  void Locked(Change change) const;
 
   std::optional<Subsystem> m_subsystem;
   WaveFormat m_format{};

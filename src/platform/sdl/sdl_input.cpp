@@ -1,110 +1,110 @@
 #include "platform/sdl/sdl_input.hpp"
 
 #include <algorithm>
-#include <iterator>
-
-#include "input/keyboard.hpp"
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
 
 namespace platform::sdl {
 namespace {
 
-struct KeyBinding {
-  uint8_t vk;
-  SDL_Scancode scancode;
-};
-
-// Either shift key is VK_SHIFT.
-constexpr KeyBinding kKeyBindings[] = {
-    {VK_SPACE, SDL_SCANCODE_SPACE}, {VK_SHIFT, SDL_SCANCODE_LSHIFT}, {VK_SHIFT, SDL_SCANCODE_RSHIFT},
-    {VK_ESCAPE, SDL_SCANCODE_ESCAPE}, {VK_LEFT, SDL_SCANCODE_LEFT},   {VK_UP, SDL_SCANCODE_UP},
-    {VK_RIGHT, SDL_SCANCODE_RIGHT},   {VK_DOWN, SDL_SCANCODE_DOWN},
-};
-
-constexpr uint8_t kKeyDown = 0x80;
 constexpr uint32_t kAxisMax = 65535;
-constexpr uint32_t kAxisCentre = 32768;  // SDL's -32768..32767 onto 0..65535
+constexpr std::string_view kPlatformField = "platform:";
 
-uint32_t AxisPosition(Sint16 value) { return static_cast<uint32_t>(value + int32_t{kAxisCentre}); }
+bool Attached(const JoystickPtr& joystick, const ControllerPtr& controller) {
+  return controller ? SDL_GameControllerGetAttached(controller.get()) == SDL_TRUE
+                    : SDL_JoystickGetAttached(joystick.get()) == SDL_TRUE;
+}
 
-// A pad's d-pad pushes its axis to the end.
-uint32_t PadAxis(SDL_GameController* pad, SDL_GameControllerAxis axis, SDL_GameControllerButton toMin,
-                 SDL_GameControllerButton toMax) {
-  if (SDL_GameControllerGetButton(pad, toMin)) return 0;
-  if (SDL_GameControllerGetButton(pad, toMax)) return kAxisMax;
-  return AxisPosition(SDL_GameControllerGetAxis(pad, axis));
+// As SDL's own loader: a line for another system is left to that system.
+bool ForThisSystem(std::string_view line) {
+  const size_t field = line.find(kPlatformField);
+  if (field == std::string_view::npos) return true;
+  const std::string_view platform = line.substr(field + kPlatformField.size());
+  return platform.substr(0, platform.find(',')) == SDL_GetPlatform();
 }
 
 }  // namespace
 
-void MapKeyboardState(std::span<const Uint8> scancodes, uint8_t (&keys)[256]) {
-  std::fill(std::begin(keys), std::end(keys), uint8_t{0});
-  for (const KeyBinding& binding : kKeyBindings) {
-    const auto index = static_cast<size_t>(binding.scancode);
-    if (index < scancodes.size() && scancodes[index] != 0) keys[binding.vk] = kKeyDown;
-  }
-}
-
 bool SdlJoystick::Open(JoyCaps& caps) {
-  if (!m_subsystem) m_subsystem.emplace(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
-  if (!m_subsystem->Ok() || !OpenFirstDevice()) return false;
+  if (!m_subsystem) {
+    m_subsystem.emplace(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
+    if (m_subsystem->Ok()) AddPlayerMappings();
+  }
+  if (!m_subsystem->Ok()) return false;
+  FollowDevices();
   caps = JoyCaps{0, kAxisMax, 0, kAxisMax};
   return true;
 }
 
-bool SdlJoystick::OpenFirstDevice() {
-  m_controller.reset();
-  m_joystick.reset();
-  if (SDL_NumJoysticks() < 1) return false;
-  if (SDL_IsGameController(0)) {
-    m_controller.reset(SDL_GameControllerOpen(0));
-  } else {
-    m_joystick.reset(SDL_JoystickOpen(0));
+// Line by line, so that a wrong one is named.
+void SdlJoystick::AddPlayerMappings() const {
+  std::ifstream in(m_mappings);
+  if (!in) {
+    if (errno != ENOENT) std::fprintf(stderr, "kestrova: warning: %s: %s\n", m_mappings.c_str(), std::strerror(errno));
+    return;
   }
-  return m_controller || m_joystick;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#' || !ForThisSystem(line)) continue;
+    if (SDL_GameControllerAddMapping(line.c_str()) < 0) {
+      std::fprintf(stderr, "kestrova: warning: %s:%d: %s\n", m_mappings.c_str(), number, SDL_GetError());
+    }
+  }
+}
+
+void SdlJoystick::FollowDevices() {
+  m_reading = nullptr;
+  const auto gone = std::remove_if(m_devices.begin(), m_devices.end(),
+                                   [](const Device& d) { return !Attached(d.joystick, d.controller); });
+  if (m_chosen && std::any_of(gone, m_devices.end(), [&](const Device& d) { return d.id == *m_chosen; })) {
+    m_chosen.reset();
+  }
+  m_devices.erase(gone, m_devices.end());
+  for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
+    if (std::any_of(m_devices.begin(), m_devices.end(), [&](const Device& d) { return d.id == id; })) continue;
+    Device device{id, nullptr, nullptr};
+    if (SDL_IsGameController(index)) {
+      device.controller.reset(SDL_GameControllerOpen(index));
+    } else {
+      device.joystick.reset(SDL_JoystickOpen(index));
+    }
+    if (device.controller || device.joystick) m_devices.push_back(std::move(device));
+  }
+}
+
+bool SdlJoystick::AnyButton(const Device& device) const {
+  if (!device.controller) return ReadPlainJoystick(device.joystick.get()).buttons != 0;
+  for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
+    if (SDL_GameControllerGetButton(device.controller.get(), static_cast<SDL_GameControllerButton>(b))) return true;
+  }
+  return false;
 }
 
 JoyReading SdlJoystick::Poll() {
-  JoyReading info;
-  if (!m_subsystem || !m_subsystem->Ok()) return info;
-  SDL_GameControllerUpdate();  // also updates plain joysticks
-  const bool attached = m_controller ? SDL_GameControllerGetAttached(m_controller.get()) == SDL_TRUE
-                                     : m_joystick && SDL_JoystickGetAttached(m_joystick.get()) == SDL_TRUE;
-  if (!attached && !OpenFirstDevice()) return info;
-  info.attached = true;
-  if (m_controller) {
-    ReadController(info);
-  } else {
-    ReadJoystick(info);
+  if (!m_subsystem || !m_subsystem->Ok()) return {};
+  SDL_GameControllerUpdate();  // also updates plain joysticks, and finds those plugged in
+  FollowDevices();
+  if (m_devices.empty()) return {};
+  if (!m_chosen) {
+    const auto pressed = std::find_if(m_devices.begin(), m_devices.end(), [&](const Device& d) { return AnyButton(d); });
+    if (pressed != m_devices.end()) m_chosen = pressed->id;
   }
-  return info;
+  const auto chosen = std::find_if(m_devices.begin(), m_devices.end(), [&](const Device& d) { return d.id == m_chosen; });
+  m_reading = chosen != m_devices.end() ? &*chosen : &m_devices.front();
+  return m_reading->controller ? m_map.Read(m_reading->controller.get()) : ReadPlainJoystick(m_reading->joystick.get());
 }
 
-void SdlJoystick::ReadJoystick(JoyReading& info) const {
-  SDL_Joystick* joystick = m_joystick.get();
-  const int axes = SDL_JoystickNumAxes(joystick);
-  // A missing axis rests in the middle.
-  uint32_t* positions[] = {&info.x, &info.y};
-  for (int i = 0; i < 2; ++i) {
-    *positions[i] = i < axes ? AxisPosition(SDL_JoystickGetAxis(joystick, i)) : kAxisCentre;
-  }
-  const int buttons = std::min(SDL_JoystickNumButtons(joystick), 32);
-  for (int i = 0; i < buttons; ++i) {
-    if (SDL_JoystickGetButton(joystick, i)) info.buttons |= 1u << i;
-  }
+bool SdlJoystick::StartHeld() const {
+  return m_reading != nullptr && m_reading->controller &&
+         SDL_GameControllerGetButton(m_reading->controller.get(), SDL_CONTROLLER_BUTTON_START) != 0;
 }
 
-void SdlJoystick::ReadController(JoyReading& info) const {
-  SDL_GameController* pad = m_controller.get();
-  info.x = PadAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-  info.y = PadAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-  // Every button is its own bit, south 1 and east 2, so that the rules that
-  // look at the whole word treat a pad as they treat a plain joystick. The
-  // d-pad already steers; a bit of its own would stop fire while steering.
-  static_assert(SDL_CONTROLLER_BUTTON_MAX <= 32, "one bit per button");
-  for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b) {
-    if (b >= SDL_CONTROLLER_BUTTON_DPAD_UP && b <= SDL_CONTROLLER_BUTTON_DPAD_RIGHT) continue;
-    if (SDL_GameControllerGetButton(pad, static_cast<SDL_GameControllerButton>(b))) info.buttons |= 1u << b;
-  }
+bool SdlJoystick::Held(GameAction action) const {
+  return m_reading != nullptr && m_reading->controller && m_map.Held(m_reading->controller.get(), action);
 }
 
 }  // namespace platform::sdl

@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_platform.hpp"
 
 #include <cstdio>
+#include <utility>
 
 #include "platform/sdl/gtk_settings_dialog.hpp"
 
@@ -25,23 +26,37 @@ char32_t KeyCharacter(SDL_Keycode key) {
 }  // namespace
 
 // The player's keys, not the game's: replays never see them.
-void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key) {
+void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key, WindowEvents& events) {
   switch (key.keysym.sym) {
     case SDLK_F11:
       if (key.repeat == 0) m_video.ToggleFullScreen();
       break;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-      if (key.repeat == 0 && (key.keysym.mod & KMOD_ALT) != 0) m_video.ToggleFullScreen();
+      if (key.repeat != 0) break;
+      if ((key.keysym.mod & KMOD_ALT) != 0) {
+        m_video.ToggleFullScreen();
+      } else {
+        events.menu = true;
+      }
+      break;
+    case SDLK_F1:
+      events.menu = events.menu || key.repeat == 0;
       break;
     default:
       m_audio.PressVolumeKey(KeyCharacter(key.keysym.sym), key.repeat != 0);
+      if (key.repeat == 0) events.keyName = SDL_GetKeyName(key.keysym.sym);
       break;
   }
 }
 
 SdlPlatform::SdlPlatform(SdlSettings settings)
-    : m_video(settings.scale, settings.integerScale, settings.frameStats), m_audio(settings.audio) {}
+    : m_video(settings.scale, settings.integerScale, settings.frameStats),
+      m_controls(settings.controls),
+      m_settingsPath(std::move(settings.settingsPath)),
+      m_keys(settings.controls.keyboard),
+      m_joystick(settings.controls.gamepad, std::move(settings.padMappings)),
+      m_audio(settings.audio) {}
 
 bool SdlPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) { return m_video.CreateWindow(iconBitmap); }
 
@@ -78,7 +93,7 @@ WindowEvents SdlPlatform::PumpEvents() {
         }
         break;
       case SDL_KEYDOWN:
-        HandlePlayerKey(event.key);
+        HandlePlayerKey(event.key, events);
         break;
       case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT) events.leftClick = true;
@@ -93,10 +108,48 @@ WindowEvents SdlPlatform::PumpEvents() {
 
 void SdlPlatform::WaitEvent() { SDL_WaitEvent(nullptr); }
 
-void SdlPlatform::ReadKeys(KeyboardState& keys) {
+JoyReading SdlPlatform::ReadInput(KeyboardState& keys) {
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
-  MapKeyboardState(std::span<const Uint8>(state, static_cast<size_t>(count)), keys);
+  m_keys.Fill(std::span<const Uint8>(state, static_cast<size_t>(count)), keys);
+  const JoyReading stick = m_joystick.Poll();
+  if (m_joystick.Held(GameAction::Exit)) keys[kGameActionKeys[static_cast<size_t>(GameAction::Exit)]] = kKeyDown;
+  return stick;
+}
+
+std::array<std::string, kPlayerActions> SdlPlatform::ActionKeys() const {
+  std::array<std::string, kPlayerActions> keys;
+  for (size_t i = 0; i < kPlayerActions && i < kGameActions; ++i) keys[i] = JoinNames(m_controls.keyboard.names[i]);
+  return keys;
+}
+
+std::string SdlPlatform::BindKey(size_t action, const std::string& key) {
+  if (action >= kGameActions) return "";
+  if (const std::optional<GameAction> taken = m_controls.keyboard.Bind(static_cast<GameAction>(action), key)) {
+    return key + " taken by " + std::string(kGameActionNames[static_cast<size_t>(*taken)]);
+  }
+  KeepKeys();
+  return "";
+}
+
+void SdlPlatform::ResetKeys() {
+  m_controls.keyboard = DefaultControls().keyboard;
+  KeepKeys();
+}
+
+void SdlPlatform::KeepKeys() {
+  m_keys = KeyMap(m_controls.keyboard);
+  std::string error;
+  if (!m_settingsPath.empty() && !SaveControls(m_settingsPath, m_controls, error)) {
+    std::fprintf(stderr, "kestrova: warning: cannot keep the keys: %s\n", error.c_str());
+  }
+}
+
+bool SdlPlatform::PadAsksForMenu() {
+  const bool held = m_joystick.StartHeld();
+  const bool pressed = held && !m_startBefore;
+  m_startBefore = held;
+  return pressed;
 }
 
 void SdlPlatform::ShowMessageBox(const std::string& text) {
@@ -123,5 +176,12 @@ void SdlPlatform::PlayAudioLoop() { m_audio.Play(); }
 void SdlPlatform::LoadEffect(size_t index, std::span<const uint8_t> samples) { m_audio.LoadEffect(index, samples); }
 
 void SdlPlatform::StartEffect(size_t index) { m_audio.StartEffect(index); }
+
+void SdlPlatform::SwitchMusic(std::span<const uint8_t> samples) { m_audio.SwitchMusic(samples); }
+
+void SdlPlatform::SetView(const PlayerView& view) {
+  if (view.fullScreen != m_video.FullScreen()) m_video.ToggleFullScreen();
+  if (view.integerScale != m_video.IntegerScale()) m_video.SetIntegerScale(view.integerScale);
+}
 
 }  // namespace platform::sdl

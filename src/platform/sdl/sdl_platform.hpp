@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
+#include "app/controls.hpp"
 #include "input/keyboard.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/sdl_audio.hpp"
@@ -17,8 +19,11 @@ namespace platform::sdl {
 struct SdlSettings {
   int32_t scale = 1;  // window mode: the window is this many times 640 x 480
   bool integerScale = false;  // the picture only at whole multiples of 640 x 480
-  PlayerVolume audio;
+  PlayerVolume audio{};
   bool frameStats = false;  // report the frame intervals on standard error at the end
+  Controls controls = DefaultControls();
+  std::string padMappings{};  // the player's own game controller mappings, when the file is there
+  std::string settingsPath{};  // where controls the menu changes are kept; empty: not kept
 };
 
 // What the waiting events mean for the game; the player's own keys (volume,
@@ -27,6 +32,8 @@ struct WindowEvents {
   bool close = false;  // the window's close box, or the system's quit
   bool leftClick = false;
   bool rightClick = false;
+  bool menu = false;  // Return (without Alt) or F1: the game's menu
+  std::string keyName;  // the last key pressed but those, as SDL names it
   std::optional<bool> focused;  // the focus changed: whether the window has it now
 };
 
@@ -46,6 +53,14 @@ class SdlPlatform final : public Platform {
   bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) override;
   void PlayAudioLoop() override;
   void LoadEffect(size_t index, std::span<const uint8_t> samples) override;
+  void SwitchMusic(std::span<const uint8_t> samples) override;
+  PlayerView View() const override { return PlayerView{m_video.FullScreen(), m_video.IntegerScale()}; }
+  void SetView(const PlayerView& view) override;
+  PlayerVolume Volume() const override { return m_audio.Volume(); }
+  void SetVolume(const PlayerVolume& volume) override { m_audio.SetVolume(volume); }
+  std::array<std::string, kPlayerActions> ActionKeys() const override;
+  std::string BindKey(size_t action, const std::string& key) override;
+  void ResetKeys() override;
   void StartEffect(size_t index) override;
 
   // Clicks made while start-up ran were not meant for the game.
@@ -54,8 +69,11 @@ class SdlPlatform final : public Platform {
   WindowEvents PumpEvents();
   // Sleeps until the next event.
   void WaitEvent();
-  // The game's keys as they are now, by virtual-key code.
-  void ReadKeys(KeyboardState& keys);
+  // The game's keys as they are now, by virtual-key code, the pad's exit
+  // button among them; and what the stick in use reads.
+  JoyReading ReadInput(KeyboardState& keys);
+  // The pad's Start pressed since the last call: the menu's button.
+  bool PadAsksForMenu();
   JoyReading PollJoystick() { return m_joystick.Poll(); }
   // Holds the music and effects still, and lets them go on.
   void SetAudioPaused(bool paused) { m_audio.SetPaused(paused); }
@@ -64,10 +82,16 @@ class SdlPlatform final : public Platform {
 
  private:
   // The player's own keys, not game input: volume, and full screen.
-  void HandlePlayerKey(const SDL_KeyboardEvent& key);
+  void HandlePlayerKey(const SDL_KeyboardEvent& key, WindowEvents& events);
 
   // Declared so that audio stops first and video goes last.
   SdlVideo m_video;
+  // The keyboard's table in use, kept where the settings live when the menu changes it.
+  void KeepKeys();
+  Controls m_controls;
+  std::string m_settingsPath;
+  KeyMap m_keys;
+  bool m_startBefore = false;  // the pad's Start, the frame before
   SdlJoystick m_joystick;
   SdlAudio m_audio;
 };

@@ -48,6 +48,29 @@ bool RasterizesOnTheCpu(SDL_Renderer* renderer) {
   return name != nullptr && IsCpuRasterizer(reinterpret_cast<const char*>(name));
 }
 
+// SDL's first choice; without a GPU, SDL's software renderer into the
+// window's own buffer instead (a renderer the player names in
+// SDL_RENDER_DRIVER is kept), or where the window has no buffer of its own
+// (Wayland), the first choice after all. When that fails too, every renderer
+// SDL has is tried in turn.
+RendererPtr MakeRenderer(SDL_Window* window, Uint32 flags) {
+  RendererPtr renderer(SDL_CreateRenderer(window, -1, flags));
+  if (renderer && SDL_getenv("SDL_RENDER_DRIVER") == nullptr && RasterizesOnTheCpu(renderer.get())) {
+    renderer.reset();
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    renderer.reset(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
+    if (renderer) return renderer;
+    SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+    renderer.reset(SDL_CreateRenderer(window, -1, flags));
+  }
+  if (renderer) return renderer;
+  std::fprintf(stderr, "kestrova: warning: %s; trying SDL's other renderers\n", SDL_GetError());
+  for (int index = 0; !renderer && index < SDL_GetNumRenderDrivers(); ++index) {
+    renderer.reset(SDL_CreateRenderer(window, index, flags));
+  }
+  return renderer;
+}
+
 }  // namespace
 
 bool IsCpuRasterizer(std::string_view glRenderer) {
@@ -117,6 +140,15 @@ void SdlVideo::ToggleFullScreen() {
   SDL_SetWindowPosition(window, 0, 0);
 }
 
+bool SdlVideo::FullScreen() const {
+  return m_window && (SDL_GetWindowFlags(m_window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
+void SdlVideo::SetIntegerScale(bool on) {
+  m_integerScale = on;
+  Relayout();
+}
+
 void SdlVideo::ShowWindow() {
   if (!m_window) return;
   SDL_ShowWindow(m_window.get());
@@ -130,15 +162,7 @@ VideoResult SdlVideo::Init(bool fullScreen) {
     PrintSdlError();
     return VideoResult::NoDisplayMode;
   }
-  const bool vsync = DisplayRunsAtGameRate(m_window.get());
-  m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, vsync ? SDL_RENDERER_PRESENTVSYNC : 0));
-  // Without a GPU, SDL's software renderer into the window's own buffer; a
-  // renderer the player names in SDL_RENDER_DRIVER is kept.
-  if (m_renderer && SDL_getenv("SDL_RENDER_DRIVER") == nullptr && RasterizesOnTheCpu(m_renderer.get())) {
-    m_renderer.reset();
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
-  }
+  m_renderer = MakeRenderer(m_window.get(), DisplayRunsAtGameRate(m_window.get()) ? SDL_RENDERER_PRESENTVSYNC : 0);
   if (!m_renderer) {
     PrintSdlError();
     return VideoResult::NoPrimary;

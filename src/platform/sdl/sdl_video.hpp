@@ -36,6 +36,9 @@ class SdlVideo {
   VideoResult Init(bool fullScreen);
   // Between the window and the whole screen, as the player asks during the game.
   void ToggleFullScreen();
+  bool FullScreen() const;
+  bool IntegerScale() const { return m_integerScale; }
+  void SetIntegerScale(bool on);
   void Present(std::span<const uint8_t> page, const Palette& palette);
   // Places the picture anew for the window's size and pixel density now.
   void Relayout();

@@ -3,6 +3,7 @@
 #include <emscripten/emscripten.h>
 
 #include <cstdint>
+#include <cstdlib>
 
 // The page defines KestrovaPage (web/page.js) before the program starts.
 
@@ -37,13 +38,14 @@ EM_JS(void, kestrova_alert, (const char* text), {
 
 // Samples to floats the way the wave means them: unsigned 8-bit around 128,
 // signed 16 and 32 bits around 0, 32-bit floats as they are. A context of its
-// own for the music; the effects go into the music's.
+// own for the music (effect -1); the effects, and another track in its place
+// (effect -2), go into the music's.
 EM_JS(int, kestrova_audio_buffer,
       (int effect, int channels, int rate, int bits, int isFloat, const uint8_t* data, int frames), {
   const AudioContextClass = window.AudioContext || window.webkitAudioContext;
   if (!AudioContextClass) return 0;
   try {
-    const context = effect < 0 ? new AudioContextClass() : KestrovaPage.audioContext();
+    const context = effect === -1 ? new AudioContextClass() : KestrovaPage.audioContext();
     if (!context) return 0;
     const buffer = context.createBuffer(channels, frames, rate);
     const bytes = bits / 8;
@@ -56,7 +58,9 @@ EM_JS(int, kestrova_audio_buffer,
       const out = buffer.getChannelData(c);
       for (let i = 0; i < frames; ++i) out[i] = read((i * channels + c) * bytes);
     }
-    if (effect < 0) KestrovaPage.setAudio(context, buffer); else KestrovaPage.setEffect(effect, buffer);
+    if (effect === -1) KestrovaPage.setAudio(context, buffer);
+    else if (effect === -2) KestrovaPage.switchMusic(buffer);
+    else KestrovaPage.setEffect(effect, buffer);
     return 1;
   } catch (error) {
     console.error("kestrova: no audio: " + error);
@@ -86,6 +90,31 @@ EM_JS(void, kestrova_item_copy, (const char* key, char* out, int size), {
 EM_JS(int, kestrova_store_item, (const char* key, const char* value), {
   return KestrovaPage.storeItem(UTF8ToString(key), UTF8ToString(value)) ? 1 : 0;
 });
+
+// The fetched recording as "ADDRESS\nok\nTEXT" or "ADDRESS\nerror\nWHY", in
+// memory the caller frees; null when the page names none.
+EM_ASYNC_JS(char*, kestrova_fetch_replay, (), {
+  const fetched = await KestrovaPage.fetchReplay();
+  if (fetched === null) return 0;
+  const text = fetched.address + "\n" + (fetched.error === undefined ? "ok\n" + fetched.text : "error\n" + fetched.error);
+  const size = lengthBytesUTF8(text) + 1;
+  const pointer = _malloc(size);
+  stringToUTF8(text, pointer, size);
+  return pointer;
+});
+
+EM_JS(int, kestrova_get_view, (), {
+  const view = KestrovaPage.getView();
+  return (view.fullScreen ? 1 : 0) | (view.integerScale ? 2 : 0);
+});
+EM_JS(void, kestrova_set_view, (int fullScreen, int integerScale), {
+  KestrovaPage.setView(fullScreen !== 0, integerScale !== 0);
+});
+EM_JS(int, kestrova_get_volume, (), {
+  return KestrovaPage.volume.percent | (KestrovaPage.volume.muted ? 0x100 : 0);
+});
+EM_JS(void, kestrova_set_volume, (int percent, int muted), { KestrovaPage.setVolume(percent, muted !== 0); });
+EM_JS(int, kestrova_take_menu, (), { return KestrovaPage.takeMenu() ? 1 : 0; });
 
 EM_JS(void, kestrova_attach_test_hook, (void* driver), { KestrovaPage.attachTestHook(driver); });
 
@@ -159,6 +188,8 @@ void LoadEffect(size_t index, const WaveFormat& format, std::span<const uint8_t>
   if (index <= INT32_MAX) AudioBuffer(static_cast<int>(index), format, samples);
 }
 
+void SwitchMusic(const WaveFormat& format, std::span<const uint8_t> samples) { AudioBuffer(-2, format, samples); }
+
 void StartEffect(size_t index) {
   if (index <= INT32_MAX) kestrova_start_effect(static_cast<int>(index));
 }
@@ -183,6 +214,36 @@ bool StoreItem(const std::string& key, const std::string& value) {
 }
 
 void AttachScoreKeeper(void* keeper) { kestrova_attach_score_keeper(keeper); }
+
+std::optional<FetchedReplay> FetchReplay() {
+  char* reply = kestrova_fetch_replay();
+  if (reply == nullptr) return std::nullopt;
+  const std::string text(reply);
+  std::free(reply);
+  FetchedReplay fetched;
+  const size_t line = text.find('\n');
+  const size_t verdict = text.find('\n', line + 1);
+  fetched.address = text.substr(0, line);
+  const std::string rest = verdict == std::string::npos ? "" : text.substr(verdict + 1);
+  (text.compare(line + 1, 3, "ok\n") == 0 ? fetched.text : fetched.error) = rest;
+  return fetched;
+}
+
+PlayerView View() {
+  const int view = kestrova_get_view();
+  return PlayerView{(view & 1) != 0, (view & 2) != 0};
+}
+
+void SetView(const PlayerView& view) { kestrova_set_view(view.fullScreen ? 1 : 0, view.integerScale ? 1 : 0); }
+
+PlayerVolume Volume() {
+  const int volume = kestrova_get_volume();
+  return PlayerVolume{volume & 0xff, (volume & 0x100) != 0};
+}
+
+void SetVolume(const PlayerVolume& volume) { kestrova_set_volume(volume.percent, volume.muted ? 1 : 0); }
+
+bool TakeMenuRequest() { return kestrova_take_menu() != 0; }
 
 void AttachTestHook(void* driver) { kestrova_attach_test_hook(driver); }
 

@@ -33,6 +33,8 @@ void StartAudio();
 // An effect's buffer in the music's audio context, started over the music.
 void LoadEffect(size_t index, const WaveFormat& format, std::span<const uint8_t> samples);
 void StartEffect(size_t index);
+// Another buffer in place of the music, from its start.
+void SwitchMusic(const WaveFormat& format, std::span<const uint8_t> samples);
 bool HasGamepadApi();
 void ShowClosed();
 // The page was opened for tests: it moves only through the test hook.
@@ -40,6 +42,19 @@ bool IsTestPage();
 // localStorage, whole values only.
 std::optional<std::string> LoadItem(const std::string& key);
 bool StoreItem(const std::string& key, const std::string& value);
+// The recording the page's address names (?replay=ADDRESS), fetched: its
+// text, or why there is none. None when the address names no recording.
+struct FetchedReplay {
+  std::string address, text, error;
+};
+std::optional<FetchedReplay> FetchReplay();
+// What the player sees and hears, kept by the page.
+PlayerView View();
+void SetView(const PlayerView& view);
+PlayerVolume Volume();
+void SetVolume(const PlayerVolume& volume);
+// Whether Return or F1 was pressed since the last call.
+bool TakeMenuRequest();
 // The page calls kestrova_save_scores(keeper) when it is hidden or closed;
 // null: no more.
 void AttachScoreKeeper(void* keeper);

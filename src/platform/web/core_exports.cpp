@@ -34,8 +34,8 @@ EMSCRIPTEN_KEEPALIVE const char* kestrova_settings_template() {
 // The picture on a canvas of `width` x `height` device pixels: `out` receives
 // six numbers, the factor, x, y, width and height, and 1 when the picture is
 // the whole multiple itself (else 0).
-EMSCRIPTEN_KEEPALIVE void kestrova_lay_out_page(int32_t width, int32_t height, int32_t* out) {
-  const PageLayout layout = LayOutPage(width, height, false);
+EMSCRIPTEN_KEEPALIVE void kestrova_lay_out_page(int32_t width, int32_t height, int32_t wholeOnly, int32_t* out) {
+  const PageLayout layout = LayOutPage(width, height, wholeOnly != 0);
   const int32_t fields[] = {layout.factor, layout.x,      layout.y,
                             layout.width,  layout.height, layout.WholeMultiple() ? 1 : 0};
   std::copy(std::begin(fields), std::end(fields), out);

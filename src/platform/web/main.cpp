@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/game_app.hpp"
+#include "app/replay_viewer.hpp"
 #include "platform/web/browser.hpp"
 #include "platform/web/frame_clock.hpp"
 #include "platform/web/score_storage.hpp"
@@ -14,9 +15,9 @@ namespace {
 
 namespace web = platform::web;
 
-// One frame of the player's input, after the clicks since the last; false
-// once the window is to close.
-bool PlayFrame(CGameApp& game, web::WebPlatform& platform) {
+// One frame of the player's input, after the clicks since the last, or one
+// tick of a recording watched, steered by it; false once the window is to close.
+bool PlayFrame(CGameApp& game, web::WebPlatform& platform, ReplayViewer* viewer) {
   FrameInput input;
   for (const web::Click click : platform.TakeClicks()) {
     if (click == web::Click::Right) return false;
@@ -24,12 +25,14 @@ bool PlayFrame(CGameApp& game, web::WebPlatform& platform) {
   }
   platform.ReadKeys(input.keys);
   input.stick = platform.PollJoystick();
-  return game.OnIdle(input) != 0;
+  input.menu = web::browser::TakeMenuRequest();
+  return (viewer != nullptr ? game.OnIdleWatching(*viewer, input) : game.OnIdle(input)) != 0;
 }
 
 // Frames as the clock makes them due, or as a test asks for them, until the
 // game closes.
-void RunLoop(CGameApp& game, web::WebPlatform& platform, web::TestDriver& driver, bool testPage) {
+void RunLoop(CGameApp& game, web::WebPlatform& platform, web::TestDriver& driver, bool testPage,
+             ReplayViewer* viewer) {
   platform.TakeClicks();  // clicks made while start-up ran were not meant for the game
   web::FrameClock clock;
   for (bool open = true; open;) {
@@ -37,9 +40,29 @@ void RunLoop(CGameApp& game, web::WebPlatform& platform, web::TestDriver& driver
     if (driver.Pending()) {
       open = driver.RunPending();
     } else if (!testPage) {
-      for (int64_t due = clock.StepsAt(now); due > 0 && open; --due) open = PlayFrame(game, platform);
+      for (int64_t due = clock.StepsAt(now); due > 0 && open; --due) open = PlayFrame(game, platform, viewer);
     }
   }
+}
+
+// The recording the page names, with the start choices it keeps; none
+// (after saying why) when it names one that cannot be watched.
+std::optional<Replay> WatchedReplay(AppOptions& options) {
+  const std::optional<web::browser::FetchedReplay> fetched = web::browser::FetchReplay();
+  if (!fetched) return std::nullopt;
+  Replay replay;
+  bool isReplay = false;
+  std::string error = fetched->error.empty() ? "" : fetched->address + ": " + fetched->error;
+  if (error.empty() && ParseReplay(fetched->text, fetched->address, replay, isReplay, error)) {
+    // As on the desktop: the recording's own choices, and nothing saved.
+    options.fullScreen = replay.fullScreen;
+    options.keyboard = replay.keyboard;
+    options.replay = true;
+    options.replayStick = replay.Choices().joystick;
+    return replay;
+  }
+  web::browser::Alert("The recording cannot be watched: " + error);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -53,6 +76,7 @@ int main() {
     options.fullScreen = 0;
     options.keyboard = 1;
   }
+  const std::optional<Replay> watched = testPage ? std::nullopt : WatchedReplay(options);
   const std::string scorePath = options.dataDir + "/score.dat";
   web::RestoreScoreFile(scorePath);
 
@@ -64,8 +88,13 @@ int main() {
     web::TestDriver driver(game);
     web::browser::AttachTestHook(&driver);
     std::optional<web::ScoreKeeper> keeper;
-    if (!testPage) keeper.emplace(game, scorePath);
-    RunLoop(game, platform, driver, testPage);
+    std::optional<ReplayViewer> viewer;
+    if (watched) {
+      viewer.emplace(*watched);  // steered by the player's keys and pad, which the page reads unasked
+    } else if (!testPage) {
+      keeper.emplace(game, scorePath);
+    }
+    RunLoop(game, platform, driver, testPage, viewer ? &*viewer : nullptr);
     if (keeper) keeper->Save();
     status = 0;
   }

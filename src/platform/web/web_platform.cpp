@@ -161,4 +161,6 @@ void WebPlatform::LoadEffect(size_t index, std::span<const uint8_t> samples) {
 
 void WebPlatform::StartEffect(size_t index) { browser::StartEffect(index); }
 
+void WebPlatform::SwitchMusic(std::span<const uint8_t> samples) { browser::SwitchMusic(m_audioFormat, samples); }
+
 }  // namespace platform::web

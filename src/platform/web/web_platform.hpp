@@ -10,6 +10,7 @@
 #include "input/keyboard.hpp"
 #include "platform/common/page_convert.hpp"
 #include "platform/platform.hpp"
+#include "platform/web/browser.hpp"
 #include "platform/web/input_map.hpp"
 
 namespace platform::web {
@@ -37,6 +38,17 @@ class WebPlatform final : public Platform {
   bool OpenAudio(const WaveFormat& format, std::span<const uint8_t> samples) override;
   void PlayAudioLoop() override;
   void LoadEffect(size_t index, std::span<const uint8_t> samples) override;
+  void SwitchMusic(std::span<const uint8_t> samples) override;
+  PlayerView View() const override { return browser::View(); }
+  void SetView(const PlayerView& view) override { browser::SetView(view); }
+  PlayerVolume Volume() const override { return browser::Volume(); }
+  void SetVolume(const PlayerVolume& volume) override { browser::SetVolume(volume); }
+  // The page's keys are the game's own; they are not changed here yet.
+  std::array<std::string, kPlayerActions> ActionKeys() const override {
+    return {"ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Space", "Shift", "Escape"};
+  }
+  std::string BindKey(size_t, const std::string&) override { return "the page keeps its keys"; }
+  void ResetKeys() override {}
   void StartEffect(size_t index) override;
 
   // The clicks since the last call, in the order they came.

@@ -1,8 +1,12 @@
+// The player's input: the joystick's reading, and the scripts of held keys
+// that drive a game.
 #include <gtest/gtest.h>
 
 #include <optional>
 
+#include "app/input_script.hpp"
 #include "input/joystick.hpp"
+#include "input/keyboard.hpp"
 
 namespace {
 
@@ -27,8 +31,8 @@ TEST(Joystick, ThresholdsButtonWordsUnpluggingAndNeverOpened) {
       {full, {true, 57342, kCentre, 0}, 1, false, false, false, false, false, false, false},
       {full, {true, 8192, kCentre, 0}, 1, false, true, false, false, false, false, false},
       {full, {true, 8193, kCentre, 0}, 1, false, false, false, false, false, false, false},
-      {full, {true, kCentre, 65535, 0}, 1, false, false, true, false, false, false, false},
-      {full, {true, kCentre, 0, 0}, 1, false, false, false, true, false, false, false},
+      {full, {true, kCentre, 57343, 0}, 1, false, false, true, false, false, false, false},
+      {full, {true, kCentre, 8192, 0}, 1, false, false, false, true, false, false, false},
       {full, {true, 65535, 0, 0}, 1, true, false, false, true, false, false, false},
       {full, {true, kCentre, kCentre, 1}, 1, false, false, false, false, true, false, true},
       {full, {true, kCentre, kCentre, 2}, 1, false, false, false, false, false, true, false},
@@ -55,6 +59,40 @@ TEST(Joystick, ThresholdsButtonWordsUnpluggingAndNeverOpened) {
     for (size_t i = 0; i < std::size(want); ++i) {
       EXPECT_EQ(seen[i], want[i]) << r.x << "," << r.y << " buttons " << r.buttons << ", output " << i;
     }
+  }
+}
+
+TEST(InputScript, RunsCommentsAndKeyLookup) {
+  InputScript script;
+  std::string error;
+  ASSERT_TRUE(ParseInputScript("# warm up\n3 none\n\n2 space+left\r\n  1   escape  \n", "s.txt", script, error)) << error;
+  EXPECT_EQ(script.Length(), 6);
+  const std::vector<std::vector<uint8_t>> expected = {
+      {}, {}, {}, {VK_SPACE, VK_LEFT}, {VK_SPACE, VK_LEFT}, {VK_ESCAPE}, {}, {}};
+  for (size_t call = 1; call <= expected.size(); ++call) {
+    const InputRun* run = script.RunAt(static_cast<int64_t>(call));
+    EXPECT_EQ(run != nullptr ? run->keys : std::vector<uint8_t>{}, expected[call - 1]) << "call " << call;
+  }
+  ASSERT_TRUE(ParseInputScript("999999999999 none\n", "s.txt", script, error)) << "twelve digits: " << error;
+  EXPECT_EQ(script.Length(), 999999999999);
+  EXPECT_EQ(KeyNames({VK_SHIFT, VK_RIGHT, VK_UP}), "right+up+shift");
+  EXPECT_EQ(KeyNames({}), "none");
+}
+
+TEST(InputScript, ErrorsNameTheLine) {
+  const struct {
+    const char* text;
+    const char* where;
+  } cases[] = {
+      {"1 none\nx space\n", "f:2:"},  {"1 jump\n", "f:1:"},       {"1 space+\n", "f:1:"},
+      {"-4 none\n", "f:1:"},          {"#\n\n5\n", "f:3:"},        {"1 space++left\n", "f:1:"},
+      {"99999999999999999 none\n", "f:1:"},
+  };
+  for (const auto& c : cases) {
+    InputScript script;
+    std::string error;
+    EXPECT_FALSE(ParseInputScript(c.text, "f", script, error)) << c.text;
+    EXPECT_EQ(error.rfind(c.where, 0), 0u) << error;
   }
 }
 

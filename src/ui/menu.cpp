@@ -1,0 +1,222 @@
+#include "ui/menu.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string>
+
+#include "ui/screens.hpp"
+
+namespace {
+
+// The first seven are the game's actions, in the platform's order.
+enum class Row : uint8_t {
+  Up, Down, Left, Right, Fire, Bomb, Exit, Resume, Game, Controls, Video, Sound, Quit, Rules, Difficulty, Stage, From,
+  FullScreen, IntegerScale, Volume, Mute, Reset, Back
+};
+constexpr std::array<const char*, 23> kLabels = {
+    "UP",   "DOWN",  "LEFT",  "RIGHT", "FIRE",       "BOMB",  "EXIT",        "RESUME",        "GAME",   "CONTROLS", "VIDEO",
+    "SOUND", "QUIT", "RULES", "DIFFICULTY", "STAGE", "FROM", "FULL SCREEN", "INTEGER SCALE", "VOLUME", "MUTE", "RESET",
+    "BACK"};
+
+struct PageRows {
+  const char* title;
+  std::array<Row, 9> rows;
+  int32_t count;
+};
+// By Menu::Page: the top page opened elsewhere and on the title, where the
+// next run's rules may change, then the pages they lead to.
+constexpr std::array<PageRows, 6> kPages = {{
+    {"MENU", {Row::Resume, Row::Controls, Row::Video, Row::Sound, Row::Quit}, 5},
+    {"MENU", {Row::Resume, Row::Game, Row::Controls, Row::Video, Row::Sound, Row::Quit}, 6},
+    {"GAME", {Row::Rules, Row::Difficulty, Row::Stage, Row::From, Row::Back}, 5},
+    {"KEYS", {Row::Up, Row::Down, Row::Left, Row::Right, Row::Fire, Row::Bomb, Row::Exit, Row::Reset, Row::Back}, 9},
+    {"VIDEO", {Row::FullScreen, Row::IntegerScale, Row::Back}, 3},
+    {"SOUND", {Row::Volume, Row::Mute, Row::Back}, 3},
+}};
+bool IsAction(Row row) { return row <= Row::Exit; }
+
+// Practice starts: every half minute of the script's first three, or its carrier.
+constexpr std::array<int32_t, 8> kFromSeconds = {0, 30, 60, 90, 120, 150, 180, kFromCarrier};
+
+constexpr int32_t kTitleTop = 96, kRowsTop = 160, kRowHeight = 30, kLeft = 160, kValueLeft = 352;
+constexpr size_t kValueLetters = 11;  // what fits on the playfield
+constexpr int32_t kVolumeStep = 10;
+constexpr int16_t kSelectionBox = 45;
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string Value(Row row, const MenuSettings& s) {
+  const auto onOff = [](bool on) { return std::string(on ? "ON" : "OFF"); };
+  if (IsAction(row)) return Upper(s.keys[static_cast<size_t>(row)]).substr(0, kValueLetters);
+  switch (row) {
+    case Row::Rules: return Upper(RulesName(s.rules.kind));
+    case Row::Difficulty: return Upper(DifficultyName(s.rules.difficulty));
+    case Row::Stage: return std::to_string(s.rules.stage);
+    case Row::From: return s.rules.fromSeconds == kFromCarrier ? "CARRIER" : std::to_string(s.rules.fromSeconds);
+    case Row::FullScreen: return onOff(s.view.fullScreen);
+    case Row::IntegerScale: return onOff(s.view.integerScale);
+    case Row::Volume: return std::to_string(s.volume.percent);
+    case Row::Mute: return onOff(s.volume.muted);
+    default: return "";
+  }
+}
+
+template <typename Page>
+const PageRows& RowsOf(Page page) {
+  return kPages[static_cast<size_t>(page)];
+}
+
+// One step round `count` values, either way; chosen, forward.
+int32_t Round(int32_t value, int32_t count, int32_t direction) {
+  return (value + (direction == 0 ? 1 : direction) + count) % count;
+}
+
+}  // namespace
+
+void Menu::Open(bool onTitle) {
+  m_open = true;
+  m_top = onTitle ? Page::TitleTop : Page::Top;
+  Enter(m_top, 0);
+}
+
+void Menu::Enter(Page page, int32_t row) {
+  m_page = page;
+  m_row = row;
+}
+
+void Menu::BackToTop() {
+  // On the row that led here.
+  const Row from = m_page == Page::Game       ? Row::Game
+                   : m_page == Page::Controls ? Row::Controls
+                   : m_page == Page::Video    ? Row::Video
+                                              : Row::Sound;
+  const PageRows& top = RowsOf(m_top);
+  const auto at = std::find(top.rows.begin(), top.rows.begin() + top.count, from);
+  Enter(m_top, static_cast<int32_t>(at - top.rows.begin()));
+}
+
+std::optional<int32_t> Menu::RowAt(int32_t y) const {
+  const int32_t row = (y - kRowsTop + 8) / kRowHeight;
+  if (y < kRowsTop - 8 || row >= RowsOf(m_page).count) return std::nullopt;
+  return row;
+}
+
+MenuResult Menu::Step(const MenuInput& input, MenuSettings& settings) {
+  if (!m_open) return MenuResult::Closed;
+  const int32_t count = RowsOf(m_page).count;
+  if (m_waitingFor >= 0) {
+    // Any key answers, the arrows and Escape among them; the menu's own key lets the question go.
+    if (!input.keyName.empty()) settings.bind = std::pair{m_waitingFor, input.keyName};
+    if (!input.keyName.empty() || input.back) m_waitingFor = -1;
+    return MenuResult::Open;
+  }
+  if (input.back) {
+    if (m_page == m_top) {
+      m_open = false;
+      return MenuResult::Closed;
+    }
+    BackToTop();
+    return MenuResult::Open;
+  }
+  if (input.clickY) {
+    const std::optional<int32_t> row = RowAt(*input.clickY);
+    if (!row) return MenuResult::Open;
+    m_row = *row;
+    return Act(0, settings);
+  }
+  if (input.up) m_row = (m_row + count - 1) % count;
+  if (input.down) m_row = (m_row + 1) % count;
+  if (input.choose) return Act(0, settings);
+  if (input.left != input.right) return Act(input.right ? 1 : -1, settings);
+  return MenuResult::Open;
+}
+
+MenuResult Menu::Act(int32_t direction, MenuSettings& settings) {
+  const Row row = RowsOf(m_page).rows[static_cast<size_t>(m_row)];
+  GameRules& rules = settings.rules;
+  switch (row) {
+    case Row::Resume:
+    case Row::Quit:
+      if (direction != 0) break;
+      m_open = false;
+      return row == Row::Quit ? MenuResult::Quit : MenuResult::Closed;
+    case Row::Game:
+    case Row::Controls:
+    case Row::Video:
+    case Row::Sound:
+      if (direction == 0) {
+        Enter(row == Row::Game       ? Page::Game
+              : row == Row::Controls ? Page::Controls
+              : row == Row::Video    ? Page::Video
+                                     : Page::Sound,
+              0);
+      }
+      settings.notice.clear();
+      break;
+    case Row::Up:
+    case Row::Down:
+    case Row::Left:
+    case Row::Right:
+    case Row::Fire:
+    case Row::Bomb:
+    case Row::Exit:
+      if (direction == 0) m_waitingFor = static_cast<int32_t>(row);
+      settings.notice.clear();
+      break;
+    case Row::Reset:
+      if (direction == 0) settings.resetKeys = true;
+      break;
+    case Row::Back:
+      if (direction == 0) BackToTop();
+      break;
+    case Row::Rules:
+      rules.kind = static_cast<RulesKind>(Round(static_cast<int32_t>(rules.kind), kRulesNames.size(), direction));
+      break;
+    case Row::Difficulty:
+      rules.difficulty =
+          static_cast<Difficulty>(Round(static_cast<int32_t>(rules.difficulty), kDifficulties, direction));
+      break;
+    case Row::Stage:
+      rules.stage = Round(rules.stage - 1, std::max(settings.stages, 1), direction) + 1;
+      break;
+    case Row::From: {
+      const auto at = std::find(kFromSeconds.begin(), kFromSeconds.end(), rules.fromSeconds) - kFromSeconds.begin();
+      rules.fromSeconds = kFromSeconds[static_cast<size_t>(Round(static_cast<int32_t>(at) % 8, 8, direction))];
+      break;
+    }
+    case Row::FullScreen: settings.view.fullScreen = !settings.view.fullScreen; break;
+    case Row::IntegerScale: settings.view.integerScale = !settings.view.integerScale; break;
+    case Row::Mute: settings.volume.muted = !settings.volume.muted; break;
+    case Row::Volume: {
+      // Chosen, it goes round from full back to silence.
+      int32_t percent = settings.volume.percent + (direction == 0 ? 1 : direction) * kVolumeStep;
+      if (direction == 0 && percent > PlayerVolume::kFull) percent = 0;
+      settings.volume.percent = std::clamp(percent, 0, PlayerVolume::kFull);
+      settings.volume.muted = false;
+      break;
+    }
+  }
+  return MenuResult::Open;
+}
+
+void Menu::Draw(CDisplay& display, const MenuSettings& settings) const {
+  DimPage(display.GetBackSurface());
+  const PageRows& page = RowsOf(m_page);
+  if (m_waitingFor >= 0) {
+    display.DrawSmallText(std::string("PRESS THE KEY FOR ") + kLabels[static_cast<size_t>(m_waitingFor)], 96, kTitleTop + 16, 2);
+  } else {
+    display.DrawBigText(page.title, kLeft, kTitleTop, 3);
+  }
+  display.DrawSmallText(Upper(settings.notice), kLeft, kRowsTop + page.count * kRowHeight + 8, 1);
+  for (int32_t i = 0; i < page.count; ++i) {
+    const Row row = page.rows[static_cast<size_t>(i)];
+    const int32_t y = kRowsTop + i * kRowHeight;
+    display.DrawSmallText(kLabels[static_cast<size_t>(row)], kLeft, y, 2);
+    display.DrawSmallText(Value(row, settings), kValueLeft, y, 2);
+    if (i == m_row) display.DrawSmallGlyph(kSelectionBox, kLeft - 32, y, 2);
+  }
+}
