@@ -61,10 +61,8 @@ Replay Recorded(std::vector<uint64_t>* hashes = nullptr) {
   return recorder.Finish(out.page, live.State());
 }
 
-TEST(Replay, ARecordedRunPlaysBackFrameForFrameAndChecksItself) {
-  std::vector<uint64_t> recorded;
-  const Replay replay = Recorded(&recorded);
-  EXPECT_NE(recorded.front(), recorded.back()) << "the hashes follow the run";
+TEST(Replay, ARecordedRunReadsBackChecksItselfAndNamesTheFirstCheckThatSeesADifference) {
+  const Replay replay = Recorded();
   ASSERT_EQ(replay.checks.size(), 2u);
   EXPECT_EQ(replay.checks[1].frame, 1200);
   EXPECT_EQ(replay.end.substr(0, 5), "1300 ");
@@ -77,17 +75,9 @@ TEST(Replay, ARecordedRunPlaysBackFrameForFrameAndChecksItself) {
   EXPECT_EQ(back.checks, replay.checks);
   EXPECT_EQ(back.end, replay.end);
   EXPECT_EQ(back.script.Length(), kFrames);
-  Core again = Started(back.Choices());
-  for (int64_t frame = 1; frame <= kFrames; ++frame) {
-    const FrameOutput out = again.Step(back.script.InputAt(frame));
-    ASSERT_EQ(FrameHash(again, out), recorded[static_cast<size_t>(frame - 1)]) << "frame " << frame;
-  }
-  EXPECT_EQ(CheckReplay(back, RepoDataDir().string(), ""), "");
-}
-
-TEST(Replay, ADifferenceIsNamedAtTheFirstCheckThatSeesIt) {
-  const Replay replay = Recorded();
   const std::string data = RepoDataDir().string();
+  EXPECT_EQ(CheckReplay(back, data, ""), "") << "read back, it plays to every check and the end as recorded";
+
   Replay changed = replay;  // a step right at frame 700
   for (InputRun& run : changed.script.runs) {
     if (run.end - run.count < 700 && run.end >= 700) run.keys = {VK_RIGHT};
@@ -146,6 +136,7 @@ TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
 TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFrames) {
   std::vector<uint64_t> straight;
   const Replay replay = Recorded(&straight);
+  EXPECT_NE(straight.front(), straight.back()) << "the hashes follow the run";
   Core core = Started(replay.Choices());
   ReplayViewer viewer(replay);
   int heard = 0;  // ticks whose frame started a sound
@@ -284,14 +275,11 @@ TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {
       {"kestrova-replay 1 window keyboard extra\n", "r:1:"},
       {"kestrova-replay 2 window joystick 0 65535 0\n", "r:1:"},
       {"kestrova-replay 2 window joystick 0 65535 0 4294967296\n", "r:1:"},
-      {"kestrova-replay 1 window keyboard\n1 none\n# fine\n3 space+jump\n", "r:4:"},
       {"kestrova-replay 1 window keyboard\n1 none\n2", "r:3:"},  // cut off mid-line
       {"kestrova-replay 2 window keyboard\n1 none 1,2,3\n", "r:2:"},  // no joystick, no readings
-      {"kestrova-replay 2 window joystick none\n1 none 1,2,3\n", "r:2:"},
       {"kestrova-replay 2 window joystick 0 1 0 1\n1 none\n", "r:2:"},  // a reading on every line
       {"kestrova-replay 2 window joystick 0 1 0 1\n1 none 1,2\n", "r:2:"},
       {"kestrova-replay 2 window joystick 0 1 0 1\n1 none 1,2,3,4\n", "r:2:"},
-      {"kestrova-replay 2 window joystick 0 1 0 1\n1 none -1,2,3\n", "r:2:"},
       {"kestrova-replay 2 window keyboard\ncheck 1 0123456789abcdef\n", "r:2:"},  // format 2 has no checks
       {"kestrova-replay 3 window keyboard\n2 none\n" + end, "r:2:"},  // the game line first
       {game + "game 1.0.0 data 0123456789abcdef\n", "r:3:"},

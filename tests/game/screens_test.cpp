@@ -133,16 +133,6 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
   EXPECT_TRUE(clicked.State().m_state.m_bPlaying);
   EXPECT_TRUE(clicked.Sounded(Effect::Start)) << "with the frame after the click";
   EXPECT_EQ(clicked.last.screen, std::string("play"));
-
-  // Joystick button 1 alone starts play; buttons 1 and 2 together do not.
-  HeadlessGame stick(TinyStage());
-  ASSERT_TRUE(stick.Start(testing_support::WithStick()));
-  stick.stick = JoyReading{true, 32768, 32768, 3};
-  stick.Idle(2);
-  EXPECT_TRUE(stick.State().m_state.m_bTitle);
-  stick.stick.buttons = 1;
-  stick.Idle(1);
-  EXPECT_TRUE(stick.State().m_state.m_bPlaying);
 }
 
 // Away from the window, play alone shows its paused page; the page the next
@@ -298,11 +288,16 @@ TEST(Screens, TheMenusKeysPageGivesAnActionTheNextKeyPressed) {
   EXPECT_EQ(app.Frames(), 1);
 }
 
-TEST(Screens, JoystickSteersTheShipBesideTheKeyboardAndStopsWhenUnplugged) {
+TEST(Screens, JoystickStartsAndSteersBesideTheKeyboardAndStopsWhenUnplugged) {
   HeadlessGame game(TinyStage());
   ASSERT_TRUE(game.Start(testing_support::WithStick()));
-  game.stick = JoyReading{true, 65535, 32768, 0};
-  game.StartPlay();
+  game.stick = JoyReading{true, 65535, 32768, 3};
+  game.Idle(2);
+  EXPECT_TRUE(game.State().m_state.m_bTitle) << "buttons 1 and 2 together do not start play";
+  game.stick.buttons = 1;
+  game.Idle(1);
+  EXPECT_TRUE(game.State().m_state.m_bPlaying) << "button 1 alone does";
+  game.stick.buttons = 0;
   game.State().g_player.x = 200;
   game.Idle(2);
   EXPECT_EQ(game.State().g_player.x, 208);
@@ -339,13 +334,27 @@ TEST(Screens, EachScreenShowsItsWordsAndTheExitBoxTheChoiceFromBeforeTheFrame) {
   game.Idle(1);
   EXPECT_TRUE(Shows(game.Page(), CharCellRect('\''), 312, 184, 6));
 
+  // The title, with the five best scores ranked and right-aligned.
   HeadlessGame title(TinyStage());
+  const int32_t scores[5] = {2500, 123456, 0, 7, 90};
+  testing_support::WriteFile(title.dir / "data" / "score.dat",
+                             testing_support::ScoreFileText(std::vector<int32_t>(scores, scores + 5)));
   ASSERT_TRUE(title.Start());
   title.Idle(1);
   const Word words[] = {{"KEST", 128, 128, 64, 4, true}, {"ROVA", 192, 192, 64, 4, true},
                         {"SECOND", 192, 256, 16, 1, true}, {"PUSH", 128, 440, 16, 2, false},
                         {"SPACE", 208, 440, 16, 2, false}};
   for (const Word& w : words) EXPECT_TRUE(ShowsWord(title.Page(), w));
+  const auto digitAt = [&](int digit, int x, int y) {
+    return Shows(title.Page(), g_rcSmallDigit[static_cast<size_t>(digit)], x, y, 1);
+  };
+  for (int rank = 1; rank <= 5; ++rank) {
+    const int y = 300 + 20 * rank;
+    EXPECT_TRUE(digitAt(rank, 128, y)) << "rank " << rank;
+    const std::string text = std::to_string(scores[rank - 1]);
+    const int left = 208 - 8 * static_cast<int>(text.size());
+    for (size_t k = 0; k < text.size(); ++k) EXPECT_TRUE(digitAt(text[k] - '0', left + 8 * int(k), y)) << rank;
+  }
 }
 
 TEST(FrameOfPlay, LayersAreBackgroundObjectsShipScore) {
@@ -425,25 +434,6 @@ TEST(Numbers, TheScoreEndsAtX192UnderItsLabelOtherNumbersAtTheirRightEdge) {
     // S C O R E from x 128, a line above.
     const int label[] = {18, 2, 14, 17, 4};
     for (int i = 0; c.score && i < 5; ++i) EXPECT_EQ(page.Row(24)[136 + 16 * i], 50 + label[i]) << c.text;
-  }
-}
-
-TEST(Numbers, TheTitleShowsTheFiveBestScoresRankedAndRightAligned) {
-  HeadlessGame game(TinyStage());
-  const int32_t scores[5] = {2500, 123456, 0, 7, 90};
-  testing_support::WriteFile(game.dir / "data" / "score.dat",
-                             testing_support::ScoreFileText(std::vector<int32_t>(scores, scores + 5)));
-  ASSERT_TRUE(game.Start());
-  game.Idle(1);
-  const auto digitAt = [&](int digit, int x, int y) {
-    return Shows(game.Page(), g_rcSmallDigit[static_cast<size_t>(digit)], x, y, 1);
-  };
-  for (int rank = 1; rank <= 5; ++rank) {
-    const int y = 300 + 20 * rank;
-    EXPECT_TRUE(digitAt(rank, 128, y)) << "rank " << rank;
-    const std::string text = std::to_string(scores[rank - 1]);
-    const int left = 208 - 8 * static_cast<int>(text.size());
-    for (size_t k = 0; k < text.size(); ++k) EXPECT_TRUE(digitAt(text[k] - '0', left + 8 * int(k), y)) << rank;
   }
 }
 

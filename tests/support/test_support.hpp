@@ -82,8 +82,6 @@ class FakePlatform final : public platform::Platform {
   std::vector<uint8_t> lastPage;
   int64_t presents = 0;
   bool audioPlaying = false;
-  std::span<const uint8_t> audio;
-  std::vector<size_t> effectsStarted;
 
   bool CreateMainWindow(std::span<const uint8_t>) override { return !failWindow; }
   void ShowMainWindow() override {}
@@ -99,14 +97,11 @@ class FakePlatform final : public platform::Platform {
     if (stick) caps = *stick;
     return stick.has_value();
   }
-  bool OpenAudio(const WaveFormat&, std::span<const uint8_t> samples) override {
-    audio = samples;
-    return !failAudio;
-  }
+  bool OpenAudio(const WaveFormat&, std::span<const uint8_t>) override { return !failAudio; }
   void PlayAudioLoop() override { audioPlaying = true; }
   void LoadEffect(size_t, std::span<const uint8_t>) override {}
-  void StartEffect(size_t index) override { effectsStarted.push_back(index); }
-  void SwitchMusic(std::span<const uint8_t> samples) override { audio = samples; }
+  void StartEffect(size_t) override {}
+  void SwitchMusic(std::span<const uint8_t>) override {}
   PlayerView View() const override { return view; }
   void SetView(const PlayerView& v) override { view = v; }
   PlayerVolume Volume() const override { return volume; }
