@@ -97,7 +97,7 @@ TEST(Options, HelpAndVersion) {
   // The help names every option the parser accepts.
   for (const char* option :
        {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--integer-scale", "--volume", "--mute",
-        "--no-pause", "--data", "--sheet", "--record", "--replay", "--seek", "--frame-stats", "--help", "--version"}) {
+        "--no-pause", "--data", "--sheet", "--record", "--replay", "--seek", "--frame-stats", "--lang", "--help", "--version"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
@@ -139,6 +139,9 @@ TEST(Options, MistakesAreUsageErrorsThatSayWhat) {
       {{"--integer-scale=yes"}, "--integer-scale"},
       {{"--no-pause=yes"}, "--no-pause"},
       {{"--frame-stats=yes"}, "--frame-stats"},
+      {{"--lang", "fr"}, "'fr'"},
+      {{"--lang", "EN"}, "'EN'"},  // the catalogues' own names only
+      {{"--lang"}, "--lang"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);

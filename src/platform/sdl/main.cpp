@@ -10,10 +10,12 @@
 #include "app/controls.hpp"
 #include "app/data_places.hpp"
 #include "app/game_app.hpp"
+#include "app/language.hpp"
 #include "app/options.hpp"
 #include "app/replay.hpp"
 #include "app/settings_file.hpp"
 #include "platform/sdl/frame_pacer.hpp"
+#include "platform/sdl/gettext_translator.hpp"
 #include "platform/sdl/sdl_controls.hpp"
 #include "platform/sdl/sdl_platform.hpp"
 
@@ -76,10 +78,11 @@ std::string Environment(const char* name) {
 
 // What the player keeps in their settings folder: the controls, with a
 // warning for every part that keeps its default, and their own pad mappings.
-void ReadPlayerSettings(sdl::SdlSettings& settings) {
+void ReadPlayerSettings(sdl::SdlSettings& settings, const Translator& texts) {
   const std::string folder = SettingsFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"));
   if (folder.empty()) {
-    std::fprintf(stderr, "kestrova: warning: neither XDG_CONFIG_HOME nor HOME is set; the default controls\n");
+    std::fputs(texts.Translate("kestrova: warning: neither XDG_CONFIG_HOME nor HOME is set; the default controls\n"),
+               stderr);
     return;
   }
   std::vector<std::string> warnings;
@@ -129,8 +132,9 @@ int main(int argc, char** argv) {
                             .integerScale = line.integerScale,
                             .audio = {line.volume, line.muted},
                             .frameStats = line.frameStats};
-  ReadPlayerSettings(settings);
-  sdl::SdlPlatform platform(std::move(settings));
+  const sdl::GettextTranslator texts(ChooseLanguage(GatherLanguageFacts(line.language)), FindLocaleFolder());
+  ReadPlayerSettings(settings, texts);
+  sdl::SdlPlatform platform(std::move(settings), texts);
   AppOptions options = line.app;
   const DataPlaces places = FindDataPlaces(GatherPlaceFacts(line.dataGiven ? options.dataDir : ""));
   options.dataDir = places.dataDir;

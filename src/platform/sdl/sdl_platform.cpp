@@ -49,8 +49,9 @@ void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key, WindowEvents& ev
   }
 }
 
-SdlPlatform::SdlPlatform(SdlSettings settings)
-    : m_video(settings.scale, settings.integerScale, settings.frameStats),
+SdlPlatform::SdlPlatform(SdlSettings settings, const Translator& texts)
+    : m_texts(texts),
+      m_video(settings.scale, settings.integerScale, settings.frameStats),
       m_keys(settings.controls.keyboard),
       m_joystick(settings.controls.gamepad, std::move(settings.padMappings)),
       m_audio(settings.audio) {}
@@ -122,12 +123,13 @@ bool SdlPlatform::PadAsksForMenu() {
 }
 
 void SdlPlatform::ShowMessageBox(const std::string& text) {
-  std::fprintf(stderr, "kestrova: %s\n", text.c_str());
-  if (!DriverShowsNothing()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kMessageTitle, text.c_str(), m_video.Window());
+  const char* shown = m_texts.Translate(text.c_str());
+  std::fprintf(stderr, "kestrova: %s\n", shown);
+  if (!DriverShowsNothing()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kMessageTitle, shown, m_video.Window());
 }
 
 void SdlPlatform::RunSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
-  RunGtkSettingsDialog(fullScreen, keyboard);
+  RunGtkSettingsDialog(fullScreen, keyboard, m_texts);
 }
 
 VideoResult SdlPlatform::InitVideo(bool fullScreen) { return m_video.Init(fullScreen); }
