@@ -2,7 +2,9 @@
 window; full screen and keyboard clicked, then cancelled, give full screen,
 where Space starts play, Escape opens the exit query, Right and Space leave,
 and the score file is written. The keys alone choose too: Tab moves from
-group to group, the arrows mark within one, Return is OK and Escape Cancel."""
+group to group, the arrows mark within one, Return is OK and Escape Cancel.
+The C locale shows the dialog in Japanese; --lang en in English, over a
+Japanese locale, and it chooses as the Japanese one does."""
 
 import os
 
@@ -11,6 +13,7 @@ from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, close_by_right_click
                              wait_for_game_window, wait_for_image, wait_for_window, within)
 
 DIALOG_CAPTION = "システムメニュー"
+ENGLISH_CAPTION = "Settings"
 DIALOG_UNITS = (165, 154)  # the dialog's client area in dialog units
 # Radio buttons by their template rectangles (dialog units): a point on each caption.
 FULL_SCREEN = (24 + 20, 27 + 5)
@@ -89,10 +92,14 @@ def check_dialog(kestrova, sim, folder):
     title = simulated_page(sim, folder, 1)
     # Enter on the fresh dialog: a window and the keyboard.
     with Game(kestrova, ["--data", folder.data], folder) as game:
-        press_in_dialog(wait_for_window(game, "the settings dialog", is_dialog), "Return")
+        dialog = wait_for_window(game, "the settings dialog", is_dialog)
+        japanese = (dialog.width, dialog.height, settled_image(dialog))
+        press_in_dialog(dialog, "Return")
         wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
         wait_for_image("the title page in the window", read_game_window, title, PAGE_WIDTH)
         close_by_right_click(game)
+
+    check_english(kestrova, folder, japanese, title)
 
     # Full screen and keyboard clicked, then Escape: cancelling keeps the clicks.
     with Game(kestrova, ["--data", folder.data], folder) as game:
@@ -126,6 +133,22 @@ def check_dialog(kestrova, sim, folder):
         lines = f.read().splitlines()
     if len(lines) != SCORE_LINES:
         fail("score file has %d lines, not %d" % (len(lines), SCORE_LINES))
+
+
+def check_english(kestrova, folder, japanese, title):
+    """The same template, captions in English: the same size, other pixels,
+    and its full screen button still full screen."""
+    with Game(kestrova, ["--data", folder.data, "--lang", "en"], folder, env={"LANG": "ja_JP.UTF-8"}) as game:
+        dialog = wait_for_window(game, "the English settings dialog", lambda w: w.name == ENGLISH_CAPTION)
+        if (dialog.width, dialog.height) != japanese[:2]:
+            fail("the English dialog is %dx%d, the Japanese one %dx%d" % ((dialog.width, dialog.height) + japanese[:2]))
+        if settled_image(dialog) == japanese[2]:
+            fail("the English dialog looks as the Japanese one does")
+        click_in_dialog(dialog, FULL_SCREEN)
+        run(["xdotool", "windowfocus", "--sync", dialog.id, "key", "Return"])
+        wait_for_game_window(game, *read_root()[:2])
+        wait_for_image("the title page in the middle of the screen", screen_centre, title, PAGE_WIDTH)
+        close_by_right_click(game)
 
 
 def check_keys(kestrova, folder, title):
