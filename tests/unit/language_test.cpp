@@ -24,7 +24,6 @@ TEST(Language, TheOptionThenTheLocaleAsGettextReadsIt) {
       {{"", "", "", "", "de_DE.UTF-8"}, ""},  // no catalogue for it
       {{"", "en", "C", "", "ja_JP"}, ""},  // LANGUAGE is ignored under C, LC_ALL's C wins
       {{"", "en", "", "", "POSIX"}, ""},
-      {{"", "en", "", "", ""}, ""},
       {{"", "en", "", "", "C.UTF-8"}, "en"},  // not plain C: LANGUAGE counts
       {{"", "de:en_GB:ja", "", "", "ja_JP.UTF-8"}, "en"},  // its first entry we have
       {{"", "de:fr", "", "", "ja_JP.UTF-8"}, ""},  // past the list, not the locale
@@ -62,11 +61,9 @@ TEST(Language, CataloguesTranslateTheDialogAndTheMessagesAndNothingElse) {
   // English already; and the catalogue's header is no text's translation.
   EXPECT_STREQ(english.Translate("ERROR Make Window"), "ERROR Make Window");
   EXPECT_STREQ(english.Translate(""), "");
-  // One language a process, as gettext has it: the Japanese catalogue is
-  // read by the game itself (the test messages_in_japanese).
-
-  const platform::sdl::GettextTranslator none("", folder);
-  EXPECT_STREQ(none.Translate("ERROR Make Window"), "ERROR Make Window");
+  // Without a language, gettext is not asked, though it now speaks English.
+  // (One language a process: the game itself reads Japanese in messages_in_japanese.)
+  EXPECT_STREQ(platform::sdl::GettextTranslator("", folder).Translate("決定"), "決定");
 }
 
 }  // namespace
