@@ -1,5 +1,7 @@
 #include "app/options.hpp"
 
+#include "app/language.hpp"
+
 #include <optional>
 #include <string_view>
 
@@ -9,7 +11,7 @@ constexpr const char* kVersion = KESTROVA_VERSION;
 
 enum class Option {
   Window, FullScreen, Keyboard, Joystick, Scale, IntegerScale, Volume, Mute, NoPause, Data, Sheet, Record, Replay,
-  Seek, FrameStats, Help, Version, Rules
+  Seek, FrameStats, Help, Version, Rules, Lang
 };
 
 struct OptionEntry {
@@ -31,6 +33,7 @@ constexpr OptionEntry kOptions[] = {
     {"--integer-scale", Option::IntegerScale, false},
     {"--rules", Option::Rules, true},        {"--difficulty", Option::Rules, true},
     {"--practice", Option::Rules, true},     {"--stage", Option::Rules, true},
+    {"--lang", Option::Lang, true},
 };
 
 const OptionEntry* FindOption(std::string_view name) {
@@ -125,6 +128,15 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
                    std::string(value) + "'";
       return false;
     case Option::Rules: return ApplyRulesOption(entry.name, value, app.rules, line.error);
+    case Option::Lang:
+      for (const std::string_view language : kLanguages) {
+        if (value == language) {
+          line.language = value;
+          return true;
+        }
+      }
+      line.error = "--lang takes en or ja, not '" + std::string(value) + "'";
+      return false;
     case Option::Help: line.action = CommandLine::Action::Help; return true;
     case Option::Version:
       if (line.action != CommandLine::Action::Help) line.action = CommandLine::Action::Version;
@@ -243,6 +255,9 @@ std::string UsageText() {
          "                  were shown, the median and 99th percentile time between\n"
          "                  them, and how many were late (more than 1 ms over\n"
          "                  16.667 ms)\n"
+         "  --lang L        show the texts in L, en (English) or ja (Japanese),\n"
+         "                  whatever the locale (LANGUAGE, LC_ALL, LC_MESSAGES,\n"
+         "                  LANG) says\n"
          "  --help          show this help and exit\n"
          "  --version       show the version and exit\n"
          "\n"

@@ -29,6 +29,7 @@ struct CommandLine {
   std::string recordPath;  // --record: where the replay goes
   std::string replayPath;  // --replay: the recording to play
   std::optional<int32_t> seekSeconds;  // --seek: where in the recording to start watching
+  std::string language;  // --lang: en or ja over the locale's, or empty
   std::string error;  // what was wrong, for UsageError
 };
 

@@ -58,20 +58,20 @@ gboolean DrawSpin(GtkWidget* widget, cairo_t* cr, gpointer) {
   return FALSE;
 }
 
-GtkWidget* MakeWidget(const DialogControl& control, GSList*& group) {
+GtkWidget* MakeWidget(const DialogControl& control, const char* caption, GSList*& group) {
   switch (control.kind) {
     case ControlKind::DefaultButton:
     case ControlKind::Button:
-      return gtk_button_new_with_label(control.caption);
+      return gtk_button_new_with_label(caption);
     case ControlKind::GroupBox:
-      return gtk_frame_new(control.caption);
+      return gtk_frame_new(caption);
     case ControlKind::Radio: {
-      GtkWidget* radio = gtk_radio_button_new_with_label(group, control.caption);
+      GtkWidget* radio = gtk_radio_button_new_with_label(group, caption);
       group = gtk_radio_button_get_group(GTK_RADIO_BUTTON(radio));
       return radio;
     }
     case ControlKind::Text: {
-      GtkWidget* label = gtk_label_new(control.caption);
+      GtkWidget* label = gtk_label_new(caption);
       gtk_label_set_xalign(GTK_LABEL(label), 0);
       gtk_label_set_yalign(GTK_LABEL(label), 0);
       return label;
@@ -123,21 +123,22 @@ void InstallStyle() {
 
 }  // namespace
 
-void RunGtkSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
+void RunGtkSettingsDialog(int32_t& fullScreen, int32_t& keyboard, const Translator& texts) {
   // Stay in the C locale: the game's text and number handling must not
   // depend on the user's language settings.
   gtk_disable_setlocale();
   if (g_get_prgname() == nullptr) g_set_prgname(kProgramName);
   if (!gtk_init_check(nullptr, nullptr)) {
-    std::fprintf(stderr, "kestrova: warning: no display for the settings dialog; keeping %s and %s\n",
-                 fullScreen ? "full screen" : "window mode", keyboard ? "keyboard" : "joystick");
+    std::fprintf(stderr, texts.Translate("kestrova: warning: no display for the settings dialog; keeping %s and %s\n"),
+                 texts.Translate(fullScreen ? "full screen" : "window mode"),
+                 texts.Translate(keyboard ? "keyboard" : "joystick"));
     return;
   }
   InstallStyle();
 
   GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
   GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-  gtk_window_set_title(GTK_WINDOW(window), kSettingsForm.caption);
+  gtk_window_set_title(GTK_WINDOW(window), texts.Translate(kSettingsForm.caption));
   gtk_window_set_type_hint(GTK_WINDOW(window), GDK_WINDOW_TYPE_HINT_DIALOG);
   gtk_window_set_modal(GTK_WINDOW(window), TRUE);
   gtk_window_set_resizable(GTK_WINDOW(window), FALSE);
@@ -158,7 +159,7 @@ void RunGtkSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
   GtkWidget* okButton = nullptr;
   for (const DialogControl& control : kSettingsForm.controls) {
     if (control.startsGroup) group = nullptr;
-    GtkWidget* widget = MakeWidget(control, group);
+    GtkWidget* widget = MakeWidget(control, texts.Translate(control.caption), group);
     gtk_widget_set_size_request(widget, units.X(control.box.width), units.Y(control.box.height));
     gtk_fixed_put(GTK_FIXED(fixed), widget, units.X(control.box.x), units.Y(control.box.y));
     tabOrder.Add(widget);

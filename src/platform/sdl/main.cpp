@@ -10,11 +10,13 @@
 #include "app/controls.hpp"
 #include "app/data_places.hpp"
 #include "app/game_app.hpp"
+#include "app/language.hpp"
 #include "app/options.hpp"
 #include "app/replay.hpp"
 #include "app/settings_file.hpp"
 #include "app/view_settings.hpp"
 #include "platform/sdl/frame_pacer.hpp"
+#include "platform/sdl/gettext_translator.hpp"
 #include "platform/sdl/sdl_controls.hpp"
 #include "platform/sdl/sdl_platform.hpp"
 
@@ -80,10 +82,11 @@ std::string Environment(const char* name) {
 // warning for every part that keeps its default, their own pad mappings, and
 // the view and the sound, which the command line overrides. The settings
 // file's path; empty when there is none.
-std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settings) {
+std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settings, const Translator& texts) {
   const std::string folder = SettingsFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"));
   if (folder.empty()) {
-    std::fprintf(stderr, "kestrova: warning: neither XDG_CONFIG_HOME nor HOME is set; the default controls\n");
+    std::fputs(texts.Translate("kestrova: warning: neither XDG_CONFIG_HOME nor HOME is set; the default controls\n"),
+               stderr);
     return "";
   }
   const std::string path = folder + "/settings.ini";
@@ -151,8 +154,9 @@ int main(int argc, char** argv) {
                             .integerScale = line.integerScale,
                             .audio = {line.volume, line.muted},
                             .frameStats = line.frameStats};
-  const std::string settingsPath = ReadPlayerSettings(line, settings);
-  sdl::SdlPlatform platform(std::move(settings));
+  const sdl::GettextTranslator texts(ChooseLanguage(GatherLanguageFacts(line.language)), FindLocaleFolder());
+  const std::string settingsPath = ReadPlayerSettings(line, settings, texts);
+  sdl::SdlPlatform platform(std::move(settings), texts);
   const ViewAndSound atStart = ViewAndSoundOf(platform);
   const int status = Play(line, platform);
   // What the menu and the volume keys changed is there at the next start.

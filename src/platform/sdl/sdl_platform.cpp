@@ -50,8 +50,9 @@ void SdlPlatform::HandlePlayerKey(const SDL_KeyboardEvent& key, WindowEvents& ev
   }
 }
 
-SdlPlatform::SdlPlatform(SdlSettings settings)
-    : m_video(settings.scale, settings.integerScale, settings.frameStats),
+SdlPlatform::SdlPlatform(SdlSettings settings, const Translator& texts)
+    : m_texts(texts),
+      m_video(settings.scale, settings.integerScale, settings.frameStats),
       m_controls(settings.controls),
       m_settingsPath(std::move(settings.settingsPath)),
       m_keys(settings.controls.keyboard),
@@ -153,12 +154,13 @@ bool SdlPlatform::PadAsksForMenu() {
 }
 
 void SdlPlatform::ShowMessageBox(const std::string& text) {
-  std::fprintf(stderr, "kestrova: %s\n", text.c_str());
-  if (!DriverShowsNothing()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kMessageTitle, text.c_str(), m_video.Window());
+  const char* shown = m_texts.Translate(text.c_str());
+  std::fprintf(stderr, "kestrova: %s\n", shown);
+  if (!DriverShowsNothing()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kMessageTitle, shown, m_video.Window());
 }
 
 void SdlPlatform::RunSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
-  RunGtkSettingsDialog(fullScreen, keyboard);
+  RunGtkSettingsDialog(fullScreen, keyboard, m_texts);
 }
 
 VideoResult SdlPlatform::InitVideo(bool fullScreen) { return m_video.Init(fullScreen); }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/controls.hpp"
+#include "app/language.hpp"
 #include "input/keyboard.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/sdl_audio.hpp"
@@ -39,7 +40,8 @@ struct WindowEvents {
 
 class SdlPlatform final : public Platform {
  public:
-  explicit SdlPlatform(SdlSettings settings = {});
+  // The texts it shows (the dialog, message boxes, warnings) through `texts`.
+  explicit SdlPlatform(SdlSettings settings = {}, const Translator& texts = kSourceTexts);
 
   bool CreateMainWindow(std::span<const uint8_t> iconBitmap) override;
   void ShowMainWindow() override;
@@ -84,6 +86,7 @@ class SdlPlatform final : public Platform {
   // The player's own keys, not game input: volume, and full screen.
   void HandlePlayerKey(const SDL_KeyboardEvent& key, WindowEvents& events);
 
+  const Translator& m_texts;
   // Declared so that audio stops first and video goes last.
   SdlVideo m_video;
   // The keyboard's table in use, kept where the settings live when the menu changes it.
