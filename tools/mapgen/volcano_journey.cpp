@@ -106,8 +106,8 @@ RECT AshTile(int row, int column, Lcg& rng) {
     }
   }
   if (IsPipeAcross(row)) return TILE_PIPE_ACROSS;
-  if (rng.OneIn(24)) return TILE_FUMAROLE;
-  if (rng.OneIn(40)) return TILE_CINDER_CONE;
+  if (rng.OneIn(40)) return TILE_FUMAROLE;
+  if (rng.OneIn(70)) return TILE_CINDER_CONE;
   return TILE_ASH;
 }
 
