@@ -20,6 +20,15 @@ execute_process(COMMAND ${MAPGEN} ${WORK_DIR}/map.dat RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "map generator failed")
 endif()
+# Stage 2's pack: its sheet, its table of cells, its music and its map.
+file(MAKE_DIRECTORY ${WORK_DIR}/stage2)
+foreach(step "${SHEETGEN};--stage;2;${WORK_DIR}/stage2/sheet.bmp;${WORK_DIR}/stage2/SHEET.md"
+             "${MUSICGEN};--stage;2;${WORK_DIR}/stage2/music.wav" "${MAPGEN};--stage;2;${WORK_DIR}/stage2/map.dat")
+  execute_process(COMMAND ${step} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${step} failed")
+  endif()
+endforeach()
 # The effects and the icons as sets: none missing, none left over from a
 # renamed effect or a dropped size.
 set(sets)
@@ -32,7 +41,8 @@ foreach(pattern sfx/*.wav icons/*)
   list(APPEND sets ${made})
 endforeach()
 list(TRANSFORM sets PREPEND assets/)
-foreach(path assets/sheet.bmp assets/icon.bmp assets/SHEET.md assets/vesk.wav data/map.dat ${sets})
+foreach(path assets/sheet.bmp assets/icon.bmp assets/SHEET.md assets/vesk.wav data/map.dat data/stage2/sheet.bmp
+             data/stage2/SHEET.md data/stage2/music.wav data/stage2/map.dat ${sets})
   string(REGEX REPLACE "^(assets|data)/" "" name ${path})
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${name} ${SOURCE_DIR}/${path}
                   RESULT_VARIABLE rc)

@@ -1,7 +1,7 @@
-// The committed stage: it loads, its script lasts about three minutes and
+// The committed stages: each loads, its script lasts about three minutes and
 // carries the background over the whole map exactly once, and a scripted
-// player goes from the title screen to the stage clear, shooting the carrier
-// down on the way.
+// player goes from the title screen to stage 1's clear, shooting the carrier
+// down on the way. Stage 2's ground enemies come in over rock.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +10,10 @@
 #include <vector>
 
 #include "app/replay.hpp"
+#include "data/data_check.hpp"
+#include "data/stage2_sheet.hpp"
 #include "data/table_walk.hpp"
+#include "data/tile_map.hpp"
 #include "play_fixture.hpp"
 
 namespace {
@@ -30,6 +33,7 @@ struct ScriptWalk {
   int64_t eofFrame = 0;       // play frame in which "EOF" is seen
   int64_t linesScrolled = 0;  // background lines moved in frames 1..eofFrame
   std::vector<std::string> errors;
+  std::vector<std::pair<int32_t, int64_t>> released;  // each row with a key, and the lines moved before its frame
 };
 
 ScriptWalk WalkScript(const StageTable& stage) {
@@ -50,6 +54,7 @@ ScriptWalk WalkScript(const StageTable& stage) {
                               " lines, at line " + line);
       }
     }
+    if (!stage.Text(StageColumn::KEY, step.row).empty()) walk.released.push_back({step.row, walk.linesScrolled});
     if (step.ranOff) walk.errors.push_back("no \"EOF\"");
     if (step.ends) {
       walk.linesScrolled += speed;
@@ -60,6 +65,48 @@ ScriptWalk WalkScript(const StageTable& stage) {
     frame += wait;
     row = step.next;
   }
+}
+
+// Stage 2's pack: its tables pass the start-up check, its script keeps the
+// same time and ground as stage 1's, and every ground enemy comes in over
+// rock (the map row entering the top of the screen in its frame).
+TEST(StageContent, StageTwoChecksLastsAboutThreeMinutesAndBringsGroundEnemiesOverRock) {
+  const std::string pack = KESTROVA_SOURCE_DIR "/data/stage2/";
+  DataError error;
+  const auto data = std::make_unique<GameData>();
+  ASSERT_TRUE(data->dataTable.Allocate(DATA_TABLE_ROWS) && data->stageTable.Allocate(STAGE_TABLE_ROWS) &&
+              data->charTable.Allocate(CHAR_TABLE_ROWS));
+  ASSERT_TRUE(data->dataTable.Load(pack + "data", &error) && data->stageTable.Load(pack + "stage", &error) &&
+              data->charTable.Load(pack + "char", &error))
+      << error.Message();
+  ASSERT_TRUE(CheckGameData(data->dataTable, data->stageTable, data->charTable, &error)) << error.Message();
+  ASSERT_EQ(LoadTileMap(pack + "map.dat", data->g_rcMap, &error), TileMapResult::kLoaded) << error.Message();
+  const ScriptWalk walk = WalkScript(data->stageTable);
+  EXPECT_TRUE(walk.errors.empty()) << ::testing::PrintToString(walk.errors);
+  EXPECT_GE(walk.eofFrame, 170 * kFramesPerSecond);
+  EXPECT_LE(walk.eofFrame, 190 * kFramesPerSecond);
+  EXPECT_EQ(walk.linesScrolled, int64_t{MAP_ROWS} * kTileSize);
+
+  const RECT lava[] = {stage2::TILE_LAVA, stage2::TILE_LAVA_FLOW, stage2::TILE_CRUST, stage2::TILE_CRUST_TO_LAVA,
+                       stage2::TILE_LAVA_TO_CRUST};
+  const StageTable& stage = data->stageTable;
+  std::vector<std::string> faults;
+  int32_t ground = 0;
+  for (const auto& [row, lines] : walk.released) {
+    const int32_t type = data->dataTable.FindRow(stage.Text(StageColumn::KEY, row));
+    const int32_t c = data->charTable.FindRow(data->dataTable.Text(DataColumn::CHAR, type));
+    if (data->charTable.Int(CharColumn::KIND, c) != KIND_GROUND_ENEMY) continue;
+    ++ground;
+    const int32_t column = std::clamp((stage.Int(StageColumn::X, row) + kTileSize / 2) / kTileSize, 0, MAP_COLUMNS - 1);
+    // The row it lands on and those either side of it.
+    for (int64_t r = lines / kTileSize - 1; r <= lines / kTileSize + 1; ++r) {
+      const RECT& tile = data->g_rcMap[static_cast<size_t>(r % MAP_ROWS)][static_cast<size_t>(column)];
+      if (std::find(std::begin(lava), std::end(lava), tile) != std::end(lava))
+        faults.push_back("line " + std::to_string(stage.LineOfRow(row)) + ": over lava");
+    }
+  }
+  EXPECT_GT(ground, 0);
+  EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
 }
 
 // Open water on the sheet: the water ramp (assets/SHEET.md) and the surf

@@ -110,7 +110,8 @@ IndexedImage LoadAsset(const char* name, int width, int height) {
 }
 
 struct Sheet {
-  IndexedImage image = LoadAsset("sheet.bmp", SHEET_WIDTH, SHEET_HEIGHT);
+  explicit Sheet(const char* name = "sheet.bmp") : image(LoadAsset(name, SHEET_WIDTH, SHEET_HEIGHT)) {}
+  IndexedImage image;
   uint8_t At(int x, int y) const { return image.pixels[static_cast<size_t>(y * image.width + x)]; }
   int Painted(const RECT& r) const {
     int n = 0;
@@ -122,16 +123,8 @@ struct Sheet {
 
 bool IsBlack(const Color& c) { return c.r == 0 && c.g == 0 && c.b == 0; }
 
-// Black is index 0 alone in both, the one colour keyed blits skip; every cell
-// of the sheet that the code draws is painted.
-TEST(SheetAssets, BlackIsIndexZeroAloneAndTheCellsTheCodeDrawsArePainted) {
-  const Sheet sheet;
-  ASSERT_EQ(sheet.image.width, SHEET_WIDTH);
-  for (const IndexedImage& image : {sheet.image, LoadAsset("icon.bmp", 32, 32)}) {
-    SCOPED_TRACE(image.width == 32 ? "icon.bmp" : "sheet.bmp");
-    ASSERT_TRUE(IsBlack(image.palette[0]));
-    for (size_t i = 1; i < 256; ++i) EXPECT_FALSE(IsBlack(image.palette[i])) << "entry " << i;
-  }
+// Every cell the game's code draws, whatever the stage.
+std::vector<std::pair<std::string, RECT>> CodeCells() {
   std::vector<std::pair<std::string, RECT>> cells = {
       {"ship", RC_SHIP},
       {"bomb icon", RC_BOMB_ICON},
@@ -150,6 +143,21 @@ TEST(SheetAssets, BlackIsIndexZeroAloneAndTheCellsTheCodeDrawsArePainted) {
   for (int e = 1; e <= 15; ++e)
     cells.push_back(
         {"energy " + std::to_string(e), {GAUGE_LEFT + 4 * e - 4, GAUGE_TOP, GAUGE_LEFT + 4 * e, GAUGE_BOTTOM}});
+  for (const RECT& t : {RC_TITLE_TILE, RC_CLEAR_TILE}) cells.push_back({"screen tile", t});
+  return cells;
+}
+
+// Black is index 0 alone in both, the one colour keyed blits skip; every cell
+// of the sheet that the code draws is painted.
+TEST(SheetAssets, BlackIsIndexZeroAloneAndTheCellsTheCodeDrawsArePainted) {
+  const Sheet sheet;
+  ASSERT_EQ(sheet.image.width, SHEET_WIDTH);
+  for (const IndexedImage& image : {sheet.image, LoadAsset("icon.bmp", 32, 32)}) {
+    SCOPED_TRACE(image.width == 32 ? "icon.bmp" : "sheet.bmp");
+    ASSERT_TRUE(IsBlack(image.palette[0]));
+    for (size_t i = 1; i < 256; ++i) EXPECT_FALSE(IsBlack(image.palette[i])) << "entry " << i;
+  }
+  const std::vector<std::pair<std::string, RECT>> cells = CodeCells();
   for (const auto& [name, rect] : cells) EXPECT_GT(sheet.Painted(rect), 0) << name;
   EXPECT_EQ(sheet.Painted(CharCellRect(' ')), 0);
   // Keyed over stale pages, a 0 pixel would show garbage (the map's tiles are
@@ -165,6 +173,25 @@ TEST(SheetAssets, BlackIsIndexZeroAloneAndTheCellsTheCodeDrawsArePainted) {
   }
   // The last explosion image, the bomb's ring, is the smallest puff.
   for (size_t k = 1; k < 7; ++k) EXPECT_LT(sheet.Painted(g_rcExplosion[7]), sheet.Painted(g_rcExplosion[k])) << k;
+}
+
+// A stage's own sheet replaces the whole sheet: what the code draws must look
+// the same on it, in the same colours.
+TEST(SheetAssets, StageTwosSheetKeepsEveryCellTheCodeDraws) {
+  const Sheet first, second("../data/stage2/sheet.bmp");
+  ASSERT_EQ(second.image.width, SHEET_WIDTH);
+  for (size_t i = 0; i < 256; ++i) {
+    const Color a = first.image.palette[i], b = second.image.palette[i];
+    EXPECT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b) << "entry " << i;
+  }
+  auto cells = CodeCells();
+  for (int c = 0x20; c < 0x60; ++c) cells.push_back({"small font " + std::to_string(c), CharCellRect(c)});
+  for (const auto& [name, rect] : cells) {
+    int differ = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+      for (int x = rect.left; x < rect.right; ++x) differ += first.At(x, y) != second.At(x, y);
+    EXPECT_EQ(differ, 0) << name;
+  }
 }
 
 }  // namespace

@@ -1,22 +1,10 @@
 #include "mapgen/journey.hpp"
 
 #include "mapgen/land_field.hpp"
+#include "mapgen/lcg.hpp"
 
 namespace mapgen {
 namespace {
-
-// Our own fixed generator: the same map on every machine.
-class Lcg {
- public:
-  explicit Lcg(uint32_t seed) : m_state(seed) {}
-  bool OneIn(int n) {
-    m_state = m_state * 1664525u + 1013904223u;
-    return (m_state >> 16) % static_cast<uint32_t>(n) == 0;
-  }
-
- private:
-  uint32_t m_state;
-};
 
 // Landmarks in map rows; row 0 comes into view first.
 constexpr int kShallowsBegin = 25;  // deep water gives way to shallower
@@ -36,10 +24,6 @@ constexpr int kBattlefield[2] = {150, 206};
 constexpr int kRunwayRows[2] = {349, 378};
 constexpr int kRunwayColumn = 11;
 constexpr int kBaseLeft = 4, kBaseRight = 15;  // columns inside the walls
-
-struct Span {
-  int row, first, last;  // land at corners first..last of a corner row
-};
 
 // The mainland rises from the right, a headland closes in from the left.
 constexpr Span kLandfall[] = {
@@ -70,8 +54,6 @@ struct Block {
 constexpr Block kHangars[] = {{309, 5, 2},  {309, 11, 2}, {322, 12, 2}, {334, 4, 2},
                               {340, 11, 2}, {355, 13, 2}, {360, 4, 2},  {366, 13, 2}};
 constexpr Block kHelipads[] = {{315, 12, 1}, {328, 5, 1}, {345, 13, 1}, {372, 5, 1}};
-
-bool Between(int value, int first, int last) { return value >= first && value <= last; }
 
 LandField MakeLand() {
   LandField land;

@@ -1,6 +1,8 @@
-// The stage's 500-row journey: open sea, islands, a coast, grassland with
-// roads and forests, a walled base with its runway, and out to sea again,
-// whose last rows join the first when the map repeats.
+// Each stage's 500-row journey, whose last rows join the first when the map
+// repeats. Stage 1: open sea, islands, a coast, grassland with roads and
+// forests, a walled base with its runway, and out to sea again. Stage 2: a
+// crusted lava sea, basalt shores, a lava river, ash fields with a
+// geothermal works, a lava channel, obsidian, and the caldera's lava lake.
 #pragma once
 
 #include <array>
@@ -15,5 +17,7 @@ using TileMap = std::array<std::array<RECT, MAP_COLUMNS>, MAP_ROWS>;
 
 // False with the reason when water and land would meet where no tile joins them.
 bool BuildJourney(TileMap& map, std::string& error);
+// The same for stage 2, with lava for the water and basalt for the shore's land.
+bool BuildVolcanoJourney(TileMap& map, std::string& error);
 
 }  // namespace mapgen

@@ -1,6 +1,6 @@
 // Writes the stage's tile map: 500 rows of 20 tiles, each as the x and then
 // the y of its corner on the sprite sheet, one three-digit number a line.
-// usage: kestrova-mapgen MAP.dat
+// usage: kestrova-mapgen [--stage 2] MAP.dat
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,13 +9,14 @@
 #include "mapgen/journey.hpp"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: kestrova-mapgen MAP.dat\n");
+  const bool volcano = argc == 4 && std::string(argv[1]) == "--stage" && std::string(argv[2]) == "2";
+  if (!volcano && (argc != 2 || std::string(argv[1]).rfind("--", 0) == 0)) {
+    std::fprintf(stderr, "usage: kestrova-mapgen [--stage 2] MAP.dat\n");
     return 2;
   }
   mapgen::TileMap map{};
   std::string error;
-  if (!mapgen::BuildJourney(map, error)) {
+  if (!(volcano ? mapgen::BuildVolcanoJourney(map, error) : mapgen::BuildJourney(map, error))) {
     std::fprintf(stderr, "kestrova-mapgen: %s\n", error.c_str());
     return 1;
   }
@@ -27,5 +28,5 @@ int main(int argc, char** argv) {
       text.insert(text.end(), line, line + length);
     }
   }
-  return tools::WriteWholeFile("kestrova-mapgen", argv[1], text) ? 0 : 1;
+  return tools::WriteWholeFile("kestrova-mapgen", argv[argc - 1], text) ? 0 : 1;
 }

@@ -1,5 +1,7 @@
-// The tune: 54 bars at 160 beats a minute, exactly 81 seconds at 8000 Hz,
-// written to loop (its last sixteenth is silent in every voice).
+// The stages' tunes, each written to loop (its last sixteenth is silent in
+// every voice). Stage 1: 54 bars at 160 beats a minute, exactly 81 seconds at
+// 8000 Hz, in A minor. Stage 2: 48 bars at 150 beats a minute, 76.8 seconds,
+// in D minor, with a galloping bass and a brassier lead.
 #pragma once
 
 #include <cstdint>
@@ -8,12 +10,9 @@
 namespace musicgen {
 
 inline constexpr int kSampleRate = 8000;
-inline constexpr int kStepSamples = 750;  // one sixteenth at 160 beats a minute
 inline constexpr int kStepsPerBar = 16;
-inline constexpr int kBars = 54;
-inline constexpr int kSongSamples = kStepSamples * kStepsPerBar * kBars;  // 648000
 
-enum class Instrument { Lead, Harmony, Bass, Arp, Kick, Snare, HatClosed, HatOpen };
+enum class Instrument { Lead, Harmony, Bass, Arp, Kick, Snare, HatClosed, HatOpen, Brass };
 
 struct Note {
   Instrument instrument = Instrument::Lead;
@@ -23,6 +22,14 @@ struct Note {
   int velocity = 0;  // 0..16
 };
 
-std::vector<Note> ComposeSong();
+struct Song {
+  int stepSamples = 0;  // one sixteenth
+  int bars = 0;
+  std::vector<Note> notes;
+  int Samples() const { return stepSamples * kStepsPerBar * bars; }
+};
+
+Song ComposeSong();         // stage 1
+Song ComposeVolcanoSong();  // stage 2
 
 }  // namespace musicgen

@@ -33,8 +33,8 @@ void Add(std::vector<int32_t>& mix, int at, int value) {
   if (at >= 0 && static_cast<size_t>(at) < mix.size()) mix[static_cast<size_t>(at)] += value;
 }
 
-void Tonal(const Note& n, std::vector<int32_t>& mix) {
-  const int start = n.step * kStepSamples, held = n.length * kStepSamples - 40;
+void Tonal(const Note& n, int stepSamples, std::vector<int32_t>& mix) {
+  const int start = n.step * stepSamples, held = n.length * stepSamples - 40;
   uint32_t phase = 0;
   const uint32_t step = PhaseStep(n.pitch);
   switch (n.instrument) {
@@ -49,6 +49,19 @@ void Tonal(const Note& n, std::vector<int32_t>& mix) {
         const int lfo = t > 2400 ? Triangle(static_cast<uint32_t>(t) * 3221225u) : 0;
         phase += step + static_cast<uint32_t>(static_cast<int64_t>(step / 256) * lfo / 32768);
         const int wave = (Pulse(phase, lead ? 0x40000000u : 0x80000000u) + Triangle(phase)) / 2;
+        Add(mix, start + t, filter.Step(wave) * env.Level(t, held) / 4096 * gain / 32768);
+      }
+      break;
+    }
+    case Instrument::Brass: {
+      // Saw and square together, slower to speak and a little duller.
+      const Adsr env{200, 1200, 2800, 600};
+      LowPass filter{120};
+      const int gain = 6200 * n.velocity / 16;
+      for (int t = 0; t < env.Length(held); ++t) {
+        const int lfo = t > 2400 ? Triangle(static_cast<uint32_t>(t) * 3221225u) : 0;
+        phase += step + static_cast<uint32_t>(static_cast<int64_t>(step / 256) * lfo / 32768);
+        const int wave = (Saw(phase) + Pulse(phase, 0x80000000u)) / 2;
         Add(mix, start + t, filter.Step(wave) * env.Level(t, held) / 4096 * gain / 32768);
       }
       break;
@@ -78,8 +91,8 @@ void Tonal(const Note& n, std::vector<int32_t>& mix) {
   }
 }
 
-void Drum(const Note& n, std::vector<int32_t>& mix, synth::Noise& noise) {
-  const int start = n.step * kStepSamples;
+void Drum(const Note& n, int stepSamples, std::vector<int32_t>& mix, synth::Noise& noise) {
+  const int start = n.step * stepSamples;
   switch (n.instrument) {
     case Instrument::Kick: {
       // A sine falling from about 160 Hz to 50 Hz.
@@ -130,13 +143,14 @@ void Drum(const Note& n, std::vector<int32_t>& mix, synth::Noise& noise) {
 
 }  // namespace
 
-void RenderNote(const Note& note, std::vector<int32_t>& mix, synth::Noise& noise) {
+void RenderNote(const Note& note, int stepSamples, std::vector<int32_t>& mix, synth::Noise& noise) {
   switch (note.instrument) {
     case Instrument::Lead:
     case Instrument::Harmony:
+    case Instrument::Brass:
     case Instrument::Bass:
-    case Instrument::Arp: Tonal(note, mix); break;
-    default: Drum(note, mix, noise); break;
+    case Instrument::Arp: Tonal(note, stepSamples, mix); break;
+    default: Drum(note, stepSamples, mix, noise); break;
   }
 }
 

@@ -12,7 +12,7 @@ namespace musicgen {
 
 // Adds the note, its release included, to `mix` (samples past the end are
 // dropped; the song is written so that none are).
-void RenderNote(const Note& note, std::vector<int32_t>& mix, synth::Noise& noise);
+void RenderNote(const Note& note, int stepSamples, std::vector<int32_t>& mix, synth::Noise& noise);
 
 // Soft-limits the mix into an unsigned 8-bit sample (128 = silence).
 uint8_t ToSample(int32_t mix);

@@ -9,8 +9,6 @@
 namespace sheetgen {
 namespace {
 
-const uint8_t kInk = C(R_STEEL, 0);
-
 // Squared distance from a pixel centre to the corner point (cx, cy), in
 // quarter pixels squared (doubled coordinates).
 int Dist2(int x, int y, int cx, int cy) {

@@ -1,6 +1,8 @@
 // Draws the sprite sheet, the window icon and the desktop's icons, and writes
-// the sheet's table of cells for artists and designers.
+// the sheet's table of cells for artists and designers; or a later stage's
+// whole sheet, the same in every cell the game's code draws, with its table.
 // usage: kestrova-sheetgen SHEET.bmp ICON.bmp SHEET.md ICONS
+//        kestrova-sheetgen --stage 2 SHEET.bmp SHEET.md
 // ICONS receives hicolor-style NxN/apps/kestrova.png files.
 #include <cstdio>
 #include <filesystem>
@@ -19,17 +21,54 @@ namespace {
 
 using namespace sheetgen;
 
+// What one stage's sheet draws of its own, and what its SHEET.md says.
+struct StageArt {
+  void (*craft)(Sheet&);
+  void (*carriers)(Sheet&);
+  void (*ground)(Sheet&);
+  SheetText text;
+};
+
+const StageArt kCoast = {
+    DrawCraft, DrawCarrier, DrawTiles,
+    {"assets/sheet.bmp",
+     "Terrain tiles contain no index-0 pixel. Shore tiles use the same water and sand as the plain\n"
+     "tiles, so they join them along their water and land edges.",
+     "Capes and bays meet the straight coast tiles where those cross a tile edge, so any outline\n"
+     "of land drawn on the tile corners joins up. `kestrova-mapgen` (`tools/mapgen/`) writes\n"
+     "`data/map.dat` from these tiles; the game shows each map row mirrored top-to-bottom, which\n"
+     "the generator allows for."}};
+
+const StageArt kVolcano = {
+    DrawVolcanoCraft, DrawVolcanoCarriers, DrawVolcanoTiles,
+    {"data/stage2/sheet.bmp",
+     "Stage 2, the volcano: every cell the game's code draws is the same as on `assets/sheet.bmp`, the\n"
+     "rest is this stage's own (`kestrova-sheetgen --stage 2`). Terrain tiles contain no index-0 pixel.\n"
+     "Lava shores use the same lava and basalt as the plain tiles, so they join them along their lava\n"
+     "and rock edges.",
+     "Capes and bays meet the straight shore tiles where those cross a tile edge, as on stage 1's\n"
+     "sheet. `kestrova-mapgen --stage 2` writes `data/stage2/map.dat` from these tiles."}};
+
 // Each table of SHEET.md lists its cells in the order they are drawn here.
-Sheet MakeSheet() {
+Sheet MakeSheet(const StageArt& art) {
   Sheet sheet;
-  DrawShips(sheet);
+  DrawShip(sheet);
+  art.craft(sheet);
   DrawScoreDigits(sheet);
   DrawEffects(sheet);
-  DrawCarrier(sheet);
+  art.carriers(sheet);
   DrawBigLetters(sheet);
   DrawSmallFont(sheet);
-  DrawTiles(sheet);
+  DrawScreenTiles(sheet);
+  art.ground(sheet);
   return sheet;
+}
+
+bool WriteSheet(const StageArt& art, const char* bmp, const char* doc, const std::array<Rgb, 256>& palette) {
+  const Sheet sheet = MakeSheet(art);
+  const std::string text = SheetDoc(sheet.Listings(), art.text);
+  return WriteBmp8(bmp, sheet, palette) &&
+         tools::WriteWholeFile("kestrova-sheetgen", doc, {text.begin(), text.end()});
 }
 
 // The ship on a dark, faintly starry background, `size` pixels square. The
@@ -87,15 +126,15 @@ bool WriteIcons(const std::string& folder, const std::array<Rgb, 256>& palette) 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: kestrova-sheetgen SHEET.bmp ICON.bmp SHEET.md ICONS\n");
+  const auto palette = MakePalette();
+  if (argc == 5 && std::string(argv[1]) == "--stage" && std::string(argv[2]) == "2")
+    return WriteSheet(kVolcano, argv[3], argv[4], palette) ? 0 : 1;
+  if (argc != 5 || std::string(argv[1]).rfind("--", 0) == 0) {
+    std::fprintf(stderr, "usage: kestrova-sheetgen SHEET.bmp ICON.bmp SHEET.md ICONS\n"
+                         "       kestrova-sheetgen --stage 2 SHEET.bmp SHEET.md\n");
     return 2;
   }
-  const auto palette = MakePalette();
-  const Sheet sheet = MakeSheet();
-  const std::string doc = SheetDoc(sheet.Listings());
-  if (!WriteBmp8(argv[1], sheet, palette)) return 1;
   if (!WriteBmp8(argv[2], MakeIcon(32), palette)) return 1;
   if (!WriteIcons(argv[4], palette)) return 1;
-  return tools::WriteWholeFile("kestrova-sheetgen", argv[3], {doc.begin(), doc.end()}) ? 0 : 1;
+  return WriteSheet(kCoast, argv[1], argv[3], palette) ? 0 : 1;
 }

@@ -55,7 +55,7 @@ void Sheet::ListRun(Table table, const std::vector<RECT>& cells, const std::stri
                         Size(a), content});
 }
 
-std::string SheetDoc(const std::vector<Listing>& listings) {
+std::string SheetDoc(const std::vector<Listing>& listings, const SheetText& text) {
   const auto rows = [&](Table table) {
     std::string s;
     for (const Listing& l : listings) {
@@ -67,7 +67,7 @@ std::string SheetDoc(const std::vector<Listing>& listings) {
   };
   const std::string cellHead = "| Cell | Position | Size | Content |\n|---|---|---|---|\n";
   return "# Sprite sheet cells\n\n"
-         "`assets/sheet.bmp` is " + std::to_string(SHEET_WIDTH) + " x " + std::to_string(SHEET_HEIGHT) +
+         "`" + text.sheetFile + "` is " + std::to_string(SHEET_WIDTH) + " x " + std::to_string(SHEET_HEIGHT) +
          " pixels, 8 bits per pixel, written by `kestrova-sheetgen`\n"
          "(`tools/sheetgen/`) with this file; regenerate both with `cmake --build --preset release --target assets`,\n"
          "never edit them by hand. Palette index 0 is pure black, the transparent colour of every keyed\n"
@@ -82,14 +82,9 @@ std::string SheetDoc(const std::vector<Listing>& listings) {
          "(y = " + std::to_string(RC_FIGHTER_B.top) + ") is its second image for image-change rows.\n\n" +
          cellHead + rows(Table::kData) +
          "\n## Background tiles (" + std::to_string(TILE_SIZE) + " x " + std::to_string(TILE_SIZE) +
-         ", opaque, seamless)\n\n"
-         "Terrain tiles contain no index-0 pixel. Shore tiles use the same water and sand as the plain\n"
-         "tiles, so they join them along their water and land edges.\n\n"
-         "| Position | Content |\n|---|---|\n" + rows(Table::kTiles) +
-         "\nCapes and bays meet the straight coast tiles where those cross a tile edge, so any outline\n"
-         "of land drawn on the tile corners joins up. `kestrova-mapgen` (`tools/mapgen/`) writes\n"
-         "`data/map.dat` from these tiles; the game shows each map row mirrored top-to-bottom, which\n"
-         "the generator allows for.\n";
+         ", opaque, seamless)\n\n" +
+         text.tilesNote + "\n\n| Position | Content |\n|---|---|\n" + rows(Table::kTiles) + "\n" + text.closing +
+         "\n";
 }
 
 }  // namespace sheetgen

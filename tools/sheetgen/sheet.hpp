@@ -33,7 +33,14 @@ class Sheet : public Canvas {
   std::vector<Listing> m_listings;
 };
 
+// What a stage's SHEET.md says of its sheet beyond the tables.
+struct SheetText {
+  std::string sheetFile;  // where the sheet is committed
+  std::string tilesNote;  // below the heading of the background tiles
+  std::string closing;    // after their table
+};
+
 // The text of SHEET.md.
-std::string SheetDoc(const std::vector<Listing>& listings);
+std::string SheetDoc(const std::vector<Listing>& listings, const SheetText& text);
 
 }  // namespace sheetgen

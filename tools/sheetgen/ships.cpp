@@ -8,12 +8,7 @@
 #include "sheetgen/palette.hpp"
 
 namespace sheetgen {
-namespace {
 
-const uint8_t kInk = C(R_STEEL, 0);
-
-// An engine glow: white core, orange fringe, `len` pixels long from (x, y)
-// along +dy (1 = down, -1 = up).
 void Flame(Cell& cell, int x, int y, int width, int len, int dy) {
   for (int i = 0; i < len; ++i) {
     for (int j = 0; j < width; ++j) {
@@ -24,8 +19,6 @@ void Flame(Cell& cell, int x, int y, int width, int len, int dy) {
 }
 
 void Glass(Cell& cell, const Mask& m) { PaintShaded(cell, m, {R_CYAN, 6, 3, 4, 1, 2, 15}); }
-
-}  // namespace
 
 void DrawPlayerShip(Cell& c) {
   // Drawn on a 32-pixel grid at the cell's size, for the icons too.
@@ -331,14 +324,6 @@ void CarrierEngine(Cell& c) {
   c.Outline(kInk);
 }
 
-// Each craft with the second picture that alternates with it.
-struct Craft {
-  RECT first, second;
-  void (*paint)(Cell&, int variant);
-  const char* name;
-  const char* look;
-  const char* secondLook;
-};
 constexpr Craft kCraft[] = {
     {RC_FIGHTER, RC_FIGHTER_B, Fighter, "Small fighter", "red forward-swept fighter", "longer engine flame"},
     {RC_DART, RC_DART_B, Dart, "Dart", "magenta arrowhead diver", "fins swept back, longer flame"},
@@ -356,16 +341,12 @@ constexpr Craft kCraft[] = {
 
 }  // namespace
 
-void DrawShips(Sheet& sheet) {
+void DrawShip(Sheet& sheet) {
   Cell ship = sheet.Place(Table::kFixed, RC_SHIP, "Player ship", "blue and steel fighter, nose up");
   DrawPlayerShip(ship);
-  for (const Craft& craft : kCraft) {
-    Cell first = sheet.Place(Table::kData, craft.first, craft.name, craft.look);
-    craft.paint(first, 0);
-    Cell second = sheet.Place(Table::kData, craft.second, craft.name + std::string(", frame 2"), craft.secondLook);
-    craft.paint(second, 1);
-  }
 }
+
+void DrawCraft(Sheet& sheet) { PlaceCraft(sheet, kCraft); }
 
 void DrawCarrier(Sheet& sheet) {
   Cell carrier = sheet.Place(Table::kData, RC_CARRIER, "Carrier",

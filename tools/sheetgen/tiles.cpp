@@ -1,25 +1,15 @@
-// 32 x 32 background tiles. Every terrain tile is a function of the pixel's
-// place in the tile only, with noise that repeats every 32 pixels, so tiles
-// join seamlessly with themselves and, along shared edges, with each other.
-// Tiles are copied opaque: none of them may use the transparent black.
+// Stage 1's 32 x 32 background tiles (the coast, the country, the base) and
+// the title and stage-clear backgrounds.
 #include <algorithm>
 #include <cstdlib>
 
 #include "sheetgen/art.hpp"
-#include "sheetgen/palette.hpp"
+#include "sheetgen/tile_kit.hpp"
 
 namespace sheetgen {
 namespace {
 
-constexpr int kTile = TILE_SIZE;
-
-int Noise(int x, int y, uint32_t seed) { return TileFractal(x, y, kTile, seed); }
-
-// Shade lo..hi picked by noise (0..255) with ordered dithering.
-uint8_t Dithered(int ramp, int lo, int hi, int noise, int x, int y) {
-  const int v = lo * 16 + (hi - lo + 1) * noise / 16 + Bayer(x, y) - 8;
-  return C(ramp, std::clamp(v / 16, lo, hi));
-}
+using namespace tiles;
 
 // --- plain terrain -------------------------------------------------------------
 
@@ -48,38 +38,6 @@ uint8_t Grass(int x, int y) {
   if (blade == 0) return C(R_GREEN, 9);
   if (blade == 1) return C(R_GREEN, 3);
   return Dithered(R_GREEN, 4, 7, Noise(x, y, 8), x, y);
-}
-
-// Distance on the 32 x 32 torus, squared.
-int WrapDist2(int x, int y, int cx, int cy) {
-  const auto d = [](int a, int b) {
-    const int v = ((a - b) % kTile + kTile) % kTile;
-    return std::min(v, kTile - v);
-  };
-  return d(x, cx) * d(x, cx) + d(y, cy) * d(y, cy);
-}
-
-// Round shapes on the 32 x 32 torus, each lit from the top left; the one
-// listed last wins where they overlap. Returns kNoBlob between them, else
-// the shade offset (in 1/16 shades) of the pixel within its shape.
-constexpr int kNoBlob = -1000000;
-struct Blob {
-  int x, y, r;
-};
-
-template <size_t N>
-int BlobLight(int x, int y, const Blob (&blobs)[N]) {
-  const auto off = [](int a, int b) {
-    const int v = ((a - b) % kTile + kTile) % kTile;
-    return v > kTile / 2 ? v - kTile : v;
-  };
-  int found = -1;
-  for (size_t i = 0; i < N; ++i)
-    if (WrapDist2(x, y, blobs[i].x, blobs[i].y) <= blobs[i].r * blobs[i].r) found = static_cast<int>(i);
-  if (found < 0) return kNoBlob;
-  const Blob& b = blobs[found];
-  const int lx = off(x, b.x), ly = off(y, b.y);
-  return 16 * 4 - 16 * 4 * (lx + ly) / (2 * b.r) - 16 * 3 * (lx * lx + ly * ly) / (b.r * b.r);
 }
 
 uint8_t Forest(int x, int y) {
@@ -138,9 +96,6 @@ uint8_t Ice(int x, int y) {
 
 // --- shorelines ------------------------------------------------------------------
 
-// Where the shore crosses the line at `t` (0..31): 16 +- 3, periodic.
-int Shore(int t) { return 16 + (TileNoise(t, 0, kTile, 8, 15) - 128) * 3 / 128; }
-
 // `depth` = how far into the land the pixel is (negative: in the water).
 uint8_t ShoreAt(int depth, int x, int y) {
   if (depth < -1) return Water(x, y);
@@ -149,10 +104,10 @@ uint8_t ShoreAt(int depth, int x, int y) {
   return Sand(x, y);
 }
 
-uint8_t CoastWaterTop(int x, int y) { return ShoreAt(y - Shore(x), x, y); }
-uint8_t CoastLandTop(int x, int y) { return ShoreAt(Shore(x) - y - 1, x, y); }
-uint8_t CoastWaterLeft(int x, int y) { return ShoreAt(x - Shore(y), x, y); }
-uint8_t CoastLandLeft(int x, int y) { return ShoreAt(Shore(y) - x - 1, x, y); }
+uint8_t CoastWaterTop(int x, int y) { return ShoreAt(WaterTopDepth(x, y), x, y); }
+uint8_t CoastLandTop(int x, int y) { return ShoreAt(LandTopDepth(x, y), x, y); }
+uint8_t CoastWaterLeft(int x, int y) { return ShoreAt(WaterLeftDepth(x, y), x, y); }
+uint8_t CoastLandLeft(int x, int y) { return ShoreAt(LandLeftDepth(x, y), x, y); }
 
 uint8_t SandTopGrassBottom(int x, int y) {
   const int edge = Shore(x + 7);
@@ -270,27 +225,14 @@ uint8_t Scorched(int x, int y) {
 
 // --- joins for the tile map --------------------------------------------------------
 
-// From the centre of pixel (x, y) to the corner point (cx, cy), in half pixels, rounded down.
-int HalfPixelDistance(int x, int y, int cx, int cy) {
-  const int dx = 2 * (x - cx) + 1, dy = 2 * (y - cy) + 1, d2 = dx * dx + dy * dy;
-  int d = 0;
-  while ((d + 1) * (d + 1) <= d2) ++d;
-  return d;
-}
-
-int FloorHalf(int v) { return v >= 0 ? v / 2 : -((1 - v) / 2); }
-
-// Rounded shore corners: a cape is land within a quarter circle about the
-// corner (cx, cy), a bay is water there. Both meet the straight coast tiles
-// where those cross a tile edge, Shore(0) from the corner.
 template <int CX, int CY>
 uint8_t Cape(int x, int y) {
-  return ShoreAt(FloorHalf(2 * (kTile - Shore(0)) - HalfPixelDistance(x, y, CX, CY)), x, y);
+  return ShoreAt(CapeDepth<CX, CY>(x, y), x, y);
 }
 
 template <int CX, int CY>
 uint8_t Bay(int x, int y) {
-  return ShoreAt(FloorHalf(HalfPixelDistance(x, y, CX, CY) - 2 * Shore(0)), x, y);
+  return ShoreAt(BayDepth<CX, CY>(x, y), x, y);
 }
 
 // Deep water dithered into shallower water as `towardShallow` grows from 0 to 31.
@@ -346,12 +288,6 @@ uint8_t ClearBack(int x, int y) {
   return (x + y) % 2 ? C(R_PURPLE, 2) : C(R_PURPLE, 1);
 }
 
-struct TilePlace {
-  RECT cell;
-  uint8_t (*paint)(int, int);
-  const char* content;
-};
-
 constexpr TilePlace kTiles[] = {
     {TILE_DEEP_WATER, DeepWater, "deep water"},
     {TILE_WATER, Water, "water"},
@@ -402,21 +338,17 @@ constexpr TilePlace kTiles[] = {
     {TILE_WALL_GATE, WallGate, "base wall opened for the road, hazard-striped posts"},
 };
 
-void Paint(Cell cell, uint8_t (*paint)(int, int)) {
-  for (int y = 0; y < kTile; ++y)
-    for (int x = 0; x < kTile; ++x) cell.Set(x, y, paint(x, y));
-}
-
 }  // namespace
 
-void DrawTiles(Sheet& sheet) {
+void DrawScreenTiles(Sheet& sheet) {
   Paint(sheet.Place(Table::kFixed, RC_TITLE_TILE, "Title background tile",
                     "dark navy diamond lattice, seamless, no index 0"),
         TitleBack);
   Paint(sheet.Place(Table::kFixed, RC_CLEAR_TILE, "Stage-clear background tile",
                     "dark violet raised squares, seamless, no index 0"),
         ClearBack);
-  for (const TilePlace& t : kTiles) Paint(sheet.Place(Table::kTiles, t.cell, "", t.content), t.paint);
 }
+
+void DrawTiles(Sheet& sheet) { PlaceTiles(sheet, kTiles); }
 
 }  // namespace sheetgen
