@@ -104,7 +104,42 @@ TEST(Replay, ADifferenceIsNamedAtTheFirstCheckThatSeesIt) {
   testing_support::WriteFile(other.dir / "data" / "char.csv", chars);
   const std::string verdict = CheckReplay(replay, other.DataDir(), "");
   EXPECT_EQ(verdict.rfind("recorded on other data (data " + replay.stamp->dataHash + " of kestrova ", 0), 0u) << verdict;
-  EXPECT_EQ(CheckReplay(replay, data, "", 1299), "plays 1300 frames, more than the 1299 allowed");
+  EXPECT_EQ(CheckReplay(replay, data, "", {1299}), "plays 1300 frames, more than the 1299 allowed");
+}
+
+// An arcade run to its game over and its initials: what it came to is what the
+// check reports, a run cut at the game over reads back with that screen in its
+// end line, and one still playing at the deadline is cut there.
+TEST(Replay, AnArcadeRunReportsItsScoreAndInitialsAndEndsOnTheGameOver) {
+  const std::string data = RepoDataDir().string();
+  Replay replay;
+  std::string error;
+  ASSERT_TRUE(LoadReplay((RepoDataDir().parent_path() / "tests/scripts/arcade_initials.krp").string(), replay, error))
+      << error;
+  CheckOutcome outcome;
+  ASSERT_EQ(CheckReplay(replay, data, "", {}, &outcome), "");
+  EXPECT_EQ(outcome.frames, replay.script.Length());
+  EXPECT_EQ(outcome.score, 5290);
+  ASSERT_TRUE(outcome.entry);
+  EXPECT_EQ(std::string(outcome.entry->initials.begin(), outcome.entry->initials.end()), "BCA");
+
+  Core live = Started(replay.Choices());
+  ReplayRecorder recorder(replay.Choices(), StampFor(data, replay.rules));
+  FrameOutput out;
+  for (int64_t frame = 1; frame <= 6100; ++frame) {
+    out = live.Step(replay.script.InputAt(frame));
+    recorder.Add(replay.script.InputAt(frame), out, live.State());
+  }
+  Replay over;
+  bool isReplay = false;
+  ASSERT_TRUE(ParseReplay(recorder.Finish(out.page, live.State()).Text(), "over.krp", over, isReplay, error)) << error;
+  EXPECT_EQ(over.end.substr(0, 14), "6100 gameover ");
+  EXPECT_EQ(CheckReplay(over, data, "", {}, &outcome), "");
+  EXPECT_TRUE(outcome.score == 5290 && !outcome.entry);
+
+  const CheckLimits past{INT64_MAX, std::chrono::steady_clock::now()};
+  EXPECT_EQ(CheckReplay(replay, data, "", past, &outcome), "cut at frame 0: it plays longer than the time allowed");
+  EXPECT_EQ(outcome.frames, 0);
 }
 
 TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
