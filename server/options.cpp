@@ -24,8 +24,8 @@ constexpr const char* kUsage =
     "  --queue-limit N    runs waiting for verification before new ones are refused (10000)\n"
     "  --max-bytes N      the largest replay taken (1048576)\n"
     "  --max-frames N     the longest run taken, in frames (216000: an hour)\n"
-    "  --time-cap S       a run still playing after S seconds is rejected (10)\n"
-    "  --lease S          a worker's claim on a run; past it, another takes the run (30)\n";
+    "  --time-cap S       a run still playing after S seconds is rejected (30)\n"
+    "  --lease S          a worker's claim on a run; past it, another takes the run (60)\n";
 
 bool WholeNumber(const std::string& text, int64_t low, int64_t high, int64_t& value) {
   if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos) return false;

@@ -18,8 +18,8 @@ struct BoardOptions {
   int64_t queueLimit = 10000; // runs waiting for a worker before new ones are refused
   int64_t maxBytes = 1 << 20;
   int64_t maxFrames = 216000;  // an hour at 60 frames a second
-  std::chrono::milliseconds timeCap{10000};  // a run still playing then is rejected
-  std::chrono::milliseconds lease{30000};    // a claimed run goes back to the queue after this
+  std::chrono::milliseconds timeCap{30000};  // a run still playing then is rejected
+  std::chrono::milliseconds lease{60000};    // a claimed run goes back to the queue after this
 };
 
 enum class ParseResult { Run, Exit, UsageError };

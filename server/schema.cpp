@@ -8,8 +8,9 @@ namespace {
 
 // Migration N brings the schema from version N to N + 1; a change adds one, never edits one.
 constexpr std::array<const char*, 1> kMigrations = {
-    // The runs as sent, what their verification found, and the queue of those to verify:
-    // a job's lease says until when a worker holds it, its attempts how often one took it.
+    // The runs as sent, what their verification found (verdicts: how often one
+    // was written, attempts: how often a worker took the run), and the queue of
+    // those to verify: a job's lease says until when a worker holds it.
     R"sql(
     CREATE TABLE runs (
       id bigserial PRIMARY KEY,
@@ -25,6 +26,7 @@ constexpr std::array<const char*, 1> kMigrations = {
       frames bigint,
       reason text,
       verdicts integer NOT NULL DEFAULT 0,
+      attempts integer NOT NULL DEFAULT 0,
       decided timestamptz
     );
     CREATE INDEX runs_board ON runs (rules, difficulty, score DESC, id) WHERE status = 'verified';

@@ -81,9 +81,9 @@ bool DecideRun(pqxx::work& work, const Claim& claim, const Decision& decision) {
   // A rejected run has no score.
   work.exec_params0(
       "UPDATE runs SET status = $2, score = CASE WHEN $2 = 'verified' THEN $3::bigint END, frames = $4, reason = $5, verdicts = verdicts + 1, "
-      "decided = now(), name = CASE WHEN name = '' THEN $6 ELSE name END WHERE id = $1",
+      "attempts = $7, decided = now(), name = CASE WHEN name = '' THEN $6 ELSE name END WHERE id = $1",
       claim.runId, decision.verified ? "verified" : "rejected", decision.score, decision.frames, decision.reason,
-      decision.name);
+      decision.name, claim.attempts);
   return true;
 }
 

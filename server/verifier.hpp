@@ -11,8 +11,8 @@
 #include "store.hpp"
 
 struct VerifyLimits {
-  int64_t maxFrames = 216000;
-  std::chrono::milliseconds timeCap{10000};
+  int64_t maxFrames = 0;
+  std::chrono::milliseconds timeCap{};
 };
 
 Decision VerifyRun(std::string_view replayText, const std::string& dataDir, const VerifyLimits& limits);

@@ -18,7 +18,7 @@ struct WorkerSettings {
   std::string conninfo;
   std::string dataDir;
   int threads = 1;
-  std::chrono::milliseconds lease{30000};
+  std::chrono::milliseconds lease{};
   VerifyLimits limits;
   // A run whose lease ran out this often (its workers died playing it) is
   // rejected rather than taken again.
