@@ -56,6 +56,11 @@ def reset_database():
     psql("DROP TABLE IF EXISTS jobs, runs, board_schema")
 
 
+_running = []
+# A test that fails midway leaves no server behind.
+atexit.register(lambda: [b.process.kill() for b in _running if b.process.poll() is None])
+
+
 class Board:
     """A kestrova-board process; its standard error goes to a log in the scratch folder."""
 
@@ -66,6 +71,7 @@ class Board:
             command += ["--listen", "127.0.0.1:0"]
         with open(self.log_path, "w") as log:
             self.process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=log, text=True)
+        _running.append(self)
         self.port = None
         if listen:
             ready, _, _ = select.select([self.process.stdout], [], [], TIMEOUT)
