@@ -33,7 +33,12 @@ struct AppOptions {
   // plugged in.
   bool replay = false;
   std::optional<JoyCaps> replayStick;
+  ArcadeTable replayBest;  // arcade: the difficulty's table as the recorded run began
 };
+
+// Options to watch `replay` with: its own start choices and rules (anything
+// else would be another run), and nothing saved into the watcher's scores.
+void WatchReplayWith(const Replay& replay, AppOptions& options);
 
 class CGameApp {
  public:

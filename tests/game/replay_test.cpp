@@ -155,11 +155,7 @@ TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
   window.stick = JoyCaps{0, 1000, 0, 1000};  // plugged in at the watcher's, not the recording's
   AppOptions options;
   options.dataDir = watcher.DataDir();
-  options.fullScreen = replay.fullScreen;
-  options.keyboard = replay.keyboard;
-  options.saveScores = false;
-  options.replay = true;
-  options.replayStick = replay.Choices().joystick;
+  WatchReplayWith(replay, options);
   CGameApp app(window, options, BuiltinResources());
   ASSERT_TRUE(app.InitInstance());
   EXPECT_EQ(window.title, "Kestrova App (replay)");
@@ -174,6 +170,36 @@ TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
   }
   app.ExitInstance();
   EXPECT_EQ(testing_support::ReadFile(scores), testing_support::ScoreFileText({42}));
+}
+
+// An arcade run is watched under its rules and from its table as it began:
+// played otherwise, it would be another run.
+TEST(Replay, AnArcadeRunWatchedPlaysAsRecorded) {
+  Replay replay;
+  std::string error;
+  ASSERT_TRUE(LoadReplay((RepoDataDir().parent_path() / "tests/scripts/arcade_initials.krp").string(), replay, error))
+      << error;
+  replay.best.entries[0] = ArcadeEntry{9000, {'X', 'Y', 'Z'}};  // the run's 5290 enters second, not first
+  Core straight = Started(replay.Choices());
+  FrameOutput out;
+  for (int64_t frame = 1; frame <= replay.script.Length(); ++frame) out = straight.Step(replay.script.InputAt(frame));
+  const uint64_t last = Fnv1a(out.page);
+  ASSERT_EQ(straight.State().run.best.entries[1].score, 5290);
+
+  testing_support::HeadlessGame watcher(RepoDataDir());
+  testing_support::FakePlatform window;
+  AppOptions options;
+  options.dataDir = watcher.DataDir();
+  WatchReplayWith(replay, options);
+  CGameApp app(window, options, BuiltinResources());
+  ASSERT_TRUE(app.InitInstance());
+  ReplayViewer viewer(replay, replay.script.Length() - 1);
+  for (int tick = 0; tick < 10 && app.OnIdleWatching(viewer, FrameInput{}) != 0; ++tick) {
+  }
+  EXPECT_TRUE(viewer.Done());
+  EXPECT_EQ(Fnv1a(window.lastPage), last);
+  app.ExitInstance();
+  EXPECT_FALSE(std::filesystem::exists(watcher.dir / "data" / "arcade-expert.dat")) << "watching saves nothing";
 }
 
 // The viewer's controls, and its seeks: each lands on the page and state the
