@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config python3 libsdl2-dev libsdl2-image-dev libgtk-3-dev
           libgtest-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth xdotool x11-utils x11-apps imagemagick
           clang libclang-rt-14-dev valgrind zlib1g-dev desktop-file-utils appstream groff-base
-          lintian dpkg-dev file weston gettext)
+          lintian dpkg-dev file weston gettext
+          postgresql libpqxx-dev libcpp-httplib-dev nlohmann-json3-dev)
 if [ "${KESTROVA_WEB:-0}" = 1 ]; then
   packages+=(emscripten chromium)
   # A node that came with its own npm (from another package source) stays as it is.

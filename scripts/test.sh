@@ -4,14 +4,14 @@
 # package and its checks, the browser build in headless Chromium; last, each
 # fuzz target runs for a bounded time.
 # With --quick: the release build's unit and game tests alone, for everyday
-# work (no slow, display, browser or fuzz steps).
+# work (no slow, display, board service, browser or fuzz steps).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "${1:-}" = --quick ]; then
   scripts/install-deps.sh
   cmake --preset release >/dev/null
   cmake --build --preset release
-  exec ctest --preset release -LE 'slow|display' -j2
+  exec ctest --preset release -LE 'slow|display|board' -j2
 fi
 KESTROVA_WEB=1 scripts/install-deps.sh
 for preset in release debug asan; do

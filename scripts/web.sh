@@ -2,7 +2,7 @@
 # Installs what is missing, builds the browser version (build/web) and serves
 # it on http://127.0.0.1:PORT/ (8000 unless given); open that address in a
 # browser. With --test it runs the browser tests instead of serving (they need
-# the release build's kestrova-sim).
+# the release build's kestrova-sim and kestrova-board).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 KESTROVA_WEB=1 scripts/install-deps.sh
@@ -13,7 +13,10 @@ cmake --build --preset web
 
 if [ "${1:-}" = --test ]; then
   npm ci --prefix tests/web --no-audit --no-fund --silent
-  exec node tests/web/browser_test.mjs --web build/web --sim build/release/kestrova-sim
+  node tests/web/browser_test.mjs --web build/web --sim build/release/kestrova-sim
+  # The board's page watching one of its runs (the release build's kestrova-board, its own database).
+  exec pg_virtualenv node tests/web/board_test.mjs --web build/web --board build/release/kestrova-board \
+    --sim build/release/kestrova-sim
 fi
 port="${1:-8000}"
 echo "Kestrova: open http://127.0.0.1:$port/ in a browser (Ctrl+C stops the server)"

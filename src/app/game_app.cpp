@@ -99,7 +99,9 @@ int32_t CGameApp::StartCore(CoreSetup setup) {
   if (!LoadData(setup)) return 0;
   m_highScores = setup.scores;
   m_choices.best = ArcadeTable{};
-  if (m_options.rules.kind == RulesKind::Arcade) {
+  if (m_options.rules.kind == RulesKind::Arcade && m_options.replay) {
+    setup.best = m_choices.best = m_options.replayBest;
+  } else if (m_options.rules.kind == RulesKind::Arcade) {
     std::ifstream in(ArcadePath(), std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::string error;
@@ -235,6 +237,16 @@ int32_t CGameApp::OnIdle(const FrameInput& input) {
   FollowStage();
   if (m_lastFrame.entry && m_options.saveScores) SaveArcadeEntry(ArcadePath(), *m_lastFrame.entry);
   return m_lastFrame.close ? 0 : 1;
+}
+
+void WatchReplayWith(const Replay& replay, AppOptions& options) {
+  options.fullScreen = replay.fullScreen;
+  options.keyboard = replay.keyboard;
+  options.rules = replay.rules;
+  options.saveScores = false;
+  options.replay = true;
+  options.replayStick = replay.Choices().joystick;
+  options.replayBest = replay.best;
 }
 
 int32_t CGameApp::OnIdleWatching(ReplayViewer& viewer, const FrameInput& live) {

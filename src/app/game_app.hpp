@@ -36,7 +36,12 @@ struct AppOptions {
   std::optional<JoyCaps> replayStick;
   // The run is recorded: the menu offers no other rules than those it started with.
   bool choicesFixed = false;
+  ArcadeTable replayBest;  // arcade: the difficulty's table as the recorded run began
 };
+
+// Options to watch `replay` with: its own start choices and rules (anything
+// else would be another run), and nothing saved into the watcher's scores.
+void WatchReplayWith(const Replay& replay, AppOptions& options);
 
 class CGameApp {
  public:

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "game/play_state.hpp"
 #include "input/keyboard.hpp"
 
 namespace {
@@ -30,7 +31,6 @@ constexpr std::string_view kRulesWord = "rules";
 constexpr std::string_view kPlayerWord = "player";
 constexpr std::string_view kBestWord = "best";
 constexpr std::array<const char*, 2> kYesNo = {"no", "yes"};
-constexpr const char* kScreens[] = {"title", "play", "clear", "exit"};
 
 bool ParseKeys(std::string_view text, InputRun& run) {
   run.keys.clear();
@@ -278,7 +278,7 @@ class BodyParser {
     int64_t frame = 0;
     const std::string_view frameText = NextWord(rest), screen = NextWord(rest), page = NextWord(rest),
                            state = NextWord(rest);
-    const bool screenOk = std::find(std::begin(kScreens), std::end(kScreens), screen) != std::end(kScreens);
+    const bool screenOk = NameIndex(kScreenNames, screen).has_value();
     if (!ParseCount(frameText, frame) || !screenOk || !ParseHash(page) || !ParseHash(state) || !Trim(rest).empty()) {
       return Fail(line, "expected 'end FRAME SCREEN PAGEHASH STATEHASH'", error);
     }

@@ -25,6 +25,56 @@ uint64_t MixText(const std::string& text, uint64_t hash) {
   return Fnv1a({reinterpret_cast<const uint8_t*>(text.data()), text.size()}, hash);
 }
 
+// Reading the clock costs more than a frame on the title: it is read every so often.
+constexpr int64_t kDeadlineEvery = 256;
+
+std::string PlayChecked(const Replay& replay, const std::string& dataDir, const std::string& expectedLast,
+                        const CheckLimits& limits, CheckOutcome& outcome) {
+  if (replay.stamp) {
+    const ReplayStamp here = StampFor(dataDir, replay.rules);
+    if (replay.stamp->dataHash != here.dataHash) {
+      return "recorded on other data (data " + replay.stamp->dataHash + " of kestrova " + replay.stamp->version +
+             "; the data here is " + here.dataHash + ")";
+    }
+  }
+  const std::string expected = Strip(replay.stamp ? replay.end : expectedLast);
+  const int64_t frames = std::strtoll(expected.c_str(), nullptr, 10);
+  if (frames <= 0) return "";
+  if (frames > limits.frames) {
+    return "plays " + std::to_string(frames) + " frames, more than the " + std::to_string(limits.frames) + " allowed";
+  }
+  std::string message;
+  std::optional<Core> core = StartHeadlessCore(dataDir, replay.Choices(), message);
+  if (!core) return "the game did not start";
+  auto check = replay.checks.begin();
+  FrameOutput out;
+  int64_t& played = outcome.frames;
+  // Only the last page is compared: the others need not be drawn whole.
+  while (played < frames && !out.close) {
+    if (played % kDeadlineEvery == 0 && std::chrono::steady_clock::now() >= limits.deadline) {
+      return "cut at frame " + std::to_string(played) + ": it plays longer than the time allowed";
+    }
+    ++played;
+    out = core->Step(replay.script.InputAt(played), played == frames);
+    const RunState& run = core->State().run;
+    outcome.score = HasStakes(run) ? run.score : core->State().g_player.score;
+    if (out.entry) outcome.entry = out.entry;
+    if (check != replay.checks.end() && check->frame == played) {
+      const uint64_t hash = HashPlayState(core->State());
+      if (hash != check->stateHash) {
+        char text[96];
+        std::snprintf(text, sizeof text, "frame %" PRId64 ": the state hash is %016" PRIx64 ", not as recorded %016" PRIx64,
+                      played, hash, check->stateHash);
+        return text;
+      }
+      ++check;
+    }
+  }
+  const std::string last = Strip(FrameLine(played, out.screen, out.page, core->State()));
+  if (last == expected) return "";
+  return "ended as \"" + last + "\", not as recorded \"" + expected + "\"";
+}
+
 }  // namespace
 
 bool LoadReplay(const std::string& path, Replay& out, std::string& error) {
@@ -102,42 +152,9 @@ Replay ReplayRecorder::Finish(std::span<const uint8_t> lastPage, const PlayState
 }
 
 std::string CheckReplay(const Replay& replay, const std::string& dataDir, const std::string& expectedLast,
-                        int64_t frameLimit) {
-  if (replay.stamp) {
-    const ReplayStamp here = StampFor(dataDir, replay.rules);
-    if (replay.stamp->dataHash != here.dataHash) {
-      return "recorded on other data (data " + replay.stamp->dataHash + " of kestrova " + replay.stamp->version +
-             "; the data here is " + here.dataHash + ")";
-    }
-  }
-  const std::string expected = Strip(replay.stamp ? replay.end : expectedLast);
-  const int64_t frames = std::strtoll(expected.c_str(), nullptr, 10);
-  if (frames <= 0) return "";
-  if (frames > frameLimit) {
-    return "plays " + std::to_string(frames) + " frames, more than the " + std::to_string(frameLimit) + " allowed";
-  }
-  std::string message;
-  std::optional<Core> core = StartHeadlessCore(dataDir, replay.Choices(), message);
-  if (!core) return "the game did not start";
-  auto check = replay.checks.begin();
-  FrameOutput out;
-  int64_t played = 0;
-  // Only the last page is compared: the others need not be drawn whole.
-  while (played < frames && !out.close) {
-    ++played;
-    out = core->Step(replay.script.InputAt(played), played == frames);
-    if (check != replay.checks.end() && check->frame == played) {
-      const uint64_t hash = HashPlayState(core->State());
-      if (hash != check->stateHash) {
-        char text[96];
-        std::snprintf(text, sizeof text, "frame %" PRId64 ": the state hash is %016" PRIx64 ", not as recorded %016" PRIx64,
-                      played, hash, check->stateHash);
-        return text;
-      }
-      ++check;
-    }
-  }
-  const std::string last = Strip(FrameLine(played, out.screen, out.page, core->State()));
-  if (last == expected) return "";
-  return "ended as \"" + last + "\", not as recorded \"" + expected + "\"";
+                        const CheckLimits& limits, CheckOutcome* outcome) {
+  CheckOutcome played;
+  std::string verdict = PlayChecked(replay, dataDir, expectedLast, limits, played);
+  if (outcome != nullptr) *outcome = std::move(played);
+  return verdict;
 }

@@ -3,6 +3,7 @@
 // replay carries the hashes that show it.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -38,9 +39,23 @@ class ReplayRecorder {
   std::string m_lastScreen;
 };
 
+// How far a check may go: a replay claiming more frames is refused unplayed,
+// and one still playing at the deadline is cut there (a server's time cap).
+struct CheckLimits {
+  int64_t frames = INT64_MAX;
+  std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+};
+
+// What the run came to, as far as it was played.
+struct CheckOutcome {
+  int64_t frames = 0;  // frames played
+  int32_t score = 0;   // the run's score after its last frame played
+  std::optional<ArcadeEntry> entry;  // the initials the run entered into its table, if it did
+};
+
 // Plays `replay` on the data of `dataDir`, checking it against its own check
 // and end lines (format 3) or else against `expectedLast`, the line its last
-// frame printed; at most `frameLimit` frames are played. Empty when it ends as
-// recorded; else why not, with the frame where it first differs.
+// frame printed, within `limits`. Empty when it ends as recorded; else why
+// not, with the frame where it first differs.
 std::string CheckReplay(const Replay& replay, const std::string& dataDir, const std::string& expectedLast,
-                        int64_t frameLimit = INT64_MAX);
+                        const CheckLimits& limits = {}, CheckOutcome* outcome = nullptr);

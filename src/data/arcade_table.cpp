@@ -47,9 +47,10 @@ bool ArcadeTable::Parse(std::string_view text, const std::string& file, std::str
     int64_t score = 0;
     bool ok = !digits.empty() && digits.size() <= 10 && initials.size() == kInitials &&
               std::all_of(initials.begin(), initials.end(), IsInitial);
-    for (const char c : digits) {
-      ok = ok && c >= '0' && c <= '9';
-      score = score * 10 + (c - '0');
+    // Stops at the first non-digit: past it the number would only overflow.
+    for (size_t i = 0; ok && i < digits.size(); ++i) {
+      ok = digits[i] >= '0' && digits[i] <= '9';
+      score = score * 10 + (digits[i] - '0');
     }
     if (!ok || score <= 0 || score > INT32_MAX) {
       error = file + ":" + std::to_string(line) + ": expected 'SCORE INITIALS' (a score from 1, three letters A to Z)";

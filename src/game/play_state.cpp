@@ -149,6 +149,5 @@ Screen CurrentScreen(const PlayState& play) {
 }
 
 const char* ScreenName(const PlayState& s) {
-  constexpr const char* kNames[] = {"title", "play", "clear", "exit", "gameover"};
-  return kNames[static_cast<size_t>(CurrentScreen(s))];
+  return kScreenNames[static_cast<size_t>(CurrentScreen(s))];
 }

@@ -3,6 +3,7 @@
 // the sprite sheet, the stick's thresholds) is not part of it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "game/object.hpp"
@@ -84,5 +85,6 @@ void VisitPlayState(StateVisitor& visitor, const PlayState& state);
 // runs play.
 enum class Screen : uint8_t { Title, Play, Clear, Exit, GameOver };
 Screen CurrentScreen(const PlayState& state);
-// "title", "play", "clear", "exit" or "gameover".
+// By Screen: the names frame lines and a replay's end line give them.
+inline constexpr std::array<const char*, 5> kScreenNames = {"title", "play", "clear", "exit", "gameover"};
 const char* ScreenName(const PlayState& state);

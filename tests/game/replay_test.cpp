@@ -94,7 +94,42 @@ TEST(Replay, ARecordedRunReadsBackChecksItselfAndNamesTheFirstCheckThatSeesADiff
   testing_support::WriteFile(other.dir / "data" / "char.csv", chars);
   const std::string verdict = CheckReplay(replay, other.DataDir(), "");
   EXPECT_EQ(verdict.rfind("recorded on other data (data " + replay.stamp->dataHash + " of kestrova ", 0), 0u) << verdict;
-  EXPECT_EQ(CheckReplay(replay, data, "", 1299), "plays 1300 frames, more than the 1299 allowed");
+  EXPECT_EQ(CheckReplay(replay, data, "", {1299}), "plays 1300 frames, more than the 1299 allowed");
+}
+
+// An arcade run to its game over and its initials: what it came to is what the
+// check reports, a run cut at the game over reads back with that screen in its
+// end line, and one still playing at the deadline is cut there.
+TEST(Replay, AnArcadeRunReportsItsScoreAndInitialsAndEndsOnTheGameOver) {
+  const std::string data = RepoDataDir().string();
+  Replay replay;
+  std::string error;
+  ASSERT_TRUE(LoadReplay((RepoDataDir().parent_path() / "tests/scripts/arcade_initials.krp").string(), replay, error))
+      << error;
+  CheckOutcome outcome;
+  ASSERT_EQ(CheckReplay(replay, data, "", {}, &outcome), "");
+  EXPECT_EQ(outcome.frames, replay.script.Length());
+  EXPECT_EQ(outcome.score, 5290);
+  ASSERT_TRUE(outcome.entry);
+  EXPECT_EQ(std::string(outcome.entry->initials.begin(), outcome.entry->initials.end()), "BCA");
+
+  Core live = Started(replay.Choices());
+  ReplayRecorder recorder(replay.Choices(), StampFor(data, replay.rules));
+  FrameOutput out;
+  for (int64_t frame = 1; frame <= 6100; ++frame) {
+    out = live.Step(replay.script.InputAt(frame));
+    recorder.Add(replay.script.InputAt(frame), out, live.State());
+  }
+  Replay over;
+  bool isReplay = false;
+  ASSERT_TRUE(ParseReplay(recorder.Finish(out.page, live.State()).Text(), "over.krp", over, isReplay, error)) << error;
+  EXPECT_EQ(over.end.substr(0, 14), "6100 gameover ");
+  EXPECT_EQ(CheckReplay(over, data, "", {}, &outcome), "");
+  EXPECT_TRUE(outcome.score == 5290 && !outcome.entry);
+
+  const CheckLimits past{INT64_MAX, std::chrono::steady_clock::now()};
+  EXPECT_EQ(CheckReplay(replay, data, "", past, &outcome), "cut at frame 0: it plays longer than the time allowed");
+  EXPECT_EQ(outcome.frames, 0);
 }
 
 TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
@@ -110,11 +145,7 @@ TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
   window.stick = JoyCaps{0, 1000, 0, 1000};  // plugged in at the watcher's, not the recording's
   AppOptions options;
   options.dataDir = watcher.DataDir();
-  options.fullScreen = replay.fullScreen;
-  options.keyboard = replay.keyboard;
-  options.saveScores = false;
-  options.replay = true;
-  options.replayStick = replay.Choices().joystick;
+  WatchReplayWith(replay, options);
   CGameApp app(window, options, BuiltinResources());
   ASSERT_TRUE(app.InitInstance());
   EXPECT_EQ(window.title, "Kestrova App (replay)");
@@ -129,6 +160,36 @@ TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
   }
   app.ExitInstance();
   EXPECT_EQ(testing_support::ReadFile(scores), testing_support::ScoreFileText({42}));
+}
+
+// An arcade run is watched under its rules and from its table as it began:
+// played otherwise, it would be another run.
+TEST(Replay, AnArcadeRunWatchedPlaysAsRecorded) {
+  Replay replay;
+  std::string error;
+  ASSERT_TRUE(LoadReplay((RepoDataDir().parent_path() / "tests/scripts/arcade_initials.krp").string(), replay, error))
+      << error;
+  replay.best.entries[0] = ArcadeEntry{9000, {'X', 'Y', 'Z'}};  // the run's 5290 enters second, not first
+  Core straight = Started(replay.Choices());
+  FrameOutput out;
+  for (int64_t frame = 1; frame <= replay.script.Length(); ++frame) out = straight.Step(replay.script.InputAt(frame));
+  const uint64_t last = Fnv1a(out.page);
+  ASSERT_EQ(straight.State().run.best.entries[1].score, 5290);
+
+  testing_support::HeadlessGame watcher(RepoDataDir());
+  testing_support::FakePlatform window;
+  AppOptions options;
+  options.dataDir = watcher.DataDir();
+  WatchReplayWith(replay, options);
+  CGameApp app(window, options, BuiltinResources());
+  ASSERT_TRUE(app.InitInstance());
+  ReplayViewer viewer(replay, replay.script.Length() - 1);
+  for (int tick = 0; tick < 10 && app.OnIdleWatching(viewer, FrameInput{}) != 0; ++tick) {
+  }
+  EXPECT_TRUE(viewer.Done());
+  EXPECT_EQ(Fnv1a(window.lastPage), last);
+  app.ExitInstance();
+  EXPECT_FALSE(std::filesystem::exists(watcher.dir / "data" / "arcade-expert.dat")) << "watching saves nothing";
 }
 
 // The viewer's controls, and its seeks: each lands on the page and state the

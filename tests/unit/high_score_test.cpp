@@ -182,7 +182,7 @@ TEST(ArcadeTable, PlacesScoresBestFirstAndKeepsItsFileWhole) {
     const char* text;
     const char* error;
   } bad[] = {{"0 AAA\n", "t:1:"}, {"99999999999 AAA\n", "t:1:"}, {"500 AAAA\n", "t:1:"}, {"AAA 500\n", "t:1:"},
-             {"500 AAA\n12 ab\n", "t:2:"}};
+             {"90fffffffffffffffffffff00 XYZ\n", "t:1:"}, {"500 AAA\n12 ab\n", "t:2:"}};
   for (const auto& c : bad) {
     EXPECT_FALSE(read.Parse(c.text, "t", error)) << c.text;
     EXPECT_EQ(error.rfind(c.error, 0), 0u) << error;

@@ -195,13 +195,7 @@ int Play(const CommandLine& line, sdl::SdlPlatform& platform) {
                    line.replayPath.c_str(), static_cast<long long>(replay.script.Length() / sdl::kFramesPerSecond));
       return kUsageErrorStatus;
     }
-    // The recording's own start choices: anything else would be another run.
-    // Watching someone's run saves nothing into the watcher's scores.
-    options.fullScreen = replay.fullScreen;
-    options.keyboard = replay.keyboard;
-    options.saveScores = false;
-    options.replay = true;
-    options.replayStick = replay.Choices().joystick;
+    WatchReplayWith(replay, options);
     return RunGame(platform, options, RunInput{.watched = &replay, .skipped = skipped});
   }
   options.choicesFixed = !line.recordPath.empty();

@@ -54,11 +54,7 @@ std::optional<Replay> WatchedReplay(AppOptions& options) {
   bool isReplay = false;
   std::string error = fetched->error.empty() ? "" : fetched->address + ": " + fetched->error;
   if (error.empty() && ParseReplay(fetched->text, fetched->address, replay, isReplay, error)) {
-    // As on the desktop: the recording's own choices, and nothing saved.
-    options.fullScreen = replay.fullScreen;
-    options.keyboard = replay.keyboard;
-    options.replay = true;
-    options.replayStick = replay.Choices().joystick;
+    WatchReplayWith(replay, options);  // as on the desktop
     return replay;
   }
   web::browser::Alert("The recording cannot be watched: " + error);

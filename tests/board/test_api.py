@@ -1,0 +1,139 @@
+"""The board takes the runs the game records, plays them with the game's core
+and lists those that end as they claim; a changed run is rejected at the frame
+where it first differs; what is not a run is refused, and the server goes on."""
+import re
+import unittest
+
+from board_fixture import SCRATCH, SCRIPTS, Board, main, psql, read, record, reset_database
+
+import os
+
+
+class Runs(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        reset_database()
+        cls.board = Board("--max-bytes", "65536", "--max-frames", "216000")
+
+    @classmethod
+    def tearDownClass(cls):
+        assert cls.board.stop() == 0, cls.board.log()
+
+    def test_recorded_runs_are_verified_with_the_score_the_game_showed_and_ranked(self):
+        expert, expert_score = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "initials.krp",
+                                      "--difficulty", "expert")
+        normal, normal_score = record(os.path.join(SCRIPTS, "stage_again.krp"), "again.krp")
+        # A player's name in the header; the checks do not cover it.
+        named = read(normal).replace("rules arcade difficulty normal\n", "rules arcade difficulty normal\nplayer Ace Pilot\n")
+        self.assertNotEqual(named, read(normal))
+        ids = {}
+        for key, body in [("expert", read(expert)), ("normal", read(normal)), ("named", named)]:
+            status, answer = self.board.post(body)
+            self.assertEqual((status, answer["status"]), (202, "queued"), answer)
+            ids[key] = answer["id"]
+        run = self.board.decided(ids["expert"])
+        self.assertEqual((run["status"], run["score"], run["rules"], run["difficulty"], run["frames"], run["reason"]),
+                         ("verified", expert_score, "arcade", "expert", 6541, None))
+        self.assertEqual(self.board.decided(ids["normal"])["score"], normal_score)
+        self.assertEqual(self.board.decided(ids["named"])["score"], normal_score)
+        self.assertEqual(self.board.request("GET", f"/api/runs/{ids['named']}/replay")[2].decode(), named)
+
+        _, board = self.board.json("GET", "/api/board?rules=arcade&difficulty=expert&limit=100")
+        entry = [e for e in board["entries"] if e["id"] == ids["expert"]]
+        self.assertEqual([(e["name"], e["score"]) for e in entry], [("BCA", expert_score)],
+                         "named by the initials it entered")
+        self.assertEqual([e["rank"] for e in board["entries"]], list(range(1, len(board["entries"]) + 1)))
+        _, board = self.board.json("GET", "/api/board?difficulty=normal&limit=1")
+        self.assertEqual(board["entries"], [{"rank": 1, "name": "anonymous", "score": normal_score, "id": ids["normal"]}],
+                         "equal scores: the first sent ranks first")
+        _, board = self.board.json("GET", "/api/board?difficulty=normal&limit=2")
+        self.assertEqual([e["name"] for e in board["entries"]], ["anonymous", "Ace Pilot"])
+
+    def test_a_changed_input_line_is_rejected_naming_the_frame(self):
+        path, _ = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "changed.krp", "--difficulty", "expert")
+        text = read(path)
+        changed = text.replace("\n600 space\ncheck 1200 ", "\n600 space+left\ncheck 1200 ", 1)  # frames 601-1200
+        self.assertNotEqual(changed, text)
+        status, answer = self.board.post(changed)
+        self.assertEqual(status, 202)
+        run = self.board.decided(answer["id"])
+        self.assertEqual((run["status"], run["score"], run["frames"]), ("rejected", None, 1200))
+        self.assertRegex(run["reason"], r"^frame 1200: the state hash is [0-9a-f]{16}, not as recorded [0-9a-f]{16}$")
+        _, board = self.board.json("GET", "/api/board?difficulty=expert&limit=100")
+        self.assertNotIn(answer["id"], [e["id"] for e in board["entries"]])
+
+    def test_what_is_not_a_run_is_refused_and_the_server_goes_on(self):
+        good, _ = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "good.krp", "--difficulty", "expert")
+        text = read(good)
+        lines = text.splitlines(keepends=True)
+        hour = "".join(lines[:3]) + "216001 none\nend 216001 title 0000000000000000 0000000000000000\n"
+        cases = [
+            (b"", 400, "empty"),
+            (b"\x00\xff\x13garbage\n", 400, "not text"),
+            (b"GET / HTTP/1.1\r\n\r\n", 400, "not a replay"),
+            (read(os.path.join(SCRIPTS, "smoke.krp")).encode(), 400, "standard rules"),
+            ("".join(lines[: len(lines) // 2]).encode(), 400, r"replay:\d+: no 'end"),
+            (text.replace("\n20 none\n", "\n20 nine\n").encode(), 400, r"replay:\d+: expected 'COUNT KEYS"),
+            (hour.encode(), 400, "claims 216001 frames, more than the 216000 taken"),
+            (re.sub(r"data [0-9a-f]{16}", "data 0123456789abcdef", text).encode(), 400, "recorded on other data"),
+            (text.encode() + b"#" * 65536, 413, "over the 65536 bytes taken"),
+        ]
+        for body, status, error in cases:
+            with self.subTest(error=error):
+                got, answer = self.board.post(body)
+                self.assertEqual(got, status, answer)
+                self.assertRegex(answer["error"], error)
+        self.assertEqual(psql("SELECT count(*) FROM runs WHERE replay LIKE '%216001%' OR replay = ''"), [["0"]])
+        self.assertIsNone(self.board.process.poll())
+        self.assertEqual(self.board.post(text)[0], 202)
+
+    def test_lookups_refuse_what_they_cannot_answer(self):
+        for path, status in [("/api/runs/999999", 404), ("/api/runs/999999/replay", 404), ("/api/runs/x", 404),
+                             ("/api/board?rules=standard", 400), ("/api/board?difficulty=insane", 400),
+                             ("/api/board?limit=0", 400), ("/api/board?limit=101", 400),
+                             ("/api/board?limit=5x", 400), ("/api/board?difficulty=normal'%20OR%201=1--", 400)]:
+            with self.subTest(path=path):
+                got, answer = self.board.json("GET", path)
+                self.assertEqual(got, status)
+                self.assertIn("error", answer)
+
+
+class Schema(unittest.TestCase):
+    def test_the_schema_is_made_kept_and_a_newer_one_is_left_alone(self):
+        reset_database()
+        first = Board(workers=0)
+        status, answer = first.post(read(os.path.join(SCRIPTS, "arcade_initials.krp")))
+        self.assertEqual(first.stop(), 0)
+        self.assertEqual((status, psql("SELECT version FROM board_schema")), (202, [["1"]]))
+        again = Board(workers=0)  # brings nothing up to date, drops nothing
+        self.assertEqual(again.run(answer["id"])["status"], "queued")
+        self.assertEqual(again.stop(), 0)
+        psql("UPDATE board_schema SET version = 2")
+        with self.assertRaises(AssertionError) as refused:
+            Board(workers=0)
+        self.assertIn("the database's board schema is version 2, newer than this kestrova-board's 1",
+                      str(refused.exception))
+        reset_database()
+
+
+class TimeCap(unittest.TestCase):
+    def test_a_run_still_playing_at_the_time_cap_is_cut_and_rejected(self):
+        # An hour of play, firing: the ship lost, the game over, play again.
+        firing = os.path.join(SCRATCH, "firing.krp")
+        with open(firing, "w") as f:
+            f.write("216000 space\n")
+        path, _ = record(firing, "hour.krp")
+        board = Board("--time-cap", "0.01", workers=1)
+        try:
+            status, answer = board.post(read(path))
+            self.assertEqual(status, 202)
+            run = board.decided(answer["id"])
+            self.assertEqual(run["status"], "rejected")
+            self.assertRegex(run["reason"], r"^cut at frame \d+: it plays longer than the time allowed$")
+            self.assertLess(run["frames"], 216000)
+        finally:
+            self.assertEqual(board.stop(), 0)
+
+
+if __name__ == "__main__":
+    main()

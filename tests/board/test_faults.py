@@ -1,0 +1,158 @@
+"""Faults and hostile clients: a worker killed or stalled mid-run, the server
+killed or stopped mid-queue, and still every run is decided exactly once;
+requests per address and runs in the queue are limited."""
+import os
+import signal
+import unittest
+
+from board_fixture import SCRATCH, SCRIPTS, Board, main, psql, read, record, reset_database, wait_for
+
+# A worker's claim outlasts the longest a run may play; past it another worker takes the run.
+LEASE = ["--time-cap", "8", "--lease", "9"]
+
+
+def long_run():
+    """Ten minutes of play, firing: about a second of a worker's time; and its score."""
+    script = os.path.join(SCRATCH, "ten_minutes.krp")
+    with open(script, "w") as f:
+        f.write("36000 space\n")
+    path, score = record(script, "ten_minutes_rec.krp")
+    return read(path), score
+
+
+def decisions():
+    """Each run's status, verdicts written and attempts taken, by id."""
+    return {int(i): (status, int(verdicts), int(attempts))
+            for i, status, verdicts, attempts in psql("SELECT id, status, verdicts, attempts FROM runs")}
+
+
+def leased():
+    """The runs a worker holds now, with its attempt."""
+    return {int(i): int(a) for i, a in psql("SELECT run_id, attempts FROM jobs WHERE lease_until > now()")}
+
+
+class Workers(unittest.TestCase):
+    def setUp(self):
+        reset_database()
+        self.api = Board(*LEASE, workers=0)
+        self.replay = long_run()[0]
+
+    def tearDown(self):
+        self.assertEqual(self.api.stop(), 0)
+
+    def post(self, count):
+        ids = []
+        for _ in range(count):
+            status, answer = self.api.post(self.replay)
+            self.assertEqual(status, 202, answer)
+            ids.append(answer["id"])
+        return ids
+
+    def caught_mid_run(self, worker):
+        """The run `worker` plays, and the worker stopped (SIGSTOP) while it plays it."""
+        wait_for(lambda: leased() or None, "a worker to take a run")
+        worker.process.send_signal(signal.SIGSTOP)
+        held = leased()  # still, now that it cannot move on
+        self.assertEqual(len(held), 1)
+        return next(iter(held))
+
+    def test_a_worker_killed_mid_run_loses_nothing(self):
+        ids = self.post(3)
+        first = Board(*LEASE, workers=1, listen=False)
+        taken = self.caught_mid_run(first)
+        first.kill()
+        # Still queued: the killed worker decided nothing.
+        self.assertEqual(leased(), {taken: 1})
+        second = Board(*LEASE, workers=2, listen=False)
+        wait_for(lambda: all(s != "queued" for s, _, _ in decisions().values()), "every run decided", timeout=90)
+        self.assertEqual(second.stop(), 0)
+        runs = decisions()
+        self.assertEqual(sorted(runs), ids)
+        self.assertEqual({i: runs[i][:2] for i in ids}, {i: ("verified", 1) for i in ids})
+        self.assertEqual(runs[taken][2], 2, "taken again once its lease ran out")
+
+    def test_a_stalled_worker_that_wakes_after_its_lease_writes_nothing(self):
+        (run_id,) = self.post(1)
+        stalled = Board(*LEASE, workers=1, listen=False)
+        self.assertEqual(self.caught_mid_run(stalled), run_id)
+        other = Board(*LEASE, workers=1, listen=False)
+        wait_for(lambda: decisions()[run_id][0] == "verified", "the other worker to decide the run", timeout=60)
+        self.assertEqual(other.stop(), 0)
+        stalled.process.send_signal(signal.SIGCONT)
+        wait_for(lambda: "another worker took it" in stalled.log(), "the stalled worker to finish its play")
+        self.assertEqual(stalled.stop(), 0)
+        self.assertEqual(decisions()[run_id], ("verified", 1, 2))
+
+    def test_a_run_whose_workers_all_died_is_rejected_not_played_for_ever(self):
+        (run_id,) = self.post(1)
+        psql(f"UPDATE jobs SET attempts = 3, lease_until = now() - interval '1 second' WHERE run_id = {run_id}")
+        worker = Board(*LEASE, workers=1, listen=False)
+        run = self.api.decided(run_id)
+        self.assertEqual(worker.stop(), 0)
+        self.assertEqual((run["status"], run["reason"]),
+                         ("rejected", "not decided in 3 attempts: each worker that played it stopped before its end"))
+
+
+class Restarts(unittest.TestCase):
+    def test_the_server_stopped_and_killed_mid_queue_decides_every_run_once(self):
+        reset_database()
+        path, short_score = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "initials.krp", "--difficulty", "expert")
+        short = read(path)
+        long, long_score = long_run()
+        ids = []
+        for stop in [signal.SIGTERM, signal.SIGKILL, None]:
+            board = Board(*LEASE, workers=1)
+            # The long run first keeps the worker busy while the others queue behind it.
+            for replay in [long] + [short] * 39:
+                status, answer = board.post(replay)
+                self.assertEqual(status, 202, answer)
+                ids.append(answer["id"])
+            if stop is None:
+                wait_for(lambda: all(s != "queued" for s, _, _ in decisions().values()), "every run decided", 120)
+                self.assertEqual(board.stop(), 0)
+                break
+            self.assertEqual(board.stop(stop), 0 if stop == signal.SIGTERM else -signal.SIGKILL)
+            self.assertGreater(int(psql("SELECT count(*) FROM jobs")[0][0]), 0, "stopped mid-queue")
+        runs = decisions()
+        self.assertEqual(sorted(runs), ids, "every run sent is kept")
+        self.assertEqual({i: runs[i][:2] for i in ids}, {i: ("verified", 1) for i in ids})
+        self.assertEqual(sorted(int(s) for (s,) in psql("SELECT DISTINCT score FROM runs")),
+                         sorted([short_score, long_score]))
+
+
+class Limits(unittest.TestCase):
+    def test_requests_per_address_are_limited_by_the_minute_and_loopback_is_not(self):
+        reset_database()
+        board = Board("--rate-limit", "3", "--behind-proxy", workers=0)
+        client = {"X-Forwarded-For": "198.51.100.1, 203.0.113.7"}
+        for _ in range(3):
+            self.assertEqual(board.request("GET", "/api/board", headers=client)[0], 200)
+        status, headers, body = board.request("GET", "/api/board", headers=client)
+        self.assertEqual(status, 429, body)
+        self.assertTrue(1 <= int(headers["Retry-After"]) <= 60)
+        self.assertEqual(board.request("GET", "/api/board", headers={"X-Forwarded-For": "203.0.113.8"})[0], 200)
+        for _ in range(10):
+            self.assertEqual(board.request("GET", "/api/board")[0], 200, "loopback itself")
+        self.assertEqual(board.stop(), 0)
+        direct = Board("--rate-limit", "1", workers=0)  # no proxy: the header is the client's word only
+        for _ in range(3):
+            self.assertEqual(direct.request("GET", "/api/board", headers=client)[0], 200)
+        self.assertEqual(direct.stop(), 0)
+
+    def test_a_full_queue_refuses_runs_until_workers_take_them(self):
+        reset_database()
+        replay = read(os.path.join(SCRIPTS, "arcade_initials.krp"))
+        board = Board("--queue-limit", "2", workers=0)
+        self.assertEqual([board.post(replay)[0] for _ in range(2)], [202, 202])
+        status, headers, body = board.request("POST", "/api/runs", replay.encode())
+        self.assertEqual((status, headers["Retry-After"]), (503, "60"), body)
+        self.assertIn(b"the queue is full", body)
+        worker = Board(workers=1, listen=False)
+        wait_for(lambda: psql("SELECT count(*) FROM jobs") == [["0"]], "the worker to empty the queue")
+        self.assertEqual(board.post(replay)[0], 202)
+        self.assertEqual(worker.stop(), 0)
+        self.assertEqual(board.stop(), 0)
+
+
+if __name__ == "__main__":
+    main()

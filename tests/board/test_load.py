@@ -1,0 +1,55 @@
+"""Load: 1,000 runs sent by 8 clients at once to 4 workers are all kept and
+each decided exactly once, as its replay deserves."""
+import concurrent.futures
+import os
+import unittest
+
+from board_fixture import SCRIPTS, Board, main, psql, read, record, reset_database, wait_for
+
+RUNS = 1000
+CLIENTS = 8
+
+
+def changed_after_first_check(replay):
+    """The replay with the keys of the input line after its first check changed."""
+    lines = replay.split("\n")
+    at = next(i for i, line in enumerate(lines) if line.startswith("check ")) + 1
+    count, keys = lines[at].split()
+    lines[at] = f"{count} {'left' if keys == 'none' else 'none'}"
+    return "\n".join(lines)
+
+
+class Load(unittest.TestCase):
+    def test_a_thousand_runs_from_eight_clients_are_each_decided_once(self):
+        reset_database()
+        expert, expert_score = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "expert.krp",
+                                      "--difficulty", "expert")
+        normal, normal_score = record(os.path.join(SCRIPTS, "stage_again.krp"), "normal.krp")
+        good = {"expert": (read(expert), expert_score), "normal": (read(normal), normal_score)}
+        changed = changed_after_first_check(read(normal))
+        kinds = ["expert", "normal", "changed"]
+        board = Board("--queue-limit", str(RUNS), workers=4)
+
+        def send(i):
+            kind = kinds[i % len(kinds)]
+            status, answer = board.post(changed if kind == "changed" else good[kind][0])
+            return kind, status, answer
+
+        with concurrent.futures.ThreadPoolExecutor(CLIENTS) as clients:
+            sent = list(clients.map(send, range(RUNS)))
+        self.assertEqual({status for _, status, _ in sent}, {202}, [a for _, s, a in sent if s != 202][:3])
+        ids = {answer["id"]: kind for kind, _, answer in sent}
+        self.assertEqual(len(ids), RUNS, "an id for each")
+        wait_for(lambda: psql("SELECT count(*) FROM jobs") == [["0"]], "the queue to empty", timeout=240)
+        self.assertEqual(board.stop(), 0)
+
+        rows = psql("SELECT id, status, verdicts, coalesce(score, -1) FROM runs")
+        self.assertEqual(sorted(int(r[0]) for r in rows), sorted(ids), "none lost, none made up")
+        expected = {"expert": ("verified", "1", str(expert_score)), "normal": ("verified", "1", str(normal_score)),
+                    "changed": ("rejected", "1", "-1")}
+        wrong = [(r, ids[int(r[0])]) for r in rows if tuple(r[1:]) != expected[ids[int(r[0])]]]
+        self.assertEqual(wrong, [])
+
+
+if __name__ == "__main__":
+    main()
