@@ -15,7 +15,7 @@ if [ "${1:-}" = --test ]; then
   npm ci --prefix tests/web --no-audit --no-fund --silent
   node tests/web/browser_test.mjs --web build/web --sim build/release/kestrova-sim
   # The board's page watching one of its runs (the release build's kestrova-board, its own database).
-  exec pg_virtualenv node tests/web/board_test.mjs --web build/web --board build/release/kestrova-board \
+  exec pg_virtualenv -t node tests/web/board_test.mjs --web build/web --board build/release/kestrova-board \
     --sim build/release/kestrova-sim
 fi
 port="${1:-8000}"
