@@ -5,8 +5,6 @@
 
 namespace {
 
-// Small-font glyphs of the popup's text, +100.
-constexpr int16_t kGlyphPlus = 6, kGlyphZero = 7, kGlyphOne = 8;
 constexpr int16_t kPopupTicks = 128;
 constexpr int16_t kExplosionImageTicks = 4, kLastExplosionImage = 7;
 constexpr int16_t kCarrierDeathFrames = 32;
@@ -95,10 +93,7 @@ int32_t Play::UpdatePlayerShot() {
 int32_t Play::UpdatePopup() {
   GameObject& o = *m_play.mainList.current;
   const int32_t left = Trunc(o.x), top = Trunc(o.y);
-  m_display.DrawSmallGlyph(kGlyphPlus, left, top, 1);
-  m_display.DrawSmallGlyph(kGlyphOne, left + 8, top, 1);
-  m_display.DrawSmallGlyph(kGlyphZero, left + 16, top, 1);
-  m_display.DrawSmallGlyph(kGlyphZero, left + 24, top, 1);
+  m_display.DrawSmallText("+100", left, top, 1);
   ++o.animTick;
   if (o.animTick % 8 == 0) o.y -= 1.0f;
   return o.animTick > kPopupTicks ? 1 : 0;

@@ -227,6 +227,9 @@ TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
   std::string message;
   EXPECT_FALSE(StartHeadlessCore(practice.DataDir(), second, message));
   EXPECT_NE(message.find("stage2/sheet.bmp: "), std::string::npos) << message;
+  testing_support::WriteFile(practice.dir / "data" / "stage2" / "stage.csv", "Z2,200\n");
+  EXPECT_FALSE(StartHeadlessCore(practice.DataDir(), second, message));
+  EXPECT_NE(message.find("stage2/stage.csv"), std::string::npos) << message;
 }
 
 // Practice from a point plays on exactly as the stage does from there; its

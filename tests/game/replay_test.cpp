@@ -192,6 +192,34 @@ TEST(Replay, AnArcadeRunWatchedPlaysAsRecorded) {
   EXPECT_FALSE(std::filesystem::exists(watcher.dir / "data" / "arcade-expert.dat")) << "watching saves nothing";
 }
 
+// Played live, the same run enters its initials into the difficulty's table
+// beside the score file, after what the table held, and leaves the
+// specified table alone.
+TEST(Replay, AnArcadeRunPlayedLiveEntersItsInitialsBesideTheScoreFile) {
+  Replay replay;
+  std::string error;
+  ASSERT_TRUE(LoadReplay((RepoDataDir().parent_path() / "tests/scripts/arcade_initials.krp").string(), replay, error))
+      << error;
+  testing_support::HeadlessGame player(RepoDataDir());
+  const auto folder = player.dir / "scores";
+  std::filesystem::create_directories(folder);
+  testing_support::WriteFile(folder / "score.dat", testing_support::ScoreFileText({42}));
+  testing_support::WriteFile(folder / "arcade-expert.dat", "9000 XYZ\n");
+  testing_support::FakePlatform window;
+  AppOptions options;
+  options.dataDir = player.DataDir();
+  options.scorePath = (folder / "score.dat").string();
+  options.keyboard = 1;
+  options.rules = replay.Choices().rules;
+  CGameApp app(window, options, BuiltinResources());
+  ASSERT_TRUE(app.InitInstance());
+  EXPECT_EQ(window.dialogs, 0) << "the keyboard given, the dialog is not asked";
+  for (int64_t frame = 1; frame <= replay.script.Length(); ++frame) app.OnIdle(replay.script.InputAt(frame));
+  app.ExitInstance();
+  EXPECT_EQ(testing_support::ReadFile(folder / "arcade-expert.dat"), "9000 XYZ\n5290 BCA\n");
+  EXPECT_EQ(testing_support::ReadFile(folder / "score.dat"), testing_support::ScoreFileText({42}));
+}
+
 // The viewer's controls, and its seeks: each lands on the page and state the
 // straight run had at that frame, back or on, however far.
 TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFrames) {
@@ -345,6 +373,7 @@ TEST(Replay, FileRoundTripsAndBadFilesNameTheLine) {
       {"kestrova-replay 3 window keyboard\n2 none\n" + end, "r:2:"},  // the game line first
       {game + "game 1.0.0 data 0123456789abcdef\n", "r:3:"},
       {"kestrova-replay 3 window keyboard\ngame 1.0.0 data 0123456789ABCDEF\n", "r:2:"},
+      {"kestrova-replay 3 window keyboard\ngame 1.0.0 date 0123456789abcdef\n", "r:2:"},
       {game + "2 none\ncheck 3 0123456789abcdef\n" + end, "r:4:"},  // a check before its frame
       {game + "2 none\ncheck 2 0123456789abcdef\ncheck 2 0123456789abcdef\n" + end, "r:5:"},
       {game + "2 none\ncheck 2 123\n" + end, "r:4:"},

@@ -89,6 +89,7 @@ TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
     CGameApp app(window, options, BuiltinResources());
     EXPECT_EQ(app.InitInstance(), c.messages.empty() ? 1 : 0) << c.name;
     EXPECT_EQ(window.messages, c.messages) << c.name;
+    EXPECT_EQ(window.dialogs, 0) << "both choices given";
     EXPECT_EQ(window.audioPlaying, c.messages.empty() && !window.failAudio) << c.name;
     app.ExitInstance();
     EXPECT_EQ(testing_support::ReadFile(scoreFile) == "stored scores", !c.messages.empty()) << c.name;
@@ -217,6 +218,12 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   idle({VK_SPACE});
   EXPECT_TRUE(app.State().m_state.m_bTitle) << "Space chose RESUME, and is the game's once let go";
   EXPECT_FALSE(app.LastInput().keys[VK_SPACE]);
+  FrameInput pad;  // the same from a pad: the fire button that chose RESUME is no shot
+  pad.stick = JoyReading{true, 32768, 32768, 1};
+  idle({}, true);
+  app.OnIdle(pad);
+  app.OnIdle(pad);
+  EXPECT_EQ(app.LastInput().stick.buttons, 0u);
   idle({});
   idle({VK_SPACE});
   EXPECT_TRUE(app.State().m_state.m_bPlaying);

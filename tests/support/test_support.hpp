@@ -82,12 +82,13 @@ class FakePlatform final : public platform::Platform {
   std::vector<uint8_t> lastPage;
   int64_t presents = 0;
   bool audioPlaying = false;
+  int dialogs = 0;
 
   bool CreateMainWindow(std::span<const uint8_t>) override { return !failWindow; }
   void ShowMainWindow() override {}
   void SetWindowTitle(const std::string& text) override { title = text; }
   void ShowMessageBox(const std::string& text) override { messages.push_back(text); }
-  void RunSettingsDialog(int32_t&, int32_t&) override {}
+  void RunSettingsDialog(int32_t&, int32_t&) override { ++dialogs; }
   platform::VideoResult InitVideo(bool) override { return videoResult; }
   void Present(std::span<const uint8_t> page, const Palette&) override {
     lastPage.assign(page.begin(), page.end());

@@ -192,7 +192,9 @@ TEST(ArcadeTable, PlacesScoresBestFirstAndKeepsItsFileWhole) {
   // A save enters into the file as it stands then; a garbled file keeps its good lines.
   const auto dir = MakeTempDir();
   const std::string path = (dir / "scores" / "arcade-normal.dat").string();
+  testing::internal::CaptureStderr();
   ASSERT_TRUE(SaveArcadeEntry(path, {700, {'Z', 'O', 'E'}}));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the folder was locked, the save said nothing";
   WriteFile(path, ReadFile(path) + "250 BOB\nnot a line\n800 LAST\n");
   testing::internal::CaptureStderr();
   ASSERT_TRUE(SaveArcadeEntry(path, {400, {'A', 'N', 'N'}}));

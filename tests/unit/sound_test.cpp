@@ -135,6 +135,7 @@ TEST(GetWaveResource, ChunkLayoutsTruncationsAndOnlyTheValuesAskedFor) {
   uint32_t size = 0;
   EXPECT_EQ(GetWaveResource(fmtOnly, &format, nullptr, nullptr), 1);
   EXPECT_EQ(GetWaveResource(fmtOnly, &format, &data, nullptr), 0);
+  EXPECT_EQ(GetWaveResource(Riff({{"fmt ", Fmt()}}, 4), &format, nullptr, nullptr), 0) << "a chunk past the RIFF end";
   EXPECT_EQ(GetWaveResource(wave, nullptr, &data, nullptr), 1);
   EXPECT_EQ(data, wave.data() + 58);
   EXPECT_EQ(GetWaveResource(wave, nullptr, nullptr, &size), 1);
