@@ -194,6 +194,8 @@ int32_t CGameApp::MenuFrame(const FrameInput& input) {
   settings.stages = m_stages;
   settings.keys = m_platform.ActionKeys();
   settings.notice = m_menuNotice;
+  settings.dialogAtStart = m_platform.DialogAtStart();
+  settings.language = m_platform.Language();
   const MenuSettings before = settings;
   const MenuResult result = m_menu.Step(in, settings);
   if (!(settings.view == before.view)) m_platform.SetView(settings.view);
@@ -203,6 +205,10 @@ int32_t CGameApp::MenuFrame(const FrameInput& input) {
     m_menuNotice = m_platform.BindKey(static_cast<size_t>(settings.bind->first), settings.bind->second);
   }
   if (settings.resetKeys) m_platform.ResetKeys();
+  if (settings.dialogAtStart != before.dialogAtStart || settings.language != before.language) {
+    const std::string refused = m_platform.SetStart(settings.dialogAtStart, settings.language);
+    m_menuNotice = refused.empty() ? "from the next start" : refused;
+  }
   settings.keys = m_platform.ActionKeys();
   m_menuRules = settings.rules;
   // The rules chosen make a new game as the menu closes: data, tuning, stages and table anew.

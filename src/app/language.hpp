@@ -8,6 +8,8 @@
 
 // The catalogues the game ships (po/LANG.po).
 inline constexpr std::string_view kLanguages[] = {"en", "ja"};
+// In settings.ini: the locale chooses.
+inline constexpr std::string_view kDesktopLanguage = "desktop";
 inline constexpr const char* kTextDomain = "kestrova";
 
 struct LanguageFacts {

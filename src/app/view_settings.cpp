@@ -1,7 +1,9 @@
 #include "app/view_settings.hpp"
 
+#include <algorithm>
 #include <optional>
 
+#include "app/language.hpp"
 
 namespace {
 
@@ -47,6 +49,25 @@ ViewAndSound ReadViewAndSound(const SettingsFile& file, const std::string& path,
       warnings.push_back(path + ":" + std::to_string(entry.line) + ": no sound setting '" + entry.key + "'");
     }
   }
+  StartPrefs& start = read.start;
+  for (const SettingsEntry& entry : file.Section(kStartSection)) {
+    const std::optional<bool> on = YesNo(entry.value);
+    if (entry.key == "language") {
+      const bool known = entry.value == kDesktopLanguage ||
+                         std::find(std::begin(kLanguages), std::end(kLanguages), entry.value) != std::end(kLanguages);
+      if (known) start.language = entry.value == kDesktopLanguage ? "" : entry.value; else refuse(entry, "en, ja or desktop");
+    } else if (entry.key == "dialog" || entry.key == "fullscreen" || entry.key == "keyboard") {
+      if (!on) {
+        refuse(entry, "yes or no");
+      } else if (entry.key == "dialog") {
+        start.dialog = *on;
+      } else {
+        (entry.key == "fullscreen" ? start.fullScreen : start.keyboard) = *on;
+      }
+    } else {
+      warnings.push_back(path + ":" + std::to_string(entry.line) + ": no start setting '" + entry.key + "'");
+    }
+  }
   return read;
 }
 
@@ -57,6 +78,11 @@ bool SaveViewAndSound(const std::string& path, const ViewAndSound& settings, std
         file.Set(kVideoSection, "integer_scale", settings.integerScale ? "yes" : "no");
         file.Set(kSoundSection, "volume", std::to_string(settings.volume.percent));
         file.Set(kSoundSection, "mute", settings.volume.muted ? "yes" : "no");
+        const StartPrefs& start = settings.start;
+        file.Set(kStartSection, "dialog", start.dialog ? "yes" : "no");
+        file.Set(kStartSection, "language", start.language.empty() ? kDesktopLanguage : start.language);
+        if (start.fullScreen) file.Set(kStartSection, "fullscreen", *start.fullScreen ? "yes" : "no");
+        if (start.keyboard) file.Set(kStartSection, "keyboard", *start.keyboard ? "yes" : "no");
       },
       error);
 }

@@ -1,18 +1,28 @@
-// settings.ini's [video] and [sound] sections: how the player sees and hears
-// the game, as the menu and the volume keys left it, kept at exit for the
-// next start. Whether the game opens in a window or on the whole screen stays
-// the settings dialog's choice.
+// settings.ini's [video], [sound] and [start] sections: how the player sees
+// and hears the game, as the menu and the volume keys left it, and how the
+// next start begins, kept at exit. Whether the game opens in a window or on
+// the whole screen stays the settings dialog's choice; with the dialog turned
+// off, its last answer stands.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/settings_file.hpp"
 #include "audio/volume.hpp"
 
+struct StartPrefs {
+  bool dialog = true;    // the settings dialog at every start
+  std::string language;  // of the dialog and the messages: "en", "ja", or "" for the desktop's
+  std::optional<bool> fullScreen, keyboard;  // the dialog's last answer
+  bool operator==(const StartPrefs&) const = default;
+};
+
 struct ViewAndSound {
   bool integerScale = false;
   PlayerVolume volume;
+  StartPrefs start;
   bool operator==(const ViewAndSound&) const = default;
 };
 

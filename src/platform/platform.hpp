@@ -60,6 +60,12 @@ class Platform : public AudioOutput {
   virtual std::array<std::string, kPlayerActions> ActionKeys() const = 0;
   virtual std::string BindKey(size_t action, const std::string& key) = 0;
   virtual void ResetKeys() = 0;
+  // How the next start begins: whether the settings dialog opens (else its
+  // last answer stands) and the language of the dialog and the messages ("en",
+  // "ja", or "" for the desktop's); "" when kept, else why not, for the player.
+  virtual bool DialogAtStart() const = 0;
+  virtual std::string Language() const = 0;
+  virtual std::string SetStart(bool dialog, const std::string& language) = 0;
 };
 
 }  // namespace platform

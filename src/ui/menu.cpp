@@ -12,12 +12,12 @@ namespace {
 // The first seven are the game's actions, in the platform's order.
 enum class Row : uint8_t {
   Up, Down, Left, Right, Fire, Bomb, Exit, Resume, Game, Controls, Video, Sound, Quit, Rules, Difficulty, Stage, From,
-  FullScreen, IntegerScale, Volume, Mute, Reset, Back
+  FullScreen, IntegerScale, StartDialog, Volume, Mute, Reset, Back, Language
 };
-constexpr std::array<const char*, 23> kLabels = {
-    "UP",   "DOWN",  "LEFT",  "RIGHT", "FIRE",       "BOMB",  "EXIT",        "RESUME",        "GAME",   "CONTROLS", "VIDEO",
-    "SOUND", "QUIT", "RULES", "DIFFICULTY", "STAGE", "FROM", "FULL SCREEN", "INTEGER SCALE", "VOLUME", "MUTE", "RESET",
-    "BACK"};
+constexpr std::array<const char*, 25> kLabels = {
+    "UP",   "DOWN",  "LEFT",  "RIGHT", "FIRE",       "BOMB",  "EXIT",        "RESUME",        "GAME",         "CONTROLS",
+    "VIDEO", "SOUND", "QUIT", "RULES", "DIFFICULTY", "STAGE", "FROM", "FULL SCREEN", "INTEGER SCALE", "START DIALOG",
+    "VOLUME", "MUTE", "RESET", "BACK", "LANGUAGE"};
 
 struct PageRows {
   const char* title;
@@ -27,17 +27,29 @@ struct PageRows {
 // By Menu::Page: the top page opened elsewhere and on the title, where the
 // next run's rules may change, then the pages they lead to.
 constexpr std::array<PageRows, 6> kPages = {{
-    {"MENU", {Row::Resume, Row::Controls, Row::Video, Row::Sound, Row::Quit}, 5},
-    {"MENU", {Row::Resume, Row::Game, Row::Controls, Row::Video, Row::Sound, Row::Quit}, 6},
+    {"MENU", {Row::Resume, Row::Controls, Row::Video, Row::Sound, Row::Language, Row::Quit}, 6},
+    {"MENU", {Row::Resume, Row::Game, Row::Controls, Row::Video, Row::Sound, Row::Language, Row::Quit}, 7},
     {"GAME", {Row::Rules, Row::Difficulty, Row::Stage, Row::From, Row::Back}, 5},
     {"KEYS", {Row::Up, Row::Down, Row::Left, Row::Right, Row::Fire, Row::Bomb, Row::Exit, Row::Reset, Row::Back}, 9},
-    {"VIDEO", {Row::FullScreen, Row::IntegerScale, Row::Back}, 3},
+    {"VIDEO", {Row::FullScreen, Row::IntegerScale, Row::StartDialog, Row::Back}, 4},
     {"SOUND", {Row::Volume, Row::Mute, Row::Back}, 3},
 }};
 bool IsAction(Row row) { return row <= Row::Exit; }
 
 // Practice starts: every half minute of the script's first three, or its carrier.
 constexpr std::array<int32_t, 8> kFromSeconds = {0, 30, 60, 90, 120, 150, 180, kFromCarrier};
+
+// The languages offered, in turn: the desktop's first.
+struct LanguageName {
+  const char* code;
+  const char* name;
+};
+constexpr std::array<LanguageName, 3> kLanguageNames = {{{"", "DESKTOP"}, {"en", "ENGLISH"}, {"ja", "JAPANESE"}}};
+
+int32_t LanguageIndex(const std::string& code) {
+  const auto at = std::find_if(kLanguageNames.begin(), kLanguageNames.end(), [&](const LanguageName& l) { return code == l.code; });
+  return at == kLanguageNames.end() ? 0 : static_cast<int32_t>(at - kLanguageNames.begin());
+}
 
 constexpr int32_t kTitleTop = 96, kRowsTop = 160, kRowHeight = 30, kLeft = 160, kValueLeft = 352;
 constexpr size_t kValueLetters = 11;  // what fits on the playfield
@@ -59,6 +71,8 @@ std::string Value(Row row, const MenuSettings& s) {
     case Row::From: return s.rules.fromSeconds == kFromCarrier ? "CARRIER" : std::to_string(s.rules.fromSeconds);
     case Row::FullScreen: return onOff(s.view.fullScreen);
     case Row::IntegerScale: return onOff(s.view.integerScale);
+    case Row::StartDialog: return onOff(s.dialogAtStart);
+    case Row::Language: return kLanguageNames[static_cast<size_t>(LanguageIndex(s.language))].name;
     case Row::Volume: return std::to_string(s.volume.percent);
     case Row::Mute: return onOff(s.volume.muted);
     default: return "";
@@ -190,6 +204,11 @@ MenuResult Menu::Act(int32_t direction, MenuSettings& settings) {
     }
     case Row::FullScreen: settings.view.fullScreen = !settings.view.fullScreen; break;
     case Row::IntegerScale: settings.view.integerScale = !settings.view.integerScale; break;
+    case Row::StartDialog: settings.dialogAtStart = !settings.dialogAtStart; break;
+    case Row::Language:
+      settings.language = kLanguageNames[static_cast<size_t>(Round(LanguageIndex(settings.language),
+                                                                   kLanguageNames.size(), direction))].code;
+      break;
     case Row::Mute: settings.volume.muted = !settings.volume.muted; break;
     case Row::Volume: {
       // Chosen, it goes round from full back to silence.

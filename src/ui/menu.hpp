@@ -1,7 +1,7 @@
 // The game's menu, drawn by the game over the screen it was opened on, as the
 // paused page is: on the title the next run's rules, difficulty and practice
-// start; everywhere the player's view (full screen, integer scale), sound
-// (volume, mute) and quitting; from the keys, a pad alone or the mouse. Play
+// start; everywhere the player's view (full screen, integer scale, the
+// dialog at start), sound (volume, mute), language and quitting; from the keys, a pad alone or the mouse. Play
 // does not run while it is open; the host applies what it changes.
 #pragma once
 
@@ -27,6 +27,8 @@ struct MenuSettings {
   // Asked of the host: an action's key given by the player, or the keys the game always had back.
   std::optional<std::pair<int32_t, std::string>> bind;
   bool resetKeys = false;
+  bool dialogAtStart = true;  // the next start's: the settings dialog, and the language of its texts
+  std::string language;       // "en", "ja", or "" for the desktop's
   std::string notice;  // the host's answer, shown under the rows
   bool operator==(const MenuSettings&) const = default;
 };

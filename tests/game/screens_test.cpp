@@ -245,6 +245,11 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   idle({VK_UP});
   idle({});
   idle({VK_UP});
+  idle({});
+  idle({VK_UP});  // LANGUAGE: English from the next start, the platform told at once
+  idle({VK_RIGHT});
+  EXPECT_EQ(window.language, "en");
+  idle({VK_DOWN});
   EXPECT_EQ(idle({VK_SPACE}), 0) << "QUIT";
 }
 

@@ -116,6 +116,15 @@ class FakePlatform final : public platform::Platform {
     return "";
   }
   void ResetKeys() override { keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"}; }
+  bool DialogAtStart() const override { return dialogAtStart; }
+  std::string Language() const override { return language; }
+  std::string SetStart(bool dialog, const std::string& code) override {
+    dialogAtStart = dialog;
+    language = code;
+    return "";
+  }
+  bool dialogAtStart = true;
+  std::string language;
   PlayerView view;
   PlayerVolume volume;
   std::array<std::string, platform::kPlayerActions> keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"};

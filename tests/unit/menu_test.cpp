@@ -1,6 +1,9 @@
 // The menu's moves and changes, and what it draws.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "test_support.hpp"
 #include "ui/menu.hpp"
 
@@ -50,6 +53,24 @@ TEST(Menu, RowsWrapPagesOpenAndBackOrQuitClose) {
   EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Closed);
   menu.Open(false);
   EXPECT_EQ(menu.Step(Press(&MenuInput::back), settings), MenuResult::Closed);
+
+  // LANGUAGE, above QUIT, goes round the desktop's, English and Japanese either way.
+  menu.Open(false);
+  menu.Step(Press(&MenuInput::up), settings);
+  menu.Step(Press(&MenuInput::up), settings);
+  std::vector<std::string> chosen;
+  for (bool MenuInput::*key : {&MenuInput::right, &MenuInput::choose, &MenuInput::right, &MenuInput::left}) {
+    menu.Step(Press(key), settings);
+    chosen.push_back(settings.language);
+  }
+  EXPECT_EQ(chosen, (std::vector<std::string>{"en", "ja", "", "ja"}));
+  menu.Step(Press(&MenuInput::up), settings);  // SOUND, VIDEO, and its third row: the dialog at start
+  menu.Step(Press(&MenuInput::up), settings);
+  menu.Step(Press(&MenuInput::choose), settings);
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);
+  EXPECT_FALSE(settings.dialogAtStart);
 }
 
 // The keys page: a row chosen asks for a key, which the next one pressed
@@ -113,7 +134,7 @@ TEST(Menu, AClickChoosesTheRowUnderItAndTheCursorIsDrawnThere) {
   MenuInput click;
   click.clickY = 100;  // above the rows
   EXPECT_EQ(menu.Step(click, settings), MenuResult::Open);
-  click.clickY = 160 + 5 * 30;  // below QUIT
+  click.clickY = 160 + 6 * 30;  // below QUIT
   EXPECT_EQ(menu.Step(click, settings), MenuResult::Open);
   EXPECT_EQ(menu.RowAt(160 + 30 + 15), 1);
   click.clickY = 160 + 3 * 30 + 4;  // SOUND

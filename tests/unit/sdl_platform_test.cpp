@@ -567,6 +567,16 @@ TEST_F(SdlPlatformTest, WithoutAScreenDialogAndMessageBoxOnlyReport) {
   EXPECT_NE(stderrText.find("ERROR BITMAP LOADING"), std::string::npos);
   EXPECT_EQ(fullScreen, 1);
   EXPECT_EQ(keyboard, 0);
+  EXPECT_EQ(platform.Start(), (StartPrefs{true, "", true, false})) << "the answer, kept for a start without it";
+
+  // Turned off, the dialog gives its last answer without a word.
+  SdlPlatform quiet(sdl::SdlSettings{.start = {false, "ja", false, true}});
+  testing::internal::CaptureStderr();
+  quiet.RunSettingsDialog(fullScreen, keyboard);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_TRUE(fullScreen == 0 && keyboard == 1);
+  EXPECT_EQ(quiet.SetStart(true, "en"), "");
+  EXPECT_TRUE(quiet.DialogAtStart() && quiet.Language() == "en");
 }
 
 }  // namespace

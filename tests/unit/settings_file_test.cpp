@@ -129,24 +129,34 @@ TEST(SettingsFile, TheMenuBindsWithoutConflictsAndSavesKeepingTheRest) {
   EXPECT_EQ(Read(text, warnings), controls);
 }
 
-// The view and the sound kept for the next start: each value read or named
-// with its line, and written back beside what else the file holds.
-TEST(SettingsFile, TheViewAndTheSoundAreKeptBesideTheControls) {
+// The view, the sound and the start kept for the next start: each value read
+// or named with its line, and written back beside what else the file holds.
+TEST(SettingsFile, TheViewTheSoundAndTheStartAreKeptBesideTheControls) {
   const std::string path = (MakeTempDir() / "settings.ini").string();
   std::vector<std::string> warnings;
   const SettingsFile file = SettingsFile::Parse(
-      "[keyboard]\nfire = Z\n[video]\ninteger_scale = yes\nshade = 3\n[sound]\nvolume = 140\nmute = yes\n", path,
-      warnings);
-  const ViewAndSound read = ReadViewAndSound(file, path, ViewAndSound{false, {70, false}}, warnings);
-  EXPECT_EQ(read, (ViewAndSound{true, {70, true}}));
-  ASSERT_EQ(warnings.size(), 2u);
+      "[keyboard]\nfire = Z\n[video]\ninteger_scale = yes\nshade = 3\n[sound]\nvolume = 140\nmute = yes\n"
+      "[start]\ndialog = no\nlanguage = fr\nkeyboard = no\nfullscreen = maybe\n",
+      path, warnings);
+  ViewAndSound defaults{false, {70, false}, {}};
+  defaults.start.language = "ja";
+  const ViewAndSound read = ReadViewAndSound(file, path, defaults, warnings);
+  EXPECT_EQ(read, (ViewAndSound{true, {70, true}, {false, "ja", std::nullopt, false}}));
+  ASSERT_EQ(warnings.size(), 4u);
   EXPECT_EQ(warnings[0], path + ":5: no video setting 'shade'");
   EXPECT_EQ(warnings[1], path + ":7: volume takes a whole number from 0 to 100, not '140'; it stays as it was");
+  EXPECT_EQ(warnings[2], path + ":11: language takes en, ja or desktop, not 'fr'; it stays as it was");
+  EXPECT_EQ(warnings[3], path + ":13: fullscreen takes yes or no, not 'maybe'; it stays as it was");
   WriteFile(path, "# mine\n[keyboard]\nfire = Z\n");
   std::string error;
-  ASSERT_TRUE(SaveViewAndSound(path, ViewAndSound{false, {30, false}}, error)) << error;
-  EXPECT_EQ(ReadFile(path),
-            "# mine\n[keyboard]\nfire = Z\n\n[video]\ninteger_scale = no\n\n[sound]\nvolume = 30\nmute = no\n");
+  ASSERT_TRUE(SaveViewAndSound(path, ViewAndSound{false, {30, false}, {true, "", true, std::nullopt}}, error)) << error;
+  const std::string text = ReadFile(path);
+  EXPECT_EQ(text, "# mine\n[keyboard]\nfire = Z\n\n[video]\ninteger_scale = no\n\n[sound]\nvolume = 30\nmute = no\n"
+                  "\n[start]\ndialog = yes\nlanguage = desktop\nfullscreen = yes\n");
+  warnings.clear();
+  EXPECT_EQ(ReadViewAndSound(SettingsFile::Parse(text, path, warnings), path, defaults, warnings).start,
+            (StartPrefs{true, "", true, std::nullopt}));
+  EXPECT_TRUE(warnings.empty());
 }
 
 }  // namespace

@@ -82,13 +82,9 @@ std::string Environment(const char* name) {
 // warning for every part that keeps its default, their own pad mappings, and
 // the view and the sound, which the command line overrides. The settings
 // file's path; empty when there is none.
-std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settings, const Translator& texts) {
+std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settings) {
   const std::string folder = SettingsFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"));
-  if (folder.empty()) {
-    std::fputs(texts.Translate("kestrova: warning: neither XDG_CONFIG_HOME nor HOME is set; the default controls\n"),
-               stderr);
-    return "";
-  }
+  if (folder.empty()) return "";
   const std::string path = folder + "/settings.ini";
   std::vector<std::string> warnings;
   settings.controls = LoadControls(path, sdl::SdlControlNames(), warnings);
@@ -102,13 +98,14 @@ std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settin
   settings.padMappings = folder + "/gamecontrollerdb.txt";
   settings.settingsPath = path;
   settings.integerScale = line.integerScale || kept.integerScale;
+  settings.start = kept.start;
   const bool soundGiven = line.volume != kMaxVolume || line.muted;
   settings.audio = soundGiven ? PlayerVolume{line.volume, line.muted} : kept.volume;
   return path;
 }
 
 ViewAndSound ViewAndSoundOf(const sdl::SdlPlatform& platform) {
-  return ViewAndSound{platform.View().integerScale, platform.Volume()};
+  return ViewAndSound{platform.View().integerScale, platform.Volume(), platform.Start()};
 }
 
 // Start-up, the loop and shutdown; the program's exit code. With
@@ -154,8 +151,14 @@ int main(int argc, char** argv) {
                             .integerScale = line.integerScale,
                             .audio = {line.volume, line.muted},
                             .frameStats = line.frameStats};
-  const sdl::GettextTranslator texts(ChooseLanguage(GatherLanguageFacts(line.language)), FindLocaleFolder());
-  const std::string settingsPath = ReadPlayerSettings(line, settings, texts);
+  const std::string settingsPath = ReadPlayerSettings(line, settings);
+  // The command line's language, else the one the menu chose, else the desktop's.
+  const std::string language = line.language.empty() ? settings.start.language : line.language;
+  const sdl::GettextTranslator texts(ChooseLanguage(GatherLanguageFacts(language)), FindLocaleFolder());
+  if (settingsPath.empty()) {
+    std::fputs(texts.Translate("kestrova: warning: neither XDG_CONFIG_HOME nor HOME is set; the default controls\n"),
+               stderr);
+  }
   sdl::SdlPlatform platform(std::move(settings), texts);
   const ViewAndSound atStart = ViewAndSoundOf(platform);
   const int status = Play(line, platform);

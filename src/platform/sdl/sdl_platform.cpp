@@ -55,6 +55,7 @@ SdlPlatform::SdlPlatform(SdlSettings settings, const Translator& texts)
       m_video(settings.scale, settings.integerScale, settings.frameStats),
       m_controls(settings.controls),
       m_settingsPath(std::move(settings.settingsPath)),
+      m_start(std::move(settings.start)),
       m_keys(settings.controls.keyboard),
       m_joystick(settings.controls.gamepad, std::move(settings.padMappings)),
       m_audio(settings.audio) {}
@@ -160,7 +161,21 @@ void SdlPlatform::ShowMessageBox(const std::string& text) {
 }
 
 void SdlPlatform::RunSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
+  // Turned off in the menu, the dialog gives the answer it gave last.
+  if (!m_start.dialog && m_start.fullScreen && m_start.keyboard) {
+    fullScreen = *m_start.fullScreen ? 1 : 0;
+    keyboard = *m_start.keyboard ? 1 : 0;
+    return;
+  }
   RunGtkSettingsDialog(fullScreen, keyboard, m_texts);
+  m_start.fullScreen = fullScreen != 0;
+  m_start.keyboard = keyboard != 0;
+}
+
+std::string SdlPlatform::SetStart(bool dialog, const std::string& language) {
+  m_start.dialog = dialog;
+  m_start.language = language;
+  return "";
 }
 
 VideoResult SdlPlatform::InitVideo(bool fullScreen) { return m_video.Init(fullScreen); }

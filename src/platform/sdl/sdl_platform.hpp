@@ -9,6 +9,7 @@
 
 #include "app/controls.hpp"
 #include "app/language.hpp"
+#include "app/view_settings.hpp"
 #include "input/keyboard.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl/sdl_audio.hpp"
@@ -25,6 +26,7 @@ struct SdlSettings {
   Controls controls = DefaultControls();
   std::string padMappings{};  // the player's own game controller mappings, when the file is there
   std::string settingsPath{};  // where controls the menu changes are kept; empty: not kept
+  StartPrefs start{};
 };
 
 // What the waiting events mean for the game; the player's own keys (volume,
@@ -63,6 +65,11 @@ class SdlPlatform final : public Platform {
   std::array<std::string, kPlayerActions> ActionKeys() const override;
   std::string BindKey(size_t action, const std::string& key) override;
   void ResetKeys() override;
+  bool DialogAtStart() const override { return m_start.dialog; }
+  std::string Language() const override { return m_start.language; }
+  // Kept with the view at exit.
+  std::string SetStart(bool dialog, const std::string& language) override;
+  const StartPrefs& Start() const { return m_start; }
   void StartEffect(size_t index) override;
 
   // Clicks made while start-up ran were not meant for the game.
@@ -93,6 +100,7 @@ class SdlPlatform final : public Platform {
   void KeepKeys();
   Controls m_controls;
   std::string m_settingsPath;
+  StartPrefs m_start;
   KeyMap m_keys;
   bool m_startBefore = false;  // the pad's Start, the frame before
   SdlJoystick m_joystick;

@@ -49,6 +49,10 @@ class WebPlatform final : public Platform {
   }
   std::string BindKey(size_t, const std::string&) override { return "the page keeps its keys"; }
   void ResetKeys() override {}
+  // The page shows its form at every load, in its own language.
+  bool DialogAtStart() const override { return true; }
+  std::string Language() const override { return ""; }
+  std::string SetStart(bool, const std::string&) override { return "the page asks at every load"; }
   void StartEffect(size_t index) override;
 
   // The clicks since the last call, in the order they came.
