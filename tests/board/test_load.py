@@ -1,12 +1,14 @@
-"""Load: 1,000 runs sent by 8 clients at once to 4 workers are all kept and
-each decided exactly once, as its replay deserves."""
+"""Load: runs sent by 8 clients at once to 4 workers are all kept and each
+decided exactly once, as its replay deserves. How fast is the benchmark's
+business (bench/board_throughput.py); enough runs here that every worker
+and client meets the others, few enough for the sanitizers' build."""
 import concurrent.futures
 import os
 import unittest
 
 from board_fixture import SCRIPTS, Board, main, psql, read, record, reset_database, wait_for
 
-RUNS = 1000
+RUNS = 120
 CLIENTS = 8
 
 
@@ -20,7 +22,7 @@ def changed_after_first_check(replay):
 
 
 class Load(unittest.TestCase):
-    def test_a_thousand_runs_from_eight_clients_are_each_decided_once(self):
+    def test_runs_from_eight_clients_at_once_are_each_decided_once(self):
         reset_database()
         expert, expert_score = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "expert.krp",
                                       "--difficulty", "expert")
