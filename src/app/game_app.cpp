@@ -187,12 +187,14 @@ int32_t CGameApp::MenuFrame(const FrameInput& input) {
   in.choose = (pressed & kMenuChoose) != 0;
   in.back = (pressed & kMenuBack) != 0 || (input.menu && !opening);  // the key that opened it closes it
   in.keyName = opening ? "" : input.keyName;
+  in.buttonName = opening ? "" : input.buttonName;
   MenuSettings settings;
   settings.view = m_platform.View();
   settings.volume = m_platform.Volume();
   settings.rules = m_menuRules ? *m_menuRules : m_options.rules;
   settings.stages = m_stages;
-  settings.keys = m_platform.ActionKeys();
+  settings.keys = m_platform.ActionNames(ControlDevice::Keyboard);
+  settings.buttons = m_platform.ActionNames(ControlDevice::Pad);
   settings.notice = m_menuNotice;
   settings.dialogAtStart = m_platform.DialogAtStart();
   settings.language = m_platform.Language();
@@ -202,14 +204,15 @@ int32_t CGameApp::MenuFrame(const FrameInput& input) {
   if (!(settings.volume == before.volume)) m_platform.SetVolume(settings.volume);
   m_menuNotice = settings.notice;
   if (settings.bind) {
-    m_menuNotice = m_platform.BindKey(static_cast<size_t>(settings.bind->first), settings.bind->second);
+    m_menuNotice = m_platform.Bind(settings.bind->device, static_cast<size_t>(settings.bind->action), settings.bind->name);
   }
-  if (settings.resetKeys) m_platform.ResetKeys();
+  if (settings.reset) m_platform.ResetControls(*settings.reset);
   if (settings.dialogAtStart != before.dialogAtStart || settings.language != before.language) {
     const std::string refused = m_platform.SetStart(settings.dialogAtStart, settings.language);
     m_menuNotice = refused.empty() ? "from the next start" : refused;
   }
-  settings.keys = m_platform.ActionKeys();
+  settings.keys = m_platform.ActionNames(ControlDevice::Keyboard);
+  settings.buttons = m_platform.ActionNames(ControlDevice::Pad);
   m_menuRules = settings.rules;
   // The rules chosen make a new game as the menu closes: data, tuning, stages and table anew.
   if (result != MenuResult::Open) {

@@ -3,6 +3,9 @@
 
 #include <cstdint>
 
+// What a player binds the game's actions on: keyboard keys, or a pad's buttons.
+enum class ControlDevice : uint8_t { Keyboard, Pad };
+
 inline constexpr uint8_t VK_SHIFT = 0x10;
 inline constexpr uint8_t VK_ESCAPE = 0x1B;
 inline constexpr uint8_t VK_SPACE = 0x20;

@@ -15,6 +15,7 @@
 #include "gfx/palette.hpp"
 #include "gfx/surface.hpp"
 #include "input/joystick.hpp"
+#include "input/keyboard.hpp"
 
 namespace platform {
 
@@ -53,13 +54,13 @@ class Platform : public AudioOutput {
   virtual void SetView(const PlayerView& view) = 0;
   virtual PlayerVolume Volume() const = 0;
   virtual void SetVolume(const PlayerVolume& volume) = 0;
-  // The keyboard's keys for each of the game's actions (up, down, left,
-  // right, fire, bomb, exit), as the menu shows them; `action` given `key`
-  // alone, kept for the next start: "" when done, else why not, for the
-  // player ("Z taken by fire"); the keys the game always had back.
-  virtual std::array<std::string, kPlayerActions> ActionKeys() const = 0;
-  virtual std::string BindKey(size_t action, const std::string& key) = 0;
-  virtual void ResetKeys() = 0;
+  // The keys (or the pad's buttons) for each of the game's actions (up, down,
+  // left, right, fire, bomb, exit), as the menu shows them; `action` given
+  // `name` alone, kept for the next start: "" when done, else why not, for
+  // the player ("Z taken by fire"); the controls the game always had back.
+  virtual std::array<std::string, kPlayerActions> ActionNames(ControlDevice device) const = 0;
+  virtual std::string Bind(ControlDevice device, size_t action, const std::string& name) = 0;
+  virtual void ResetControls(ControlDevice device) = 0;
   // How the next start begins: whether the settings dialog opens (else its
   // last answer stands) and the language of the dialog and the messages ("en",
   // "ja", or "" for the desktop's); "" when kept, else why not, for the player.

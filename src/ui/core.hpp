@@ -31,6 +31,7 @@ struct FrameInput {
   bool click = false;    // a left click on the window just before the frame
   bool menu = false;     // the player asked for the menu (Return, F1, a pad's Start): the host's, never the game's
   std::string keyName;   // a key pressed just before the frame, by the platform's name: the menu's, never the game's
+  std::string buttonName;  // a pad button pressed likewise
 };
 
 struct FrameOutput {

@@ -12,12 +12,12 @@ namespace {
 // The first seven are the game's actions, in the platform's order.
 enum class Row : uint8_t {
   Up, Down, Left, Right, Fire, Bomb, Exit, Resume, Game, Controls, Video, Sound, Quit, Rules, Difficulty, Stage, From,
-  FullScreen, IntegerScale, StartDialog, Volume, Mute, Reset, Back, Language
+  FullScreen, IntegerScale, StartDialog, Volume, Mute, Reset, Back, Language, Pad
 };
-constexpr std::array<const char*, 25> kLabels = {
+constexpr std::array<const char*, 26> kLabels = {
     "UP",   "DOWN",  "LEFT",  "RIGHT", "FIRE",       "BOMB",  "EXIT",        "RESUME",        "GAME",         "CONTROLS",
     "VIDEO", "SOUND", "QUIT", "RULES", "DIFFICULTY", "STAGE", "FROM", "FULL SCREEN", "INTEGER SCALE", "START DIALOG",
-    "VOLUME", "MUTE", "RESET", "BACK", "LANGUAGE"};
+    "VOLUME", "MUTE", "RESET", "BACK", "LANGUAGE", "PAD"};
 
 struct PageRows {
   const char* title;
@@ -26,11 +26,12 @@ struct PageRows {
 };
 // By Menu::Page: the top page opened elsewhere and on the title, where the
 // next run's rules may change, then the pages they lead to.
-constexpr std::array<PageRows, 6> kPages = {{
-    {"MENU", {Row::Resume, Row::Controls, Row::Video, Row::Sound, Row::Language, Row::Quit}, 6},
-    {"MENU", {Row::Resume, Row::Game, Row::Controls, Row::Video, Row::Sound, Row::Language, Row::Quit}, 7},
+constexpr std::array<PageRows, 7> kPages = {{
+    {"MENU", {Row::Resume, Row::Controls, Row::Pad, Row::Video, Row::Sound, Row::Language, Row::Quit}, 7},
+    {"MENU", {Row::Resume, Row::Game, Row::Controls, Row::Pad, Row::Video, Row::Sound, Row::Language, Row::Quit}, 8},
     {"GAME", {Row::Rules, Row::Difficulty, Row::Stage, Row::From, Row::Back}, 5},
     {"KEYS", {Row::Up, Row::Down, Row::Left, Row::Right, Row::Fire, Row::Bomb, Row::Exit, Row::Reset, Row::Back}, 9},
+    {"PAD", {Row::Up, Row::Down, Row::Left, Row::Right, Row::Fire, Row::Bomb, Row::Exit, Row::Reset, Row::Back}, 9},
     {"VIDEO", {Row::FullScreen, Row::IntegerScale, Row::StartDialog, Row::Back}, 4},
     {"SOUND", {Row::Volume, Row::Mute, Row::Back}, 3},
 }};
@@ -61,9 +62,9 @@ std::string Upper(std::string text) {
   return text;
 }
 
-std::string Value(Row row, const MenuSettings& s) {
+std::string Value(Row row, bool pad, const MenuSettings& s) {
   const auto onOff = [](bool on) { return std::string(on ? "ON" : "OFF"); };
-  if (IsAction(row)) return Upper(s.keys[static_cast<size_t>(row)]).substr(0, kValueLetters);
+  if (IsAction(row)) return Upper((pad ? s.buttons : s.keys)[static_cast<size_t>(row)]).substr(0, kValueLetters);
   switch (row) {
     case Row::Rules: return Upper(RulesName(s.rules.kind));
     case Row::Difficulty: return Upper(DifficultyName(s.rules.difficulty));
@@ -106,6 +107,7 @@ void Menu::BackToTop() {
   // On the row that led here.
   const Row from = m_page == Page::Game       ? Row::Game
                    : m_page == Page::Controls ? Row::Controls
+                   : m_page == Page::Pad      ? Row::Pad
                    : m_page == Page::Video    ? Row::Video
                                               : Row::Sound;
   const PageRows& top = RowsOf(m_top);
@@ -123,9 +125,13 @@ MenuResult Menu::Step(const MenuInput& input, MenuSettings& settings) {
   if (!m_open) return MenuResult::Closed;
   const int32_t count = RowsOf(m_page).count;
   if (m_waitingFor >= 0) {
-    // Any key answers, the arrows and Escape among them; the menu's own key lets the question go.
-    if (!input.keyName.empty()) settings.bind = std::pair{m_waitingFor, input.keyName};
-    if (!input.keyName.empty() || input.back) m_waitingFor = -1;
+    // Any key (or button) answers, the arrows and Escape among them; the menu's own key lets the question go.
+    const bool pad = m_page == Page::Pad;
+    const std::string& answer = pad ? input.buttonName : input.keyName;
+    if (!answer.empty()) {
+      settings.bind = MenuSettings::Binding{pad ? ControlDevice::Pad : ControlDevice::Keyboard, m_waitingFor, answer};
+    }
+    if (!answer.empty() || input.back) m_waitingFor = -1;
     return MenuResult::Open;
   }
   if (input.back) {
@@ -160,11 +166,13 @@ MenuResult Menu::Act(int32_t direction, MenuSettings& settings) {
       return row == Row::Quit ? MenuResult::Quit : MenuResult::Closed;
     case Row::Game:
     case Row::Controls:
+    case Row::Pad:
     case Row::Video:
     case Row::Sound:
       if (direction == 0) {
         Enter(row == Row::Game       ? Page::Game
               : row == Row::Controls ? Page::Controls
+              : row == Row::Pad      ? Page::Pad
               : row == Row::Video    ? Page::Video
                                      : Page::Sound,
               0);
@@ -182,7 +190,7 @@ MenuResult Menu::Act(int32_t direction, MenuSettings& settings) {
       settings.notice.clear();
       break;
     case Row::Reset:
-      if (direction == 0) settings.resetKeys = true;
+      if (direction == 0) settings.reset = m_page == Page::Pad ? ControlDevice::Pad : ControlDevice::Keyboard;
       break;
     case Row::Back:
       if (direction == 0) BackToTop();
@@ -226,7 +234,8 @@ void Menu::Draw(CDisplay& display, const MenuSettings& settings) const {
   DimPage(display.GetBackSurface());
   const PageRows& page = RowsOf(m_page);
   if (m_waitingFor >= 0) {
-    display.DrawSmallText(std::string("PRESS THE KEY FOR ") + kLabels[static_cast<size_t>(m_waitingFor)], 96, kTitleTop + 16, 2);
+    const char* asked = m_page == Page::Pad ? "PRESS THE BUTTON FOR " : "PRESS THE KEY FOR ";
+    display.DrawSmallText(std::string(asked) + kLabels[static_cast<size_t>(m_waitingFor)], 96, kTitleTop + 16, 2);
   } else {
     display.DrawBigText(page.title, kLeft, kTitleTop, 3);
   }
@@ -235,7 +244,7 @@ void Menu::Draw(CDisplay& display, const MenuSettings& settings) const {
     const Row row = page.rows[static_cast<size_t>(i)];
     const int32_t y = kRowsTop + i * kRowHeight;
     display.DrawSmallText(kLabels[static_cast<size_t>(row)], kLeft, y, 2);
-    display.DrawSmallText(Value(row, settings), kValueLeft, y, 2);
+    display.DrawSmallText(Value(row, m_page == Page::Pad, settings), kValueLeft, y, 2);
     if (i == m_row) display.DrawSmallGlyph(kSelectionBox, kLeft - 32, y, 2);
   }
 }

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "audio/volume.hpp"
+#include "input/keyboard.hpp"
 #include "gfx/display.hpp"
 #include "game/rules.hpp"
 #include "gfx/page_layout.hpp"
@@ -23,10 +24,18 @@ struct MenuSettings {
   PlayerVolume volume;
   GameRules rules;     // the next run's, changed on the title only
   int32_t stages = 1;  // the stages the data holds, for practice's choice
-  std::array<std::string, kMenuActions> keys;  // each action's keys, as the platform names them
-  // Asked of the host: an action's key given by the player, or the keys the game always had back.
-  std::optional<std::pair<int32_t, std::string>> bind;
-  bool resetKeys = false;
+  std::array<std::string, kMenuActions> keys;     // each action's keys, as the platform names them
+  std::array<std::string, kMenuActions> buttons;  // and its pad buttons
+  // Asked of the host: an action's key or button given by the player, or a
+  // device's controls the game always had back.
+  struct Binding {
+    ControlDevice device;
+    int32_t action;
+    std::string name;
+    bool operator==(const Binding&) const = default;
+  };
+  std::optional<Binding> bind;
+  std::optional<ControlDevice> reset;
   bool dialogAtStart = true;  // the next start's: the settings dialog, and the language of its texts
   std::string language;       // "en", "ja", or "" for the desktop's
   std::string notice;  // the host's answer, shown under the rows
@@ -40,6 +49,7 @@ struct MenuInput {
   bool back = false;    // Escape, the pad's east button, the key that opened the menu
   std::optional<int32_t> clickY;  // a left click at this line of the page
   std::string keyName;  // a key pressed, by the platform's name: the answer to "press the key for FIRE"
+  std::string buttonName;  // a pad button pressed, likewise
 };
 
 enum class MenuResult : uint8_t { Open, Closed, Quit };
@@ -57,7 +67,7 @@ class Menu {
   std::optional<int32_t> RowAt(int32_t y) const;
 
  private:
-  enum class Page : uint8_t { Top, TitleTop, Game, Controls, Video, Sound };
+  enum class Page : uint8_t { Top, TitleTop, Game, Controls, Pad, Video, Sound };
   void Enter(Page page, int32_t row);
   void BackToTop();
   MenuResult Act(int32_t direction, MenuSettings& settings);  // 0: chosen, -1 / +1: left / right
@@ -66,5 +76,5 @@ class Menu {
   Page m_top = Page::Top;
   Page m_page = Page::Top;
   int32_t m_row = 0;
-  int32_t m_waitingFor = -1;  // the action whose key the next one pressed is
+  int32_t m_waitingFor = -1;  // the action whose key (or button, on the pad's page) the next one pressed is
 };

@@ -107,15 +107,21 @@ class FakePlatform final : public platform::Platform {
   void SetView(const PlayerView& v) override { view = v; }
   PlayerVolume Volume() const override { return volume; }
   void SetVolume(const PlayerVolume& v) override { volume = v; }
-  std::array<std::string, platform::kPlayerActions> ActionKeys() const override { return keys; }
-  std::string BindKey(size_t action, const std::string& key) override {
-    for (size_t i = 0; i < keys.size(); ++i) {
-      if (keys[i] == key && i != action) return key + " taken by " + std::to_string(i);
+  std::array<std::string, platform::kPlayerActions> ActionNames(ControlDevice device) const override {
+    return device == ControlDevice::Pad ? buttons : keys;
+  }
+  std::string Bind(ControlDevice device, size_t action, const std::string& name) override {
+    auto& names = device == ControlDevice::Pad ? buttons : keys;
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (names[i] == name && i != action) return name + " taken by " + std::to_string(i);
     }
-    keys[action] = key;
+    names[action] = name;
     return "";
   }
-  void ResetKeys() override { keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"}; }
+  void ResetControls(ControlDevice device) override {
+    if (device == ControlDevice::Pad) buttons = {"dpup", "dpdown", "dpleft", "dpright", "a", "b", "none"};
+    else keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"};
+  }
   bool DialogAtStart() const override { return dialogAtStart; }
   std::string Language() const override { return language; }
   std::string SetStart(bool dialog, const std::string& code) override {
@@ -128,6 +134,7 @@ class FakePlatform final : public platform::Platform {
   PlayerView view;
   PlayerVolume volume;
   std::array<std::string, platform::kPlayerActions> keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"};
+  std::array<std::string, platform::kPlayerActions> buttons = {"dpup", "dpdown", "dpleft", "dpright", "a", "b", "none"};
 };
 
 // A whole game without a window, its data in a fresh temporary folder,

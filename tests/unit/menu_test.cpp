@@ -24,9 +24,8 @@ TEST(Menu, RowsWrapPagesOpenAndBackOrQuitClose) {
   EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Quit);
   EXPECT_FALSE(menu.IsOpen());
   menu.Open(false);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // past CONTROLS to VIDEO: full screen first
+  for (int i = 0; i < 3; ++i) menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // past CONTROLS and PAD to VIDEO: full screen first
   menu.Step(Press(&MenuInput::choose), settings);
   menu.Step(Press(&MenuInput::down), settings);
   menu.Step(Press(&MenuInput::right), settings);
@@ -45,10 +44,8 @@ TEST(Menu, RowsWrapPagesOpenAndBackOrQuitClose) {
   menu.Step(Press(&MenuInput::left), settings);
   EXPECT_TRUE(settings.volume.muted);
   menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // BACK, then RESUME is three rows up
-  menu.Step(Press(&MenuInput::up), settings);
-  menu.Step(Press(&MenuInput::up), settings);
-  menu.Step(Press(&MenuInput::up), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // BACK, then RESUME is four rows up
+  for (int i = 0; i < 4; ++i) menu.Step(Press(&MenuInput::up), settings);
   EXPECT_EQ(menu.Step(Press(&MenuInput::right), settings), MenuResult::Open) << "only chosen";
   EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Closed);
   menu.Open(false);
@@ -86,16 +83,35 @@ TEST(Menu, TheKeysPageAsksForAKeyAndPassesItOn) {
   MenuInput escape = Press(&MenuInput::back);
   escape.keyName = "Escape";
   EXPECT_EQ(menu.Step(escape, settings), MenuResult::Open) << "Escape is an answer, not a way back";
-  EXPECT_EQ(settings.bind, (std::pair<int32_t, std::string>{4, "Escape"}));
+  EXPECT_EQ(settings.bind, (MenuSettings::Binding{ControlDevice::Keyboard, 4, "Escape"}));
   settings.bind.reset();
   menu.Step(Press(&MenuInput::choose), settings);
   menu.Step(Press(&MenuInput::back), settings);  // the question let go, no key given
   EXPECT_FALSE(settings.bind.has_value());
   for (int i = 0; i < 3; ++i) menu.Step(Press(&MenuInput::down), settings);
   menu.Step(Press(&MenuInput::choose), settings);  // RESET
-  EXPECT_TRUE(settings.resetKeys);
+  EXPECT_EQ(settings.reset, ControlDevice::Keyboard);
   menu.Step(Press(&MenuInput::back), settings);
   EXPECT_EQ(menu.Step(Press(&MenuInput::back), settings), MenuResult::Closed) << "from the top page";
+
+  // The pad's page, next: a button answers, a key does not, and its reset is the pad's.
+  settings = MenuSettings{};
+  menu.Open(false);
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);
+  for (int i = 0; i < 4; ++i) menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // FIRE
+  MenuInput key, button;
+  key.keyName = "Z";
+  button.buttonName = "x";
+  menu.Step(key, settings);
+  EXPECT_FALSE(settings.bind.has_value());
+  menu.Step(button, settings);
+  EXPECT_EQ(settings.bind, (MenuSettings::Binding{ControlDevice::Pad, 4, "x"}));
+  for (int i = 0; i < 3; ++i) menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);
+  EXPECT_EQ(settings.reset, ControlDevice::Pad);
 }
 
 // On the title the next run's rules: each row goes round its values either way.
@@ -120,9 +136,8 @@ TEST(Menu, TheGamePageOnTheTitleChoosesRulesDifficultyStageAndStart) {
   menu.Step(Press(&MenuInput::up), settings);
   EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Closed);
   menu.Open(false);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // CONTROLS, then VIDEO: no GAME away from the title
+  for (int i = 0; i < 3; ++i) menu.Step(Press(&MenuInput::down), settings);
+  menu.Step(Press(&MenuInput::choose), settings);  // CONTROLS, PAD, then VIDEO: no GAME away from the title
   menu.Step(Press(&MenuInput::choose), settings);
   EXPECT_TRUE(settings.view.fullScreen);
 }
@@ -134,10 +149,10 @@ TEST(Menu, AClickChoosesTheRowUnderItAndTheCursorIsDrawnThere) {
   MenuInput click;
   click.clickY = 100;  // above the rows
   EXPECT_EQ(menu.Step(click, settings), MenuResult::Open);
-  click.clickY = 160 + 6 * 30;  // below QUIT
+  click.clickY = 160 + 7 * 30;  // below QUIT
   EXPECT_EQ(menu.Step(click, settings), MenuResult::Open);
   EXPECT_EQ(menu.RowAt(160 + 30 + 15), 1);
-  click.clickY = 160 + 3 * 30 + 4;  // SOUND
+  click.clickY = 160 + 4 * 30 + 4;  // SOUND
   menu.Step(click, settings);
   Surface page = Surface::Blank(PAGE_WIDTH, PAGE_HEIGHT), ring;
   const SpriteSheet& sheet = testing_support::BuiltinSheet();

@@ -234,8 +234,22 @@ TEST_F(SdlJoystickTest, PadsComeAndGoAndTheFirstPressedIsRead) {
   EXPECT_EQ(platform.PollJoystick(), (JoyReading{true, 65535, 32768, 2})) << "the first, bomb held";
   SDL_JoystickDetachVirtual(0);
   EXPECT_FALSE(platform.PollJoystick().attached);
-  PlugInPad();
+  const SDL_JoystickID third = PlugInPad();
   EXPECT_EQ(platform.PollJoystick(), (JoyReading{true, 32768, 32768, 0})) << "plugged back in";
+
+  // The menu's pad page: a button pressed is named, a bound one fires from then on, a reset brings A back.
+  platform.PumpEvents();
+  Press(third, {B});
+  platform.PollJoystick();
+  EXPECT_EQ(platform.PumpEvents().buttonName, "b");
+  EXPECT_EQ(platform.Bind(ControlDevice::Pad, 4, "y"), "y taken by up");
+  EXPECT_EQ(platform.Bind(ControlDevice::Pad, 4, "b"), "");
+  EXPECT_EQ(platform.ActionNames(ControlDevice::Pad)[4], "b");
+  EXPECT_EQ(platform.PollJoystick().buttons, 1u);
+  platform.ResetControls(ControlDevice::Pad);
+  Press(third, {A});
+  EXPECT_EQ(platform.PollJoystick().buttons, 1u);
+  EXPECT_EQ(platform.ActionNames(ControlDevice::Keyboard)[4], "Space") << "the keys untouched";
 }
 
 // The player's own mappings make a joystick SDL does not know a pad; lines

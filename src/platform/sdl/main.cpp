@@ -63,6 +63,7 @@ void RunLoop(CGameApp& app, sdl::SdlPlatform& platform, const RunInput& run) {
     input.click = events.leftClick;
     input.menu = events.menu || platform.PadAsksForMenu();
     input.keyName = events.keyName;
+    input.buttonName = events.buttonName;
     // The recording's end closes the window; live keys and the pad only steer the viewer.
     const int64_t played = app.Frames();
     const bool more = viewer ? app.OnIdleWatching(*viewer, input) != 0 : app.OnIdle(input) != 0;

@@ -28,6 +28,8 @@ class SdlJoystick {
   bool Open(JoyCaps& caps);
   // The one in use; unattached while there is none.
   JoyReading Poll();
+  // The player's buttons from now on.
+  void SetBindings(const Bindings& gamepad) { m_map = PadMap(gamepad); }
   // The one in use held `action`'s button at the last poll.
   bool Held(GameAction action) const;
   // The pad's Start button, which opens the game's menu.

@@ -97,6 +97,12 @@ WindowEvents SdlPlatform::PumpEvents() {
       case SDL_KEYDOWN:
         HandlePlayerKey(event.key, events);
         break;
+      case SDL_CONTROLLERBUTTONDOWN:
+        // Start is the menu's own button.
+        if (event.cbutton.button != SDL_CONTROLLER_BUTTON_START) {
+          events.buttonName = SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(event.cbutton.button));
+        }
+        break;
       case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT) events.leftClick = true;
         if (event.button.button == SDL_BUTTON_RIGHT) events.rightClick = true;
@@ -119,28 +125,35 @@ JoyReading SdlPlatform::ReadInput(KeyboardState& keys) {
   return stick;
 }
 
-std::array<std::string, kPlayerActions> SdlPlatform::ActionKeys() const {
-  std::array<std::string, kPlayerActions> keys;
-  for (size_t i = 0; i < kPlayerActions && i < kGameActions; ++i) keys[i] = JoinNames(m_controls.keyboard.names[i]);
-  return keys;
+Bindings& SdlPlatform::BindingsOf(ControlDevice device) {
+  return device == ControlDevice::Pad ? m_controls.gamepad : m_controls.keyboard;
 }
 
-std::string SdlPlatform::BindKey(size_t action, const std::string& key) {
+std::array<std::string, kPlayerActions> SdlPlatform::ActionNames(ControlDevice device) const {
+  const Bindings& bindings = device == ControlDevice::Pad ? m_controls.gamepad : m_controls.keyboard;
+  std::array<std::string, kPlayerActions> names;
+  for (size_t i = 0; i < kPlayerActions && i < kGameActions; ++i) names[i] = JoinNames(bindings.names[i]);
+  return names;
+}
+
+std::string SdlPlatform::Bind(ControlDevice device, size_t action, const std::string& name) {
   if (action >= kGameActions) return "";
-  if (const std::optional<GameAction> taken = m_controls.keyboard.Bind(static_cast<GameAction>(action), key)) {
-    return key + " taken by " + std::string(kGameActionNames[static_cast<size_t>(*taken)]);
+  if (const std::optional<GameAction> taken = BindingsOf(device).Bind(static_cast<GameAction>(action), name)) {
+    return name + " taken by " + std::string(kGameActionNames[static_cast<size_t>(*taken)]);
   }
   KeepKeys();
   return "";
 }
 
-void SdlPlatform::ResetKeys() {
-  m_controls.keyboard = DefaultControls().keyboard;
+void SdlPlatform::ResetControls(ControlDevice device) {
+  const Controls defaults = DefaultControls();
+  BindingsOf(device) = device == ControlDevice::Pad ? defaults.gamepad : defaults.keyboard;
   KeepKeys();
 }
 
 void SdlPlatform::KeepKeys() {
   m_keys = KeyMap(m_controls.keyboard);
+  m_joystick.SetBindings(m_controls.gamepad);
   std::string error;
   if (!m_settingsPath.empty() && !SaveControls(m_settingsPath, m_controls, error)) {
     std::fprintf(stderr, "kestrova: warning: cannot keep the keys: %s\n", error.c_str());

@@ -37,6 +37,7 @@ struct WindowEvents {
   bool rightClick = false;
   bool menu = false;  // Return (without Alt) or F1: the game's menu
   std::string keyName;  // the last key pressed but those, as SDL names it
+  std::string buttonName;  // the last pad button pressed but Start, as SDL names it
   std::optional<bool> focused;  // the focus changed: whether the window has it now
 };
 
@@ -62,9 +63,9 @@ class SdlPlatform final : public Platform {
   void SetView(const PlayerView& view) override;
   PlayerVolume Volume() const override { return m_audio.Volume(); }
   void SetVolume(const PlayerVolume& volume) override { m_audio.SetVolume(volume); }
-  std::array<std::string, kPlayerActions> ActionKeys() const override;
-  std::string BindKey(size_t action, const std::string& key) override;
-  void ResetKeys() override;
+  std::array<std::string, kPlayerActions> ActionNames(ControlDevice device) const override;
+  std::string Bind(ControlDevice device, size_t action, const std::string& name) override;
+  void ResetControls(ControlDevice device) override;
   bool DialogAtStart() const override { return m_start.dialog; }
   std::string Language() const override { return m_start.language; }
   // Kept with the view at exit.
@@ -96,8 +97,9 @@ class SdlPlatform final : public Platform {
   const Translator& m_texts;
   // Declared so that audio stops first and video goes last.
   SdlVideo m_video;
-  // The keyboard's table in use, kept where the settings live when the menu changes it.
+  // The tables in use, kept where the settings live when the menu changes them.
   void KeepKeys();
+  Bindings& BindingsOf(ControlDevice device);
   Controls m_controls;
   std::string m_settingsPath;
   StartPrefs m_start;

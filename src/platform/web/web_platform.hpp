@@ -44,11 +44,12 @@ class WebPlatform final : public Platform {
   PlayerVolume Volume() const override { return browser::Volume(); }
   void SetVolume(const PlayerVolume& volume) override { browser::SetVolume(volume); }
   // The page's keys are the game's own; they are not changed here yet.
-  std::array<std::string, kPlayerActions> ActionKeys() const override {
+  std::array<std::string, kPlayerActions> ActionNames(ControlDevice device) const override {
+    if (device == ControlDevice::Pad) return {"dpup", "dpdown", "dpleft", "dpright", "a", "b", "none"};
     return {"ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Space", "Shift", "Escape"};
   }
-  std::string BindKey(size_t, const std::string&) override { return "the page keeps its keys"; }
-  void ResetKeys() override {}
+  std::string Bind(ControlDevice, size_t, const std::string&) override { return "the page keeps its keys"; }
+  void ResetControls(ControlDevice) override {}
   // The page shows its form at every load, in its own language.
   bool DialogAtStart() const override { return true; }
   std::string Language() const override { return ""; }
