@@ -1,28 +1,34 @@
-# The autopilot plays the committed stage the same way every time, in every
-# build: two runs write the committed whole-stage replay byte for byte, and
-# it ends on the line the stage's first recording ended on. A
-# carrier too tough to shoot down is a stage it does not clear, and then it
-# writes no replay.
+# The autopilot plays the committed stages the same way every time, in every
+# build: two runs write each committed replay byte for byte, the whole stage
+# under the standard rules and the whole arcade run through every stage on
+# normal, and each ends on the line its first recording ended on. A carrier
+# too tough to shoot down is a stage it does not clear, and then it writes no
+# replay.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
-foreach(run 1 2)
-  execute_process(COMMAND ${AUTOPILOT} --data ${SOURCE_DIR}/data --out ${WORK_DIR}/run${run}.krp
-                  RESULT_VARIABLE rc OUTPUT_VARIABLE report)
-  if(NOT rc EQUAL 0 OR NOT report MATCHES "\ntotal +[0-9]+ +[0-9]+ +[0-9]+ +[0-9]+\ncleared at ")
-    message(FATAL_ERROR "run ${run} did not clear the committed stage (exit ${rc}):\n${report}")
+function(check_replay name)
+  set(committed ${SOURCE_DIR}/tests/replays/${name}.krp)
+  foreach(run 1 2)
+    execute_process(COMMAND ${AUTOPILOT} --data ${SOURCE_DIR}/data ${ARGN} --out ${WORK_DIR}/${name}${run}.krp
+                    RESULT_VARIABLE rc OUTPUT_VARIABLE report)
+    if(NOT rc EQUAL 0 OR NOT report MATCHES "\ntotal [0-9 ]+\ncleared at [^\n]*\nreplay: ")
+      message(FATAL_ERROR "run ${run} ${ARGN} did not clear the committed stages (exit ${rc}):\n${report}")
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${name}${run}.krp ${committed}
+                    RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "run ${run}'s replay differs from tests/replays/${name}.krp; if the stage changed, "
+                          "make it anew as the README's \"Making stages\" says")
+    endif()
+  endforeach()
+  file(STRINGS ${committed} end REGEX "^end ")
+  file(STRINGS ${SOURCE_DIR}/tests/replays/${name}.last last)
+  if(NOT end STREQUAL "end ${last}")
+    message(FATAL_ERROR "tests/replays/${name}.krp ends as \"${end}\", not as tests/replays/${name}.last says")
   endif()
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/run${run}.krp
-                          ${SOURCE_DIR}/tests/replays/full_stage.krp RESULT_VARIABLE rc)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "run ${run}'s replay differs from tests/replays/full_stage.krp; if the stage changed, "
-                        "make it anew as the README's \"Making stages\" says")
-  endif()
-endforeach()
-file(STRINGS ${SOURCE_DIR}/tests/replays/full_stage.krp end REGEX "^end ")
-file(STRINGS ${SOURCE_DIR}/tests/replays/full_stage.last last)
-if(NOT end STREQUAL "end ${last}")
-  message(FATAL_ERROR "the whole-stage replay ends as \"${end}\", not as tests/replays/full_stage.last says")
-endif()
+endfunction()
+check_replay(full_stage)
+check_replay(full_run --rules arcade --difficulty normal)
 
 file(MAKE_DIRECTORY ${WORK_DIR}/tough)
 file(COPY ${SOURCE_DIR}/data/data.csv ${SOURCE_DIR}/data/Stage1.csv ${SOURCE_DIR}/data/map.dat
