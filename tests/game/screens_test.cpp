@@ -96,6 +96,22 @@ TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
   }
 }
 
+// The browser keeps the score file only when the save says it was written.
+TEST(Startup, ASaveSaysWhetherTheScoreWasWritten) {
+  HeadlessGame files(TinyStage());
+  testing_support::FakePlatform window;
+  AppOptions options = WindowOptions(files);
+  const auto folder = files.dir / "scores";
+  testing_support::WriteFile(folder, "a file where the folder would be");
+  options.scorePath = (folder / "score.dat").string();
+  CGameApp app(window, options, BuiltinResources());
+  ASSERT_TRUE(app.InitInstance());
+  EXPECT_FALSE(app.SaveScore());
+  std::filesystem::remove(folder);
+  std::filesystem::create_directories(folder);
+  EXPECT_TRUE(app.SaveScore());
+}
+
 TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
   HeadlessGame game(TinyStage());
   ASSERT_TRUE(game.Start());
