@@ -150,28 +150,10 @@ int RequiredMask(int row) {
 }  // namespace
 
 bool BuildJourney(TileMap& map, std::string& error) {
-  const LandField land = MakeLand();
   Lcg rng(0x4B657374u);
-  for (int row = 0; row < MAP_ROWS; ++row) {
-    for (int column = 0; column < MAP_COLUMNS; ++column) {
-      const int mask = land.CornerMask(row, column);
-      RECT& tile = map[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-      const int required = RequiredMask(row);
-      if (required >= 0 && mask != required) {
-        error = "row " + std::to_string(row) + " column " + std::to_string(column) + " must be " +
-                (required == 0 ? "open water" : "dry land");
-        return false;
-      }
-      if (mask == 0) {
-        tile = SeaTile(row, rng);
-      } else if (mask == 15) {
-        tile = LandTile(row, column, rng);
-      } else {
-        tile = SHORE_TILES[static_cast<std::size_t>(mask)];
-      }
-    }
-  }
-  return true;
+  const Ground sea{RequiredMask, "open water", "dry land", [&rng](int row) { return SeaTile(row, rng); },
+                   [&rng](int row, int column) { return LandTile(row, column, rng); }, SHORE_TILES};
+  return LayTiles(MakeLand(), sea, map, error);
 }
 
 }  // namespace mapgen

@@ -35,4 +35,27 @@ void LandField::CloseDiagonals() {
   }
 }
 
+bool LayTiles(const LandField& land, const Ground& ground, TileMap& map, std::string& error) {
+  for (int row = 0; row < MAP_ROWS; ++row) {
+    for (int column = 0; column < MAP_COLUMNS; ++column) {
+      const int mask = land.CornerMask(row, column);
+      RECT& tile = map[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+      const int required = ground.required(row);
+      if (required >= 0 && mask != required) {
+        error = "row " + std::to_string(row) + " column " + std::to_string(column) + " must be " +
+                (required == 0 ? ground.openName : ground.solidName);
+        return false;
+      }
+      if (mask == 0) {
+        tile = ground.open(row);
+      } else if (mask == 15) {
+        tile = ground.solid(row, column);
+      } else {
+        tile = ground.shores[static_cast<std::size_t>(mask)];
+      }
+    }
+  }
+  return true;
+}
+
 }  // namespace mapgen

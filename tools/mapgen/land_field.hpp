@@ -5,8 +5,11 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <string>
 
 #include "data/sheet_geometry.hpp"
+#include "mapgen/journey.hpp"
 
 namespace mapgen {
 
@@ -24,5 +27,21 @@ class LandField {
  private:
   std::array<std::array<bool, MAP_COLUMNS + 1>, MAP_ROWS + 1> m_land{};
 };
+
+// What a stage's ground is made of: the tile of open (all four corners
+// open), of solid (all land) and of each shore between, and the corner mask
+// each row must have (-1 for any), with the words its error names them by.
+struct Ground {
+  std::function<int(int row)> required;
+  const char* openName;
+  const char* solidName;
+  std::function<RECT(int row)> open;
+  std::function<RECT(int row, int column)> solid;
+  const std::array<RECT, 16>& shores;
+};
+
+// The field laid in tiles row by row, left to right; false with the reason
+// where a row's required mask is not met.
+bool LayTiles(const LandField& land, const Ground& ground, TileMap& map, std::string& error);
 
 }  // namespace mapgen

@@ -136,28 +136,10 @@ int RequiredMask(int row) {
 }  // namespace
 
 bool BuildVolcanoJourney(TileMap& map, std::string& error) {
-  const LandField land = MakeLand();
   Lcg rng(0x4C617661u);
-  for (int row = 0; row < MAP_ROWS; ++row) {
-    for (int column = 0; column < MAP_COLUMNS; ++column) {
-      const int mask = land.CornerMask(row, column);
-      RECT& tile = map[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-      const int required = RequiredMask(row);
-      if (required >= 0 && mask != required) {
-        error = "row " + std::to_string(row) + " column " + std::to_string(column) + " must be " +
-                (required == 0 ? "open lava" : "solid rock");
-        return false;
-      }
-      if (mask == 0) {
-        tile = MeltTile(row, rng);
-      } else if (mask == 15) {
-        tile = RockTile(row, column, rng);
-      } else {
-        tile = LAVA_SHORE_TILES[static_cast<std::size_t>(mask)];
-      }
-    }
-  }
-  return true;
+  const Ground lava{RequiredMask, "open lava", "solid rock", [&rng](int row) { return MeltTile(row, rng); },
+                    [&rng](int row, int column) { return RockTile(row, column, rng); }, LAVA_SHORE_TILES};
+  return LayTiles(MakeLand(), lava, map, error);
 }
 
 }  // namespace mapgen
