@@ -37,6 +37,9 @@ struct AppOptions {
   // The run is recorded: the menu offers no other rules than those it started with.
   bool choicesFixed = false;
   ArcadeTable replayBest;  // arcade: the difficulty's table as the recorded run began
+  // An online board's address: each arcade run's game over offers to send
+  // it there. Empty: no board, and nothing is asked.
+  std::string boardAddress;
 };
 
 // Options to watch `replay` with: its own start choices and rules (anything

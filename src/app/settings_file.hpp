@@ -16,8 +16,9 @@ inline constexpr std::string_view kGamepadSection = "gamepad";
 // Every section the game reads.
 inline constexpr std::string_view kVideoSection = "video";
 inline constexpr std::string_view kSoundSection = "sound";
-inline constexpr std::array<std::string_view, 4> kSettingsSections = {kKeyboardSection, kGamepadSection, kVideoSection,
-                                                                      kSoundSection};
+inline constexpr std::string_view kBoardSection = "board";
+inline constexpr std::array<std::string_view, 5> kSettingsSections = {kKeyboardSection, kGamepadSection, kVideoSection,
+                                                                      kSoundSection, kBoardSection};
 
 struct SettingsEntry {
   std::string key;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/board_address.hpp"
 #include "app/controls.hpp"
 #include "app/data_places.hpp"
 #include "app/game_app.hpp"
@@ -80,9 +81,9 @@ std::string Environment(const char* name) {
 
 // What the player keeps in their settings folder: the controls, with a
 // warning for every part that keeps its default, their own pad mappings, and
-// the view and the sound, which the command line overrides. The settings
-// file's path; empty when there is none.
-std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settings, const Translator& texts) {
+// the view and the sound, and the board runs are sent to, which the command
+// line overrides. The settings file's path; empty when there is none.
+std::string ReadPlayerSettings(CommandLine& line, sdl::SdlSettings& settings, const Translator& texts) {
   const std::string folder = SettingsFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"));
   if (folder.empty()) {
     std::fputs(texts.Translate("kestrova: warning: neither XDG_CONFIG_HOME nor HOME is set; the default controls\n"),
@@ -96,7 +97,10 @@ std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settin
   ViewAndSound kept;
   if (ReadSettingsText(path, text, error) == SettingsRead::Read) {
     std::vector<std::string> parsed;  // the same lines' warnings came with the controls
-    kept = ReadViewAndSound(SettingsFile::Parse(text, path, parsed), path, kept, warnings);
+    const SettingsFile file = SettingsFile::Parse(text, path, parsed);
+    kept = ReadViewAndSound(file, path, kept, warnings);
+    const std::string board = ReadBoardAddress(file, path, warnings);
+    if (line.app.boardAddress.empty()) line.app.boardAddress = board;
   }
   for (const std::string& warning : warnings) std::fprintf(stderr, "kestrova: warning: %s\n", warning.c_str());
   settings.padMappings = folder + "/gamecontrollerdb.txt";
@@ -136,7 +140,7 @@ int Play(const CommandLine& line, sdl::SdlPlatform& platform);
 }  // namespace
 
 int main(int argc, char** argv) {
-  const CommandLine line = ParseOptions(argc, argv);
+  CommandLine line = ParseOptions(argc, argv);
   switch (line.action) {
     case CommandLine::Action::Help:
       std::fputs(UsageText().c_str(), stdout);
