@@ -160,6 +160,8 @@ int main(int argc, char** argv) {
                             .frameStats = line.frameStats};
   const sdl::GettextTranslator texts(ChooseLanguage(GatherLanguageFacts(line.language)), FindLocaleFolder());
   const std::string settingsPath = ReadPlayerSettings(line, settings, texts);
+  settings.boardAddress = line.app.boardAddress;
+  settings.outboxFolder = sdl::OutboxFolder(Environment("XDG_DATA_HOME"), Environment("HOME"));
   sdl::SdlPlatform platform(std::move(settings), texts);
   const ViewAndSound atStart = ViewAndSoundOf(platform);
   const int status = Play(line, platform);

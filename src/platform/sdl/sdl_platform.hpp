@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "app/language.hpp"
 #include "input/keyboard.hpp"
 #include "platform/platform.hpp"
+#include "platform/sdl/board_sender.hpp"
 #include "platform/sdl/sdl_audio.hpp"
 #include "platform/sdl/sdl_input.hpp"
 #include "platform/sdl/sdl_video.hpp"
@@ -25,6 +27,8 @@ struct SdlSettings {
   Controls controls = DefaultControls();
   std::string padMappings{};  // the player's own game controller mappings, when the file is there
   std::string settingsPath{};  // where controls the menu changes are kept; empty: not kept
+  std::string boardAddress{};  // the online board runs are sent to; empty: none
+  std::string outboxFolder{};  // where runs wait that the board could not take yet
 };
 
 // What the waiting events mean for the game; the player's own keys (volume,
@@ -64,6 +68,7 @@ class SdlPlatform final : public Platform {
   std::string BindKey(size_t action, const std::string& key) override;
   void ResetKeys() override;
   void StartEffect(size_t index) override;
+  void SendRun(std::string replayText) override;
 
   // Clicks made while start-up ran were not meant for the game.
   void DropStartUpClicks();
@@ -97,6 +102,7 @@ class SdlPlatform final : public Platform {
   bool m_startBefore = false;  // the pad's Start, the frame before
   SdlJoystick m_joystick;
   SdlAudio m_audio;
+  std::unique_ptr<BoardSender> m_board;  // with a board: its thread, started with the platform
 };
 
 }  // namespace platform::sdl

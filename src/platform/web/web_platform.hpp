@@ -49,6 +49,8 @@ class WebPlatform final : public Platform {
   }
   std::string BindKey(size_t, const std::string&) override { return "the page keeps its keys"; }
   void ResetKeys() override {}
+  // Posted by the page, which says on the console what the board answered.
+  void SendRun(std::string replayText) override { browser::SendRun(replayText); }
   void StartEffect(size_t index) override;
 
   // The clicks since the last call, in the order they came.
