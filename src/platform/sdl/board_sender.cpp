@@ -102,14 +102,15 @@ void BoardSender::Deliver(Job& job) {
   const HttpAnswer answer = PostText(RunsEndpoint(m_address), job.text, m_stop);
   const std::string board = "the board at " + m_address;
   if (answer.status >= 200 && answer.status < 300) {
-    m_say(board + " took the run: run " + RunId(answer.body) + ", queued to be verified");
+    const std::string id = RunId(answer.body);
+    m_say(board + " took the run" + (id.empty() ? "" : ": run " + id) + ", queued to be verified");
   } else if (Refused(answer.status)) {
     m_say(board + " refused the run (" + std::to_string(answer.status) + ": " + Reason(answer.body) +
           "); it is not sent again");
   } else {
     const std::string why = answer.status == 0 ? answer.error
                                                : std::to_string(answer.status) + ": " + Reason(answer.body);
-    m_say("warning: cannot send the run to " + board.substr(4) + " (" + why + "); " +
+    m_say("warning: cannot send the run to " + board + " (" + why + "); " +
           (job.kept.empty() ? "it is lost" : "it is kept in " + m_outbox.Folder() + " and sent at a later start"));
     return;
   }

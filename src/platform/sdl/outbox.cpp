@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -45,22 +46,31 @@ std::string Outbox::Keep(const std::string& text, std::string& error) {
   // and a count tell apart runs kept in the same millisecond.
   const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(
                           std::chrono::system_clock::now().time_since_epoch()).count();
-  char name[64];
-  std::snprintf(name, sizeof name, "run-%015lld-%d-%u", static_cast<long long>(millis), static_cast<int>(getpid()),
-                m_kept++);
-  const std::string path = m_folder + "/" + name + kRunSuffix;
-  const std::string part = m_folder + "/" + name + kPartSuffix;
+  const std::string stem = m_folder + "/run-" + std::to_string(millis) + "-" + std::to_string(getpid()) + "-";
+  const std::string part = stem + kPartSuffix;
   std::ofstream out(part, std::ios::binary | std::ios::trunc);
   out << text;
   out.flush();
   const bool written = static_cast<bool>(out);
   out.close();
-  if (!written || !out || std::rename(part.c_str(), path.c_str()) != 0) {
-    error = path + ": " + std::strerror(errno != 0 ? errno : EIO);
+  if (!written || !out) {
+    error = part + ": " + std::strerror(errno != 0 ? errno : EIO);
     std::remove(part.c_str());
     return "";
   }
-  return path;
+  // Linked in whole under a name no other run has: link() never replaces one.
+  for (;;) {
+    const std::string path = stem + std::to_string(m_kept++) + kRunSuffix;
+    if (link(part.c_str(), path.c_str()) == 0) {
+      std::remove(part.c_str());
+      return path;
+    }
+    if (errno != EEXIST) {
+      error = path + ": " + std::strerror(errno);
+      std::remove(part.c_str());
+      return "";
+    }
+  }
 }
 
 std::vector<std::string> Outbox::Kept() const {

@@ -28,7 +28,7 @@ class Outbox {
 
  private:
   std::string m_folder;
-  unsigned m_kept = 0;  // runs kept in this process, to tell their names apart
+  unsigned m_kept = 0;  // the count in the next run's name
 };
 
 }  // namespace platform::sdl
