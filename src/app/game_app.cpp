@@ -228,7 +228,7 @@ int32_t CGameApp::MenuFrame(const FrameInput& input) {
 
 void CGameApp::OfferFrame(const FrameInput& input) {
   const uint32_t held = MenuKeys(input);
-  // Fire and bomb as the game has them: Space and Shift, the pad's buttons.
+  // Fire and bomb as the game has them (Space and Shift, the pad's buttons); Escape says no too.
   const bool yes = (held & kMenuChoose) != 0;
   const bool no = (held & kMenuBack) != 0 || KeyHeld(input.keys, VK_SHIFT);
   if (std::optional<std::string> text = m_offer->Answer(yes, no)) {
