@@ -7,7 +7,7 @@ packages=(g++ cmake ninja-build pkg-config python3 libsdl2-dev libsdl2-image-dev
           libgtest-dev libbenchmark-dev fonts-ipafont-gothic xvfb xauth xdotool x11-utils x11-apps imagemagick
           clang libclang-rt-14-dev valgrind zlib1g-dev desktop-file-utils appstream groff-base
           lintian dpkg-dev file weston gettext
-          postgresql libpqxx-dev libcpp-httplib-dev nlohmann-json3-dev)
+          postgresql libpqxx-dev libcpp-httplib-dev nlohmann-json3-dev libcurl4-openssl-dev)
 if [ "${KESTROVA_WEB:-0}" = 1 ]; then
   packages+=(emscripten chromium)
   # A node that came with its own npm (from another package source) stays as it is.

@@ -413,6 +413,20 @@ const KestrovaPage = (() => {
     }
   }
 
+  // --- runs sent to an online board: the page's address names it, ?board=URL
+  const boardAddress = () => new URLSearchParams(window.location.search).get("board") || "";
+
+  function sendRun(text) {
+    const board = boardAddress();
+    fetch(board.replace(/\/$/, "") + "/api/runs", { method: "POST", headers: { "Content-Type": "text/plain" }, body: text })
+      .then(async (response) => {
+        const answer = await response.json().catch(() => ({}));
+        if (response.ok) console.info(`kestrova: the board at ${board} took the run: run ${answer.id}, queued to be verified`);
+        else console.error(`kestrova: the board at ${board} answered ${response.status}: ${answer.error || response.statusText}`);
+      })
+      .catch((error) => console.error(`kestrova: cannot send the run to ${board}: ${error}`));
+  }
+
   // --- the test hook -------------------------------------------------------
   const isTestPage = () => new URLSearchParams(window.location.search).has("test");
   let driver = 0;
@@ -465,7 +479,7 @@ const KestrovaPage = (() => {
     showScreen, putPage, setIcon, requestFullscreen, runSettings, setAudio, startAudio, switchMusic, audioContext, setEffect,
     startEffect,
     showClosed,
-    loadItem, storeItem, isTestPage, attachScoreKeeper, attachTestHook, finishTestRun, fetchReplay,
+    loadItem, storeItem, isTestPage, attachScoreKeeper, attachTestHook, finishTestRun, fetchReplay, boardAddress, sendRun,
     getView, setView, volume, setVolume, takeMenu,
   };
 })();

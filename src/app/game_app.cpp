@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/replay.hpp"
+#include "ui/screens.hpp"
 #include "ui/settings_dlg.hpp"
 
 namespace {
@@ -109,6 +111,10 @@ int32_t CGameApp::StartCore(CoreSetup setup) {
     m_choices.best = setup.best;
   }
   m_core.emplace(std::move(setup));
+  m_offer.reset();
+  if (!m_options.boardAddress.empty() && !m_options.replay && m_options.rules.kind == RulesKind::Arcade) {
+    m_offer.emplace(m_choices, StampFor(m_options.dataDir, m_options.rules));
+  }
   return 1;
 }
 
@@ -229,8 +235,29 @@ int32_t CGameApp::MenuFrame(const FrameInput& input) {
   return result == MenuResult::Quit ? 0 : 1;
 }
 
+void CGameApp::OfferFrame(const FrameInput& input) {
+  const uint32_t held = MenuKeys(input);
+  // Fire and bomb as the game has them (Space and Shift, the pad's buttons); Escape says no too.
+  const bool yes = (held & kMenuChoose) != 0;
+  const bool no = (held & kMenuBack) != 0 || KeyHeld(input.keys, VK_SHIFT);
+  if (std::optional<std::string> text = m_offer->Answer(yes, no)) {
+    m_platform.SendRun(std::move(*text));
+  }
+  if (m_offer->Asking()) {
+    m_platform.Present(m_core->OverlaidPage(DrawSendQuestion), m_core->GetPalette());
+  } else {
+    // What answered is the question's until let go.
+    m_keptFromGame = held;
+    m_platform.Present(m_core->State().back.pixels, m_core->GetPalette());
+  }
+}
+
 int32_t CGameApp::OnIdle(const FrameInput& input) {
   if (!m_core) return 0;
+  if (m_offer && m_offer->Asking()) {
+    OfferFrame(input);
+    return 1;
+  }
   if (m_menu.IsOpen() || (input.menu && MenuOpensOn(CurrentScreen(m_core->State())))) return MenuFrame(input);
   // Keys held through the menu's close are the menu's until let go.
   m_keptFromGame &= MenuKeys(input);
@@ -241,6 +268,7 @@ int32_t CGameApp::OnIdle(const FrameInput& input) {
   if (m_keptFromGame & (kMenuChoose | kMenuBack)) m_lastInput.stick.buttons = 0;
   ++m_frames;
   m_lastFrame = m_core->Step(m_lastInput);
+  if (m_offer) m_offer->Add(m_lastInput, m_lastFrame, m_core->State());
   m_platform.Present(m_lastFrame.page, m_core->GetPalette());
   m_sound.StartEffects(m_lastFrame.sounds);
   FollowStage();
@@ -256,6 +284,7 @@ void WatchReplayWith(const Replay& replay, AppOptions& options) {
   options.replay = true;
   options.replayStick = replay.Choices().joystick;
   options.replayBest = replay.best;
+  options.boardAddress.clear();  // the watcher's run is not theirs to send
 }
 
 int32_t CGameApp::OnIdleWatching(ReplayViewer& viewer, const FrameInput& live) {

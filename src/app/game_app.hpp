@@ -12,6 +12,7 @@
 #include "app/input_script.hpp"
 #include "app/replay_viewer.hpp"
 #include "app/resources.hpp"
+#include "app/run_offer.hpp"
 #include "audio/sound.hpp"
 #include "data/high_score.hpp"
 #include "platform/platform.hpp"
@@ -37,6 +38,9 @@ struct AppOptions {
   // The run is recorded: the menu offers no other rules than those it started with.
   bool choicesFixed = false;
   ArcadeTable replayBest;  // arcade: the difficulty's table as the recorded run began
+  // An online board's address: each arcade run's game over offers to send
+  // it there. Empty: no board, and nothing is asked.
+  std::string boardAddress;
 };
 
 // Options to watch `replay` with: its own start choices and rules (anything
@@ -83,6 +87,8 @@ class CGameApp {
   int32_t StartCore(CoreSetup setup);
   // A new game on the title under other rules; false when their data cannot be played.
   bool ChangeRules(const GameRules& rules);
+  // A frame of the question whether to send the run just over, over its last page.
+  void OfferFrame(const FrameInput& input);
   // A frame of the menu, which `input` steers, over the last page; 0 once it quits the game.
   int32_t MenuFrame(const FrameInput& input);
   // The menu's keys and pad buttons held, by bit.
@@ -98,6 +104,7 @@ class CGameApp {
   HighScoreTable m_highScores;
   StartChoices m_choices;
   std::optional<Core> m_core;  // made once start-up has succeeded
+  std::optional<RunOffer> m_offer;  // with a board, an arcade sitting's frames since the core was made
   FrameOutput m_lastFrame;
   std::optional<int16_t> m_savedScore;  // the run's entry in the file, once saved
   int32_t m_musicStage = 1;  // whose music plays

@@ -1,5 +1,6 @@
 #include "app/options.hpp"
 
+#include "app/board_address.hpp"
 #include "app/language.hpp"
 
 #include <optional>
@@ -11,7 +12,7 @@ constexpr const char* kVersion = KESTROVA_VERSION;
 
 enum class Option {
   Window, FullScreen, Keyboard, Joystick, Scale, IntegerScale, Volume, Mute, NoPause, Data, Sheet, Record, Replay,
-  Seek, FrameStats, Help, Version, Rules, Lang
+  Seek, FrameStats, Help, Version, Rules, Lang, Board
 };
 
 struct OptionEntry {
@@ -33,7 +34,7 @@ constexpr OptionEntry kOptions[] = {
     {"--integer-scale", Option::IntegerScale, false},
     {"--rules", Option::Rules, true},        {"--difficulty", Option::Rules, true},
     {"--practice", Option::Rules, true},     {"--stage", Option::Rules, true},
-    {"--lang", Option::Lang, true},
+    {"--lang", Option::Lang, true},          {"--board", Option::Board, true},
 };
 
 const OptionEntry* FindOption(std::string_view name) {
@@ -137,6 +138,13 @@ bool Apply(const OptionEntry& entry, std::string_view value, CommandLine& line) 
       }
       line.error = "--lang takes en or ja, not '" + std::string(value) + "'";
       return false;
+    case Option::Board:
+      if (const std::string problem = BoardAddressProblem(value); !problem.empty()) {
+        line.error = "--board takes a board's address: " + problem + ", not '" + std::string(value) + "'";
+        return false;
+      }
+      app.boardAddress = value;
+      return true;
     case Option::Help: line.action = CommandLine::Action::Help; return true;
     case Option::Version:
       if (line.action != CommandLine::Action::Help) line.action = CommandLine::Action::Version;
@@ -258,6 +266,9 @@ std::string UsageText() {
          "  --lang L        show the texts in L, en (English) or ja (Japanese),\n"
          "                  whatever the locale (LANGUAGE, LC_ALL, LC_MESSAGES,\n"
          "                  LANG) says\n"
+         "  --board URL     at an arcade game over, offer to send the run to the\n"
+         "                  online board at URL (kestrova-board); over the\n"
+         "                  [board] address of settings.ini\n"
          "  --help          show this help and exit\n"
          "  --version       show the version and exit\n"
          "\n"

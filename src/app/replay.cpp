@@ -58,7 +58,12 @@ std::string PlayChecked(const Replay& replay, const std::string& dataDir, const 
     out = core->Step(replay.script.InputAt(played), played == frames);
     const RunState& run = core->State().run;
     outcome.score = HasStakes(run) ? run.score : core->State().g_player.score;
-    if (out.entry) outcome.entry = out.entry;
+    // The initials are the last run's: a later run that entered none is not named by them.
+    if (out.entry) {
+      outcome.entry = out.entry;
+    } else if (run.gameOver == 0 && CurrentScreen(core->State()) == Screen::Play) {
+      outcome.entry.reset();
+    }
     if (check != replay.checks.end() && check->frame == played) {
       const uint64_t hash = HashPlayState(core->State());
       if (hash != check->stateHash) {

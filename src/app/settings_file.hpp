@@ -17,8 +17,9 @@ inline constexpr std::string_view kGamepadSection = "gamepad";
 inline constexpr std::string_view kVideoSection = "video";
 inline constexpr std::string_view kSoundSection = "sound";
 inline constexpr std::string_view kStartSection = "start";
-inline constexpr std::array<std::string_view, 5> kSettingsSections = {kKeyboardSection, kGamepadSection, kVideoSection,
-                                                                      kSoundSection, kStartSection};
+inline constexpr std::string_view kBoardSection = "board";
+inline constexpr std::array<std::string_view, 6> kSettingsSections = {kKeyboardSection, kGamepadSection, kVideoSection,
+                                                                      kSoundSection,    kStartSection,   kBoardSection};
 
 struct SettingsEntry {
   std::string key;

@@ -1,6 +1,6 @@
 // What the game needs of a machine with a window: the window, page
 // presentation, message boxes, the settings dialog, the joystick and the audio
-// output. The game's composer (CGameApp) talks to the machine through this
+// output, and the sending of runs to an online board. The game's composer (CGameApp) talks to the machine through this
 // class; each host reads its own input and runs its own loop.
 #pragma once
 
@@ -67,6 +67,11 @@ class Platform : public AudioOutput {
   virtual bool DialogAtStart() const = 0;
   virtual std::string Language() const = 0;
   virtual std::string SetStart(bool dialog, const std::string& language) = 0;
+
+  // A finished run, a format-3 replay's text, for the online board the host
+  // was given, as the player chose: sent in the background, so that play goes
+  // on meanwhile, and kept for later where the board cannot be reached.
+  virtual void SendRun(std::string replayText) = 0;
 };
 
 }  // namespace platform

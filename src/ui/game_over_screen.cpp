@@ -12,6 +12,7 @@ constexpr int32_t kShownFrames = 120;   // GAME OVER alone, before the entry or 
 constexpr int32_t kLongestFrames = 900;  // without an entry, the title comes by itself then
 constexpr int32_t kRepeatAfter = 16, kRepeatEvery = 6;
 constexpr int32_t kLetterTop = 320, kLetterLeft = 240, kLetterSize = 32;
+constexpr int32_t kQuestionTop = 400, kQuestionLeft = 176;  // two centred lines below the initials' boxes
 
 enum Keys : int32_t { kFire = 1, kUp = 2, kDown = 4 };
 
@@ -85,4 +86,9 @@ std::optional<ArcadeEntry> DrawGameOverScreen(PlayState& play, CDisplay& display
   run.best.Enter(entered);
   Finish(play);
   return entered;
+}
+
+void DrawSendQuestion(CDisplay& display) {
+  display.DrawSmallText("SEND RUN TO BOARD?", kQuestionLeft, kQuestionTop, 2);
+  display.DrawSmallText("FIRE YES / BOMB NO", kQuestionLeft, kQuestionTop + 24, 2);
 }

@@ -27,3 +27,7 @@ bool DrawExitQueryScreen(PlayState& play, CDisplay& display, const KeyboardState
 // letter, then the title. The entry, in the frame it is made.
 std::optional<ArcadeEntry> DrawGameOverScreen(PlayState& play, CDisplay& display, const KeyboardState& keys,
                                               FrameSounds& sounds);
+// With an online board set, drawn by the host over the game over's last page
+// once it has ended: whether to send the run. The play state knows nothing
+// of it, so that a run plays the same with a board or without.
+void DrawSendQuestion(CDisplay& display);

@@ -23,6 +23,7 @@ _parser = argparse.ArgumentParser()
 _parser.add_argument("--board", required=True)
 _parser.add_argument("--sim", required=True)
 _parser.add_argument("--source", required=True)
+_parser.add_argument("--sender", required=True)  # kestrova-send-run: the game's sending without a window
 ARGS, UNITTEST_ARGV = _parser.parse_known_args()
 DATA = os.path.join(ARGS.source, "data")
 SCRIPTS = os.path.join(ARGS.source, "tests", "scripts")

@@ -131,6 +131,8 @@ class FakePlatform final : public platform::Platform {
   }
   bool dialogAtStart = true;
   std::string language;
+  void SendRun(std::string replayText) override { sentRuns.push_back(std::move(replayText)); }
+  std::vector<std::string> sentRuns;
   PlayerView view;
   PlayerVolume volume;
   std::array<std::string, platform::kPlayerActions> keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"};

@@ -27,7 +27,7 @@ CommandLine Parse(std::vector<const char*> args) {
 auto Taken(const CommandLine& l) {
   return std::tuple(l.app.fullScreen, l.app.keyboard, l.scale, l.app.dataDir, l.app.sheetPath, l.recordPath,
                     l.replayPath, l.seekSeconds, l.volume, l.muted, l.integerScale, l.app.pauseWhenAway,
-                    l.frameStats, l.app.saveScores);
+                    l.frameStats, l.app.saveScores, l.app.boardAddress);
 }
 
 // Each case changes what it names from what no option gives.
@@ -36,7 +36,7 @@ TEST(Options, ChoicesThatSkipTheDialogAndValuesSeparateOrJoined) {
   ASSERT_EQ(none.action, Action::Run);
   // The dialog asks; a window of 640 x 480, the data under the current folder, full volume.
   EXPECT_EQ(Taken(none), std::tuple(std::nullopt, std::nullopt, 1, "data", "", "", "", std::nullopt, 100, false, false,
-                                    true, false, true));
+                                    true, false, true, ""));
   const struct {
     std::vector<const char*> args;
     void (*change)(CommandLine&);
@@ -67,6 +67,7 @@ TEST(Options, ChoicesThatSkipTheDialogAndValuesSeparateOrJoined) {
       {{"--integer-scale", "--scale", "2"}, [](CommandLine& l) { l.integerScale = true, l.scale = 2; }},
       {{"--no-pause"}, [](CommandLine& l) { l.app.pauseWhenAway = false; }},
       {{"--frame-stats", "--scale=2"}, [](CommandLine& l) { l.frameStats = true, l.scale = 2; }},
+      {{"--board", "https://board.example:8443/k/"}, [](CommandLine& l) { l.app.boardAddress = "https://board.example:8443/k/"; }},
   };
   for (const auto& c : cases) {
     const CommandLine line = Parse(c.args);
@@ -107,6 +108,10 @@ TEST(Options, HelpVersionAndMistakes) {
       {{"--volume", "101"}, "'101'"},
       {{"--volume", "-5"}, "'-5'"},
       {{"--volume="}, "''"},
+      {{"--board", "board.example"}, "--board takes a board's address: a board's address starts with http://"},
+      {{"--board=http://"}, "names its host, not 'http://'"},
+      {{"--board", "http://h/ x"}, "without spaces"},
+      {{"--board", "http://h/?a=1"}, "no query"},
   };
   for (const Case& c : cases) {
     const CommandLine line = Parse(c.args);
@@ -116,7 +121,7 @@ TEST(Options, HelpVersionAndMistakes) {
   // The help names every option the parser accepts.
   for (const char* option :
        {"--window", "--fullscreen", "--keyboard", "--joystick", "--scale", "--integer-scale", "--volume", "--mute",
-        "--no-pause", "--data", "--sheet", "--record", "--replay", "--seek", "--frame-stats", "--help", "--version"}) {
+        "--no-pause", "--data", "--sheet", "--record", "--replay", "--seek", "--frame-stats", "--board", "--help", "--version"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);

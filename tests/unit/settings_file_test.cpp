@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/board_address.hpp"
 #include "app/controls.hpp"
 #include "app/settings_file.hpp"
 #include "app/view_settings.hpp"
@@ -157,6 +158,26 @@ TEST(SettingsFile, TheViewTheSoundAndTheStartAreKeptBesideTheControls) {
   EXPECT_EQ(ReadViewAndSound(SettingsFile::Parse(text, path, warnings), path, defaults, warnings).start,
             (StartPrefs{true, "", true, std::nullopt}));
   EXPECT_TRUE(warnings.empty());
+}
+
+// The board's address: the last usable line gives it, and a line that
+// cannot be one is named and leaves no board, rather than one half meant.
+TEST(SettingsFile, TheBoardsAddressIsReadOrNamedByLine) {
+  std::vector<std::string> warnings;
+  const auto read = [&](const std::string& text) {
+    warnings.clear();
+    return ReadBoardAddress(SettingsFile::Parse(text, "/c/settings.ini", warnings), "/c/settings.ini", warnings);
+  };
+  EXPECT_EQ(read("[sound]\nmute = no\n"), "");
+  EXPECT_EQ(read("[board]\naddress = http://127.0.0.1:8080\n"), "http://127.0.0.1:8080");
+  EXPECT_TRUE(warnings.empty()) << warnings[0];
+  EXPECT_EQ(read("[board]\naddress = http://a\nurl = http://b\naddress = board.example\n"), "");
+  EXPECT_EQ(warnings, (std::vector<std::string>{
+                          "/c/settings.ini:3: no board setting 'url'",
+                          "/c/settings.ini:4: 'board.example' is no board: a board's address starts with http:// or "
+                          "https://; no run is sent"}));
+  EXPECT_EQ(RunsEndpoint("http://a:1/k/"), "http://a:1/k/api/runs");
+  EXPECT_EQ(RunsEndpoint("https://a"), "https://a/api/runs");
 }
 
 }  // namespace

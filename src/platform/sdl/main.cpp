@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/board_address.hpp"
 #include "app/controls.hpp"
 #include "app/data_places.hpp"
 #include "app/game_app.hpp"
@@ -81,9 +82,9 @@ std::string Environment(const char* name) {
 
 // What the player keeps in their settings folder: the controls, with a
 // warning for every part that keeps its default, their own pad mappings, and
-// the view and the sound, which the command line overrides. The settings
-// file's path; empty when there is none.
-std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settings) {
+// the view and the sound, and the board runs are sent to, which the command
+// line overrides. The settings file's path; empty when there is none.
+std::string ReadPlayerSettings(CommandLine& line, sdl::SdlSettings& settings) {
   const std::string folder = SettingsFolder(Environment("XDG_CONFIG_HOME"), Environment("HOME"));
   if (folder.empty()) return "";
   const std::string path = folder + "/settings.ini";
@@ -93,7 +94,10 @@ std::string ReadPlayerSettings(const CommandLine& line, sdl::SdlSettings& settin
   ViewAndSound kept;
   if (ReadSettingsText(path, text, error) == SettingsRead::Read) {
     std::vector<std::string> parsed;  // the same lines' warnings came with the controls
-    kept = ReadViewAndSound(SettingsFile::Parse(text, path, parsed), path, kept, warnings);
+    const SettingsFile file = SettingsFile::Parse(text, path, parsed);
+    kept = ReadViewAndSound(file, path, kept, warnings);
+    const std::string board = ReadBoardAddress(file, path, warnings);
+    if (line.app.boardAddress.empty()) line.app.boardAddress = board;
   }
   for (const std::string& warning : warnings) std::fprintf(stderr, "kestrova: warning: %s\n", warning.c_str());
   settings.padMappings = folder + "/gamecontrollerdb.txt";
@@ -134,7 +138,7 @@ int Play(const CommandLine& line, sdl::SdlPlatform& platform);
 }  // namespace
 
 int main(int argc, char** argv) {
-  const CommandLine line = ParseOptions(argc, argv);
+  CommandLine line = ParseOptions(argc, argv);
   switch (line.action) {
     case CommandLine::Action::Help:
       std::fputs(UsageText().c_str(), stdout);
@@ -160,6 +164,8 @@ int main(int argc, char** argv) {
     std::fputs(texts.Translate("kestrova: warning: neither XDG_CONFIG_HOME nor HOME is set; the default controls\n"),
                stderr);
   }
+  settings.boardAddress = line.app.boardAddress;
+  settings.outboxFolder = sdl::OutboxFolder(Environment("XDG_DATA_HOME"), Environment("HOME"));
   sdl::SdlPlatform platform(std::move(settings), texts);
   const ViewAndSound atStart = ViewAndSoundOf(platform);
   const int status = Play(line, platform);

@@ -58,7 +58,15 @@ SdlPlatform::SdlPlatform(SdlSettings settings, const Translator& texts)
       m_start(std::move(settings.start)),
       m_keys(settings.controls.keyboard),
       m_joystick(settings.controls.gamepad, std::move(settings.padMappings)),
-      m_audio(settings.audio) {}
+      m_audio(settings.audio) {
+  if (!settings.boardAddress.empty()) {
+    m_board = std::make_unique<BoardSender>(std::move(settings.boardAddress), Outbox(std::move(settings.outboxFolder)));
+  }
+}
+
+void SdlPlatform::SendRun(std::string replayText) {
+  if (m_board) m_board->Send(std::move(replayText));
+}
 
 bool SdlPlatform::CreateMainWindow(std::span<const uint8_t> iconBitmap) { return m_video.CreateWindow(iconBitmap); }
 

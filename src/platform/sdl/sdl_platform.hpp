@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "app/view_settings.hpp"
 #include "input/keyboard.hpp"
 #include "platform/platform.hpp"
+#include "platform/sdl/board_sender.hpp"
 #include "platform/sdl/sdl_audio.hpp"
 #include "platform/sdl/sdl_input.hpp"
 #include "platform/sdl/sdl_video.hpp"
@@ -27,6 +29,8 @@ struct SdlSettings {
   std::string padMappings{};  // the player's own game controller mappings, when the file is there
   std::string settingsPath{};  // where controls the menu changes are kept; empty: not kept
   StartPrefs start{};
+  std::string boardAddress{};  // the online board runs are sent to; empty: none
+  std::string outboxFolder{};  // where runs wait that the board could not take yet
 };
 
 // What the waiting events mean for the game; the player's own keys (volume,
@@ -72,6 +76,7 @@ class SdlPlatform final : public Platform {
   std::string SetStart(bool dialog, const std::string& language) override;
   const StartPrefs& Start() const { return m_start; }
   void StartEffect(size_t index) override;
+  void SendRun(std::string replayText) override;
 
   // Clicks made while start-up ran were not meant for the game.
   void DropStartUpClicks();
@@ -107,6 +112,7 @@ class SdlPlatform final : public Platform {
   bool m_startBefore = false;  // the pad's Start, the frame before
   SdlJoystick m_joystick;
   SdlAudio m_audio;
+  std::unique_ptr<BoardSender> m_board;  // with a board: its thread, started with the platform
 };
 
 }  // namespace platform::sdl

@@ -76,6 +76,16 @@ EM_JS(int, kestrova_has_gamepad_api, (), { return typeof navigator.getGamepads =
 
 EM_JS(void, kestrova_show_closed, (), { KestrovaPage.showClosed(); });
 
+EM_JS(char*, kestrova_board_address, (), {
+  const address = KestrovaPage.boardAddress();
+  const size = lengthBytesUTF8(address) + 1;
+  const pointer = _malloc(size);
+  stringToUTF8(address, pointer, size);
+  return pointer;
+});
+
+EM_JS(void, kestrova_send_run, (const char* text), { KestrovaPage.sendRun(UTF8ToString(text)); });
+
 EM_JS(int, kestrova_is_test_page, (), { return KestrovaPage.isTestPage() ? 1 : 0; });
 
 EM_JS(int, kestrova_item_length, (const char* key), {
@@ -228,6 +238,15 @@ std::optional<FetchedReplay> FetchReplay() {
   (text.compare(line + 1, 3, "ok\n") == 0 ? fetched.text : fetched.error) = rest;
   return fetched;
 }
+
+std::string BoardAddress() {
+  char* address = kestrova_board_address();
+  const std::string text(address);
+  std::free(address);
+  return text;
+}
+
+void SendRun(const std::string& replayText) { kestrova_send_run(replayText.c_str()); }
 
 PlayerView View() {
   const int view = kestrova_get_view();

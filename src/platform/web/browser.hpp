@@ -48,6 +48,10 @@ struct FetchedReplay {
   std::string address, text, error;
 };
 std::optional<FetchedReplay> FetchReplay();
+// The online board the page's address names (?board=URL), or empty.
+std::string BoardAddress();
+// A finished run posted to that board with fetch(); what it answered goes to the console.
+void SendRun(const std::string& replayText);
 // What the player sees and hears, kept by the page.
 PlayerView View();
 void SetView(const PlayerView& view);

@@ -3,6 +3,7 @@
 // the score file kept in the page's storage.
 #include <optional>
 
+#include "app/board_address.hpp"
 #include "app/game_app.hpp"
 #include "app/replay_viewer.hpp"
 #include "platform/web/browser.hpp"
@@ -71,6 +72,14 @@ int main() {
     // As kestrova-sim starts: no form, a window, the keyboard, no saving.
     options.fullScreen = 0;
     options.keyboard = 1;
+  }
+  if (!testPage) {
+    options.boardAddress = web::browser::BoardAddress();
+    if (const std::string problem = BoardAddressProblem(options.boardAddress);
+        !options.boardAddress.empty() && !problem.empty()) {
+      web::browser::Alert("?board=" + options.boardAddress + " is no board: " + problem + "; no run is sent");
+      options.boardAddress.clear();
+    }
   }
   const std::optional<Replay> watched = testPage ? std::nullopt : WatchedReplay(options);
   const std::string scorePath = options.dataDir + "/score.dat";

@@ -54,6 +54,8 @@ class WebPlatform final : public Platform {
   bool DialogAtStart() const override { return true; }
   std::string Language() const override { return ""; }
   std::string SetStart(bool, const std::string&) override { return "the page asks at every load"; }
+  // Posted by the page, which says on the console what the board answered.
+  void SendRun(std::string replayText) override { browser::SendRun(replayText); }
   void StartEffect(size_t index) override;
 
   // The clicks since the last call, in the order they came.

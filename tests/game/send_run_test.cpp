@@ -1,0 +1,75 @@
+// An arcade run offered to an online board as its game over ends: asked only
+// with a board set, drawn over the game over's last page without touching the
+// run, and nothing sent unless the player says yes (the board tests send one).
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "app/game_app.hpp"
+#include "app/replay.hpp"
+#include "input/keyboard.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using testing_support::RepoDataDir;
+
+constexpr size_t kQuestionTop = 400, kQuestionBottom = 440, kPageWidth = 640;
+
+// The game under arcade_initials.krp's rules, its tables in a scratch copy of the data.
+struct OfferedGame {
+  explicit OfferedGame(const std::string& board) : data(RepoDataDir()) {
+    AppOptions options;
+    options.dataDir = data.DataDir();
+    options.fullScreen = 0;
+    options.keyboard = 1;
+    options.rules.kind = RulesKind::Arcade;
+    options.rules.difficulty = Difficulty::Expert;
+    options.boardAddress = board;
+    app.emplace(window, options, BuiltinResources());
+    EXPECT_TRUE(app->InitInstance());
+  }
+  testing_support::HeadlessGame data;
+  testing_support::FakePlatform window;
+  std::optional<CGameApp> app;
+};
+
+// Both games see the same input: the one with a board shows what the other
+// does until the game over ends, then asks over that last page, only the rows
+// below the initials changed, while the run waits; bomb says no.
+TEST(SendRun, TheGameOverAsksOnlyWithABoardAndBombSendsNothing) {
+  Replay script;
+  std::string error;
+  ASSERT_TRUE(LoadReplay((RepoDataDir().parent_path() / "tests/scripts/arcade_initials.krp").string(), script, error));
+  OfferedGame asked("http://board.test"), plain("");
+  std::vector<uint8_t> gameOverPage;
+  int64_t call = 1;
+  for (; call <= script.script.Length() && asked.app->Frames() == plain.app->Frames(); ++call) {
+    gameOverPage = plain.window.lastPage;
+    asked.app->OnIdle(script.script.InputAt(call));
+    plain.app->OnIdle(script.script.InputAt(call));
+    if (asked.app->Frames() == plain.app->Frames()) {
+      ASSERT_EQ(asked.window.lastPage, plain.window.lastPage) << call;
+    }
+  }
+  ASSERT_LT(call, script.script.Length()) << "asked as the title came";
+  EXPECT_EQ(plain.app->LastFrame().screen, std::string("title"));
+  EXPECT_NE(asked.window.lastPage, gameOverPage);
+  for (size_t at = 0; at < gameOverPage.size(); ++at) {
+    if (at / kPageWidth < kQuestionTop || at / kPageWidth >= kQuestionBottom) {
+      ASSERT_EQ(asked.window.lastPage[at], gameOverPage[at]) << at;
+    }
+  }
+  const int64_t frames = asked.app->Frames();
+  for (; call <= script.script.Length(); ++call) asked.app->OnIdle(script.script.InputAt(call));
+  EXPECT_EQ(asked.app->Frames(), frames) << "unanswered, it goes on asking";
+  FrameInput bomb;
+  bomb.keys[VK_SHIFT] = 0x80;
+  asked.app->OnIdle(bomb);
+  asked.app->OnIdle(FrameInput{});
+  EXPECT_EQ(asked.app->LastFrame().screen, std::string("title"));
+  EXPECT_EQ(asked.app->Frames(), frames + 1);
+  EXPECT_TRUE(asked.window.sentRuns.empty() && plain.window.sentRuns.empty());
+}
+
+}  // namespace
