@@ -51,11 +51,30 @@ const KestrovaPage = (() => {
   // How the player sees the page, as the game's menu sets it; full screen is
   // the browser's, which grants it only from a click or a key.
   const view = { integerScale: false };
+  // What the player set in the menu and by the volume keys, kept for the next
+  // visit as the desktop keeps its settings.ini: whole, or not at all.
+  const kSettingsItem = "kestrova-settings";
+  function keepSettings() {
+    storeItem(kSettingsItem, JSON.stringify({ integerScale: view.integerScale, ...volume }));
+  }
+  function restoreSettings() {
+    let kept = null;
+    try {
+      kept = JSON.parse(loadItem(kSettingsItem) || "null");
+    } catch (error) {
+      console.warn("kestrova: the kept settings are unreadable, the defaults stand: " + error);
+    }
+    if (!kept) return;
+    if (typeof kept.integerScale === "boolean") view.integerScale = kept.integerScale;
+    if (Number.isInteger(kept.percent) && kept.percent >= 0 && kept.percent <= 100) volume.percent = kept.percent;
+    if (typeof kept.muted === "boolean") volume.muted = kept.muted;
+  }
   function getView() {
     return { fullScreen: Boolean(document.fullscreenElement), integerScale: view.integerScale };
   }
   function setView(fullScreen, integerScale) {
     view.integerScale = integerScale;
+    keepSettings();
     if (fullScreen && !document.fullscreenElement) requestFullscreen();
     if (!fullScreen && document.fullscreenElement) document.exitFullscreen().catch(() => {});
     fit();
@@ -247,6 +266,7 @@ const KestrovaPage = (() => {
   // Everything plays through one gain: the player's volume.
   const audio = { context: null, buffer: null, source: null, gain: null, effects: [], playing: [], started: [] };
   const volume = { percent: 100, muted: false };
+  restoreSettings();
   const kGestures = ["keydown", "mousedown", "pointerdown", "touchstart"];
   function resumeAudio() {
     if (audio.context && audio.context.state === "suspended") audio.context.resume();
@@ -318,6 +338,7 @@ const KestrovaPage = (() => {
   function setVolume(percent, muted) {
     Object.assign(volume, { percent, muted });
     applyVolume();
+    keepSettings();
   }
 
   // Return and F1 ask for the game's menu, which the program takes at its next frame.
@@ -342,6 +363,7 @@ const KestrovaPage = (() => {
       const after = Module._kestrova_volume_after_key(volume.percent, volume.muted, key, repeat);
       Object.assign(volume, { percent: after & 0xff, muted: (after & 0x100) !== 0 });
       applyVolume();
+      keepSettings();
     });
   });
 
