@@ -1,10 +1,9 @@
 """Load: 1,000 runs sent by 8 clients at once to 4 workers are all kept and
 each decided exactly once, as its replay deserves."""
 import concurrent.futures
-import os
 import unittest
 
-from board_fixture import SCRIPTS, Board, main, psql, read, record, reset_database, wait_for
+from board_fixture import Board, expert_run, main, psql, record, reset_database, wait_for
 
 RUNS = 1000
 CLIENTS = 8
@@ -22,17 +21,15 @@ def changed_after_first_check(replay):
 class Load(unittest.TestCase):
     def test_a_thousand_runs_from_eight_clients_are_each_decided_once(self):
         reset_database()
-        expert, expert_score = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "expert.krp",
-                                      "--difficulty", "expert")
-        normal, normal_score = record(os.path.join(SCRIPTS, "stage_again.krp"), "normal.krp")
-        good = {"expert": (read(expert), expert_score), "normal": (read(normal), normal_score)}
-        changed = changed_after_first_check(read(normal))
-        kinds = ["expert", "normal", "changed"]
+        expert, expert_score = expert_run()
+        normal, normal_score = record("stage_again.krp")
+        replays = {"expert": expert, "normal": normal, "changed": changed_after_first_check(normal)}
+        kinds = list(replays)
         board = Board("--queue-limit", str(RUNS), workers=4)
 
         def send(i):
             kind = kinds[i % len(kinds)]
-            status, answer = board.post(changed if kind == "changed" else good[kind][0])
+            status, answer = board.post(replays[kind])
             return kind, status, answer
 
         with concurrent.futures.ThreadPoolExecutor(CLIENTS) as clients:
