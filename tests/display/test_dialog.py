@@ -23,7 +23,6 @@ DIALOG_UNITS = (165, 154)  # the dialog's client area in dialog units
 # Radio buttons by their template rectangles (dialog units): a point on each caption.
 FULL_SCREEN = (24 + 20, 27 + 5)
 KEYBOARD = (21 + 20, 78 + 5)
-SCORE_LINES = 40
 
 
 def is_dialog(window):
@@ -148,10 +147,7 @@ def check_installed_dialog(kestrova, sim, folder):
             continue
         score = os.path.join(scores, "score.dat")
         if not os.path.isfile(score) or stat.S_IMODE(os.stat(scores).st_mode) != 0o700:
-            fail("no private %s after a game with %s" % (score, env))
-        with open(score, "rb") as f:
-            if len(f.read().splitlines()) != SCORE_LINES:
-                fail("%s has not %d lines" % (score, SCORE_LINES))
+            fail("no private %s after a game with %s" % (score, env))  # what it holds is the table's own test
 
 
 if __name__ == "__main__":
