@@ -13,10 +13,9 @@ cmake --build --preset web
 
 if [ "${1:-}" = --test ]; then
   npm ci --prefix tests/web --no-audit --no-fund --silent
-  node tests/web/browser_test.mjs --web build/web --sim build/release/kestrova-sim
-  # The board's page watching one of its runs (the release build's kestrova-board, its own database).
-  exec pg_virtualenv -t node tests/web/board_test.mjs --web build/web --board build/release/kestrova-board \
-    --sim build/release/kestrova-sim
+  # The board's page too (the release build's kestrova-board), on a database of its own.
+  exec pg_virtualenv -t node tests/web/browser_test.mjs --web build/web --sim build/release/kestrova-sim \
+    --board build/release/kestrova-board
 fi
 port="${1:-8000}"
 echo "Kestrova: open http://127.0.0.1:$port/ in a browser (Ctrl+C stops the server)"

@@ -6,6 +6,7 @@ Run as: pg_virtualenv python3 test_NAME.py --board BOARD --sim SIM --source DIR
 """
 import argparse
 import atexit
+import functools
 import itertools
 import json
 import os
@@ -29,7 +30,7 @@ DATA = os.path.join(ARGS.source, "data")
 SCRIPTS = os.path.join(ARGS.source, "tests", "scripts")
 SCRATCH = tempfile.mkdtemp(prefix="kestrova-board-test-")
 atexit.register(shutil.rmtree, SCRATCH, True)
-_logs = itertools.count()
+_numbers = itertools.count()  # for the scratch files
 CONNINFO = " ".join(f"{key}={os.environ[var]}" for key, var in
                     [("host", "PGHOST"), ("port", "PGPORT"), ("user", "PGUSER"),
                      ("password", "PGPASSWORD"), ("dbname", "PGDATABASE")])
@@ -57,22 +58,17 @@ def reset_database():
     psql("DROP TABLE IF EXISTS jobs, runs, board_schema")
 
 
-_running = []
-# A test that fails midway leaves no server behind.
-atexit.register(lambda: [b.process.kill() for b in _running if b.process.poll() is None])
-
-
 class Board:
     """A kestrova-board process; its standard error goes to a log in the scratch folder."""
 
     def __init__(self, *extra, workers=2, listen=True):
-        self.log_path = os.path.join(SCRATCH, f"board-{next(_logs)}.log")
+        self.log_path = os.path.join(SCRATCH, f"board-{next(_numbers)}.log")
         command = [ARGS.board, "--db", CONNINFO, "--data", DATA, "--workers", str(workers), *extra]
         if listen:
             command += ["--listen", "127.0.0.1:0"]
         with open(self.log_path, "w") as log:
             self.process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=log, text=True)
-        _running.append(self)
+        atexit.register(self.process.kill)  # a test that fails midway leaves no server behind
         self.port = None
         if listen:
             ready, _, _ = select.select([self.process.stdout], [], [], TIMEOUT)
@@ -103,13 +99,25 @@ class Board:
     def post(self, replay, headers=None):
         return self.json("POST", "/api/runs", replay if isinstance(replay, bytes) else replay.encode(), headers)
 
+    def queue(self, replays):
+        """The ids the replays are queued under; a refusal fails the test."""
+        ids = []
+        for replay in replays:
+            status, answer = self.post(replay)
+            if (status, answer.get("status")) != (202, "queued"):
+                raise AssertionError(f"refused with {status}: {answer}")
+            ids.append(answer["id"])
+        return ids
+
     def run(self, run_id):
         return self.json("GET", f"/api/runs/{run_id}")[1]
 
     def decided(self, run_id):
         """The run once a worker has decided it."""
-        return wait_for(lambda: (lambda r: r if r["status"] != "queued" else None)(self.run(run_id)),
-                        f"run {run_id} to be decided")
+        def probe():
+            run = self.run(run_id)
+            return run if run["status"] != "queued" else None
+        return wait_for(probe, f"run {run_id} to be decided")
 
     def stop(self, how=signal.SIGTERM):
         if self.process.poll() is None:
@@ -133,13 +141,29 @@ def frames_of(script):
         return sum(int(line.split()[0]) for line in f if line[:1].isdigit())
 
 
-def record(script, name, *rules):
-    """`script` played by kestrova-sim and recorded as the game records runs; the path and the score it showed."""
-    path = os.path.join(SCRATCH, name)
+@functools.cache
+def record(script, *rules):
+    """`script` (a committed one by name) played by kestrova-sim and recorded as
+    the game records arcade runs: the replay's text and the score it showed."""
+    script = os.path.join(SCRIPTS, script)
+    path = os.path.join(SCRATCH, f"recorded-{next(_numbers)}.krp")
     out = subprocess.run([ARGS.sim, "--data", DATA, "--input", script, "--frames", str(frames_of(script)),
                           "--record", path, "--last", "--trace", "--rules", "arcade", *rules],
                          check=True, capture_output=True, text=True, timeout=TIMEOUT).stdout
-    return path, json.loads(out.splitlines()[-1])["run"]["score"]
+    return read(path), json.loads(out.splitlines()[-1])["run"]["score"]
+
+
+def expert_run():
+    """The committed arcade run, 6541 frames at expert, entering the initials BCA."""
+    return record("arcade_initials.krp", "--difficulty", "expert")
+
+
+def firing_run(frames):
+    """That many frames of play, firing: the ship lost, the game over, play again."""
+    script = os.path.join(SCRATCH, f"firing-{frames}.krp")
+    with open(script, "w") as f:
+        f.write(f"{frames} space\n")
+    return record(script)
 
 
 def read(path):

@@ -1,12 +1,10 @@
 """The board takes the runs the game records, plays them with the game's core
 and lists those that end as they claim; a changed run is rejected at the frame
 where it first differs; what is not a run is refused, and the server goes on."""
-import re
+import os
 import unittest
 
-from board_fixture import SCRATCH, SCRIPTS, Board, main, psql, read, record, reset_database
-
-import os
+from board_fixture import SCRIPTS, Board, expert_run, firing_run, main, psql, read, record, reset_database
 
 
 class Runs(unittest.TestCase):
@@ -20,17 +18,12 @@ class Runs(unittest.TestCase):
         assert cls.board.stop() == 0, cls.board.log()
 
     def test_recorded_runs_are_verified_with_the_score_the_game_showed_and_ranked(self):
-        expert, expert_score = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "initials.krp",
-                                      "--difficulty", "expert")
-        normal, normal_score = record(os.path.join(SCRIPTS, "stage_again.krp"), "again.krp")
+        expert, expert_score = expert_run()
+        normal, normal_score = record("stage_again.krp")
         # A player's name in the header; the checks do not cover it.
-        named = read(normal).replace("rules arcade difficulty normal\n", "rules arcade difficulty normal\nplayer Ace Pilot\n")
-        self.assertNotEqual(named, read(normal))
-        ids = {}
-        for key, body in [("expert", read(expert)), ("normal", read(normal)), ("named", named)]:
-            status, answer = self.board.post(body)
-            self.assertEqual((status, answer["status"]), (202, "queued"), answer)
-            ids[key] = answer["id"]
+        named = normal.replace("rules arcade difficulty normal\n", "rules arcade difficulty normal\nplayer Ace Pilot\n")
+        self.assertNotEqual(named, normal)
+        ids = dict(zip(["expert", "normal", "named"], self.board.queue([expert, normal, named])))
         run = self.board.decided(ids["expert"])
         self.assertEqual((run["status"], run["score"], run["rules"], run["difficulty"], run["frames"], run["reason"]),
                          ("verified", expert_score, "arcade", "expert", 6541, None))
@@ -50,32 +43,27 @@ class Runs(unittest.TestCase):
         self.assertEqual([e["name"] for e in board["entries"]], ["anonymous", "Ace Pilot"])
 
     def test_a_changed_input_line_is_rejected_naming_the_frame(self):
-        path, _ = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "changed.krp", "--difficulty", "expert")
-        text = read(path)
+        text = expert_run()[0]
         changed = text.replace("\n600 space\ncheck 1200 ", "\n600 space+left\ncheck 1200 ", 1)  # frames 601-1200
         self.assertNotEqual(changed, text)
-        status, answer = self.board.post(changed)
-        self.assertEqual(status, 202)
-        run = self.board.decided(answer["id"])
+        (run_id,) = self.board.queue([changed])
+        run = self.board.decided(run_id)
         self.assertEqual((run["status"], run["score"], run["frames"]), ("rejected", None, 1200))
         self.assertRegex(run["reason"], r"^frame 1200: the state hash is [0-9a-f]{16}, not as recorded [0-9a-f]{16}$")
         _, board = self.board.json("GET", "/api/board?difficulty=expert&limit=100")
-        self.assertNotIn(answer["id"], [e["id"] for e in board["entries"]])
+        self.assertNotIn(run_id, [e["id"] for e in board["entries"]])
 
     def test_what_is_not_a_run_is_refused_and_the_server_goes_on(self):
-        good, _ = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "good.krp", "--difficulty", "expert")
-        text = read(good)
+        # What the parser alone refuses is its own unit test's; these pass the server's limits and statuses.
+        text = expert_run()[0]
         lines = text.splitlines(keepends=True)
         hour = "".join(lines[:3]) + "216001 none\nend 216001 title 0000000000000000 0000000000000000\n"
         cases = [
             (b"", 400, "empty"),
-            (b"\x00\xff\x13garbage\n", 400, "not text"),
             (b"GET / HTTP/1.1\r\n\r\n", 400, "not a replay"),
             (read(os.path.join(SCRIPTS, "smoke.krp")).encode(), 400, "standard rules"),
             ("".join(lines[: len(lines) // 2]).encode(), 400, r"replay:\d+: no 'end"),
-            (text.replace("\n20 none\n", "\n20 nine\n").encode(), 400, r"replay:\d+: expected 'COUNT KEYS"),
             (hour.encode(), 400, "claims 216001 frames, more than the 216000 taken"),
-            (re.sub(r"data [0-9a-f]{16}", "data 0123456789abcdef", text).encode(), 400, "recorded on other data"),
             (text.encode() + b"#" * 65536, 413, "over the 65536 bytes taken"),
         ]
         for body, status, error in cases:
@@ -85,7 +73,7 @@ class Runs(unittest.TestCase):
                 self.assertRegex(answer["error"], error)
         self.assertEqual(psql("SELECT count(*) FROM runs WHERE replay LIKE '%216001%' OR replay = ''"), [["0"]])
         self.assertIsNone(self.board.process.poll())
-        self.assertEqual(self.board.post(text)[0], 202)
+        self.board.queue([text])
 
     def test_lookups_refuse_what_they_cannot_answer(self):
         for path, status in [("/api/runs/999999", 404), ("/api/runs/999999/replay", 404), ("/api/runs/x", 404),
@@ -102,11 +90,11 @@ class Schema(unittest.TestCase):
     def test_the_schema_is_made_kept_and_a_newer_one_is_left_alone(self):
         reset_database()
         first = Board(workers=0)
-        status, answer = first.post(read(os.path.join(SCRIPTS, "arcade_initials.krp")))
+        (run_id,) = first.queue([expert_run()[0]])
         self.assertEqual(first.stop(), 0)
-        self.assertEqual((status, psql("SELECT version FROM board_schema")), (202, [["1"]]))
+        self.assertEqual(psql("SELECT version FROM board_schema"), [["1"]])
         again = Board(workers=0)  # brings nothing up to date, drops nothing
-        self.assertEqual(again.run(answer["id"])["status"], "queued")
+        self.assertEqual(again.run(run_id)["status"], "queued")
         self.assertEqual(again.stop(), 0)
         psql("UPDATE board_schema SET version = 2")
         with self.assertRaises(AssertionError) as refused:
@@ -118,16 +106,10 @@ class Schema(unittest.TestCase):
 
 class TimeCap(unittest.TestCase):
     def test_a_run_still_playing_at_the_time_cap_is_cut_and_rejected(self):
-        # An hour of play, firing: the ship lost, the game over, play again.
-        firing = os.path.join(SCRATCH, "firing.krp")
-        with open(firing, "w") as f:
-            f.write("216000 space\n")
-        path, _ = record(firing, "hour.krp")
         board = Board("--time-cap", "0.01", workers=1)
         try:
-            status, answer = board.post(read(path))
-            self.assertEqual(status, 202)
-            run = board.decided(answer["id"])
+            (run_id,) = board.queue([firing_run(216000)[0]])  # an hour
+            run = board.decided(run_id)
             self.assertEqual(run["status"], "rejected")
             self.assertRegex(run["reason"], r"^cut at frame \d+: it plays longer than the time allowed$")
             self.assertLess(run["frames"], 216000)

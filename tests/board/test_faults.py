@@ -1,36 +1,14 @@
 """Faults and hostile clients: a worker killed or stalled mid-run, the server
 killed or stopped mid-queue, and still every run is decided exactly once;
 requests per address and runs in the queue are limited."""
-import os
 import signal
-import subprocess
-import time
 import unittest
 
-from board_fixture import ARGS, DATA, SCRATCH, SCRIPTS, TIMEOUT, Board, main, psql, read, record, reset_database, wait_for
+from board_fixture import Board, expert_run, firing_run, main, psql, reset_database, wait_for
 
 # A worker's claim outlasts the longest a run may play; past it another worker takes the run.
 LEASE = ["--time-cap", "8", "--lease", "9"]
-
-
-def firing(frames, name):
-    script = os.path.join(SCRATCH, name)
-    with open(script, "w") as f:
-        f.write(f"{frames} space\n")
-    return record(script, name + ".rec")
-
-
-def long_run():
-    """Ten minutes of play, firing, about a second of a worker's time here; in a build that plays it slower
-    (the sanitizers', the debugging one), as much less as it is slower: long enough to catch a worker in it,
-    well inside the cap. And its score."""
-    path, score = firing(36000, "ten_minutes.krp")
-    started = time.monotonic()
-    subprocess.run([ARGS.sim, "--data", DATA, "--verify", path], check=True, capture_output=True, timeout=TIMEOUT)
-    slower = (time.monotonic() - started) / 1.5
-    if slower > 1:
-        path, score = firing(int(36000 / slower), "shorter.krp")
-    return read(path), score
+TEN_MINUTES = 36000  # frames: about a second of a worker's time
 
 
 def decisions():
@@ -44,22 +22,18 @@ def leased():
     return {int(i): int(a) for i, a in psql("SELECT run_id, attempts FROM jobs WHERE lease_until > now()")}
 
 
+def all_decided():
+    return all(status != "queued" for status, _, _ in decisions().values())
+
+
 class Workers(unittest.TestCase):
     def setUp(self):
         reset_database()
         self.api = Board(*LEASE, workers=0)
-        self.replay = long_run()[0]
+        self.replay = firing_run(TEN_MINUTES)[0]
 
     def tearDown(self):
         self.assertEqual(self.api.stop(), 0)
-
-    def post(self, count):
-        ids = []
-        for _ in range(count):
-            status, answer = self.api.post(self.replay)
-            self.assertEqual(status, 202, answer)
-            ids.append(answer["id"])
-        return ids
 
     def caught_mid_run(self, worker):
         """The run `worker` plays, and the worker stopped (SIGSTOP) while it plays it."""
@@ -70,14 +44,14 @@ class Workers(unittest.TestCase):
         return next(iter(held))
 
     def test_a_worker_killed_mid_run_loses_nothing(self):
-        ids = self.post(3)
+        ids = self.api.queue([self.replay] * 3)
         first = Board(*LEASE, workers=1, listen=False)
         taken = self.caught_mid_run(first)
         first.kill()
         # Still queued: the killed worker decided nothing.
         self.assertEqual(leased(), {taken: 1})
         second = Board(*LEASE, workers=2, listen=False)
-        wait_for(lambda: all(s != "queued" for s, _, _ in decisions().values()), "every run decided", timeout=90)
+        wait_for(all_decided, "every run decided", timeout=90)
         self.assertEqual(second.stop(), 0)
         runs = decisions()
         self.assertEqual(sorted(runs), ids)
@@ -85,7 +59,7 @@ class Workers(unittest.TestCase):
         self.assertEqual(runs[taken][2], 2, "taken again once its lease ran out")
 
     def test_a_stalled_worker_that_wakes_after_its_lease_writes_nothing(self):
-        (run_id,) = self.post(1)
+        (run_id,) = self.api.queue([self.replay])
         stalled = Board(*LEASE, workers=1, listen=False)
         self.assertEqual(self.caught_mid_run(stalled), run_id)
         other = Board(*LEASE, workers=1, listen=False)
@@ -97,7 +71,7 @@ class Workers(unittest.TestCase):
         self.assertEqual(decisions()[run_id], ("verified", 1, 2))
 
     def test_a_run_whose_workers_all_died_is_rejected_not_played_for_ever(self):
-        (run_id,) = self.post(1)
+        (run_id,) = self.api.queue([self.replay])
         psql(f"UPDATE jobs SET attempts = 3, lease_until = now() - interval '1 second' WHERE run_id = {run_id}")
         worker = Board(*LEASE, workers=1, listen=False)
         run = self.api.decided(run_id)
@@ -109,19 +83,15 @@ class Workers(unittest.TestCase):
 class Restarts(unittest.TestCase):
     def test_the_server_stopped_and_killed_mid_queue_decides_every_run_once(self):
         reset_database()
-        path, short_score = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "initials.krp", "--difficulty", "expert")
-        short = read(path)
-        long, long_score = long_run()
+        short, short_score = expert_run()
+        long, long_score = firing_run(TEN_MINUTES)
         ids = []
         for stop in [signal.SIGTERM, signal.SIGKILL, None]:
             board = Board(*LEASE, workers=1)
             # The long run first keeps the worker busy while the others queue behind it.
-            for replay in [long] + [short] * 39:
-                status, answer = board.post(replay)
-                self.assertEqual(status, 202, answer)
-                ids.append(answer["id"])
+            ids += board.queue([long] + [short] * 39)
             if stop is None:
-                wait_for(lambda: all(s != "queued" for s, _, _ in decisions().values()), "every run decided", 120)
+                wait_for(all_decided, "every run decided", 120)
                 self.assertEqual(board.stop(), 0)
                 break
             self.assertEqual(board.stop(stop), 0 if stop == signal.SIGTERM else -signal.SIGKILL)
@@ -154,15 +124,15 @@ class Limits(unittest.TestCase):
 
     def test_a_full_queue_refuses_runs_until_workers_take_them(self):
         reset_database()
-        replay = read(os.path.join(SCRIPTS, "arcade_initials.krp"))
+        replay = expert_run()[0]
         board = Board("--queue-limit", "2", workers=0)
-        self.assertEqual([board.post(replay)[0] for _ in range(2)], [202, 202])
+        board.queue([replay] * 2)
         status, headers, body = board.request("POST", "/api/runs", replay.encode())
         self.assertEqual((status, headers["Retry-After"]), (503, "60"), body)
         self.assertIn(b"the queue is full", body)
         worker = Board(workers=1, listen=False)
         wait_for(lambda: psql("SELECT count(*) FROM jobs") == [["0"]], "the worker to empty the queue")
-        self.assertEqual(board.post(replay)[0], 202)
+        board.queue([replay])
         self.assertEqual(worker.stop(), 0)
         self.assertEqual(board.stop(), 0)
 

@@ -3,10 +3,9 @@ decided exactly once, as its replay deserves. How fast is the benchmark's
 business (bench/board_throughput.py); enough runs here that every worker
 and client meets the others, few enough for the sanitizers' build."""
 import concurrent.futures
-import os
 import unittest
 
-from board_fixture import SCRIPTS, Board, main, psql, read, record, reset_database, wait_for
+from board_fixture import Board, expert_run, main, psql, record, reset_database, wait_for
 
 RUNS = 120
 CLIENTS = 8
@@ -24,17 +23,15 @@ def changed_after_first_check(replay):
 class Load(unittest.TestCase):
     def test_runs_from_eight_clients_at_once_are_each_decided_once(self):
         reset_database()
-        expert, expert_score = record(os.path.join(SCRIPTS, "arcade_initials.krp"), "expert.krp",
-                                      "--difficulty", "expert")
-        normal, normal_score = record(os.path.join(SCRIPTS, "stage_again.krp"), "normal.krp")
-        good = {"expert": (read(expert), expert_score), "normal": (read(normal), normal_score)}
-        changed = changed_after_first_check(read(normal))
-        kinds = ["expert", "normal", "changed"]
+        expert, expert_score = expert_run()
+        normal, normal_score = record("stage_again.krp")
+        replays = {"expert": expert, "normal": normal, "changed": changed_after_first_check(normal)}
+        kinds = list(replays)
         board = Board("--queue-limit", str(RUNS), workers=4)
 
         def send(i):
             kind = kinds[i % len(kinds)]
-            status, answer = board.post(changed if kind == "changed" else good[kind][0])
+            status, answer = board.post(replays[kind])
             return kind, status, answer
 
         with concurrent.futures.ThreadPoolExecutor(CLIENTS) as clients:

@@ -62,13 +62,10 @@ def wait_for_image(what, read, want, width, timeout=15):
 
 
 def run_test(body, screen):
-    """Runs body(kestrova, sim, folder) with the programs the command line
-    names, in a fresh folder with a copy of the repository's data/ and the
-    settings folder (XDG_CONFIG_HOME) config/, on an X server of its own
-    (tests side by side must not share windows or focus) with a screen of that
-    size. Xvfb picks a free display number itself, not to race with another
-    test's; without -noreset it would reset when its last client leaves, and
-    a game connecting meanwhile would find none."""
+    """Runs body(kestrova, sim, folder) in a fresh folder with a copy of data/
+    and its own settings folder, on an X server of its own (tests side by side
+    share no windows or focus) with a screen of that size. Xvfb picks a free
+    display itself; without -noreset a game connecting as it resets finds none."""
     kestrova, sim, source = sys.argv[1:4]
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", screen + "x24", "-nolisten", "tcp", "-noreset"],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
@@ -94,10 +91,9 @@ def run_test(body, screen):
 
 
 class Game(subprocess.Popen):
-    """The real binary, run in a folder, its standard error kept in a file
-    and, with `sound`, what it plays in another: SDL's disk driver writes the
-    samples as they play, in real time. Its process group is killed when the
-    test leaves it: SDL shows message boxes from a child process."""
+    """The real binary in a folder, its standard error kept in a file and, with
+    `sound`, what it plays in another (SDL's disk driver, in real time). Its
+    process group is killed at the end: SDL shows message boxes from a child."""
 
     def __init__(self, binary, args, folder, env=None, sound=False):
         self.stderr_path, self.audio_path = (os.path.join(folder.path, name) for name in ("stderr.txt", "audio.raw"))
@@ -159,10 +155,8 @@ def run(args, check=True):
 
 
 def find_window(match):
-    """The first window match(window) accepts, names read as UTF-8 whatever
-    locale the game switched to. Listing them fails when one is destroyed
-    while it is queried (the game replacing its window, a dialog closing):
-    then the list is made again."""
+    """The first window match(window) accepts, names read as UTF-8; the list is
+    made again when a window goes while it is queried."""
     for _ in range(50):
         result = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, timeout=30)
         if result.returncode == 0:
@@ -209,9 +203,8 @@ def close_by_right_click(game, timeout=10):
 
 
 def read_window(wid="root", rect=None):
-    """RGB bytes of what the window (by default the screen) shows, exactly,
-    or of a rectangle (width, height, left, top) of it; None while the window
-    cannot be read (not mapped yet)."""
+    """RGB bytes of what the window (by default the screen) or a rectangle
+    (width, height, left, top) of it shows, exactly; None while it is unmapped."""
     crop = ["-crop", "%dx%d+%d+%d" % rect] if rect else []
     result = subprocess.run(["import", "-silent", "-window", wid] + crop + ["-depth", "8", "rgb:-"],
                             capture_output=True, timeout=30)
@@ -237,9 +230,8 @@ def simulated_page(sim, folder, frame):
 
 
 def hold(key, seconds=None, what=None, probe=None):
-    """Holds a key for a stretch of play (a recording, whose effect is checked
-    afterwards), or until probe() shows the game took it: the game polls the
-    keyboard once a frame, and a loaded machine may skip a short press's."""
+    """Holds a key for some seconds, or until probe() shows the game took it:
+    the game polls the keyboard once a frame, and may miss a short press."""
     run(["xdotool", "keydown", key])
     try:
         return poll(what, probe, timeout=15, interval=0.1) if probe else time.sleep(seconds)

@@ -2,10 +2,9 @@
 fire on Z through settings.ini (Space then starts nothing): the music plays
 exactly while nothing sounds over it, a left click starts play with its
 sound, and the volley sounds on top once Z is held, which the recording holds
-as Space, the game's own key. The run plays back: kestrova-sim playing the
-recording ends on the score the run saved and finds it as its own check and
-end lines say, and watching it in the window, from the start or from part-way
-in, says it is a replay and leaves the score file byte for byte as it was."""
+as Space, the game's own key. kestrova-sim playing the recording ends on the
+score the run saved, as its own check lines say; watched in the window, the
+run says it is a replay and the window closes at its end."""
 
 import json
 import os
@@ -71,27 +70,20 @@ def check_replay(kestrova, sim, folder):
             fail("the game warned: " + game.error_text())
     check_sound(folder, game.samples(), clicked, fired)
     with open(recording) as f:
-        header, *steps = f.read().splitlines()
-    if header.split() != ["kestrova-replay", "3", "window", "keyboard"]:
-        fail("unexpected replay header %s" % header)
+        steps = f.read().splitlines()[1:]
     if not any(step.split()[1] == "space" for step in steps if step[:1].isdigit()):
         fail("Z held is no Space in the recording")
     if not os.path.exists(score_file):
         fail("the recorded run saved no score file")
     with open(score_file, "rb") as f:
-        recorded = f.read()
-    best = int(recorded.split()[0]) ^ MASK
+        best = int(f.read().split()[0]) ^ MASK
     if best <= 0:
         fail("the recorded run scored nothing; the test proves little")
 
-    # No dialog: the recording holds the start choices. The window closes at the end.
-    for seek in ([], ["--seek", "6"]):
-        with Game(kestrova, ["--data", folder.data, "--replay", recording] + seek, folder) as game:
-            wait_for_window(game, "the replay's window", lambda w: w.name == "Kestrova App (replay)")
-            game.expect_clean_exit("the replay %s" % " ".join(seek), timeout=60)
-        with open(score_file, "rb") as f:
-            if f.read() != recorded:
-                fail("watching the replay %s changed the score file" % " ".join(seek))
+    # No dialog: the recording holds the start choices. (That watching saves nothing is the game's own test.)
+    with Game(kestrova, ["--data", folder.data, "--replay", recording], folder) as game:
+        wait_for_window(game, "the replay's window", lambda w: w.name == "Kestrova App (replay)")
+        game.expect_clean_exit("the replay", timeout=60)
 
     data = os.path.join(folder.path, "sim-data")
     shutil.copytree(folder.data, data, ignore=shutil.ignore_patterns("score.dat*"))
