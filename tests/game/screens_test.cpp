@@ -88,6 +88,9 @@ TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
     c.setup(files, window, options);
     CGameApp app(window, options, BuiltinResources());
     EXPECT_EQ(app.InitInstance(), c.messages.empty() ? 1 : 0) << c.name;
+    if (!c.messages.empty()) {
+      EXPECT_EQ(app.OnIdle(FrameInput{}), 0) << c.name << ": no game to step";
+    }
     EXPECT_EQ(window.messages, c.messages) << c.name;
     EXPECT_EQ(window.dialogs, 0) << "both choices given";
     EXPECT_EQ(window.audioPlaying, c.messages.empty() && !window.failAudio) << c.name;

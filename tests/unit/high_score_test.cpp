@@ -188,6 +188,7 @@ TEST(ArcadeTable, PlacesScoresBestFirstAndKeepsItsFileWhole) {
     EXPECT_EQ(error.rfind(c.error, 0), 0u) << error;
   }
   EXPECT_EQ(read.Text(), "500 AAA\n") << "what came before the last one's bad line is kept";
+  ASSERT_TRUE(read.Parse("2147483647 TOP\n", "t", error)) << "the highest 32-bit score: " << error;
 
   // A save enters into the file as it stands then; a garbled file keeps its good lines.
   const auto dir = MakeTempDir();
