@@ -1,10 +1,10 @@
 #include "app/data_places.hpp"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "app/environment.hpp"
 #include "data/tables.hpp"
 
 namespace fs = std::filesystem;
@@ -12,11 +12,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kDataFromProgram = KESTROVA_DATA_FROM_PROGRAM;  // the install's layout, relative
-
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
 
 // XDG's rule: a relative XDG_DATA_HOME is ignored, as if unset.
 std::string UserScorePath(const PlaceFacts& facts) {
@@ -54,9 +49,8 @@ std::string DescribeFolder(const std::string& dir, const char* where) {
 
 PlaceFacts GatherPlaceFacts(const std::string& givenDataDir) {
   // By the install's layout from the running program, so a moved installation still finds its data.
-  std::error_code error;
-  const fs::path program = fs::read_symlink("/proc/self/exe", error);
-  const std::string installed = error ? "" : (program.parent_path() / kDataFromProgram).lexically_normal().string();
+  const fs::path folder = ProgramFolder();
+  const std::string installed = folder.empty() ? "" : (folder / kDataFromProgram).lexically_normal().string();
   return PlaceFacts{givenDataDir, "data", installed, Environment("XDG_DATA_HOME"), Environment("HOME")};
 }
 

@@ -1,21 +1,17 @@
 #include "app/language.hpp"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <utility>
+
+#include "app/environment.hpp"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr const char* kLocaleFromProgram = KESTROVA_LOCALE_FROM_PROGRAM;  // the install's layout, relative
-
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
 
 // "en_GB.UTF-8@euro" speaks "en"; empty when that is no catalogue of ours.
 std::string Shipped(std::string_view locale) {
@@ -53,10 +49,9 @@ std::string ChooseLanguage(const LanguageFacts& facts) {
 }
 
 std::string FindLocaleFolder() {
+  const fs::path folder = ProgramFolder();
+  if (folder.empty()) return "";
   std::error_code error;
-  const fs::path program = fs::read_symlink("/proc/self/exe", error);
-  if (error) return "";
-  const fs::path folder = program.parent_path();
   for (const fs::path& candidate : {folder / "locale", (folder / kLocaleFromProgram).lexically_normal()}) {
     if (fs::is_regular_file(candidate / "en/LC_MESSAGES" / (std::string(kTextDomain) + ".mo"), error)) {
       return candidate.string();

@@ -1,7 +1,6 @@
 // The game on the desktop, and its loop: the window's events, then one frame
 // of the player's input or a recording's, until the window closes.
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -10,6 +9,7 @@
 #include "app/board_address.hpp"
 #include "app/controls.hpp"
 #include "app/data_places.hpp"
+#include "app/environment.hpp"
 #include "app/game_app.hpp"
 #include "app/language.hpp"
 #include "app/options.hpp"
@@ -73,11 +73,6 @@ void RunLoop(CGameApp& app, sdl::SdlPlatform& platform, const RunInput& run) {
     if (!more) break;
   }
   platform.DestroyWindow();
-}
-
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
 }
 
 // What the player keeps in their settings folder: the controls, with a
