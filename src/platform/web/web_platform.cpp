@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/controls.hpp"
 #include "gfx/bmp_reader.hpp"
 #include "platform/common/page_convert.hpp"
 #include "platform/web/browser.hpp"
@@ -103,6 +104,15 @@ void WebPlatform::HandleMouseButton(int button) {
   if (m_scriptedOnly) return;
   if (button == kLeftButton) m_clicks.push_back(Click::Left);
   if (button == kRightButton) m_clicks.push_back(Click::Right);
+}
+
+std::array<std::string, kPlayerActions> WebPlatform::ActionNames(ControlDevice device) const {
+  if (device == ControlDevice::Keyboard) return {"ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Space", "Shift", "Escape"};
+  // The page maps pads as the desktop's default table does.
+  const Bindings pad = DefaultControls().gamepad;
+  std::array<std::string, kPlayerActions> names;
+  for (size_t i = 0; i < kPlayerActions && i < kGameActions; ++i) names[i] = JoinNames(pad.names[i]);
+  return names;
 }
 
 void WebPlatform::ShowMessageBox(const std::string& text) { browser::Alert(text); }

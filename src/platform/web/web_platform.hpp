@@ -44,10 +44,7 @@ class WebPlatform final : public Platform {
   PlayerVolume Volume() const override { return browser::Volume(); }
   void SetVolume(const PlayerVolume& volume) override { browser::SetVolume(volume); }
   // The page's keys are the game's own; they are not changed here yet.
-  std::array<std::string, kPlayerActions> ActionNames(ControlDevice device) const override {
-    if (device == ControlDevice::Pad) return {"dpup", "dpdown", "dpleft", "dpright", "a", "b", "none"};
-    return {"ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Space", "Shift", "Escape"};
-  }
+  std::array<std::string, kPlayerActions> ActionNames(ControlDevice device) const override;
   std::string Bind(ControlDevice, size_t, const std::string&) override { return "the page keeps its keys"; }
   void ResetControls(ControlDevice) override {}
   // The page shows its form at every load, in its own language.
