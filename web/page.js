@@ -51,11 +51,14 @@ const KestrovaPage = (() => {
   // How the player sees the page, as the game's menu sets it; full screen is
   // the browser's, which grants it only from a click or a key.
   const view = { integerScale: false };
+  // The menu's LANGUAGE choice ("" for the browser's), once the player made one.
+  let language;
   // What the player set in the menu and by the volume keys, kept for the next
   // visit as the desktop keeps its settings.ini: whole, or not at all.
   const kSettingsItem = "kestrova-settings";
   function keepSettings() {
-    storeItem(kSettingsItem, JSON.stringify({ integerScale: view.integerScale, ...volume }));
+    storeItem(kSettingsItem, JSON.stringify({ integerScale: view.integerScale, ...volume,
+                                              ...(language === undefined ? {} : { language }) }));
   }
   function restoreSettings() {
     let kept = null;
@@ -68,6 +71,20 @@ const KestrovaPage = (() => {
     if (typeof kept.integerScale === "boolean") view.integerScale = kept.integerScale;
     if (Number.isInteger(kept.percent) && kept.percent >= 0 && kept.percent <= 100) volume.percent = kept.percent;
     if (typeof kept.muted === "boolean") volume.muted = kept.muted;
+    if (typeof kept.language === "string") language = kept.language;
+  }
+  const keptLanguage = () => language || "";
+  // What the program chooses the page's language by, a line each: "1" and ?lang= ("0" for none), the kept
+  // choice, then the browser's languages.
+  function languageFacts() {
+    const line = (text) => String(text).replace(/[\r\n]/g, " ");
+    const address = new URLSearchParams(window.location.search).get("lang");
+    return [address === null ? "0" : "1" + line(address), line(keptLanguage()),
+            ...(navigator.languages || [navigator.language || ""]).map(line)].join("\n");
+  }
+  function keepLanguage(chosen) {
+    language = chosen;
+    keepSettings();
   }
   function getView() {
     return { fullScreen: Boolean(document.fullscreenElement), integerScale: view.integerScale };
@@ -152,6 +169,34 @@ const KestrovaPage = (() => {
     screen.requestFullscreen().catch((error) => console.warn("kestrova: no full screen: " + error));
   }
 
+  // --- the page's texts in the page's language, from the program's catalogue ----
+  let texts = 0;
+  function translate(text) {
+    if (!texts) return text;
+    const size = Module.lengthBytesUTF8(text) + 1;
+    const pointer = Module._malloc(size);
+    Module.stringToUTF8(text, pointer, size);
+    try {
+      return Module.UTF8ToString(Module._kestrova_translate(texts, pointer));
+    } finally {
+      Module._free(pointer);
+    }
+  }
+  // Each text of the form's note and of the closed notice goes by its words
+  // alone, the spaces of the page's layout around them kept.
+  function attachTexts(pointer, chosen) {
+    texts = pointer;
+    if (!texts || !chosen) return;
+    document.documentElement.lang = chosen;
+    for (const root of [document.getElementById("settings-help"), document.getElementById("closed")]) {
+      const walker = document.createTreeWalker(root, NodeFilter.SHOW_TEXT);
+      for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+        const words = node.data.replace(/\s+/g, " ").trim();
+        if (words) node.data = node.data.replace(/\S[\s\S]*\S|\S/, () => translate(words));
+      }
+    }
+  }
+
   // --- the settings form: the core's template ---------------------------------
   // Dialog units to pixels for a 12-pixel face: 6 across, 12 down per four and eight units.
   const kUnitX = 6 / 4;
@@ -214,13 +259,15 @@ const KestrovaPage = (() => {
   function runSettings(fullScreen, keyboard) {
     return new Promise((resolve) => {
       const form = JSON.parse(Module.UTF8ToString(Module._kestrova_settings_template()));
+      form.caption = translate(form.caption);
+      for (const control of form.controls) control.caption = translate(control.caption);
       const commands = new Map(form.commands.map((command) => [command.id, command]));
       const members = { fullScreen, keyboard };
       const dialog = document.createElement("form");
       dialog.className = "dialog";
       dialog.setAttribute("role", "dialog");
       dialog.setAttribute("aria-label", form.caption);
-      // The note in English beside the form says what its choices mean.
+      // The note beside the form says what its choices mean.
       const settings = document.getElementById("settings");
       dialog.setAttribute("aria-describedby", "settings-help");
       const caption = document.createElement("div");
@@ -501,6 +548,7 @@ const KestrovaPage = (() => {
     showScreen, putPage, setIcon, requestFullscreen, runSettings, setAudio, startAudio, switchMusic, audioContext, setEffect,
     startEffect,
     showClosed,
+    languageFacts, keptLanguage, keepLanguage, attachTexts,
     loadItem, storeItem, isTestPage, attachScoreKeeper, attachTestHook, finishTestRun, fetchReplay, boardAddress, sendRun,
     getView, setView, volume, setVolume, takeMenu,
   };

@@ -1,5 +1,5 @@
 // The browser backend's parts that need no browser: the key and gamepad
-// mapping, and the 60 Hz frame clock.
+// mapping, the 60 Hz frame clock, the page's language and its catalogues.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,9 +10,19 @@
 #include <utility>
 #include <vector>
 
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "app/language.hpp"
 #include "input/keyboard.hpp"
+#include "platform/sdl/gettext_translator.hpp"
+#include "platform/web/catalogue.hpp"
 #include "platform/web/frame_clock.hpp"
 #include "platform/web/input_map.hpp"
+#include "platform/web/page_language.hpp"
+#include "ui/settings_form.hpp"
 
 namespace {
 
@@ -106,6 +116,95 @@ TEST(WebFrameClock, RunsSixtyCallsASecondAndDoesNotReplayAStall) {
   std::vector<int64_t> steps;  // on time, three frames late, after a stall, on time, a clock gone back
   for (double ms : {500.0, 550.0, 5550.0, 5550 + 1000.0 / 60, 100.0}) steps.push_back(clock.StepsAt(ms));
   EXPECT_EQ(steps, (std::vector<int64_t>{1, 3, 1, 1, 1}));
+}
+
+std::optional<platform::web::Catalogue> ParseCatalogue(const std::string& text, std::string& error) {
+  return platform::web::Catalogue::Parse(text, "xx.po", error);
+}
+
+// As msgfmt reads a catalogue: strings over several lines and C's escapes; the header, fuzzy and untranslated
+// entries and comments left out. Anything else is refused at its line.
+TEST(WebCatalogue, ReadsWhatMsgfmtReadsAndNamesTheLineOfAnythingElse) {
+  std::string error;
+  const std::optional<platform::web::Catalogue> read = ParseCatalogue(
+      "# comment\nmsgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+      "msgid \"\"\n\"two \"\n  \"lines\"\nmsgstr \"zwei \\\"Zeilen\\\"\\n\\tund\\\\\"\n\n"
+      "#, c-format, fuzzy\nmsgid \"guess\"\nmsgstr \"Vermutung\"\n\n"
+      "msgid \"untranslated\"\nmsgstr \"\"\n#~ msgid \"old\"\nmsgid \"last\"\r\nmsgstr \"\"\n\"letzte\"", error);
+  ASSERT_TRUE(read) << error;
+  EXPECT_EQ(read->Size(), 2u);
+  EXPECT_STREQ(read->Translate("two lines"), "zwei \"Zeilen\"\n\tund\\");
+  EXPECT_STREQ(read->Translate("last"), "letzte");
+  for (const char* kept : {"guess", "untranslated", "old", ""}) EXPECT_STREQ(read->Translate(kept), kept);
+
+  const std::pair<const char*, const char*> refused[] = {
+      {"msgstr \"x\"", "xx.po:1: a msgstr without its msgid"},
+      {"msgid \"a\"\n\nmsgid \"b\"\nmsgstr \"c\"", "xx.po:1: a msgid without its msgstr"},
+      {"msgid \"a\"\nmsgstr \"b\"\nmsgid \"c\"", "xx.po:3: a msgid without its msgstr"},
+      {"msgid \"a\"\nmsgstr \"b\\q\"", "xx.po:2: unknown escape \\q"},
+      {"msgid \"a\nmsgstr \"b\"", "xx.po:1: a string in double quotes expected"},
+      {"msgid \"a\"b\"\nmsgstr \"c\"", "xx.po:1: a double quote inside a string must be written \\\""},
+      {"\"a\"", "xx.po:1: a string continued, but no msgid or msgstr before it"},
+      {"msgid \"a\"\nmsgid_plural \"as\"", "xx.po:2: 'msgid_plural' is not read here (msgid and msgstr only)"},
+      {"msgid \"a\"\nmsgstr \"b\"\n\nmsgid \"a\"\nmsgstr \"c\"", "xx.po:4: this msgid was given before"},
+  };
+  for (const auto& [text, why] : refused) {
+    error.clear();
+    EXPECT_FALSE(ParseCatalogue(text, error)) << text;
+    EXPECT_EQ(error, why) << text;
+  }
+}
+
+// The shipped catalogues read here as msgfmt compiled them for gettext.
+TEST(WebCatalogue, TheShippedCataloguesSayWhatGettextSays) {
+  const std::string folder = FindLocaleFolder();
+  ASSERT_FALSE(folder.empty());
+  const platform::sdl::GettextTranslator gettext("en", folder);
+  for (const char* language : {"en", "ja"}) {
+    const std::string path = std::string(KESTROVA_SOURCE_DIR) + "/po/" + language + ".po";
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in) << path;
+    std::string error;
+    const std::optional<platform::web::Catalogue> read =
+        platform::web::Catalogue::Parse(std::string(std::istreambuf_iterator<char>(in), {}), path, error);
+    ASSERT_TRUE(read) << error;
+    if (std::string(language) != "en") continue;  // gettext speaks one language a process
+    EXPECT_STREQ(read->Translate(kSettingsForm.caption), gettext.Translate(kSettingsForm.caption));
+    for (const DialogControl& c : kSettingsForm.controls) {
+      EXPECT_STREQ(read->Translate(c.caption), gettext.Translate(c.caption)) << c.caption;
+    }
+  }
+}
+
+// The address first (a language it names that we have not is passed over, and said), then the menu's choice,
+// then the browser's first language we have; none: the texts as they stand.
+TEST(WebLanguage, TheAddressThenTheMenusChoiceThenTheBrowsers) {
+  struct Case {
+    platform::web::PageLanguageFacts facts;
+    const char* chosen;
+    bool warned = false;
+  };
+  const Case cases[] = {
+      {{std::nullopt, "", {}}, ""},
+      {{std::nullopt, "", {"fr-FR", "de"}}, ""},
+      {{std::nullopt, "", {"fr-FR", "ja-JP", "en-US"}}, "ja"},
+      {{std::nullopt, "", {"EN-gb"}}, "en"},
+      {{std::nullopt, "", {"english", "jav"}}, ""},
+      {{std::nullopt, "ja", {"en-US"}}, "ja"},
+      {{std::nullopt, "JA-jp", {"en-US"}}, "en"},  // never a choice the menu makes
+      {{"en", "ja", {"ja"}}, "en"},
+      {{"ja-JP", "", {"en"}}, "ja"},
+      {{"fr", "ja", {"en"}}, "ja", true},
+      {{"", "", {"en"}}, "en", true},
+  };
+  for (const Case& c : cases) {
+    std::string warning = "stale";
+    EXPECT_EQ(platform::web::ChoosePageLanguage(c.facts, warning), c.chosen) << c.facts.address.value_or("-");
+    EXPECT_EQ(!warning.empty(), c.warned) << warning;
+  }
+  std::string warning;
+  platform::web::ChoosePageLanguage({"x\ny", "", {}}, warning);
+  EXPECT_EQ(warning, "?lang=x\\x0Ay names no language the page has (en or ja)");
 }
 
 }  // namespace

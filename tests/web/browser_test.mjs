@@ -22,9 +22,10 @@ const webDir = option("--web", "build/web");
 const sim = option("--sim", "build/release/kestrova-sim");
 const boardProgram = process.argv.includes("--board") && option("--board");
 
+// A browser that asks for neither of the game's languages: the page's texts as they stand.
 const kLaunch = { executablePath: process.env.KESTROVA_CHROMIUM || "/usr/bin/chromium", headless: true,
                   args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
-                         "--disable-component-update", "--no-first-run", "--disable-sync"] };
+                         "--disable-component-update", "--no-first-run", "--disable-sync"], locale: "fr-FR" };
 const kScoreKey = "data/score.dat";
 const kScoreMask = 0x5e;  // every number in the score file is stored XOR this
 const kPlayerBullet = 128;
@@ -135,14 +136,19 @@ async function withBrowser(body, viewport = { width: 1280, height: 720 }) {
 }
 
 // Answers the settings form by clicking `labels` and then `button`; the page's response.
-async function openGame(page, { labels = [], button = "決定", url = `${origin}/index.html` } = {}) {
+async function openGame(page, { labels = [], button = "決定", url = `${origin}/index.html`,
+                                caption = "システムメニュー" } = {}) {
   const response = await page.goto(url);
-  const form = page.getByRole("dialog", { name: "システムメニュー" });
+  const form = page.getByRole("dialog", { name: caption });
   for (const label of labels) await form.getByText(label, { exact: true }).click();
   await form.getByRole("button", { name: button, exact: true }).click();
   await page.waitForFunction(() => kestrovaTest.state().title === 1);
   return response;
 }
+
+// A catalogue's one-line entries: msgid to msgstr.
+const catalogue = (language) => new Map([...fs.readFileSync(path.join(repo, `po/${language}.po`), "utf8")
+  .matchAll(/^msgid "(.+)"\nmsgstr "(.+)"$/gm)].map(([, id, text]) => [id, text]));
 
 async function holdUntil(page, key, condition, arg) {
   await page.keyboard.down(key);
@@ -276,6 +282,21 @@ test("the settings form; the canvas, a whole multiple or fitted; the music, the 
                    { integerScale: false, percent: 90, muted: false });
   await page.reload();
   await page.waitForFunction(() => window.kestrovaTest?.volume.percent === 90);
+
+  // In the address's language, the form's captions are its catalogue's, and so is every text of the note:
+  // none of the other language's script is left.
+  for (const [language, caption, otherScript] of [["en", "Settings", /[\u3000-\u30ff\u4e00-\u9fff]/],
+                                                   ["ja", "システムメニュー", /[A-Za-z]/]]) {
+    const texts = catalogue(language);
+    await page.goto(`${origin}/index.html?lang=${language}`);
+    const translated = page.getByRole("dialog", { name: caption });
+    const shown = await translated.locator(".client > *").evaluateAll((controls) =>
+      controls.map((c) => c.matches(".spin") ? null : c.textContent));
+    assert.deepEqual(shown, want.map(([text]) => text && (texts.get(text) ?? text)));
+    const help = await page.locator("#settings-help").innerText();
+    assert.equal(otherScript.exec(help), null, `${language}: ${help}`);
+    assert.equal(await page.evaluate(() => document.documentElement.lang), language);
+  }
 }, { width: 1800, height: 1300 }));
 
 test("the same script gives kestrova-sim's hashes through the stage clear", kTest, () => withBrowser(async (page) => {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 // The page defines KestrovaPage (web/page.js) before the program starts.
 
@@ -111,6 +112,23 @@ EM_ASYNC_JS(char*, kestrova_fetch_replay, (), {
   const pointer = _malloc(size);
   stringToUTF8(text, pointer, size);
   return pointer;
+});
+
+// The page's languageFacts(): lines in memory the caller frees.
+EM_JS(char*, kestrova_language_facts, (), {
+  const facts = KestrovaPage.languageFacts();
+  const size = lengthBytesUTF8(facts) + 1;
+  const pointer = _malloc(size);
+  stringToUTF8(facts, pointer, size);
+  return pointer;
+});
+EM_JS(void, kestrova_keep_language, (const char* language), { KestrovaPage.keepLanguage(UTF8ToString(language)); });
+EM_JS(int, kestrova_kept_language_length, (), { return lengthBytesUTF8(KestrovaPage.keptLanguage()); });
+EM_JS(void, kestrova_kept_language_copy, (char* out, int size), {
+  stringToUTF8(KestrovaPage.keptLanguage(), out, size);
+});
+EM_JS(void, kestrova_attach_texts, (const void* texts, const char* language), {
+  KestrovaPage.attachTexts(texts, UTF8ToString(language));
 });
 
 EM_JS(int, kestrova_get_view, (), {
@@ -247,6 +265,35 @@ std::string BoardAddress() {
 }
 
 void SendRun(const std::string& replayText) { kestrova_send_run(replayText.c_str()); }
+
+PageLanguageFacts LanguageFacts() {
+  char* reply = kestrova_language_facts();
+  std::string text(reply);
+  std::free(reply);
+  PageLanguageFacts facts;
+  std::vector<std::string> lines;
+  for (size_t start = 0;;) {
+    const size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end - start));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  if (!lines[0].empty() && lines[0][0] == '1') facts.address = lines[0].substr(1);
+  if (lines.size() > 1) facts.kept = lines[1];
+  if (lines.size() > 2) facts.browser.assign(lines.begin() + 2, lines.end());
+  return facts;
+}
+
+std::string KeptLanguage() {
+  std::string language(static_cast<size_t>(kestrova_kept_language_length()) + 1, '\0');  // room for the terminator
+  kestrova_kept_language_copy(language.data(), static_cast<int>(language.size()));
+  language.resize(language.size() - 1);
+  return language;
+}
+
+void KeepLanguage(const std::string& language) { kestrova_keep_language(language.c_str()); }
+
+void AttachTexts(const void* texts, const std::string& language) { kestrova_attach_texts(texts, language.c_str()); }
 
 PlayerView View() {
   const int view = kestrova_get_view();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/platform.hpp"
+#include "platform/web/page_language.hpp"
 
 namespace platform::web::browser {
 
@@ -52,6 +53,14 @@ std::optional<FetchedReplay> FetchReplay();
 std::string BoardAddress();
 // A finished run posted to that board with fetch(); what it answered goes to the console.
 void SendRun(const std::string& replayText);
+// What the page's language is chosen by, and the menu's LANGUAGE choice,
+// kept with the page's settings for the next load.
+PageLanguageFacts LanguageFacts();
+std::string KeptLanguage();
+void KeepLanguage(const std::string& language);
+// The page's own texts and the settings form's captions go through `texts`
+// (a Translator, null: no more), in `language` ("" for the texts as they stand).
+void AttachTexts(const void* texts, const std::string& language);
 // What the player sees and hears, kept by the page.
 PlayerView View();
 void SetView(const PlayerView& view);

@@ -8,6 +8,7 @@
 #include "app/replay_viewer.hpp"
 #include "platform/web/browser.hpp"
 #include "platform/web/frame_clock.hpp"
+#include "platform/web/page_texts.hpp"
 #include "platform/web/score_storage.hpp"
 #include "platform/web/test_driver.hpp"
 #include "platform/web/web_platform.hpp"
@@ -66,6 +67,7 @@ std::optional<Replay> WatchedReplay(AppOptions& options) {
 
 int main() {
   const bool testPage = web::browser::IsTestPage();
+  const web::PageTexts texts;  // before any message and the settings form
   AppOptions options;  // the data files where the build embedded them: "data/..."
   options.saveScores = false;  // the page's score keeper saves, not the exit alone
   if (testPage) {
@@ -85,7 +87,7 @@ int main() {
   const std::string scorePath = options.dataDir + "/score.dat";
   web::RestoreScoreFile(scorePath);
 
-  web::WebPlatform platform(testPage);
+  web::WebPlatform platform(testPage, texts.Texts());
   CGameApp game(platform, options, BuiltinResources());
   int status = 1;
   if (game.InitInstance()) {

@@ -60,7 +60,9 @@ PadReading ReadPad(const EmscriptenGamepadEvent& event) {
 
 }  // namespace
 
-WebPlatform::WebPlatform(bool scriptedOnly) : m_scriptedOnly(scriptedOnly) {}
+WebPlatform::WebPlatform(bool scriptedOnly, const Translator& texts)
+    : m_scriptedOnly(scriptedOnly),
+      m_texts(texts) {}
 
 WebPlatform::~WebPlatform() {
   if (m_windowOpen) emscripten_set_mousedown_callback(kCanvas, nullptr, EM_FALSE, nullptr);
@@ -115,7 +117,15 @@ std::array<std::string, kPlayerActions> WebPlatform::ActionNames(ControlDevice d
   return names;
 }
 
-void WebPlatform::ShowMessageBox(const std::string& text) { browser::Alert(text); }
+std::string WebPlatform::Language() const { return m_scriptedOnly ? "" : browser::KeptLanguage(); }
+
+std::string WebPlatform::SetStart(bool dialog, const std::string& language) {
+  if (m_scriptedOnly) return "a test page keeps nothing";
+  browser::KeepLanguage(language);
+  return dialog ? "" : "the page asks at every load";
+}
+
+void WebPlatform::ShowMessageBox(const std::string& text) { browser::Alert(m_texts.Translate(text.c_str())); }
 
 void WebPlatform::RunSettingsDialog(int32_t& fullScreen, int32_t& keyboard) {
   browser::RunSettingsForm(fullScreen, keyboard);

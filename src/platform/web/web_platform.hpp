@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/language.hpp"
 #include "input/keyboard.hpp"
 #include "platform/common/page_convert.hpp"
 #include "platform/platform.hpp"
@@ -21,7 +23,9 @@ class WebPlatform final : public Platform {
  public:
   // `scriptedOnly`: the page moves only through its test hook (a test page)
   // and ignores the player's input.
-  explicit WebPlatform(bool scriptedOnly);
+  // Its message boxes through `texts`. A test page keeps nothing the menu
+  // changes, as kestrova-sim.
+  WebPlatform(bool scriptedOnly, const Translator& texts);
   ~WebPlatform() override;
   WebPlatform(const WebPlatform&) = delete;
   WebPlatform& operator=(const WebPlatform&) = delete;
@@ -47,10 +51,10 @@ class WebPlatform final : public Platform {
   std::array<std::string, kPlayerActions> ActionNames(ControlDevice device) const override;
   std::string Bind(ControlDevice, size_t, const std::string&) override { return "the page keeps its keys"; }
   void ResetControls(ControlDevice) override {}
-  // The page shows its form at every load, in its own language.
+  // The page shows its form at every load; the language is kept for the next.
   bool DialogAtStart() const override { return true; }
-  std::string Language() const override { return ""; }
-  std::string SetStart(bool, const std::string&) override { return "the page asks at every load"; }
+  std::string Language() const override;
+  std::string SetStart(bool dialog, const std::string& language) override;
   // Posted by the page, which says on the console what the board answered.
   void SendRun(std::string replayText) override { browser::SendRun(replayText); }
   void StartEffect(size_t index) override;
@@ -69,6 +73,7 @@ class WebPlatform final : public Platform {
 
  private:
   bool m_scriptedOnly;
+  const Translator& m_texts;
   bool m_windowOpen = false;
   bool m_keyboardTaken = false;
   KeyTracker m_keys;
