@@ -129,6 +129,14 @@ std::optional<GameAction> Bindings::Bind(GameAction action, const std::string& n
   return std::nullopt;
 }
 
+std::string BindForMenu(Bindings& bindings, size_t action, const std::string& name) {
+  if (action >= kGameActions) return "";
+  if (const std::optional<GameAction> taken = bindings.Bind(static_cast<GameAction>(action), name)) {
+    return name + " taken by " + std::string(kGameActionNames[static_cast<size_t>(*taken)]);
+  }
+  return "";
+}
+
 Controls DefaultControls() {
   return Controls{
       Bindings{{{{"Up"}, {"Down"}, {"Left"}, {"Right"}, {"Space"}, {"Left Shift", "Right Shift"}, {"Escape"}}}},

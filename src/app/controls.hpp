@@ -38,6 +38,10 @@ struct Bindings {
   friend bool operator==(const Bindings&, const Bindings&) = default;
 };
 
+// The menu's binding of `action` (an index of kGameActionNames) to `name`
+// alone: "" when done, else why not, for the player ("Z taken by fire").
+std::string BindForMenu(Bindings& bindings, size_t action, const std::string& name);
+
 // An action's names as settings.ini writes them: joined by ", ", or "none".
 std::string JoinNames(const std::vector<std::string>& names);
 

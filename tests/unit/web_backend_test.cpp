@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <numeric>
 #include <tuple>
@@ -15,6 +16,7 @@
 #include <optional>
 #include <string>
 
+#include "app/controls.hpp"
 #include "app/language.hpp"
 #include "input/keyboard.hpp"
 #include "platform/sdl/gettext_translator.hpp"
@@ -61,6 +63,43 @@ TEST(WebKeys, EachBrowserKeyHoldsItsVirtualKey) {
   EXPECT_EQ(HeldKeys(tracker), (std::vector<int>{VK_SHIFT, VK_UP}));
   tracker.ReleaseAll();
   EXPECT_TRUE(HeldKeys(tracker).empty());
+}
+
+// The player's table decides: fire on Z alone leaves Space to the page; a key held as the table changes
+// does nothing until pressed again. Every key's name is one the kept controls are read back with, whatever its case.
+TEST(WebKeys, TheTableBindsKeysByTheDesktopsNames) {
+  Bindings keyboard = DefaultControls().keyboard;
+  ASSERT_EQ(BindForMenu(keyboard, static_cast<size_t>(GameAction::Fire), "Z"), "");
+  EXPECT_EQ(BindForMenu(keyboard, static_cast<size_t>(GameAction::Bomb), "Z"), "Z taken by fire");
+  KeyTracker tracker(keyboard);
+  EXPECT_FALSE(tracker.Set("Space", true));
+  EXPECT_TRUE(tracker.Set("KeyZ", true));
+  EXPECT_FALSE(tracker.Set("KeyX", true));
+  EXPECT_EQ(HeldKeys(tracker), std::vector<int>{VK_SPACE});
+  tracker.SetBindings(DefaultControls().keyboard);
+  tracker.Set("Space", true);  // the browser's repeat
+  EXPECT_TRUE(HeldKeys(tracker).empty());
+  tracker.Set("Space", false);
+  tracker.Set("Space", true);
+  EXPECT_EQ(HeldKeys(tracker), std::vector<int>{VK_SPACE});
+  tracker.Set("ArrowUp", true);
+  EXPECT_EQ(HeldKeys(tracker), (std::vector<int>{VK_SPACE, VK_UP}));
+
+  for (const char* code : {"KeyA", "Digit0", "Slash", "ShiftRight", "NumpadEnter", "ArrowUp", "F12", "Space"}) {
+    const std::optional<std::string_view> name = platform::web::KeyName(code);
+    ASSERT_TRUE(name) << code;
+    std::string shouted(*name);
+    for (char& c : shouted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(platform::web::KnownKeyName(shouted), std::string(*name)) << code;
+  }
+  EXPECT_FALSE(platform::web::KeyName("Fn"));
+  EXPECT_FALSE(platform::web::KnownKeyName("KeyA"));  // a code, not a name
+  EXPECT_TRUE(platform::web::IsMenuKey("Enter") && platform::web::IsMenuKey("F1") && !platform::web::IsMenuKey("KeyZ"));
+  std::vector<std::string> warnings;
+  const SettingsFile file = SettingsFile::Parse("[keyboard]\nfire = z\nbomb = left ctrl, Fn\n", "kept", warnings);
+  const Controls kept = ReadControls(file, "kept", platform::web::WebControlNames(), warnings);
+  EXPECT_EQ(kept.keyboard.names[static_cast<size_t>(GameAction::Fire)], std::vector<std::string>{"Z"});
+  EXPECT_EQ(warnings, std::vector<std::string>{"kept:3: 'Fn' names no key; bomb keeps Left Shift, Right Shift"});
 }
 
 // A known layout moves by the stick or the d-pad, which beats it; every other button is its own bit in the

@@ -146,6 +146,21 @@ async function openGame(page, { labels = [], button = "決定", url = `${origin}
   return response;
 }
 
+// Until the page has shown `count` more frames; the game runs one at each.
+const frames = (page, count) => page.evaluate((n) => new Promise((done) => {
+  const next = () => (n-- > 0 ? requestAnimationFrame(next) : done());
+  next();
+}), count);
+// Each key held for a few of the game's frames, so that one of them sees it.
+async function tap(page, ...keys) {
+  for (const key of keys) {
+    await page.keyboard.down(key);
+    await frames(page, 3);
+    await page.keyboard.up(key);
+    await frames(page, 3);
+  }
+}
+
 // A catalogue's one-line entries: msgid to msgstr.
 const catalogue = (language) => new Map([...fs.readFileSync(path.join(repo, `po/${language}.po`), "utf8")
   .matchAll(/^msgid "(.+)"\nmsgstr "(.+)"$/gm)].map(([, id, text]) => [id, text]));
@@ -297,6 +312,21 @@ test("the settings form; the canvas, a whole multiple or fitted; the music, the 
     assert.equal(otherScript.exec(help), null, `${language}: ${help}`);
     assert.equal(await page.evaluate(() => document.documentElement.lang), language);
   }
+
+  // Fire to Z on the menu's KEYS page (Return opens the menu, its third row leads there, the fifth is fire),
+  // then its LANGUAGE row to English, chosen with Z now that Space is nothing. Both are kept for the next load,
+  // which reads the form in English and plays with Z: Space neither starts nor fires.
+  await openGame(page);
+  await tap(page, "Enter", "ArrowDown", "ArrowDown", "Space", ...Array(4).fill("ArrowDown"), "Space", "KeyZ");
+  assert.match(await page.evaluate(() => localStorage.getItem("kestrova-controls")), /^\[keyboard\]\n(.*\n)*fire = Z$/m);
+  await tap(page, "Enter", ...Array(4).fill("ArrowDown"), "KeyZ", "Enter");
+  assert.equal(await page.evaluate(() => JSON.parse(localStorage.getItem("kestrova-settings")).language), "en");
+  await openGame(page, { caption: "Settings", button: "OK" });
+  await page.keyboard.down("Space");
+  await frames(page, 10);
+  await page.keyboard.up("Space");
+  assert.equal((await state(page)).title, 1, "Space does nothing now");
+  await holdUntil(page, "KeyZ", scoredShooting, kPlayerBullet);
 }, { width: 1800, height: 1300 }));
 
 test("the same script gives kestrova-sim's hashes through the stage clear", kTest, () => withBrowser(async (page) => {

@@ -145,12 +145,9 @@ std::array<std::string, kPlayerActions> SdlPlatform::ActionNames(ControlDevice d
 }
 
 std::string SdlPlatform::Bind(ControlDevice device, size_t action, const std::string& name) {
-  if (action >= kGameActions) return "";
-  if (const std::optional<GameAction> taken = BindingsOf(device).Bind(static_cast<GameAction>(action), name)) {
-    return name + " taken by " + std::string(kGameActionNames[static_cast<size_t>(*taken)]);
-  }
-  KeepKeys();
-  return "";
+  const std::string refused = BindForMenu(BindingsOf(device), action, name);
+  if (refused.empty()) KeepKeys();
+  return refused;
 }
 
 void SdlPlatform::ResetControls(ControlDevice device) {

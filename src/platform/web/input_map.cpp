@@ -1,25 +1,58 @@
 #include "platform/web/input_map.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <iterator>
-
-#include "input/keyboard.hpp"
 
 namespace platform::web {
 namespace {
 
-struct KeyBinding {
-  std::string_view code;
-  uint8_t vk;
+struct KeyNaming {
+  std::string_view code;  // KeyboardEvent.code
+  std::string_view name;  // SDL_GetKeyName's, for the key a US layout has there
 };
 
-// Either shift key is VK_SHIFT.
-constexpr KeyBinding kKeyBindings[] = {
-    {"Space", VK_SPACE},    {"ShiftLeft", VK_SHIFT}, {"ShiftRight", VK_SHIFT},  {"Escape", VK_ESCAPE},
-    {"ArrowLeft", VK_LEFT}, {"ArrowUp", VK_UP},      {"ArrowRight", VK_RIGHT}, {"ArrowDown", VK_DOWN},
+constexpr KeyNaming kKeyNames[] = {
+    {"KeyA", "A"}, {"KeyB", "B"}, {"KeyC", "C"}, {"KeyD", "D"}, {"KeyE", "E"}, {"KeyF", "F"}, {"KeyG", "G"},
+    {"KeyH", "H"}, {"KeyI", "I"}, {"KeyJ", "J"}, {"KeyK", "K"}, {"KeyL", "L"}, {"KeyM", "M"}, {"KeyN", "N"},
+    {"KeyO", "O"}, {"KeyP", "P"}, {"KeyQ", "Q"}, {"KeyR", "R"}, {"KeyS", "S"}, {"KeyT", "T"}, {"KeyU", "U"},
+    {"KeyV", "V"}, {"KeyW", "W"}, {"KeyX", "X"}, {"KeyY", "Y"}, {"KeyZ", "Z"},
+    {"Digit0", "0"}, {"Digit1", "1"}, {"Digit2", "2"}, {"Digit3", "3"}, {"Digit4", "4"}, {"Digit5", "5"},
+    {"Digit6", "6"}, {"Digit7", "7"}, {"Digit8", "8"}, {"Digit9", "9"},
+    {"Minus", "-"}, {"Equal", "="}, {"BracketLeft", "["}, {"BracketRight", "]"}, {"Backslash", "\\"},
+    {"Semicolon", ";"}, {"Quote", "'"}, {"Backquote", "`"}, {"Comma", ","}, {"Period", "."}, {"Slash", "/"},
+    {"Space", "Space"}, {"Enter", "Return"}, {"Escape", "Escape"}, {"Backspace", "Backspace"}, {"Tab", "Tab"},
+    {"CapsLock", "CapsLock"}, {"ShiftLeft", "Left Shift"}, {"ShiftRight", "Right Shift"},
+    {"ControlLeft", "Left Ctrl"}, {"ControlRight", "Right Ctrl"}, {"AltLeft", "Left Alt"}, {"AltRight", "Right Alt"},
+    {"MetaLeft", "Left GUI"}, {"MetaRight", "Right GUI"}, {"ContextMenu", "Application"},
+    {"ArrowUp", "Up"}, {"ArrowDown", "Down"}, {"ArrowLeft", "Left"}, {"ArrowRight", "Right"},
+    {"Insert", "Insert"}, {"Delete", "Delete"}, {"Home", "Home"}, {"End", "End"}, {"PageUp", "PageUp"},
+    {"PageDown", "PageDown"}, {"PrintScreen", "PrintScreen"}, {"ScrollLock", "ScrollLock"}, {"Pause", "Pause"},
+    {"NumLock", "Numlock"}, {"NumpadDivide", "Keypad /"}, {"NumpadMultiply", "Keypad *"},
+    {"NumpadSubtract", "Keypad -"}, {"NumpadAdd", "Keypad +"}, {"NumpadEnter", "Keypad Enter"},
+    {"NumpadDecimal", "Keypad ."}, {"Numpad0", "Keypad 0"}, {"Numpad1", "Keypad 1"}, {"Numpad2", "Keypad 2"},
+    {"Numpad3", "Keypad 3"}, {"Numpad4", "Keypad 4"}, {"Numpad5", "Keypad 5"}, {"Numpad6", "Keypad 6"},
+    {"Numpad7", "Keypad 7"}, {"Numpad8", "Keypad 8"}, {"Numpad9", "Keypad 9"},
+    {"F1", "F1"}, {"F2", "F2"}, {"F3", "F3"}, {"F4", "F4"}, {"F5", "F5"}, {"F6", "F6"}, {"F7", "F7"},
+    {"F8", "F8"}, {"F9", "F9"}, {"F10", "F10"}, {"F11", "F11"}, {"F12", "F12"},
 };
-static_assert(std::size(kKeyBindings) == 8, "one KeyTracker slot per binding");
+
+// SDL_GameControllerGetStringForButton's names.
+constexpr std::string_view kButtonNames[] = {"a",          "b",           "x",            "y",
+                                             "back",       "guide",       "start",        "leftstick",
+                                             "rightstick", "leftshoulder", "rightshoulder", "dpup",
+                                             "dpdown",     "dpleft",      "dpright",      "misc1",
+                                             "paddle1",    "paddle2",     "paddle3",      "paddle4",
+                                             "touchpad"};
+
+constexpr std::string_view kMenuKeys[] = {"Enter", "NumpadEnter", "F1", "F11"};
+
+bool SameLetters(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
 
 constexpr uint8_t kKeyDown = 0x80;
 constexpr uint32_t kAxisCentre = 32768;
@@ -45,20 +78,50 @@ uint32_t PadAxis(const PadReading& pad, int axis, int toMin, int toMax) {
 
 }  // namespace
 
-bool KeyTracker::Set(std::string_view code, bool down) {
-  bool known = false;
-  for (size_t i = 0; i < std::size(kKeyBindings); ++i) {
-    if (kKeyBindings[i].code != code) continue;
-    m_down[i] = down;
-    known = true;
+std::optional<std::string_view> KeyName(std::string_view code) {
+  for (const KeyNaming& key : kKeyNames) {
+    if (key.code == code) return key.name;
   }
-  return known;
+  return std::nullopt;
+}
+
+std::optional<std::string> KnownKeyName(std::string_view name) {
+  for (const KeyNaming& key : kKeyNames) {
+    if (SameLetters(key.name, name)) return std::string(key.name);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> KnownButtonName(std::string_view name) {
+  for (const std::string_view button : kButtonNames) {
+    if (SameLetters(button, name)) return std::string(button);
+  }
+  return std::nullopt;
+}
+
+bool IsMenuKey(std::string_view code) {
+  return std::find(std::begin(kMenuKeys), std::end(kMenuKeys), code) != std::end(kMenuKeys);
+}
+
+void KeyTracker::SetBindings(const Bindings& keyboard) {
+  m_bindings = keyboard;
+  for (HeldKey& key : m_held) key.silent = true;
+}
+
+bool KeyTracker::Set(std::string_view code, bool down) {
+  const std::optional<std::string_view> name = KeyName(code);
+  if (!name) return false;
+  const auto held = std::find_if(m_held.begin(), m_held.end(), [&](const HeldKey& key) { return key.name == *name; });
+  if (down && held == m_held.end()) m_held.push_back({*name, false});
+  if (!down && held != m_held.end()) m_held.erase(held);
+  return m_bindings.ActionOf(*name).has_value();
 }
 
 void KeyTracker::Fill(uint8_t (&keys)[256]) const {
   std::fill(std::begin(keys), std::end(keys), uint8_t{0});
-  for (size_t i = 0; i < std::size(kKeyBindings); ++i) {
-    if (m_down[i]) keys[kKeyBindings[i].vk] = kKeyDown;
+  for (const HeldKey& key : m_held) {
+    const std::optional<GameAction> action = m_bindings.ActionOf(key.name);
+    if (action && !key.silent) keys[kGameActionKeys[static_cast<size_t>(*action)]] = kKeyDown;
   }
 }
 

@@ -1,11 +1,16 @@
 // The browser's keys and gamepads in the desktop's terms: the same 256-byte
-// key state and the same joystick words, so the game cannot tell them apart.
+// key state through the player's table, keys by the desktop's names, and the
+// same joystick words, so the game cannot tell them apart.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/controls.hpp"
 #include "input/joystick.hpp"
 
 namespace platform::web {
@@ -15,18 +20,44 @@ inline constexpr int kPadButtons = 32;
 // The top of every axis MapGamepad reports; the joystick caps claim the same.
 inline constexpr uint32_t kPadAxisMax = 65535;
 
-// Which of the game's keys are down, by KeyboardEvent.code.
+// The desktop's name for the key at KeyboardEvent.code, as SDL names the key
+// a US layout prints there ("KeyZ": "Z", "ShiftLeft": "Left Shift"); none for
+// a key the game has no name for.
+std::optional<std::string_view> KeyName(std::string_view code);
+// A key's name as KeyName spells it, whatever its case; none for a name no
+// key has. The check the kept controls are read with.
+std::optional<std::string> KnownKeyName(std::string_view name);
+// A pad button's name as the desktop (SDL) spells it.
+std::optional<std::string> KnownButtonName(std::string_view name);
+inline ControlNames WebControlNames() { return {KnownKeyName, KnownButtonName}; }
+// Keys that are the page's and the menu's own, never an answer to "press the
+// key for FIRE": Return and F1 open the menu, F11 is the browser's.
+bool IsMenuKey(std::string_view code);
+
+// Which of the game's keys are down, by the player's keyboard table. A key
+// goes by where it sits, not by what the layout prints on it as on the
+// desktop: a browser tells the printed character only with the modifiers
+// applied, so a key let go under Shift would never be released.
 class KeyTracker {
  public:
-  // False when `code` is none of the game's keys (the page keeps its own
-  // meaning for those).
+  explicit KeyTracker(const Bindings& keyboard = DefaultControls().keyboard) : m_bindings(keyboard) {}
+  // The keys held meanwhile do nothing until let go: the key that answered
+  // "press the key for FIRE" must not, still down, be a fresh press of fire.
+  void SetBindings(const Bindings& keyboard);
+  // False when the key at `code` is none of an action's (the page keeps its
+  // own meaning for those).
   bool Set(std::string_view code, bool down);
-  void ReleaseAll() { m_down.fill(false); }
-  // 0x80 for every virtual key held, by either of its physical keys.
+  void ReleaseAll() { m_held.clear(); }
+  // 0x80 for the game key of every action one of whose keys is held.
   void Fill(uint8_t (&keys)[256]) const;
 
  private:
-  std::array<bool, 8> m_down{};  // one per binding
+  struct HeldKey {
+    std::string_view name;
+    bool silent;  // held as the table changed
+  };
+  Bindings m_bindings;
+  std::vector<HeldKey> m_held;  // the keys down, bound or not: a new table may bind them
 };
 
 // One Gamepad API sample of a connected pad.

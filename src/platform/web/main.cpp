@@ -28,6 +28,7 @@ bool PlayFrame(CGameApp& game, web::WebPlatform& platform, ReplayViewer* viewer)
   platform.ReadKeys(input.keys);
   input.stick = platform.PollJoystick();
   input.menu = web::browser::TakeMenuRequest();
+  input.keyName = platform.TakeKeyName();
   return (viewer != nullptr ? game.OnIdleWatching(*viewer, input) : game.OnIdle(input)) != 0;
 }
 

@@ -3,9 +3,12 @@
 #include <emscripten/html5.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "app/controls.hpp"
+#include "app/settings_file.hpp"
 #include "gfx/bmp_reader.hpp"
 #include "platform/common/page_convert.hpp"
 #include "platform/web/browser.hpp"
@@ -17,10 +20,26 @@ constexpr const char* kCanvas = "#canvas";
 constexpr size_t kPageSize = static_cast<size_t>(kPageWidth) * kPageHeight;
 constexpr int kLeftButton = 0;
 constexpr int kRightButton = 2;
+// The page's storage item that holds the controls, in settings.ini's words.
+constexpr const char* kControlsItem = "kestrova-controls";
 
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* self) {
   // True keeps the browser from acting on the key as well (scrolling the page).
-  return static_cast<WebPlatform*>(self)->HandleKey(event->code, type == EMSCRIPTEN_EVENT_KEYDOWN) ? EM_TRUE : EM_FALSE;
+  const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+  return static_cast<WebPlatform*>(self)->HandleKey(event->code, down, down && event->repeat) ? EM_TRUE : EM_FALSE;
+}
+
+// The player's controls as the page keeps them, the warnings for what could
+// not be read on the console; the pad's are the desktop's defaults.
+Controls KeptControls() {
+  const std::string name = kControlsItem;
+  const std::optional<std::string> text = browser::LoadItem(name);
+  if (!text) return DefaultControls();
+  std::vector<std::string> warnings;
+  Controls controls = ReadControls(SettingsFile::Parse(*text, name, warnings), name, WebControlNames(), warnings);
+  for (const std::string& warning : warnings) std::fprintf(stderr, "kestrova: warning: %s\n", warning.c_str());
+  controls.gamepad = DefaultControls().gamepad;
+  return controls;
 }
 
 EM_BOOL OnBlur(int, const EmscriptenFocusEvent*, void* self) {
@@ -62,7 +81,9 @@ PadReading ReadPad(const EmscriptenGamepadEvent& event) {
 
 WebPlatform::WebPlatform(bool scriptedOnly, const Translator& texts)
     : m_scriptedOnly(scriptedOnly),
-      m_texts(texts) {}
+      m_texts(texts),
+      m_controls(scriptedOnly ? DefaultControls() : KeptControls()),
+      m_keys(m_controls.keyboard) {}
 
 WebPlatform::~WebPlatform() {
   if (m_windowOpen) emscripten_set_mousedown_callback(kCanvas, nullptr, EM_FALSE, nullptr);
@@ -100,7 +121,19 @@ std::vector<Click> WebPlatform::TakeClicks() {
   return clicks;
 }
 
-bool WebPlatform::HandleKey(std::string_view code, bool down) { return !m_scriptedOnly && m_keys.Set(code, down); }
+bool WebPlatform::HandleKey(std::string_view code, bool down, bool repeat) {
+  if (m_scriptedOnly) return false;
+  if (down && !repeat && !IsMenuKey(code)) {
+    if (const std::optional<std::string_view> name = KeyName(code)) m_keyName = *name;
+  }
+  return m_keys.Set(code, down);
+}
+
+std::string WebPlatform::TakeKeyName() {
+  std::string name;
+  name.swap(m_keyName);
+  return name;
+}
 
 void WebPlatform::HandleMouseButton(int button) {
   if (m_scriptedOnly) return;
@@ -109,12 +142,36 @@ void WebPlatform::HandleMouseButton(int button) {
 }
 
 std::array<std::string, kPlayerActions> WebPlatform::ActionNames(ControlDevice device) const {
-  if (device == ControlDevice::Keyboard) return {"ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Space", "Shift", "Escape"};
-  // The page maps pads as the desktop's default table does.
-  const Bindings pad = DefaultControls().gamepad;
+  const Bindings& bindings = device == ControlDevice::Pad ? m_controls.gamepad : m_controls.keyboard;
   std::array<std::string, kPlayerActions> names;
-  for (size_t i = 0; i < kPlayerActions && i < kGameActions; ++i) names[i] = JoinNames(pad.names[i]);
+  for (size_t i = 0; i < kPlayerActions && i < kGameActions; ++i) names[i] = JoinNames(bindings.names[i]);
   return names;
+}
+
+std::string WebPlatform::Bind(ControlDevice device, size_t action, const std::string& name) {
+  if (device == ControlDevice::Pad) return "the page keeps the pad's buttons";
+  const std::string refused = BindForMenu(m_controls.keyboard, action, name);
+  if (refused.empty()) KeepControls();
+  return refused;
+}
+
+void WebPlatform::ResetControls(ControlDevice device) {
+  if (device == ControlDevice::Pad) return;
+  m_controls.keyboard = DefaultControls().keyboard;
+  KeepControls();
+}
+
+// In use at once; kept as settings.ini would be, every other line of the kept text as it stood.
+void WebPlatform::KeepControls() {
+  m_keys.SetBindings(m_controls.keyboard);
+  if (m_scriptedOnly) return;
+  std::vector<std::string> warnings;  // told once, as the page loaded
+  const std::string name = kControlsItem;
+  SettingsFile file = SettingsFile::Parse(browser::LoadItem(name).value_or(""), name, warnings);
+  WriteControls(m_controls, file);
+  if (!browser::StoreItem(name, file.Text())) {
+    std::fprintf(stderr, "kestrova: warning: the page cannot keep the keys\n");
+  }
 }
 
 std::string WebPlatform::Language() const { return m_scriptedOnly ? "" : browser::KeptLanguage(); }

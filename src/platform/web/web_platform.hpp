@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/controls.hpp"
 #include "app/language.hpp"
 #include "input/keyboard.hpp"
 #include "platform/common/page_convert.hpp"
@@ -23,8 +24,8 @@ class WebPlatform final : public Platform {
  public:
   // `scriptedOnly`: the page moves only through its test hook (a test page)
   // and ignores the player's input.
-  // Its message boxes through `texts`. A test page keeps nothing the menu
-  // changes, as kestrova-sim.
+  // Its message boxes through `texts`. A test page plays with the default
+  // controls and keeps nothing the menu changes, as kestrova-sim.
   WebPlatform(bool scriptedOnly, const Translator& texts);
   ~WebPlatform() override;
   WebPlatform(const WebPlatform&) = delete;
@@ -47,10 +48,11 @@ class WebPlatform final : public Platform {
   void SetView(const PlayerView& view) override { browser::SetView(view); }
   PlayerVolume Volume() const override { return browser::Volume(); }
   void SetVolume(const PlayerVolume& volume) override { browser::SetVolume(volume); }
-  // The page's keys are the game's own; they are not changed here yet.
+  // The player's keys, kept in the page's storage as settings.ini's
+  // sections; the pad keeps the desktop's default buttons.
   std::array<std::string, kPlayerActions> ActionNames(ControlDevice device) const override;
-  std::string Bind(ControlDevice, size_t, const std::string&) override { return "the page keeps its keys"; }
-  void ResetControls(ControlDevice) override {}
+  std::string Bind(ControlDevice device, size_t action, const std::string& name) override;
+  void ResetControls(ControlDevice device) override;
   // The page shows its form at every load; the language is kept for the next.
   bool DialogAtStart() const override { return true; }
   std::string Language() const override;
@@ -65,15 +67,23 @@ class WebPlatform final : public Platform {
   void ReadKeys(KeyboardState& keys) const { m_keys.Fill(keys); }
   JoyReading PollJoystick() const;
 
+  // The key last pressed since the last call, by its desktop name ("" for
+  // none): the menu's answer to "press the key for FIRE".
+  std::string TakeKeyName();
+
   // The page's events, from the html5 callbacks. HandleKey is false for a
   // key that is none of the game's (the page keeps its meaning).
-  bool HandleKey(std::string_view code, bool down);
+  bool HandleKey(std::string_view code, bool down, bool repeat);
   void HandleMouseButton(int button);
   void ReleaseKeys() { m_keys.ReleaseAll(); }
 
  private:
+  void KeepControls();
+
   bool m_scriptedOnly;
   const Translator& m_texts;
+  Controls m_controls;
+  std::string m_keyName;
   bool m_windowOpen = false;
   bool m_keyboardTaken = false;
   KeyTracker m_keys;
