@@ -134,6 +134,41 @@ TEST(WebGamepad, MapsPadsAsTheDesktopDoes) {
   }
 }
 
+// The player's pad table on a known layout: fire on west, up on north, exit on back. West is fire's bit, south
+// moves past the layout's bits, north steers, the d-pad's up is nothing now, back is exit's key. A button held
+// as the table changes is silent until let go; each fresh press but Start names its button.
+TEST(WebGamepad, ThePadTableDecidesAndAButtonHeldAsItChangesIsSilent) {
+  using platform::web::PadReading;
+  Bindings pad = DefaultControls().gamepad;
+  const std::pair<GameAction, const char*> binds[] = {
+      {GameAction::Fire, "x"}, {GameAction::Up, "y"}, {GameAction::Exit, "back"}};
+  for (const auto& [action, name] : binds) {
+    ASSERT_EQ(BindForMenu(pad, static_cast<size_t>(action), name), "");
+  }
+  const auto reading = [](std::vector<int> pressed) {
+    PadReading reading{true, 4, 17, {}, {}};
+    for (int b : pressed) reading.pressed[static_cast<size_t>(b)] = true;
+    return reading;
+  };
+  const JoyReading remapped = platform::web::MapGamepad(reading({0, 2, 3, 12}), pad);
+  EXPECT_EQ(std::tuple(remapped.x, remapped.y, remapped.buttons), std::tuple(32768u, 0u, 1u | 1u << 30));
+  EXPECT_EQ(platform::web::MapGamepad(reading({12}), pad).y, 32768u);
+
+  platform::web::PadTracker tracker(pad);
+  uint8_t keys[256] = {};
+  EXPECT_EQ(tracker.Read(reading({8, 9}), keys).buttons, 1u << 9);
+  EXPECT_EQ(keys[VK_ESCAPE], 0x80);
+  EXPECT_EQ(tracker.TakeButtonName(), "back");  // not start
+  EXPECT_EQ(tracker.TakeButtonName(), "");
+  tracker.Read(reading({2}), keys);
+  EXPECT_EQ(tracker.TakeButtonName(), "x");
+  tracker.SetBindings(DefaultControls().gamepad);
+  EXPECT_EQ(tracker.Read(reading({2, 1}), keys).buttons, 2u);  // east, pressed after the change, bombs
+  EXPECT_EQ(tracker.TakeButtonName(), "b");
+  tracker.Read(reading({}), keys);
+  EXPECT_EQ(tracker.Read(reading({2}), keys).buttons, 1u << 2);
+}
+
 // Sixty calls a second on any display: never two in one frame where frames come at least that often, at 60 Hz
 // one in every frame despite jitter. Late frames are caught up; a stall (a hidden tab) is not replayed.
 TEST(WebFrameClock, RunsSixtyCallsASecondAndDoesNotReplayAStall) {

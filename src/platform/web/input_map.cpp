@@ -59,21 +59,24 @@ constexpr uint32_t kAxisCentre = 32768;
 constexpr double kAxisScale = 32767;  // a desktop stick's signed 16-bit range
 
 // The standard layout's d-pad, four buttons in a row.
-constexpr int kDpadUp = 12;
-constexpr int kDpadDown = 13;
-constexpr int kDpadLeft = 14;
-constexpr int kDpadRight = 15;
+constexpr int kDpadFirst = 12;
+constexpr int kDpadLast = 15;
+
+// The standard layout's buttons in its order, by SDL's names.
+constexpr std::string_view kStandardButtons[] = {
+    "a",         "b",          "x",    "y",      "leftshoulder", "rightshoulder", "", "", "back", "start",
+    "leftstick", "rightstick", "dpup", "dpdown", "dpleft",       "dpright",       "guide"};
+constexpr uint32_t kFireBit = 1u << 0;
+constexpr uint32_t kBombBit = 1u << 1;
+
+std::optional<GameAction> ButtonAction(const Bindings& gamepad, int index) {
+  const std::optional<std::string_view> name = StandardButtonName(index);
+  return name ? gamepad.ActionOf(*name) : std::nullopt;
+}
 
 uint32_t AxisPosition(double value) {
   const double clamped = std::isnan(value) ? 0 : std::clamp(value, -1.0, 1.0);
   return static_cast<uint32_t>(std::lround(clamped * kAxisScale) + int32_t{kAxisCentre});
-}
-
-// The d-pad pushes its axis to the end.
-uint32_t PadAxis(const PadReading& pad, int axis, int toMin, int toMax) {
-  if (pad.pressed[toMin]) return 0;
-  if (pad.pressed[toMax]) return kPadAxisMax;
-  return axis < pad.axisCount ? AxisPosition(pad.axes[static_cast<size_t>(axis)]) : kAxisCentre;
 }
 
 }  // namespace
@@ -125,25 +128,85 @@ void KeyTracker::Fill(uint8_t (&keys)[256]) const {
   }
 }
 
-JoyReading MapGamepad(const PadReading& pad) {
+std::optional<std::string_view> StandardButtonName(int index) {
+  if (index < 0 || index >= static_cast<int>(std::size(kStandardButtons)) || kStandardButtons[index].empty()) {
+    return std::nullopt;
+  }
+  return kStandardButtons[index];
+}
+
+bool PadHeld(const PadReading& pad, const Bindings& gamepad, GameAction action) {
+  if (!pad.standardLayout) return false;
+  for (int i = 0; i < std::min(pad.buttonCount, kPadButtons); ++i) {
+    if (pad.pressed[static_cast<size_t>(i)] && ButtonAction(gamepad, i) == action) return true;
+  }
+  return false;
+}
+
+void PadTracker::SetBindings(const Bindings& gamepad) {
+  m_bindings = gamepad;
+  m_silent = m_before;
+}
+
+JoyReading PadTracker::Read(PadReading pad, uint8_t (&keys)[256]) {
+  uint32_t down = 0;
+  for (int i = 0; pad.standardLayout && i < std::min(pad.buttonCount, kPadButtons); ++i) {
+    if (pad.pressed[static_cast<size_t>(i)]) down |= 1u << i;
+  }
+  for (int i = 0; i < kPadButtons; ++i) {
+    const std::optional<std::string_view> name = StandardButtonName(i);
+    if ((down & ~m_before & 1u << i) != 0 && name && *name != "start") m_pressed = *name;
+    if ((m_silent & 1u << i) != 0) pad.pressed[static_cast<size_t>(i)] = false;
+  }
+  m_before = down;
+  m_silent &= down;
+  if (PadHeld(pad, m_bindings, GameAction::Exit)) {
+    keys[kGameActionKeys[static_cast<size_t>(GameAction::Exit)]] = kKeyDown;
+  }
+  return MapGamepad(pad, m_bindings);
+}
+
+std::string PadTracker::TakeButtonName() {
+  std::string name;
+  name.swap(m_pressed);
+  return name;
+}
+
+JoyReading MapGamepad(const PadReading& pad, const Bindings& gamepad) {
   JoyReading info{true};
-  if (pad.standardLayout) {
-    info.x = PadAxis(pad, 0, kDpadLeft, kDpadRight);
-    info.y = PadAxis(pad, 1, kDpadUp, kDpadDown);
-  } else {
+  const int buttons = std::min(pad.buttonCount, kPadButtons);
+  if (!pad.standardLayout) {
     // A missing x or y axis rests in the middle.
     uint32_t* positions[2] = {&info.x, &info.y};
     for (int i = 0; i < 2; ++i) {
       *positions[i] = i < pad.axisCount ? AxisPosition(pad.axes[static_cast<size_t>(i)]) : kAxisCentre;
     }
+    for (int i = 0; i < buttons; ++i) {
+      if (pad.pressed[static_cast<size_t>(i)]) info.buttons |= 1u << i;
+    }
+    return info;
   }
-  // Every button is its own bit, on a known layout too (south 1, east 2), so
-  // the rules that look at the whole word hold on a pad. The d-pad already
-  // steers; a bit of its own would stop fire while steering.
-  const int buttons = std::min(pad.buttonCount, kPadButtons);
+  // A direction's button pushes its axis to the end, over the stick.
+  const auto axis = [&](int stick, GameAction toMin, GameAction toMax) {
+    if (PadHeld(pad, gamepad, toMin)) return uint32_t{0};
+    if (PadHeld(pad, gamepad, toMax)) return kPadAxisMax;
+    return stick < pad.axisCount ? AxisPosition(pad.axes[static_cast<size_t>(stick)]) : kAxisCentre;
+  };
+  info.x = axis(0, GameAction::Left, GameAction::Right);
+  info.y = axis(1, GameAction::Up, GameAction::Down);
+  // Every other button is its own bit, so the rules that look at the whole
+  // word hold on a pad. The d-pad never had bits: one would stop fire while steering.
   for (int i = 0; i < buttons; ++i) {
-    if (pad.standardLayout && i >= kDpadUp && i <= kDpadRight) continue;
-    if (pad.pressed[static_cast<size_t>(i)]) info.buttons |= 1u << i;
+    if (!pad.pressed[static_cast<size_t>(i)]) continue;
+    const std::optional<GameAction> action = ButtonAction(gamepad, i);
+    if (action == GameAction::Fire) {
+      info.buttons |= kFireBit;
+    } else if (action == GameAction::Bomb) {
+      info.buttons |= kBombBit;
+    } else if (!action && (i < kDpadFirst || i > kDpadLast)) {
+      const uint32_t own = 1u << i;
+      info.buttons |= (own & (kFireBit | kBombBit)) != 0 ? 1u << (kPadButtons - 2 + i) : own;
+    }
   }
   return info;
 }

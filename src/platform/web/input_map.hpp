@@ -69,10 +69,39 @@ struct PadReading {
   std::array<bool, kPadButtons> pressed{};
 };
 
-// Axes 0..kPadAxisMax and button bits as a desktop pad gives them: on a known
-// layout the left stick or the d-pad moves and every other button is bit i in
-// the layout's order, south and east buttons 1 and 2; any other pad is a plain
-// joystick, axis i and button i as they come.
-JoyReading MapGamepad(const PadReading& pad);
+// A known layout's button `index` by the desktop's (SDL's) name; none for
+// the triggers, which SDL reads as axes, and past the layout's buttons.
+std::optional<std::string_view> StandardButtonName(int index);
+
+// Axes 0..kPadAxisMax and button bits as a desktop pad gives them through the
+// player's pad table: on a known layout the left stick moves, as do the
+// buttons of the four directions; fire's buttons are bit 1, bomb's bit 2, and
+// every other button bit i in the layout's order (one whose own bit is fire's
+// or bomb's past the rest), but the d-pad's and those of directions and exit.
+// Any other pad is a plain joystick, axis i and button i as they come.
+JoyReading MapGamepad(const PadReading& pad, const Bindings& gamepad = DefaultControls().gamepad);
+// Whether one of `action`'s buttons is down on a known layout.
+bool PadHeld(const PadReading& pad, const Bindings& gamepad, GameAction action);
+
+// The first connected pad through the player's pad table, reading after
+// reading, as KeyTracker the keys.
+class PadTracker {
+ public:
+  explicit PadTracker(const Bindings& gamepad = DefaultControls().gamepad) : m_bindings(gamepad) {}
+  // The buttons held meanwhile do nothing until let go.
+  void SetBindings(const Bindings& gamepad);
+  // MapGamepad's word for one reading, with exit's game key set in `keys`
+  // while one of its buttons is down.
+  JoyReading Read(PadReading pad, uint8_t (&keys)[256]);
+  // The known layout's button last pressed since the last call, by its
+  // desktop name ("" for none), but Start, the menu's on the desktop.
+  std::string TakeButtonName();
+
+ private:
+  Bindings m_bindings;
+  uint32_t m_before = 0;  // the known layout's buttons down at the last reading, bit i for button i
+  uint32_t m_silent = 0;  // those held as the table changed
+  std::string m_pressed;
+};
 
 }  // namespace platform::web

@@ -25,10 +25,10 @@ bool PlayFrame(CGameApp& game, web::WebPlatform& platform, ReplayViewer* viewer)
     if (click == web::Click::Right) return false;
     input.click = true;
   }
-  platform.ReadKeys(input.keys);
-  input.stick = platform.PollJoystick();
+  input.stick = platform.ReadInput(input.keys);
   input.menu = web::browser::TakeMenuRequest();
   input.keyName = platform.TakeKeyName();
+  input.buttonName = platform.TakeButtonName();
   return (viewer != nullptr ? game.OnIdleWatching(*viewer, input) : game.OnIdle(input)) != 0;
 }
 

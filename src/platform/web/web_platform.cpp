@@ -30,7 +30,7 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* self) {
 }
 
 // The player's controls as the page keeps them, the warnings for what could
-// not be read on the console; the pad's are the desktop's defaults.
+// not be read on the console.
 Controls KeptControls() {
   const std::string name = kControlsItem;
   const std::optional<std::string> text = browser::LoadItem(name);
@@ -38,7 +38,6 @@ Controls KeptControls() {
   std::vector<std::string> warnings;
   Controls controls = ReadControls(SettingsFile::Parse(*text, name, warnings), name, WebControlNames(), warnings);
   for (const std::string& warning : warnings) std::fprintf(stderr, "kestrova: warning: %s\n", warning.c_str());
-  controls.gamepad = DefaultControls().gamepad;
   return controls;
 }
 
@@ -83,7 +82,8 @@ WebPlatform::WebPlatform(bool scriptedOnly, const Translator& texts)
     : m_scriptedOnly(scriptedOnly),
       m_texts(texts),
       m_controls(scriptedOnly ? DefaultControls() : KeptControls()),
-      m_keys(m_controls.keyboard) {}
+      m_keys(m_controls.keyboard),
+      m_pad(m_controls.gamepad) {}
 
 WebPlatform::~WebPlatform() {
   if (m_windowOpen) emscripten_set_mousedown_callback(kCanvas, nullptr, EM_FALSE, nullptr);
@@ -135,6 +135,8 @@ std::string WebPlatform::TakeKeyName() {
   return name;
 }
 
+std::string WebPlatform::TakeButtonName() { return m_pad.TakeButtonName(); }
+
 void WebPlatform::HandleMouseButton(int button) {
   if (m_scriptedOnly) return;
   if (button == kLeftButton) m_clicks.push_back(Click::Left);
@@ -149,21 +151,26 @@ std::array<std::string, kPlayerActions> WebPlatform::ActionNames(ControlDevice d
 }
 
 std::string WebPlatform::Bind(ControlDevice device, size_t action, const std::string& name) {
-  if (device == ControlDevice::Pad) return "the page keeps the pad's buttons";
-  const std::string refused = BindForMenu(m_controls.keyboard, action, name);
+  const std::string refused =
+      BindForMenu(device == ControlDevice::Pad ? m_controls.gamepad : m_controls.keyboard, action, name);
   if (refused.empty()) KeepControls();
   return refused;
 }
 
 void WebPlatform::ResetControls(ControlDevice device) {
-  if (device == ControlDevice::Pad) return;
-  m_controls.keyboard = DefaultControls().keyboard;
+  const Controls defaults = DefaultControls();
+  if (device == ControlDevice::Pad) {
+    m_controls.gamepad = defaults.gamepad;
+  } else {
+    m_controls.keyboard = defaults.keyboard;
+  }
   KeepControls();
 }
 
 // In use at once; kept as settings.ini would be, every other line of the kept text as it stood.
 void WebPlatform::KeepControls() {
   m_keys.SetBindings(m_controls.keyboard);
+  m_pad.SetBindings(m_controls.gamepad);
   if (m_scriptedOnly) return;
   std::vector<std::string> warnings;  // told once, as the page loaded
   const std::string name = kControlsItem;
@@ -214,13 +221,14 @@ bool WebPlatform::OpenJoystick(JoyCaps& caps) {
   return true;
 }
 
-JoyReading WebPlatform::PollJoystick() const {
+JoyReading WebPlatform::ReadInput(KeyboardState& keys) {
+  m_keys.Fill(keys);
   if (m_scriptedOnly || emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) return JoyReading{};
   const int count = emscripten_get_num_gamepads();
   for (int i = 0; i < count; ++i) {
     EmscriptenGamepadEvent event{};
     if (emscripten_get_gamepad_status(i, &event) != EMSCRIPTEN_RESULT_SUCCESS || !event.connected) continue;
-    return MapGamepad(ReadPad(event));
+    return m_pad.Read(ReadPad(event), keys);
   }
   return JoyReading{};
 }

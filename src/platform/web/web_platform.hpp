@@ -48,8 +48,8 @@ class WebPlatform final : public Platform {
   void SetView(const PlayerView& view) override { browser::SetView(view); }
   PlayerVolume Volume() const override { return browser::Volume(); }
   void SetVolume(const PlayerVolume& volume) override { browser::SetVolume(volume); }
-  // The player's keys, kept in the page's storage as settings.ini's
-  // sections; the pad keeps the desktop's default buttons.
+  // The player's keys and pad buttons, kept in the page's storage as
+  // settings.ini's sections.
   std::array<std::string, kPlayerActions> ActionNames(ControlDevice device) const override;
   std::string Bind(ControlDevice device, size_t action, const std::string& name) override;
   void ResetControls(ControlDevice device) override;
@@ -63,13 +63,15 @@ class WebPlatform final : public Platform {
 
   // The clicks since the last call, in the order they came.
   std::vector<Click> TakeClicks();
-  // The game's keys held now, and the first connected pad.
-  void ReadKeys(KeyboardState& keys) const { m_keys.Fill(keys); }
-  JoyReading PollJoystick() const;
+  // The game's keys held now, the pad's exit button among them, and what the
+  // first connected pad reads.
+  JoyReading ReadInput(KeyboardState& keys);
 
   // The key last pressed since the last call, by its desktop name ("" for
   // none): the menu's answer to "press the key for FIRE".
   std::string TakeKeyName();
+  // Likewise the pad button last pressed (but Start, as on the desktop).
+  std::string TakeButtonName();
 
   // The page's events, from the html5 callbacks. HandleKey is false for a
   // key that is none of the game's (the page keeps its meaning).
@@ -87,6 +89,7 @@ class WebPlatform final : public Platform {
   bool m_windowOpen = false;
   bool m_keyboardTaken = false;
   KeyTracker m_keys;
+  PadTracker m_pad;
   std::vector<Click> m_clicks;
   std::vector<uint8_t> m_rgba;  // the canvas's pixels
   WaveFormat m_audioFormat{};  // the music's: the effects come in it too
