@@ -213,6 +213,9 @@ int32_t CGameApp::MenuFrame(const FrameInput& input) {
     m_menuNotice = m_platform.Bind(settings.bind->device, static_cast<size_t>(settings.bind->action), settings.bind->name);
   }
   if (settings.reset) m_platform.ResetControls(*settings.reset);
+  // A key held as the table changes may now be another action's: the key that
+  // answered "press the key for FIRE" must not choose the row again as fire.
+  if (settings.bind || settings.reset) m_menuHeld = ~uint32_t{0};
   if (settings.dialogAtStart != before.dialogAtStart || settings.language != before.language) {
     const std::string refused = m_platform.SetStart(settings.dialogAtStart, settings.language);
     m_menuNotice = refused.empty() ? "from the next start" : refused;

@@ -297,7 +297,8 @@ TEST(Screens, TheTitlesMenuMakesTheGameAnewUnderTheRulesChosen) {
 }
 
 // The keys page passes the next key pressed on to the platform, which keeps
-// it or says why not; the game's own keys go on as they were meanwhile.
+// it or says why not; the game's own keys go on as they were meanwhile. The
+// key just bound, still held as its new action, moves nothing until let go.
 TEST(Screens, TheMenusKeysPageGivesAnActionTheNextKeyPressed) {
   HeadlessGame files(TinyStage());
   testing_support::FakePlatform window;
@@ -306,14 +307,16 @@ TEST(Screens, TheMenusKeysPageGivesAnActionTheNextKeyPressed) {
   int frame = 0;
   for (const auto& [keys, name] : std::vector<std::pair<std::vector<uint8_t>, std::string>>{
            {{}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{VK_SPACE}, ""}, {{}, ""}, {{VK_DOWN}, ""},
-           {{}, ""}, {{VK_SPACE}, ""}, {{}, "Z"}, {{}, ""}, {{VK_SPACE}, ""}, {{}, "Up"}}) {
+           {{}, ""}, {{VK_SPACE}, ""}, {{}, "Z"}, {{VK_DOWN}, ""}, {{}, ""}, {{VK_SPACE}, ""}, {{}, "Up"},
+           {{}, ""}, {{VK_SPACE}, ""}, {{}, "X"}}) {
     FrameInput input;
     for (const uint8_t vk : keys) input.keys[vk] = 0x80;
     input.menu = ++frame == 2;
     input.keyName = name;
-    app.OnIdle(input);  // past GAME to CONTROLS, down to DOWN: Z for it, then Up, which UP has
+    app.OnIdle(input);  // past GAME to CONTROLS, down to DOWN: Z for it, held; Up, which UP has; X
   }
-  EXPECT_EQ(window.keys[1], "Z");
+  EXPECT_EQ(window.keys[1], "X");
+  EXPECT_EQ(window.keys[2], "Left");
   EXPECT_EQ(window.keys[0], "Up");
   EXPECT_EQ(app.Frames(), 1);
 }
