@@ -6,6 +6,10 @@ execute_process(COMMAND ${SHEETGEN} ${WORK_DIR}/sheet.bmp ${WORK_DIR}/icon.bmp $
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "sheet generator failed")
 endif()
+execute_process(COMMAND ${SHEETGEN} --kana ${WORK_DIR}/kana.bmp RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "kana page generator failed")
+endif()
 execute_process(COMMAND ${MUSICGEN} ${WORK_DIR}/vesk.wav RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "music generator failed")
@@ -41,7 +45,7 @@ foreach(pattern sfx/*.wav icons/*)
   list(APPEND sets ${made})
 endforeach()
 list(TRANSFORM sets PREPEND assets/)
-foreach(path assets/sheet.bmp assets/icon.bmp assets/SHEET.md assets/vesk.wav data/map.dat data/stage2/sheet.bmp
+foreach(path assets/sheet.bmp assets/kana.bmp assets/icon.bmp assets/SHEET.md assets/vesk.wav data/map.dat data/stage2/sheet.bmp
              data/stage2/SHEET.md data/stage2/music.wav data/stage2/map.dat ${sets})
   string(REGEX REPLACE "^(assets|data)/" "" name ${path})
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/${name} ${SOURCE_DIR}/${path}

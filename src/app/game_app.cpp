@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/replay.hpp"
+#include "gfx/kana_text.hpp"
 #include "ui/screens.hpp"
 #include "ui/settings_dlg.hpp"
 
@@ -38,8 +39,8 @@ const char* VideoMessage(platform::VideoResult result, bool fullScreen) {
 
 }  // namespace
 
-CGameApp::CGameApp(platform::Platform& platform, AppOptions options, Resources resources)
-    : m_platform(platform), m_options(std::move(options)), m_resources(resources) {}
+CGameApp::CGameApp(platform::Platform& platform, AppOptions options, Resources resources, const Translator& texts)
+    : m_platform(platform), m_options(std::move(options)), m_resources(resources), m_texts(texts) {}
 
 int32_t CGameApp::InitInstance() {
   // Read before anything else, as the built-in sheet is there from the start.
@@ -73,6 +74,12 @@ int32_t CGameApp::InitInstance() {
     if (*SheetMessage(loaded) != '\0') m_platform.ShowMessageBox(SheetMessage(loaded));
     m_platform.ShowMessageBox("ERROR BITMAP LOADING");
     return 0;
+  }
+  std::string kanaError;
+  if (Surface kana; LoadKanaPage(m_resources.kana, kana, kanaError)) {
+    m_kana = std::move(kana);
+  } else {
+    std::fprintf(stderr, "kestrova: warning: %s: %s; the menu stays in English\n", kKanaResource, kanaError.c_str());
   }
   // A machine without sound still plays, silently, rather than ending unexplained.
   if (m_sound.InitSound(m_platform, m_resources.music, m_resources.effects)) {
@@ -230,7 +237,9 @@ int32_t CGameApp::MenuFrame(const FrameInput& input) {
     if (!(chosen == m_options.rules) && !ChangeRules(chosen)) return 0;
   }
   if (result == MenuResult::Open) {
-    m_platform.Present(m_core->OverlaidPage([&](CDisplay& d) { m_menu.Draw(d, settings); }), m_core->GetPalette());
+    const MenuTexts texts = MenuTextsOf();
+    m_platform.Present(m_core->OverlaidPage([&](CDisplay& d) { m_menu.Draw(d, settings, texts); }),
+                       m_core->GetPalette());
   } else {
     m_keptFromGame = held;
     m_platform.Present(m_core->State().back.pixels, m_core->GetPalette());
@@ -324,6 +333,10 @@ bool CGameApp::SaveScore() {
 int CGameApp::ExitInstance() {
   if (m_options.saveScores) SaveScore();
   return 0;
+}
+
+MenuTexts CGameApp::MenuTextsOf() const {
+  return m_kana ? MenuTexts{m_texts, &*m_kana} : MenuTexts{};
 }
 
 std::string CGameApp::ScorePath() const {

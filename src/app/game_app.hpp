@@ -15,9 +15,11 @@
 #include "app/run_offer.hpp"
 #include "audio/sound.hpp"
 #include "data/high_score.hpp"
+#include "gfx/surface.hpp"
 #include "platform/platform.hpp"
 #include "ui/core.hpp"
 #include "ui/menu.hpp"
+#include "ui/translator.hpp"
 
 struct AppOptions {
   // Either one given skips the settings dialog; the other keeps its default.
@@ -49,7 +51,10 @@ void WatchReplayWith(const Replay& replay, AppOptions& options);
 
 class CGameApp {
  public:
-  CGameApp(platform::Platform& platform, AppOptions options, Resources resources);
+  // The menu speaks `texts`, which outlive the game: the player's language
+  // on the desktop, the texts as they stand elsewhere.
+  CGameApp(platform::Platform& platform, AppOptions options, Resources resources,
+           const Translator& texts = kSourceTexts);
 
   // 1 = started; 0 = a step failed, after its message.
   int32_t InitInstance();
@@ -93,6 +98,8 @@ class CGameApp {
   int32_t MenuFrame(const FrameInput& input);
   // The menu's keys and pad buttons held, by bit.
   uint32_t MenuKeys(const FrameInput& input);
+  // The player's language, or the texts as they stand when the kana page is missing.
+  MenuTexts MenuTextsOf() const;
   std::string ScorePath() const;
   // The difficulty's best runs, beside the score file: "arcade-normal.dat".
   std::string ArcadePath() const;
@@ -100,6 +107,8 @@ class CGameApp {
   platform::Platform& m_platform;
   AppOptions m_options;
   Resources m_resources;
+  const Translator& m_texts;
+  std::optional<Surface> m_kana;  // without it, the menu stays in the texts as they stand
   CSound m_sound;
   HighScoreTable m_highScores;
   StartChoices m_choices;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/translator.hpp"
+
 // The catalogues the game ships (po/LANG.po).
 inline constexpr std::string_view kLanguages[] = {"en", "ja"};
 // In settings.ini: the locale chooses.
@@ -27,16 +29,3 @@ std::string ChooseLanguage(const LanguageFacts& facts);
 // Where the catalogues are, LANG/LC_MESSAGES/kestrova.mo under it: the
 // build tree's beside the program, else the installed ones; empty for none.
 std::string FindLocaleFolder();
-
-// Texts as the player reads them; the core hands over its own.
-class Translator {
- public:
-  virtual ~Translator() = default;
-  virtual const char* Translate(const char* text) const = 0;
-};
-
-class SourceTexts final : public Translator {
- public:
-  const char* Translate(const char* text) const override { return text; }
-};
-inline const SourceTexts kSourceTexts;

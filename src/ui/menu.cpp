@@ -5,6 +5,7 @@
 #include <cctype>
 #include <string>
 
+#include "gfx/kana_text.hpp"
 #include "ui/screens.hpp"
 
 namespace {
@@ -62,18 +63,21 @@ std::string Upper(std::string text) {
   return text;
 }
 
-std::string Value(Row row, bool pad, const MenuSettings& s) {
-  const auto onOff = [](bool on) { return std::string(on ? "ON" : "OFF"); };
+// The row's value as the player reads it: words through `texts`; the keys'
+// names as the platform gives them, and numbers, as they are.
+std::string Value(Row row, bool pad, const MenuSettings& s, const Translator& texts) {
+  const auto word = [&texts](const std::string& text) { return std::string(texts.Translate(text.c_str())); };
+  const auto onOff = [&word](bool on) { return word(on ? "ON" : "OFF"); };
   if (IsAction(row)) return Upper((pad ? s.buttons : s.keys)[static_cast<size_t>(row)]).substr(0, kValueLetters);
   switch (row) {
-    case Row::Rules: return Upper(RulesName(s.rules.kind));
-    case Row::Difficulty: return Upper(DifficultyName(s.rules.difficulty));
+    case Row::Rules: return Upper(word(RulesName(s.rules.kind)));
+    case Row::Difficulty: return Upper(word(DifficultyName(s.rules.difficulty)));
     case Row::Stage: return std::to_string(s.rules.stage);
-    case Row::From: return s.rules.fromSeconds == kFromCarrier ? "CARRIER" : std::to_string(s.rules.fromSeconds);
+    case Row::From: return s.rules.fromSeconds == kFromCarrier ? word("CARRIER") : std::to_string(s.rules.fromSeconds);
     case Row::FullScreen: return onOff(s.view.fullScreen);
     case Row::IntegerScale: return onOff(s.view.integerScale);
     case Row::StartDialog: return onOff(s.dialogAtStart);
-    case Row::Language: return kLanguageNames[static_cast<size_t>(LanguageIndex(s.language))].name;
+    case Row::Language: return word(kLanguageNames[static_cast<size_t>(LanguageIndex(s.language))].name);
     case Row::Volume: return std::to_string(s.volume.percent);
     case Row::Mute: return onOff(s.volume.muted);
     default: return "";
@@ -230,21 +234,34 @@ MenuResult Menu::Act(int32_t direction, MenuSettings& settings) {
   return MenuResult::Open;
 }
 
-void Menu::Draw(CDisplay& display, const MenuSettings& settings) const {
+void Menu::Draw(CDisplay& display, const MenuSettings& settings, const MenuTexts& texts) const {
+  const auto shown = [&texts](const std::string& text) {
+    return std::string(texts.translator.Translate(text.c_str()));
+  };
+  const auto draw = [&](const std::string& text, int32_t x, int32_t y, int32_t scale) {
+    DrawLetters(display, texts.kana, text, x, y, scale);
+  };
   DimPage(display.GetBackSurface());
   const PageRows& page = RowsOf(m_page);
   if (m_waitingFor >= 0) {
-    const char* asked = m_page == Page::Pad ? "PRESS THE BUTTON FOR " : "PRESS THE KEY FOR ";
-    display.DrawSmallText(std::string(asked) + kLabels[static_cast<size_t>(m_waitingFor)], 96, kTitleTop + 16, 2);
+    // The action's name where the question has it: the languages put it in different places.
+    std::string asked = shown(m_page == Page::Pad ? "PRESS THE BUTTON FOR %s" : "PRESS THE KEY FOR %s");
+    if (const size_t at = asked.find("%s"); at != std::string::npos) {
+      asked.replace(at, 2, shown(kLabels[static_cast<size_t>(m_waitingFor)]));
+    }
+    draw(asked, 96, kTitleTop + 16, 2);
+  } else if (const std::string title = shown(page.title); IsAscii(title)) {
+    display.DrawBigText(title, kLeft, kTitleTop, 3);
   } else {
-    display.DrawBigText(page.title, kLeft, kTitleTop, 3);
+    // The big letters have no kana: the small ones, as tall.
+    draw(title, kLeft, kTitleTop, 6);
   }
-  display.DrawSmallText(Upper(settings.notice), kLeft, kRowsTop + page.count * kRowHeight + 8, 1);
+  draw(Upper(shown(settings.notice)), kLeft, kRowsTop + page.count * kRowHeight + 8, 1);
   for (int32_t i = 0; i < page.count; ++i) {
     const Row row = page.rows[static_cast<size_t>(i)];
     const int32_t y = kRowsTop + i * kRowHeight;
-    display.DrawSmallText(kLabels[static_cast<size_t>(row)], kLeft, y, 2);
-    display.DrawSmallText(Value(row, m_page == Page::Pad, settings), kValueLeft, y, 2);
+    draw(shown(kLabels[static_cast<size_t>(row)]), kLeft, y, 2);
+    draw(Value(row, m_page == Page::Pad, settings, texts.translator), kValueLeft, y, 2);
     if (i == m_row) display.DrawSmallGlyph(kSelectionBox, kLeft - 32, y, 2);
   }
 }

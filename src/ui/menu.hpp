@@ -16,6 +16,8 @@
 #include "gfx/display.hpp"
 #include "game/rules.hpp"
 #include "gfx/page_layout.hpp"
+#include "gfx/surface.hpp"
+#include "ui/translator.hpp"
 
 inline constexpr size_t kMenuActions = 7;  // up, down, left, right, fire, bomb, exit
 
@@ -54,6 +56,13 @@ struct MenuInput {
 
 enum class MenuResult : uint8_t { Open, Closed, Quit };
 
+// The player's language: every label, title and word of the menu through
+// `translator`, the katakana they come in drawn from `kana`.
+struct MenuTexts {
+  const Translator& translator = kSourceTexts;
+  const Surface* kana = nullptr;
+};
+
 class Menu {
  public:
   // On its first page, at its first row; on the title, with the game's page.
@@ -62,7 +71,7 @@ class Menu {
   // Moves, chooses and changes `settings` in place.
   MenuResult Step(const MenuInput& input, MenuSettings& settings);
   // Over the page as it stands: dimmed, the page's title and its rows.
-  void Draw(CDisplay& display, const MenuSettings& settings) const;
+  void Draw(CDisplay& display, const MenuSettings& settings, const MenuTexts& texts = {}) const;
   // The row a click at page line `y` falls on, if any.
   std::optional<int32_t> RowAt(int32_t y) const;
 

@@ -136,9 +136,6 @@ void DrawSmallFont(Sheet& sheet) {
   sheet.List(Table::kFixed, CharCellRect('\''), "Small font code 0x27",
              "hollow square (selection box): every border pixel of the cell");
   sheet.List(Table::kFixed, RC_SMALL_MINUS, "Small minus", "the font's \"-\"");
-  // Light lettering with a dark shadow one pixel down and right, so text reads
-  // on any background; the shadow stays inside the 8 x 8 cell.
-  static constexpr std::array<int, kDesign> kRowShade = {15, 15, 14, 13, 12, 11, 10};
   for (int code = 0x20; code < 0x60; ++code) {
     Cell cell(sheet, CharCellRect(code));
     if (code == '\'') {
@@ -151,13 +148,21 @@ void DrawSmallFont(Sheet& sheet) {
       }
       continue;
     }
-    for (int y = 0; y < kDesign; ++y)
-      for (int x = 0; x < kDesign; ++x)
-        if (GlyphBit(code, x, y) && !GlyphBit(code, x - 1, y - 1)) cell.Set(x + 1, y + 1, C(R_STEEL, 1));
-    for (int y = 0; y < kDesign; ++y)
-      for (int x = 0; x < kDesign; ++x)
-        if (GlyphBit(code, x, y)) cell.Set(x, y, C(R_ICE, kRowShade[static_cast<size_t>(y)]));
+    SmallLetter(cell, [code](int x, int y) { return GlyphBit(code, x, y); });
   }
+}
+
+void SmallLetter(Cell& cell, const std::function<bool(int, int)>& bit) {
+  // Light lettering with a dark shadow one pixel down and right, so text reads
+  // on any background; the shadow stays inside the 8 x 8 cell.
+  static constexpr std::array<int, kDesign> kRowShade = {15, 15, 14, 13, 12, 11, 10};
+  const auto on = [&](int x, int y) { return x >= 0 && y >= 0 && x < kDesign && y < kDesign && bit(x, y); };
+  for (int y = 0; y < kDesign; ++y)
+    for (int x = 0; x < kDesign; ++x)
+      if (on(x, y) && !on(x - 1, y - 1)) cell.Set(x + 1, y + 1, C(R_STEEL, 1));
+  for (int y = 0; y < kDesign; ++y)
+    for (int x = 0; x < kDesign; ++x)
+      if (on(x, y)) cell.Set(x, y, C(R_ICE, kRowShade[static_cast<size_t>(y)]));
 }
 
 void DrawBigLetters(Sheet& sheet) {

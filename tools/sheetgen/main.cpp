@@ -1,8 +1,10 @@
 // Draws the sprite sheet, the window icon and the desktop's icons, and writes
 // the sheet's table of cells for artists and designers; or a later stage's
-// whole sheet, the same in every cell the game's code draws, with its table.
+// whole sheet, the same in every cell the game's code draws, with its table;
+// or the kana page the menu's Japanese is drawn from.
 // usage: kestrova-sheetgen SHEET.bmp ICON.bmp SHEET.md ICONS
 //        kestrova-sheetgen --stage 2 SHEET.bmp SHEET.md
+//        kestrova-sheetgen --kana KANA.bmp
 // ICONS receives hicolor-style NxN/apps/kestrova.png files.
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include "sheetgen/art.hpp"
 #include "sheetgen/bmp.hpp"
 #include "sheetgen/font.hpp"
+#include "sheetgen/kana.hpp"
 #include "sheetgen/palette.hpp"
 
 namespace {
@@ -129,9 +132,11 @@ int main(int argc, char** argv) {
   const auto palette = MakePalette();
   if (argc == 5 && std::string(argv[1]) == "--stage" && std::string(argv[2]) == "2")
     return WriteSheet(kVolcano, argv[3], argv[4], palette) ? 0 : 1;
+  if (argc == 3 && std::string(argv[1]) == "--kana") return WriteBmp8(argv[2], MakeKanaPage(), palette) ? 0 : 1;
   if (argc != 5 || std::string(argv[1]).rfind("--", 0) == 0) {
     std::fprintf(stderr, "usage: kestrova-sheetgen SHEET.bmp ICON.bmp SHEET.md ICONS\n"
-                         "       kestrova-sheetgen --stage 2 SHEET.bmp SHEET.md\n");
+                         "       kestrova-sheetgen --stage 2 SHEET.bmp SHEET.md\n"
+                         "       kestrova-sheetgen --kana KANA.bmp\n");
     return 2;
   }
   if (!WriteBmp8(argv[2], MakeIcon(32), palette)) return 1;

@@ -111,7 +111,7 @@ ViewAndSound ViewAndSoundOf(const sdl::SdlPlatform& platform) {
 // Start-up, the loop and shutdown; the program's exit code. With
 // `recordPath`, the run is written there as a replay.
 int RunGame(sdl::SdlPlatform& platform, const AppOptions& options, RunInput run, const std::string& recordPath = "") {
-  CGameApp app(platform, options, BuiltinResources());
+  CGameApp app(platform, options, BuiltinResources(), platform.Texts());
   if (!app.InitInstance()) {
     app.ExitInstance();
     return 1;

@@ -49,6 +49,8 @@ class SdlPlatform final : public Platform {
  public:
   // The texts it shows (the dialog, message boxes, warnings) through `texts`.
   explicit SdlPlatform(SdlSettings settings = {}, const Translator& texts = kSourceTexts);
+  // The player's language, which the game's menu speaks too.
+  const Translator& Texts() const { return m_texts; }
 
   bool CreateMainWindow(std::span<const uint8_t> iconBitmap) override;
   void ShowMainWindow() override;

@@ -29,9 +29,10 @@ Resources BuiltinResources() {
   // Read once; the game keeps spans into them for the whole run.
   static const std::vector<uint8_t> icon = ReadResource("/resources/icon.bmp");
   static const std::vector<uint8_t> sheet = ReadResource("/resources/sheet.bmp");
+  static const std::vector<uint8_t> kana = ReadResource(std::string("/resources/") + kKanaResource);
   static const std::vector<uint8_t> music = ReadResource("/resources/vesk.wav");
   static const std::array<std::vector<uint8_t>, kEffectCount> effectFiles = ReadEffects();
-  Resources resources{icon, sheet, music, {}};
+  Resources resources{icon, sheet, kana, music, {}};
   for (size_t i = 0; i < kEffectCount; ++i) resources.effects[i] = effectFiles[i];
   return resources;
 }
