@@ -89,7 +89,7 @@ int main() {
   web::RestoreScoreFile(scorePath);
 
   web::WebPlatform platform(testPage, texts.Texts());
-  CGameApp game(platform, options, BuiltinResources());
+  CGameApp game(platform, options, BuiltinResources(), texts.Texts());
   int status = 1;
   if (game.InitInstance()) {
     // A test page's game takes its input from the scripts the test sends.
