@@ -134,18 +134,22 @@ int Play(const CommandLine& line, sdl::SdlPlatform& platform);
 
 int main(int argc, char** argv) {
   CommandLine line = ParseOptions(argc, argv);
-  switch (line.action) {
-    case CommandLine::Action::Help:
-      std::fputs(UsageText().c_str(), stdout);
-      return 0;
-    case CommandLine::Action::Version:
-      std::fputs(VersionText().c_str(), stdout);
-      return 0;
-    case CommandLine::Action::UsageError:
-      std::fprintf(stderr, "kestrova: %s\nTry 'kestrova --help' for the options.\n", line.error.c_str());
-      return kUsageErrorStatus;
-    case CommandLine::Action::Run:
-      break;
+  if (line.action != CommandLine::Action::Run) {
+    // Help and mistakes speak --lang's language or the locale's; the menu's
+    // choice lives in the settings file, which only a game reads.
+    const sdl::GettextTranslator texts(ChooseLanguage(GatherLanguageFacts(line.language)), FindLocaleFolder());
+    switch (line.action) {
+      case CommandLine::Action::Help:
+        std::fputs(texts.Translate(UsageText().c_str()), stdout);
+        return 0;
+      case CommandLine::Action::UsageError:
+        std::fprintf(stderr, texts.Translate("kestrova: %s\nTry 'kestrova --help' for the options.\n"),
+                     line.error.c_str());
+        return kUsageErrorStatus;
+      default:
+        std::fputs(VersionText().c_str(), stdout);
+        return 0;
+    }
   }
   sdl::SdlSettings settings{.scale = line.scale,
                             .integerScale = line.integerScale,
