@@ -158,8 +158,11 @@ TEST(WebGamepad, ThePadTableDecidesAndAButtonHeldAsItChangesIsSilent) {
   uint8_t keys[256] = {};
   EXPECT_EQ(tracker.Read(reading({8, 9}), keys).buttons, 1u << 9);
   EXPECT_EQ(keys[VK_ESCAPE], 0x80);
-  EXPECT_EQ(tracker.TakeButtonName(), "back");  // not start
+  EXPECT_EQ(tracker.TakeButtonName(), "back");  // not start, which asks for the menu once
   EXPECT_EQ(tracker.TakeButtonName(), "");
+  EXPECT_TRUE(tracker.TakeMenuPress());
+  tracker.Read(reading({9}), keys);
+  EXPECT_FALSE(tracker.TakeMenuPress()) << "held";
   tracker.Read(reading({2}), keys);
   EXPECT_EQ(tracker.TakeButtonName(), "x");
   tracker.SetBindings(DefaultControls().gamepad);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace platform::web {
 namespace {
@@ -155,7 +156,10 @@ JoyReading PadTracker::Read(PadReading pad, uint8_t (&keys)[256]) {
   }
   for (int i = 0; i < kPadButtons; ++i) {
     const std::optional<std::string_view> name = StandardButtonName(i);
-    if ((down & ~m_before & 1u << i) != 0 && name && *name != "start") m_pressed = *name;
+    if ((down & ~m_before & 1u << i) != 0 && name) {
+      if (*name == "start") m_menuPressed = true;
+      else m_pressed = *name;
+    }
     if ((m_silent & 1u << i) != 0) pad.pressed[static_cast<size_t>(i)] = false;
   }
   m_before = down;
@@ -171,6 +175,8 @@ std::string PadTracker::TakeButtonName() {
   name.swap(m_pressed);
   return name;
 }
+
+bool PadTracker::TakeMenuPress() { return std::exchange(m_menuPressed, false); }
 
 JoyReading MapGamepad(const PadReading& pad, const Bindings& gamepad) {
   JoyReading info{true};

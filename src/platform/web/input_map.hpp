@@ -96,12 +96,15 @@ class PadTracker {
   // The known layout's button last pressed since the last call, by its
   // desktop name ("" for none), but Start, the menu's on the desktop.
   std::string TakeButtonName();
+  // Whether Start was pressed since the last call: the menu's, as on the desktop.
+  bool TakeMenuPress();
 
  private:
   Bindings m_bindings;
   uint32_t m_before = 0;  // the known layout's buttons down at the last reading, bit i for button i
   uint32_t m_silent = 0;  // those held as the table changed
   std::string m_pressed;
+  bool m_menuPressed = false;
 };
 
 }  // namespace platform::web

@@ -26,7 +26,7 @@ bool PlayFrame(CGameApp& game, web::WebPlatform& platform, ReplayViewer* viewer)
     input.click = true;
   }
   input.stick = platform.ReadInput(input.keys);
-  input.menu = web::browser::TakeMenuRequest();
+  input.menu = web::browser::TakeMenuRequest() || platform.PadAsksForMenu();
   input.keyName = platform.TakeKeyName();
   input.buttonName = platform.TakeButtonName();
   return (viewer != nullptr ? game.OnIdleWatching(*viewer, input) : game.OnIdle(input)) != 0;

@@ -72,6 +72,8 @@ class WebPlatform final : public Platform {
   std::string TakeKeyName();
   // Likewise the pad button last pressed (but Start, as on the desktop).
   std::string TakeButtonName();
+  // The pad's Start pressed since the last call, which opens and closes the menu.
+  bool PadAsksForMenu() { return m_pad.TakeMenuPress(); }
 
   // The page's events, from the html5 callbacks. HandleKey is false for a
   // key that is none of the game's (the page keeps its meaning).
