@@ -137,6 +137,14 @@ std::string BindForMenu(Bindings& bindings, size_t action, const std::string& na
   return "";
 }
 
+std::array<std::string, kGameActions> ActionNames(const Bindings& bindings) {
+  std::array<std::string, kGameActions> names;
+  for (size_t i = 0; i < kGameActions; ++i) names[i] = JoinNames(bindings.names[i]);
+  return names;
+}
+
+void Controls::Reset(ControlDevice device) { Of(device) = DefaultControls().Of(device); }
+
 Controls DefaultControls() {
   return Controls{
       Bindings{{{{"Up"}, {"Down"}, {"Left"}, {"Right"}, {"Space"}, {"Left Shift", "Right Shift"}, {"Escape"}}}},

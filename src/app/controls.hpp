@@ -44,10 +44,16 @@ std::string BindForMenu(Bindings& bindings, size_t action, const std::string& na
 
 // An action's names as settings.ini writes them: joined by ", ", or "none".
 std::string JoinNames(const std::vector<std::string>& names);
+// Each action's names so, as the menu shows them.
+std::array<std::string, kGameActions> ActionNames(const Bindings& bindings);
 
 struct Controls {
   Bindings keyboard;  // key names as SDL_GetKeyName writes them
   Bindings gamepad;   // SDL's game controller button names
+  Bindings& Of(ControlDevice device) { return device == ControlDevice::Pad ? gamepad : keyboard; }
+  const Bindings& Of(ControlDevice device) const { return device == ControlDevice::Pad ? gamepad : keyboard; }
+  // The menu's RESET: `device`'s table as the game always had it.
+  void Reset(ControlDevice device);
   friend bool operator==(const Controls&, const Controls&) = default;
 };
 

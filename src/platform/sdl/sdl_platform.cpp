@@ -133,26 +133,18 @@ JoyReading SdlPlatform::ReadInput(KeyboardState& keys) {
   return stick;
 }
 
-Bindings& SdlPlatform::BindingsOf(ControlDevice device) {
-  return device == ControlDevice::Pad ? m_controls.gamepad : m_controls.keyboard;
-}
-
 std::array<std::string, kPlayerActions> SdlPlatform::ActionNames(ControlDevice device) const {
-  const Bindings& bindings = device == ControlDevice::Pad ? m_controls.gamepad : m_controls.keyboard;
-  std::array<std::string, kPlayerActions> names;
-  for (size_t i = 0; i < kPlayerActions && i < kGameActions; ++i) names[i] = JoinNames(bindings.names[i]);
-  return names;
+  return ::ActionNames(m_controls.Of(device));
 }
 
 std::string SdlPlatform::Bind(ControlDevice device, size_t action, const std::string& name) {
-  const std::string refused = BindForMenu(BindingsOf(device), action, name);
+  const std::string refused = BindForMenu(m_controls.Of(device), action, name);
   if (refused.empty()) KeepKeys();
   return refused;
 }
 
 void SdlPlatform::ResetControls(ControlDevice device) {
-  const Controls defaults = DefaultControls();
-  BindingsOf(device) = device == ControlDevice::Pad ? defaults.gamepad : defaults.keyboard;
+  m_controls.Reset(device);
   KeepKeys();
 }
 

@@ -106,7 +106,6 @@ class SdlPlatform final : public Platform {
   SdlVideo m_video;
   // The tables in use, kept where the settings live when the menu changes them.
   void KeepKeys();
-  Bindings& BindingsOf(ControlDevice device);
   Controls m_controls;
   std::string m_settingsPath;
   StartPrefs m_start;

@@ -144,26 +144,17 @@ void WebPlatform::HandleMouseButton(int button) {
 }
 
 std::array<std::string, kPlayerActions> WebPlatform::ActionNames(ControlDevice device) const {
-  const Bindings& bindings = device == ControlDevice::Pad ? m_controls.gamepad : m_controls.keyboard;
-  std::array<std::string, kPlayerActions> names;
-  for (size_t i = 0; i < kPlayerActions && i < kGameActions; ++i) names[i] = JoinNames(bindings.names[i]);
-  return names;
+  return ::ActionNames(m_controls.Of(device));
 }
 
 std::string WebPlatform::Bind(ControlDevice device, size_t action, const std::string& name) {
-  const std::string refused =
-      BindForMenu(device == ControlDevice::Pad ? m_controls.gamepad : m_controls.keyboard, action, name);
+  const std::string refused = BindForMenu(m_controls.Of(device), action, name);
   if (refused.empty()) KeepControls();
   return refused;
 }
 
 void WebPlatform::ResetControls(ControlDevice device) {
-  const Controls defaults = DefaultControls();
-  if (device == ControlDevice::Pad) {
-    m_controls.gamepad = defaults.gamepad;
-  } else {
-    m_controls.keyboard = defaults.keyboard;
-  }
+  m_controls.Reset(device);
   KeepControls();
 }
 
