@@ -243,6 +243,10 @@ TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFrames) {
     return viewer.Frame() == frame &&
            (HashPlayState(core.State()) ^ Fnv1a(core.State().back.pixels)) == straight[static_cast<size_t>(frame - 1)];
   };
+  tick({}, 50);
+  tick({VK_LEFT});
+  EXPECT_TRUE(viewer.Frame() == 0 && HashPlayState(core.State()) == HashPlayState(Started(replay.Choices()).State()))
+      << "back past the start: the start itself";
   tick({}, 700);
   EXPECT_TRUE(showsFrame(700) && !viewer.BarShown()) << "plain watching is the recording alone";
   EXPECT_GT(heard, 0);

@@ -184,7 +184,7 @@ TEST(Shots, WoundEveryTargetUnderThemUntilOneDiesAndTheScoreWraps) {
   GameObject* first = game.Add(KIND_ENEMY, 200, 100);
   GameObject* second = game.Add(KIND_ENEMY, 210, 110);
   first->hitPoints = second->hitPoints = 2;
-  first->scoreValue = 5;
+  first->scoreValue = 299;  // the most a light craft is worth
   second->scoreValue = 300;  // a heavy craft: it goes down the louder way
   game.P().score = 32765;
   game.Add(KIND_PLAYER_BULLET, 215, 115);
@@ -198,7 +198,7 @@ TEST(Shots, WoundEveryTargetUnderThemUntilOneDiesAndTheScoreWraps) {
   game.Idle();
   EXPECT_EQ(first->kind, KIND_EXPLOSION);
   EXPECT_EQ(second->hitPoints, 1);
-  EXPECT_EQ(game.P().score, -32766);
+  EXPECT_EQ(game.P().score, 32765 + 299 - 65536);
   EXPECT_TRUE(game.Sounded(Effect::SmallDown) && !game.Sounded(Effect::Hit));
   game.Add(KIND_PLAYER_BULLET, 215, 115);
   game.Idle();
