@@ -7,7 +7,9 @@
 #include <climits>
 #include <cmath>
 #include <filesystem>
+#include <utility>
 
+#include "app/game_app.hpp"
 #include "app/headless_core.hpp"
 #include "app/replay.hpp"
 #include "input/keyboard.hpp"
@@ -177,19 +179,21 @@ TEST(Arcade, DifficultiesChangeFireBulletsAndToughnessAndEachLoopIsHarder) {
 
 // A second stage in a pack beside stage 1's files: its own types, script and
 // sheet, after stage 1's clear; after the last, stage 1 again, a loop on.
+void Packed(HeadlessGame& game) {
+  const auto pack = game.dir / "data" / "stage2";
+  std::filesystem::create_directories(pack);
+  testing_support::WriteFile(pack / "data.csv", Type("Z2", "E"));
+  testing_support::WriteFile(pack / "stage.csv", "Z2,200,100,30\n,,,1\nEOF,\n");
+  testing_support::WriteFile(pack / "char.csv", kChars);
+  testing_support::WriteFile(pack / "map.dat", testing_support::UniformMap(0, 320));
+  std::filesystem::copy_file(std::filesystem::path(KESTROVA_SOURCE_DIR) / "assets" / "sheet.bmp", pack / "sheet.bmp");
+}
+
+const testing_support::DataFiles kQuick{StillTypes(), "E1,100,100,1\n,,,1\nEOF,\n", kChars, ""};
+
 TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
-  const auto packed = [](HeadlessGame& game) {
-    const auto pack = game.dir / "data" / "stage2";
-    std::filesystem::create_directories(pack);
-    testing_support::WriteFile(pack / "data.csv", Type("Z2", "E"));
-    testing_support::WriteFile(pack / "stage.csv", "Z2,200,100,30\n,,,1\nEOF,\n");
-    testing_support::WriteFile(pack / "char.csv", kChars);
-    testing_support::WriteFile(pack / "map.dat", testing_support::UniformMap(0, 320));
-    std::filesystem::copy_file(std::filesystem::path(KESTROVA_SOURCE_DIR) / "assets" / "sheet.bmp", pack / "sheet.bmp");
-  };
-  const testing_support::DataFiles quick{StillTypes(), "E1,100,100,1\n,,,1\nEOF,\n", kChars, ""};
-  HeadlessGame game(quick);
-  packed(game);
+  HeadlessGame game(kQuick);
+  Packed(game);
   ASSERT_TRUE(game.Start(Rules(RulesKind::Arcade)));
   ASSERT_EQ(game.core->Stages(), 2);
   game.StartPlay();
@@ -214,9 +218,9 @@ TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
 
   StartChoices second = Rules(RulesKind::Practice);
   second.rules.stage = 2;
-  HeadlessGame practice(quick), standard(quick);
-  packed(practice);
-  packed(standard);
+  HeadlessGame practice(kQuick), standard(kQuick);
+  Packed(practice);
+  Packed(standard);
   ASSERT_TRUE(practice.Start(second) && standard.Start());
   practice.StartPlay();
   practice.Idle(1);
@@ -230,6 +234,36 @@ TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
   testing_support::WriteFile(practice.dir / "data" / "stage2" / "stage.csv", "Z2,200\n");
   EXPECT_FALSE(StartHeadlessCore(practice.DataDir(), second, message));
   EXPECT_NE(message.find("stage2/stage.csv"), std::string::npos) << message;
+}
+
+// In a window each stage plays its pack's music, and stage 1 its own again
+// when the stages come round.
+TEST(Arcade, EachStagePlaysItsOwnMusic) {
+  HeadlessGame files(kQuick);
+  Packed(files);
+  std::filesystem::copy_file(testing_support::RepoDataDir() / "stage2" / "music.wav",
+                             files.dir / "data" / "stage2" / "music.wav");
+  testing_support::FakePlatform window;
+  AppOptions options;
+  options.fullScreen = 0;
+  options.keyboard = 1;
+  options.dataDir = files.DataDir();
+  options.rules = Rules(RulesKind::Arcade).rules;
+  CGameApp app(window, options, BuiltinResources());
+  ASSERT_TRUE(app.InitInstance());
+  const std::span<const uint8_t> first = window.music;
+  std::vector<std::pair<int32_t, const uint8_t*>> switches;  // the stage, and what plays from then on
+  FrameInput fire;
+  fire.keys[VK_SPACE] = 0x80;
+  for (int frame = 0; frame < 200 && switches.size() < 2; ++frame) {
+    const uint8_t* before = window.music.data();
+    app.OnIdle(frame % 2 == 0 ? fire : FrameInput{});
+    if (window.music.data() != before) switches.emplace_back(app.State().run.stage, window.music.data());
+  }
+  ASSERT_EQ(switches.size(), 2u);
+  EXPECT_EQ(switches[0].first, 2);
+  EXPECT_EQ(switches[1], std::pair(1, first.data()));
+  app.ExitInstance();
 }
 
 // Practice from a point plays on exactly as the stage does from there; its

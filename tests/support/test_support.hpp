@@ -82,6 +82,7 @@ class FakePlatform final : public platform::Platform {
   std::vector<uint8_t> lastPage;
   int64_t presents = 0;
   bool audioPlaying = false;
+  std::span<const uint8_t> music;  // the samples playing round
   int dialogs = 0;
 
   bool CreateMainWindow(std::span<const uint8_t>) override { return !failWindow; }
@@ -98,11 +99,14 @@ class FakePlatform final : public platform::Platform {
     if (stick) caps = *stick;
     return stick.has_value();
   }
-  bool OpenAudio(const WaveFormat&, std::span<const uint8_t>) override { return !failAudio; }
+  bool OpenAudio(const WaveFormat&, std::span<const uint8_t> samples) override {
+    music = samples;
+    return !failAudio;
+  }
   void PlayAudioLoop() override { audioPlaying = true; }
   void LoadEffect(size_t, std::span<const uint8_t>) override {}
   void StartEffect(size_t) override {}
-  void SwitchMusic(std::span<const uint8_t>) override {}
+  void SwitchMusic(std::span<const uint8_t> samples) override { music = samples; }
   PlayerView View() const override { return view; }
   void SetView(const PlayerView& v) override { view = v; }
   PlayerVolume Volume() const override { return volume; }
