@@ -109,8 +109,10 @@ TEST(Arcade, AScoreThatMakesTheTableTakesInitialsAndTheTitleShowsThem) {
   game.Drain();
   game.Idle(119 + 120);  // down, then the game over shown alone
   ASSERT_EQ(game.Run().entryPlace, 1);
+  const std::vector<uint8_t> withA(game.Page().begin(), game.Page().end());
   game.Idle(1, {VK_DOWN});  // A back to Z, at once
   game.Idle(20, {VK_DOWN});  // held: one more after 16 frames, the next due at 22: Y
+  EXPECT_FALSE(std::equal(withA.begin(), withA.end(), game.Page().begin())) << "the first letter is drawn";
   game.Idle(1, {VK_SPACE});
   game.Idle(1, {VK_SPACE});  // still held: no second letter taken
   EXPECT_EQ(game.Run().entryLetter, 1);
