@@ -1,32 +1,10 @@
 # Regenerates every asset into WORK_DIR and compares it with the committed file.
-file(MAKE_DIRECTORY ${WORK_DIR})
-file(REMOVE_RECURSE ${WORK_DIR}/icons)
-execute_process(COMMAND ${SHEETGEN} ${WORK_DIR}/sheet.bmp ${WORK_DIR}/icon.bmp ${WORK_DIR}/SHEET.md
-                ${WORK_DIR}/icons/hicolor RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "sheet generator failed")
-endif()
-execute_process(COMMAND ${SHEETGEN} --kana ${WORK_DIR}/kana.bmp RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "kana page generator failed")
-endif()
-execute_process(COMMAND ${MUSICGEN} ${WORK_DIR}/vesk.wav RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "music generator failed")
-endif()
-file(REMOVE_RECURSE ${WORK_DIR}/sfx)
-file(MAKE_DIRECTORY ${WORK_DIR}/sfx)
-execute_process(COMMAND ${SFXGEN} ${WORK_DIR}/sfx RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "sound effects generator failed")
-endif()
-execute_process(COMMAND ${MAPGEN} ${WORK_DIR}/map.dat RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "map generator failed")
-endif()
-# Stage 2's pack: its sheet, its table of cells, its music and its map.
-file(MAKE_DIRECTORY ${WORK_DIR}/stage2)
-foreach(step "${SHEETGEN};--stage;2;${WORK_DIR}/stage2/sheet.bmp;${WORK_DIR}/stage2/SHEET.md"
+file(REMOVE_RECURSE ${WORK_DIR}/icons ${WORK_DIR}/sfx)
+file(MAKE_DIRECTORY ${WORK_DIR}/sfx ${WORK_DIR}/stage2)
+# Stage 1's assets, then stage 2's pack: its sheet, its table of cells, its music and its map.
+foreach(step "${SHEETGEN};${WORK_DIR}/sheet.bmp;${WORK_DIR}/icon.bmp;${WORK_DIR}/SHEET.md;${WORK_DIR}/icons/hicolor"
+             "${SHEETGEN};--kana;${WORK_DIR}/kana.bmp" "${MUSICGEN};${WORK_DIR}/vesk.wav" "${SFXGEN};${WORK_DIR}/sfx"
+             "${MAPGEN};${WORK_DIR}/map.dat" "${SHEETGEN};--stage;2;${WORK_DIR}/stage2/sheet.bmp;${WORK_DIR}/stage2/SHEET.md"
              "${MUSICGEN};--stage;2;${WORK_DIR}/stage2/music.wav" "${MAPGEN};--stage;2;${WORK_DIR}/stage2/map.dat")
   execute_process(COMMAND ${step} RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
