@@ -2,7 +2,7 @@
 throwaway PostgreSQL that pg_virtualenv made (its PG* variables), requests to
 it with bounded waits, and runs recorded by kestrova-sim into a scratch folder.
 
-Run as: pg_virtualenv python3 test_NAME.py --board BOARD --sim SIM --source DIR
+Run as: pg_virtualenv python3 test_NAME.py --board BOARD --sim SIM --source DIR --sender SENDER
 """
 import argparse
 import atexit

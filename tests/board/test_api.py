@@ -1,10 +1,25 @@
-"""The board takes the runs the game records, plays them with the game's core
-and lists those that end as they claim; a changed run is rejected at the frame
-where it first differs; what is not a run is refused, and the server goes on."""
+"""The board takes the runs the game records and sends, plays them with the
+game's core and lists those that end as they claim; a changed run is rejected
+at the frame where it first differs; what is not a run is refused, and the
+server goes on. A run no board took waits in the game's outbox and reaches
+the board at a later start."""
 import os
+import re
+import subprocess
+import tempfile
 import unittest
 
-from board_fixture import SCRIPTS, Board, expert_run, firing_run, main, psql, read, record, reset_database
+from board_fixture import (ARGS, DATA, SCRATCH, SCRIPTS, TIMEOUT, Board, expert_run, firing_run, main, psql, read,
+                           record, reset_database)
+
+
+def send(address, outbox, answer):
+    """kestrova-send-run plays arcade_initials.krp and answers the game over's question: what it said."""
+    done = subprocess.run([ARGS.sender, address, DATA, tempfile.mkdtemp(dir=SCRATCH), outbox, answer,
+                           os.path.join(SCRIPTS, "arcade_initials.krp")], capture_output=True, text=True,
+                          timeout=TIMEOUT)
+    assert done.returncode == 0, done.stderr
+    return done.stderr
 
 
 class Runs(unittest.TestCase):
@@ -74,6 +89,26 @@ class Runs(unittest.TestCase):
         self.assertEqual(psql("SELECT count(*) FROM runs WHERE replay LIKE '%216001%' OR replay = ''"), [["0"]])
         self.assertIsNone(self.board.process.poll())
         self.board.queue([text])
+
+    def test_a_run_the_game_sends_is_verified_under_its_initials_and_one_kept_goes_at_a_later_start(self):
+        gone = Board(workers=0)
+        nobody = f"http://127.0.0.1:{gone.port}"
+        self.assertEqual(gone.stop(), 0)
+        outbox = tempfile.mkdtemp(dir=SCRATCH)
+        self.assertIn("is kept in " + outbox, send(nobody, outbox, "yes"))
+        self.assertEqual(len(os.listdir(outbox)), 1)
+        # Answered no, this start's run stays unsent; the kept one goes, then the one answered yes.
+        address = f"http://127.0.0.1:{self.board.port}"
+        said = send(address + "/", outbox, "no") + send(address, outbox, "yes")
+        ids = [int(i) for i in re.findall(r"took the run: run (\d+), queued", said)]
+        self.assertEqual((len(ids), os.listdir(outbox)), (2, []), said)
+        score = expert_run()[1]
+        for run_id in ids:
+            run = self.board.decided(run_id)
+            self.assertEqual((run["status"], run["score"], run["difficulty"]), ("verified", score, "expert"), run)
+        _, listed = self.board.json("GET", "/api/board?difficulty=expert&limit=100")
+        self.assertEqual([(e["name"], e["score"], e["id"]) for e in listed["entries"] if e["id"] in ids],
+                         [("BCA", score, run_id) for run_id in ids])
 
     def test_lookups_refuse_what_they_cannot_answer(self):
         for path, status in [("/api/runs/999999", 404), ("/api/runs/999999/replay", 404), ("/api/runs/x", 404),
