@@ -171,7 +171,6 @@ async function holdUntil(page, key, condition, arg) {
 }
 
 // Run on the page.
-const shooting = (bullet) => kestrovaTest.state().objects.some((o) => o.kind === bullet);
 const scoredShooting = (bullet) => kestrovaTest.state().player.score > 0 &&
                                    kestrovaTest.state().objects.some((o) => o.kind === bullet);
 const state = (page) => page.evaluate(() => kestrovaTest.state());
@@ -283,7 +282,7 @@ test("the settings form; the canvas, a whole multiple or fitted; the music, the 
              effects: effects.map((base64, i) => firstWrong(buffers[i]?.getChannelData(0) ?? [], base64)) };
   }, [music.data, names.map((name) => readWave(`sfx/${name}.wav`).data)]),
   { rate: music.rate, channels: 1, loop: true, started: [], music: -1, effects: names.map(() => -1) });
-  await holdUntil(page, "Space", shooting, kPlayerBullet);
+  await holdUntil(page, "Space", scoredShooting, kPlayerBullet);
   assert.deepEqual((await page.evaluate(() => kestrovaTest.audio.started)).slice(0, 2),
                    [names.indexOf("start"), names.indexOf("volley")]);
   // The volume keys: two steps down and a mute, then a step up that unmutes.
@@ -322,9 +321,7 @@ test("the settings form; the canvas, a whole multiple or fitted; the music, the 
   await tap(page, "Enter", ...Array(4).fill("ArrowDown"), "KeyZ", "Enter");
   assert.equal(await page.evaluate(() => JSON.parse(localStorage.getItem("kestrova-settings")).language), "en");
   await openGame(page, { caption: "Settings", button: "OK" });
-  await page.keyboard.down("Space");
-  await frames(page, 10);
-  await page.keyboard.up("Space");
+  await tap(page, "Space");
   assert.equal((await state(page)).title, 1, "Space does nothing now");
   await holdUntil(page, "KeyZ", scoredShooting, kPlayerBullet);
 }, { width: 1800, height: 1300 }));
@@ -505,12 +502,7 @@ test("an entry on the board's page is watched in the browser build, fetched from
       await page.waitForFunction(() => document.title === "Kestrova App (replay)");
       // The run plays under its own rules to its game over, eight times as fast (Up three times).
       await page.waitForFunction(() => window.kestrovaTest?.state().run);
-      for (let i = 0; i < 3; ++i) {
-        await page.keyboard.down("ArrowUp");
-        await page.waitForTimeout(100);
-        await page.keyboard.up("ArrowUp");
-        await page.waitForTimeout(100);
-      }
+      await tap(page, "ArrowUp", "ArrowUp", "ArrowUp");
       await page.waitForFunction(() => kestrovaTest.state().run.game_over === 1, null, { timeout: kTest.timeout });
       const { run } = await state(page);
       assert.deepEqual([run.rules, run.difficulty, run.score], ["arcade", "expert", score]);
