@@ -6,15 +6,14 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <numeric>
+#include <optional>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
-
-#include <fstream>
-#include <iterator>
-#include <optional>
-#include <string>
 
 #include "app/controls.hpp"
 #include "app/language.hpp"
