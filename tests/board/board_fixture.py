@@ -166,6 +166,15 @@ def firing_run(frames):
     return record(script)
 
 
+def changed_after_first_check(replay):
+    """The replay with the keys of the input line after its first check changed."""
+    lines = replay.split("\n")
+    at = next(i for i, line in enumerate(lines) if line.startswith("check ")) + 1
+    count, keys = lines[at].split()
+    lines[at] = f"{count} {'left' if keys == 'none' else 'none'}"
+    return "\n".join(lines)
+
+
 def read(path):
     with open(path) as f:
         return f.read()
