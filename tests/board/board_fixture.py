@@ -2,7 +2,7 @@
 throwaway PostgreSQL that pg_virtualenv made (its PG* variables), requests to
 it with bounded waits, and runs recorded by kestrova-sim into a scratch folder.
 
-Run as: pg_virtualenv python3 test_NAME.py --board BOARD --sim SIM --source DIR
+Run as: pg_virtualenv python3 test_NAME.py --board BOARD --sim SIM --source DIR --sender SENDER
 """
 import argparse
 import atexit
@@ -164,6 +164,15 @@ def firing_run(frames):
     with open(script, "w") as f:
         f.write(f"{frames} space\n")
     return record(script)
+
+
+def changed_after_first_check(replay):
+    """The replay with the keys of the input line after its first check changed."""
+    lines = replay.split("\n")
+    at = next(i for i, line in enumerate(lines) if line.startswith("check ")) + 1
+    count, keys = lines[at].split()
+    lines[at] = f"{count} {'left' if keys == 'none' else 'none'}"
+    return "\n".join(lines)
 
 
 def read(path):

@@ -82,7 +82,6 @@ TEST(BoardOptions, TheCommandLineIsReadAndAMistakeNamed) {
   EXPECT_TRUE(options.listenHost == "::1" && options.listenPort == 8080 && options.workers == 0);
   EXPECT_TRUE(options.timeCap == std::chrono::milliseconds(500) && options.lease == std::chrono::seconds(2));
   const std::vector<std::pair<std::vector<const char*>, std::string>> mistakes = {
-      {{"--listen", "127.0.0.1:1"}, "--db is needed"},
       {{"--db", "", "--listen", "127.0.0.1:65536"}, "--listen takes ADDRESS:PORT"},
       {{"--db", "", "--workers", "0"}, "with neither --listen nor workers there is nothing to do"},
       {{"--db", "", "--time-cap", "90"}, "--lease must be longer than --time-cap, or runs are taken twice"},

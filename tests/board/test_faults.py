@@ -114,10 +114,8 @@ class Limits(unittest.TestCase):
         self.assertEqual(status, 429, body)
         self.assertTrue(1 <= int(headers["Retry-After"]) <= 60)
         self.assertEqual(board.request("GET", "/api/board", headers={"X-Forwarded-For": "203.0.113.8"})[0], 200)
-        for _ in range(10):
-            self.assertEqual(board.request("GET", "/api/board")[0], 200, "loopback itself")
         self.assertEqual(board.stop(), 0)
-        direct = Board("--rate-limit", "1", workers=0)  # no proxy: the header is the client's word only
+        direct = Board("--rate-limit", "1", workers=0)  # no proxy: the header is not trusted, loopback never limited
         for _ in range(3):
             self.assertEqual(direct.request("GET", "/api/board", headers=client)[0], 200)
         self.assertEqual(direct.stop(), 0)

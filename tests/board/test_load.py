@@ -5,19 +5,10 @@ and client meets the others, few enough for the sanitizers' build."""
 import concurrent.futures
 import unittest
 
-from board_fixture import Board, expert_run, main, psql, record, reset_database, wait_for
+from board_fixture import Board, changed_after_first_check, expert_run, main, psql, record, reset_database, wait_for
 
 RUNS = 120
 CLIENTS = 8
-
-
-def changed_after_first_check(replay):
-    """The replay with the keys of the input line after its first check changed."""
-    lines = replay.split("\n")
-    at = next(i for i, line in enumerate(lines) if line.startswith("check ")) + 1
-    count, keys = lines[at].split()
-    lines[at] = f"{count} {'left' if keys == 'none' else 'none'}"
-    return "\n".join(lines)
 
 
 class Load(unittest.TestCase):

@@ -6,15 +6,14 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <numeric>
+#include <optional>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
-
-#include <fstream>
-#include <iterator>
-#include <optional>
-#include <string>
 
 #include "app/controls.hpp"
 #include "app/language.hpp"
@@ -195,19 +194,16 @@ TEST(WebFrameClock, RunsSixtyCallsASecondAndDoesNotReplayAStall) {
   EXPECT_EQ(steps, (std::vector<int64_t>{1, 3, 1, 1, 1}));
 }
 
-std::optional<platform::web::Catalogue> ParseCatalogue(const std::string& text, std::string& error) {
-  return platform::web::Catalogue::Parse(text, "xx.po", error);
-}
-
 // As msgfmt reads a catalogue: strings over several lines and C's escapes; the header, fuzzy and untranslated
 // entries and comments left out. Anything else is refused at its line.
 TEST(WebCatalogue, ReadsWhatMsgfmtReadsAndNamesTheLineOfAnythingElse) {
   std::string error;
-  const std::optional<platform::web::Catalogue> read = ParseCatalogue(
+  const std::optional<platform::web::Catalogue> read = platform::web::Catalogue::Parse(
       "# comment\nmsgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
       "msgid \"\"\n\"two \"\n  \"lines\"\nmsgstr \"zwei \\\"Zeilen\\\"\\n\\tund\\\\\"\n\n"
       "#, c-format, fuzzy\nmsgid \"guess\"\nmsgstr \"Vermutung\"\n\n"
-      "msgid \"untranslated\"\nmsgstr \"\"\n#~ msgid \"old\"\nmsgid \"last\"\r\nmsgstr \"\"\n\"letzte\"", error);
+      "msgid \"untranslated\"\nmsgstr \"\"\n#~ msgid \"old\"\nmsgid \"last\"\r\nmsgstr \"\"\n\"letzte\"", "xx.po",
+      error);
   ASSERT_TRUE(read) << error;
   EXPECT_EQ(read->Size(), 2u);
   EXPECT_STREQ(read->Translate("two lines"), "zwei \"Zeilen\"\n\tund\\");
@@ -227,7 +223,7 @@ TEST(WebCatalogue, ReadsWhatMsgfmtReadsAndNamesTheLineOfAnythingElse) {
   };
   for (const auto& [text, why] : refused) {
     error.clear();
-    EXPECT_FALSE(ParseCatalogue(text, error)) << text;
+    EXPECT_FALSE(platform::web::Catalogue::Parse(text, "xx.po", error)) << text;
     EXPECT_EQ(error, why) << text;
   }
 }

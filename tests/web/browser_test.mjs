@@ -171,7 +171,6 @@ async function holdUntil(page, key, condition, arg) {
 }
 
 // Run on the page.
-const shooting = (bullet) => kestrovaTest.state().objects.some((o) => o.kind === bullet);
 const scoredShooting = (bullet) => kestrovaTest.state().player.score > 0 &&
                                    kestrovaTest.state().objects.some((o) => o.kind === bullet);
 const state = (page) => page.evaluate(() => kestrovaTest.state());
@@ -283,7 +282,7 @@ test("the settings form; the canvas, a whole multiple or fitted; the music, the 
              effects: effects.map((base64, i) => firstWrong(buffers[i]?.getChannelData(0) ?? [], base64)) };
   }, [music.data, names.map((name) => readWave(`sfx/${name}.wav`).data)]),
   { rate: music.rate, channels: 1, loop: true, started: [], music: -1, effects: names.map(() => -1) });
-  await holdUntil(page, "Space", shooting, kPlayerBullet);
+  await holdUntil(page, "Space", scoredShooting, kPlayerBullet);
   assert.deepEqual((await page.evaluate(() => kestrovaTest.audio.started)).slice(0, 2),
                    [names.indexOf("start"), names.indexOf("volley")]);
   // The volume keys: two steps down and a mute, then a step up that unmutes.
@@ -322,9 +321,7 @@ test("the settings form; the canvas, a whole multiple or fitted; the music, the 
   await tap(page, "Enter", ...Array(4).fill("ArrowDown"), "KeyZ", "Enter");
   assert.equal(await page.evaluate(() => JSON.parse(localStorage.getItem("kestrova-settings")).language), "en");
   await openGame(page, { caption: "Settings", button: "OK" });
-  await page.keyboard.down("Space");
-  await frames(page, 10);
-  await page.keyboard.up("Space");
+  await tap(page, "Space");
   assert.equal((await state(page)).title, 1, "Space does nothing now");
   await holdUntil(page, "KeyZ", scoredShooting, kPlayerBullet);
 }, { width: 1800, height: 1300 }));
@@ -341,45 +338,10 @@ test("the same script gives kestrova-sim's hashes through the stage clear", kTes
   assert.equal(first, -1, `first different idle call: browser "${got[first]}", kestrova-sim "${want[first]}"`);
 }));
 
-test("clicks and keys, then a standard gamepad, play; each way out keeps the run, the next visit reads it", kTest,
+test("tabs each keep their run whichever ends first, closed mid-play too; clicks and keys, then a standard " +
+     "gamepad, play, and the exit keeps the run; the next visit reads them", kTest,
      () => withBrowser(async (page, context) => {
-  // A left click on the title starts play, a double click switches full screen and back; Space fires; Escape,
-  // Right and Space exit. (Which key or button does what is the input map's own test.)
-  await openGame(page);
-  await page.locator("#canvas").click({ button: "left" });
-  await page.waitForFunction(() => kestrovaTest.state().playing === 1);
-  await page.locator("#canvas").dblclick();
-  await page.waitForFunction(() => document.fullscreenElement === document.getElementById("screen"));
-  await page.locator("#canvas").dblclick();
-  await page.waitForFunction(() => document.fullscreenElement === null);
-  await holdUntil(page, "Space", scoredShooting, kPlayerBullet);
-  await holdUntil(page, "Escape", () => kestrovaTest.state().exit_query === 1);
-  await holdUntil(page, "ArrowRight", () => kestrovaTest.state().exit_cursor_x === 320);
-  const { score } = (await state(page)).player;
-  await holdUntil(page, "Space", () => !document.getElementById("closed").hidden);
-  const stored = await storedScores(page);
-  assert.equal(stored, scoreFileAfterRuns(score));
-
-  // One pad in the standard layout, whose buttons the test presses. Cancel goes on with the clicks (full
-  // screen); the title is kestrova-sim's with the table kept. (The right click that saves is the next test's.)
-  await context.addInitScript(() => {
-    const pad = { id: "test pad", index: 0, connected: true, mapping: "standard", axes: [0, 0, 0, 0],
-                  buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })) };
-    window.testPad = (button, pressed) => Object.assign(pad.buttons[button], { pressed, value: +pressed });
-    Object.defineProperty(navigator, "getGamepads", { value: () => [{ ...pad, timestamp: performance.now() }] });
-  });
-  const press = (button) => page.evaluate((b) => testPad(b, true), button);
-  const kSouth = 0;
-  await openGame(page, { labels: ["フルスクリーン", "ジョイスティック"], button: "取り消し" });
-  assert.equal(await page.evaluate(() => document.fullscreenElement?.id), "screen");
-  await expectTitleOf(page, "kept", stored);
-  await press(kSouth);  // from the title into play, firing
-  await page.waitForFunction(scoredShooting, kPlayerBullet);
-}));
-
-test("two tabs each keep their run whichever ends first, and a tab closed mid-play keeps its run", kTest,
-     () => withBrowser(async (first, context) => {
-  const tabs = [first, await context.newPage(), await context.newPage()];
+  const tabs = [page, await context.newPage(), await context.newPage()];
   const scores = [];
   for (const tab of tabs) {  // a tab in the back is hidden, and runs no frames
     await tab.bringToFront();
@@ -396,9 +358,40 @@ test("two tabs each keep their run whichever ends first, and a tab closed mid-pl
   await tabs[2].close({ runBeforeUnload: true });
   // Storage written by a tab as it closes reaches the others a moment later.
   const want = scoreFileAfterRuns(...scores);
-  await first.waitForFunction(([key, text]) => localStorage.getItem(key) === text, [kScoreKey, want],
-                              { timeout: 10_000 }).catch(() => {});
-  assert.equal(await storedScores(first), want);
+  await page.waitForFunction(([key, text]) => localStorage.getItem(key) === text, [kScoreKey, want],
+                             { timeout: 10_000 }).catch(() => {});
+  assert.equal(await storedScores(page), want);
+
+  // A left click on the title starts play, a double click switches full screen and back; Space fires; Escape,
+  // Right and Space exit. (Which key or button does what is the input map's own test.)
+  await openGame(page);
+  await page.locator("#canvas").click({ button: "left" });
+  await page.waitForFunction(() => kestrovaTest.state().playing === 1);
+  await page.locator("#canvas").dblclick();
+  await page.waitForFunction(() => document.fullscreenElement === document.getElementById("screen"));
+  await page.locator("#canvas").dblclick();
+  await page.waitForFunction(() => document.fullscreenElement === null);
+  await holdUntil(page, "Space", scoredShooting, kPlayerBullet);
+  await holdUntil(page, "Escape", () => kestrovaTest.state().exit_query === 1);
+  await holdUntil(page, "ArrowRight", () => kestrovaTest.state().exit_cursor_x === 320);
+  const { score } = (await state(page)).player;
+  await holdUntil(page, "Space", () => !document.getElementById("closed").hidden);
+  const stored = await storedScores(page);
+  assert.equal(stored, scoreFileAfterRuns(...scores, score));
+
+  // One pad in the standard layout, whose buttons the test presses. Cancel goes on with the clicks (full
+  // screen); the title is kestrova-sim's with the table kept.
+  await context.addInitScript(() => {
+    const pad = { id: "test pad", index: 0, connected: true, mapping: "standard", axes: [0, 0, 0, 0],
+                  buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })) };
+    window.testPad = (button, pressed) => Object.assign(pad.buttons[button], { pressed, value: +pressed });
+    Object.defineProperty(navigator, "getGamepads", { value: () => [{ ...pad, timestamp: performance.now() }] });
+  });
+  await openGame(page, { labels: ["フルスクリーン", "ジョイスティック"], button: "取り消し" });
+  assert.equal(await page.evaluate(() => document.fullscreenElement?.id), "screen");
+  await expectTitleOf(page, "kept", stored);
+  await page.evaluate(() => testPad(0, true));  // south: from the title into play, firing
+  await page.waitForFunction(scoredShooting, kPlayerBullet);
 }));
 
 // Until the worker for `scope` (the page's own by default) is active with none waiting, or until a new one
@@ -505,12 +498,7 @@ test("an entry on the board's page is watched in the browser build, fetched from
       await page.waitForFunction(() => document.title === "Kestrova App (replay)");
       // The run plays under its own rules to its game over, eight times as fast (Up three times).
       await page.waitForFunction(() => window.kestrovaTest?.state().run);
-      for (let i = 0; i < 3; ++i) {
-        await page.keyboard.down("ArrowUp");
-        await page.waitForTimeout(100);
-        await page.keyboard.up("ArrowUp");
-        await page.waitForTimeout(100);
-      }
+      await tap(page, "ArrowUp", "ArrowUp", "ArrowUp");
       await page.waitForFunction(() => kestrovaTest.state().run.game_over === 1, null, { timeout: kTest.timeout });
       const { run } = await state(page);
       assert.deepEqual([run.rules, run.difficulty, run.score], ["arcade", "expert", score]);
