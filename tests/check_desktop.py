@@ -73,8 +73,6 @@ def main():
     desktops = glob.glob(os.path.join(dist, "*.desktop"))
     metainfos = glob.glob(os.path.join(dist, "*.metainfo.xml"))
     check(len(desktops) == 1 and len(metainfos) == 1, f"dist holds {desktops} and {metainfos}, one of each expected")
-    for desktop in desktops:
-        validate(["desktop-file-validate", desktop])
     for metainfo in metainfos:
         validate(["appstreamcli", "validate", "--no-net", metainfo])
         try:
@@ -91,6 +89,7 @@ def main():
               f"{metainfo}'s newest release is not the project's version {version}")
 
     for desktop in desktops:
+        validate(["desktop-file-validate", desktop])
         icon = re.search(r"^Icon=(.*)$", open(desktop).read(), re.M).group(1)
         icons = sorted(glob.glob(os.path.join(source, "assets/icons/hicolor/*/apps", icon + ".png")))
         check(any("/32x32/" in path for path in icons), f"{desktop} names the icon {icon}, found as {icons}")

@@ -19,15 +19,11 @@ from display_support import (AT_ORIGIN, PAGE_HEIGHT, PAGE_WIDTH, Game, Folder, c
 
 SCREEN = (800, 600)  # keeps the whole multiple: full screen shows the page itself in the middle
 MIDDLE = (PAGE_WIDTH, PAGE_HEIGHT, (SCREEN[0] - PAGE_WIDTH) // 2, (SCREEN[1] - PAGE_HEIGHT) // 2)
-DIALOG_CAPTION = "システムメニュー"
+DIALOG_CAPTIONS = {None: "システムメニュー", "en": "Settings"}  # by --lang
 DIALOG_UNITS = (165, 154)  # the dialog's client area in dialog units
 # Radio buttons by their template rectangles (dialog units): a point on each caption.
 FULL_SCREEN = (24 + 20, 27 + 5)
 KEYBOARD = (21 + 20, 78 + 5)
-
-
-def is_dialog(window):
-    return window.name == DIALOG_CAPTION
 
 
 def settled_image(dialog, unlike=None, what="the dialog to be drawn"):
@@ -60,7 +56,7 @@ def press_in_dialog(dialog, key):
 
     def probe():
         run(["xdotool", "windowfocus", "--sync", dialog.id, "key", key], check=False)  # fails once it is gone
-        return within(1.0, lambda: find_window(is_dialog) is None)
+        return within(1.0, lambda: find_window(lambda window: window.id == dialog.id) is None)
     poll("the dialog to close on " + key, probe, timeout=15, interval=0)
 
 
@@ -113,25 +109,30 @@ def check_installed_dialog(kestrova, sim, folder):
 
     with_xdg, with_home = {"HOME": home, "XDG_DATA_HOME": xdg}, {"HOME": home, "XDG_DATA_HOME": ""}
     xdg_scores, home_scores = os.path.join(xdg, "kestrova"), os.path.join(home, ".local", "share", "kestrova")
-    sessions = (  # the home, what is done in the dialog and what that chooses, how the game ends, where scores go
+    # Each: the home, --lang, what is done in the dialog and what that chooses, how the game ends, where scores go.
+    sessions = (
         # Enter on the fresh dialog.
-        (with_xdg, lambda dialog: press_in_dialog(dialog, "Return"), "window keyboard", close_by_right_click,
+        (with_xdg, None, lambda dialog: press_in_dialog(dialog, "Return"), "window keyboard", close_by_right_click,
          xdg_scores),
-        # Full screen and keyboard clicked, then Escape: cancelling keeps the clicks.
-        (with_home, clicks, "fullscreen keyboard", leave_by_the_exit_query, home_scores),
+        # In English over a Japanese locale, full screen and keyboard clicked, then Escape: cancelling keeps the
+        # clicks.
+        (dict(with_home, LANG="ja_JP.UTF-8"), "en", clicks, "fullscreen keyboard", leave_by_the_exit_query,
+         home_scores),
         # From OK past Cancel to the display group, none marked: Up goes round to window, never to the hidden
         # member, and on to full screen. Then the device group, and Return from there. The home is a file:
         # nothing can be made under it.
-        ({"HOME": game, "XDG_DATA_HOME": ""},
+        ({"HOME": game, "XDG_DATA_HOME": ""}, None,
          lambda dialog: keys_in_dialog(dialog, ["Tab", "Tab", "Up", "Up", "Tab", "Down"], "Return"),
          "fullscreen joystick", close_by_right_click, None),
         # Backwards round from OK through the music group; Escape keeps the mark.
-        (with_xdg, lambda dialog: keys_in_dialog(dialog, ["shift+Tab"] * 3 + ["Down"], "Escape"),
+        (with_xdg, None, lambda dialog: keys_in_dialog(dialog, ["shift+Tab"] * 3 + ["Down"], "Escape"),
          "window joystick", close_by_right_click, xdg_scores))
-    for env, choose, choices, end, scores in sessions:
+    for env, lang, choose, choices, end, scores in sessions:
         full = choices.startswith("fullscreen")
-        with Game(game, ["--record", recording], elsewhere, env) as running:
-            choose(wait_for_window(running, "the settings dialog", is_dialog))
+        args = ["--record", recording] + (["--lang", lang] if lang else [])
+        with Game(game, args, elsewhere, env) as running:
+            caption = DIALOG_CAPTIONS[lang]
+            choose(wait_for_window(running, "the settings dialog " + caption, lambda window: window.name == caption))
             wait_for_game_window(running, *(SCREEN if full else (PAGE_WIDTH, PAGE_HEIGHT)))
             wait_for_image("the installed game's title page", lambda: read_window(rect=MIDDLE if full else AT_ORIGIN),
                            title, PAGE_WIDTH)
@@ -149,15 +150,6 @@ def check_installed_dialog(kestrova, sim, folder):
         score = os.path.join(scores, "score.dat")
         if not os.path.isfile(score) or stat.S_IMODE(os.stat(scores).st_mode) != 0o700:
             fail("no private %s after a game with %s" % (score, env))  # what it holds is the table's own test
-
-    # --lang en over a Japanese locale: the dialog captioned in English, and it chooses as the Japanese one does.
-    with Game(game, ["--lang", "en"], elsewhere, dict(with_xdg, LANG="ja_JP.UTF-8")) as running:
-        dialog = wait_for_window(running, "the English settings dialog", lambda window: window.name == "Settings")
-        click_in_dialog(dialog, FULL_SCREEN)
-        run(["xdotool", "windowfocus", "--sync", dialog.id, "key", "Return"])
-        wait_for_game_window(running, *SCREEN)
-        wait_for_image("the title page on the whole screen", lambda: read_window(rect=MIDDLE), title, PAGE_WIDTH)
-        close_by_right_click(running)
 
 
 if __name__ == "__main__":
