@@ -246,10 +246,7 @@ TEST(Arcade, EachStagePlaysItsOwnMusic) {
   std::filesystem::copy_file(testing_support::RepoDataDir() / "stage2" / "music.wav",
                              files.dir / "data" / "stage2" / "music.wav");
   testing_support::FakePlatform window;
-  AppOptions options;
-  options.fullScreen = 0;
-  options.keyboard = 1;
-  options.dataDir = files.DataDir();
+  AppOptions options = files.WindowOptions();
   options.rules = Rules(RulesKind::Arcade).rules;
   CGameApp app(window, options, BuiltinResources());
   ASSERT_TRUE(app.InitInstance());

@@ -54,11 +54,7 @@ std::vector<std::vector<uint8_t>> MenuPages(const Translator& texts, const Resou
                                             const std::vector<uint8_t>& keys) {
   HeadlessGame files({play_test::StillTypes(), play_test::kQuietScript, play_test::kChars, ""});
   testing_support::FakePlatform window;
-  AppOptions options;
-  options.fullScreen = 0;
-  options.keyboard = 1;
-  options.dataDir = files.DataDir();
-  CGameApp app(window, options, resources, texts);
+  CGameApp app(window, files.WindowOptions(), resources, texts);
   EXPECT_TRUE(app.InitInstance());
   FrameInput open;
   open.menu = true;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <span>
 #include <string>
+#include <tuple>
 
 #include "data/sheet_geometry.hpp"
 #include "app/state_report.hpp"
@@ -50,15 +51,6 @@ struct Word {
   return ::testing::AssertionSuccess();
 }
 
-// The game on `files`' data in a window, with the keyboard.
-AppOptions WindowOptions(const HeadlessGame& files) {
-  AppOptions options;
-  options.fullScreen = 0;
-  options.keyboard = 1;
-  options.dataDir = files.DataDir();
-  return options;
-}
-
 TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
   using testing_support::FakePlatform;
   const struct {
@@ -84,7 +76,7 @@ TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
     const auto scoreFile = files.dir / "data" / "score.dat";
     testing_support::WriteFile(scoreFile, "stored scores");
     FakePlatform window;
-    AppOptions options = WindowOptions(files);
+    AppOptions options = files.WindowOptions();
     c.setup(files, window, options);
     CGameApp app(window, options, BuiltinResources());
     EXPECT_EQ(app.InitInstance(), c.messages.empty() ? 1 : 0) << c.name;
@@ -103,7 +95,7 @@ TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
 TEST(Startup, ASaveSaysWhetherTheScoreWasWritten) {
   HeadlessGame files(TinyStage());
   testing_support::FakePlatform window;
-  AppOptions options = WindowOptions(files);
+  AppOptions options = files.WindowOptions();
   const auto folder = files.dir / "scores";
   testing_support::WriteFile(folder, "a file where the folder would be");
   options.scorePath = (folder / "score.dat").string();
@@ -160,7 +152,7 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
 TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
   HeadlessGame files(TinyStage()), straight(TinyStage());
   testing_support::FakePlatform window;
-  CGameApp paused(window, WindowOptions(files), BuiltinResources());
+  CGameApp paused(window, files.WindowOptions(), BuiltinResources());
   ASSERT_TRUE(paused.InitInstance() && straight.Start());
   EXPECT_FALSE(paused.OnAway()) << "the title keeps running";
   FrameInput input;
@@ -188,7 +180,7 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
             FrameLine(60 + 2, straight.last.screen, straight.last.page, straight.State()));
 
   testing_support::FakePlatform elsewhere;
-  AppOptions options = WindowOptions(files);
+  AppOptions options = files.WindowOptions();
   options.pauseWhenAway = false;
   CGameApp playsOn(elsewhere, options, BuiltinResources());
   ASSERT_TRUE(playsOn.InitInstance());
@@ -203,7 +195,7 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
 TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   HeadlessGame files(TinyStage());
   testing_support::FakePlatform window;
-  CGameApp app(window, WindowOptions(files), BuiltinResources());
+  CGameApp app(window, files.WindowOptions(), BuiltinResources());
   ASSERT_TRUE(app.InitInstance());
   const auto idle = [&](std::vector<uint8_t> keys, bool menu = false) {
     FrameInput input;
@@ -276,7 +268,7 @@ TEST(Screens, TheTitlesMenuMakesTheGameAnewUnderTheRulesChosen) {
   for (const bool recorded : {false, true}) {
     HeadlessGame files(TinyStage());
     testing_support::FakePlatform window;
-    AppOptions options = WindowOptions(files);
+    AppOptions options = files.WindowOptions();
     options.choicesFixed = recorded;
     CGameApp app(window, options, BuiltinResources());
     ASSERT_TRUE(app.InitInstance());
@@ -302,7 +294,7 @@ TEST(Screens, TheTitlesMenuMakesTheGameAnewUnderTheRulesChosen) {
 TEST(Screens, TheMenusKeysPageGivesAnActionTheNextKeyPressed) {
   HeadlessGame files(TinyStage());
   testing_support::FakePlatform window;
-  CGameApp app(window, WindowOptions(files), BuiltinResources());
+  CGameApp app(window, files.WindowOptions(), BuiltinResources());
   ASSERT_TRUE(app.InitInstance());
   int frame = 0;
   for (const auto& [keys, name] : std::vector<std::pair<std::vector<uint8_t>, std::string>>{
@@ -315,9 +307,8 @@ TEST(Screens, TheMenusKeysPageGivesAnActionTheNextKeyPressed) {
     input.keyName = name;
     app.OnIdle(input);  // past GAME to CONTROLS, down to DOWN: Z for it, held; Up, which UP has; X
   }
-  EXPECT_EQ(window.keys[1], "X");
-  EXPECT_EQ(window.keys[2], "Left");
-  EXPECT_EQ(window.keys[0], "Up");
+  const auto keys = window.ActionNames(ControlDevice::Keyboard);
+  EXPECT_EQ(std::tie(keys[0], keys[1], keys[2]), std::tuple("Up", "X", "Left"));
   EXPECT_EQ(app.Frames(), 1);
 }
 

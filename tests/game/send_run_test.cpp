@@ -19,10 +19,7 @@ constexpr size_t kQuestionTop = 400, kQuestionBottom = 440, kPageWidth = 640;
 // The game under arcade_initials.krp's rules, its tables in a scratch copy of the data.
 struct OfferedGame {
   explicit OfferedGame(const std::string& board) : data(RepoDataDir()) {
-    AppOptions options;
-    options.dataDir = data.DataDir();
-    options.fullScreen = 0;
-    options.keyboard = 1;
+    AppOptions options = data.WindowOptions();
     options.rules.kind = RulesKind::Arcade;
     options.rules.difficulty = Difficulty::Expert;
     options.boardAddress = board;

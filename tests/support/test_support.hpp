@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/controls.hpp"
 #include "app/game_app.hpp"
 #include "app/input_script.hpp"
 #include "platform/platform.hpp"
@@ -112,20 +113,12 @@ class FakePlatform final : public platform::Platform {
   PlayerVolume Volume() const override { return volume; }
   void SetVolume(const PlayerVolume& v) override { volume = v; }
   std::array<std::string, platform::kPlayerActions> ActionNames(ControlDevice device) const override {
-    return device == ControlDevice::Pad ? buttons : keys;
+    return ::ActionNames(controls.Of(device));
   }
   std::string Bind(ControlDevice device, size_t action, const std::string& name) override {
-    auto& names = device == ControlDevice::Pad ? buttons : keys;
-    for (size_t i = 0; i < names.size(); ++i) {
-      if (names[i] == name && i != action) return name + " taken by " + std::to_string(i);
-    }
-    names[action] = name;
-    return "";
+    return BindForMenu(controls.Of(device), action, name);
   }
-  void ResetControls(ControlDevice device) override {
-    if (device == ControlDevice::Pad) buttons = {"dpup", "dpdown", "dpleft", "dpright", "a", "b", "none"};
-    else keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"};
-  }
+  void ResetControls(ControlDevice device) override { controls.Reset(device); }
   bool DialogAtStart() const override { return dialogAtStart; }
   std::string Language() const override { return language; }
   std::string SetStart(bool dialog, const std::string& code) override {
@@ -139,8 +132,7 @@ class FakePlatform final : public platform::Platform {
   std::vector<std::string> sentRuns;
   PlayerView view;
   PlayerVolume volume;
-  std::array<std::string, platform::kPlayerActions> keys = {"Up", "Down", "Left", "Right", "Space", "Shift", "Escape"};
-  std::array<std::string, platform::kPlayerActions> buttons = {"dpup", "dpdown", "dpleft", "dpright", "a", "b", "none"};
+  Controls controls = DefaultControls();
 };
 
 // A whole game without a window, its data in a fresh temporary folder,
@@ -173,6 +165,14 @@ class HeadlessGame {
   std::span<const uint8_t> Page() const { return last.page; }
   uint8_t PagePixel(int x, int y) const { return last.page[static_cast<size_t>(y) * 640 + static_cast<size_t>(x)]; }
   std::string DataDir() const { return (dir / "data").string(); }
+  // The game on this data in a window, with the keyboard.
+  AppOptions WindowOptions() const {
+    AppOptions options;
+    options.fullScreen = 0;
+    options.keyboard = 1;
+    options.dataDir = DataDir();
+    return options;
+  }
 
   std::filesystem::path dir;  // working folder; data files in dir / "data"
   CoreSetup setup;
