@@ -1,8 +1,7 @@
 """The installed game, moved to another prefix and started without options
 from an unrelated folder, finds its data beside itself and opens the
 settings dialog first. Enter at once gives a window with the title page;
-full screen and keyboard clicked, then cancelled, give full screen, where
-Space starts play, Escape opens the exit query, Right and Space leave. The
+full screen and keyboard clicked, then cancelled, give full screen. The
 keys alone choose too: Tab moves from group to group, the arrows mark within
 one, Return is OK and Escape Cancel. The score file is made in the player's
 data folder (XDG_DATA_HOME, else ~/.local/share), private, and nowhere else;
@@ -14,8 +13,8 @@ import shutil
 import stat
 
 from display_support import (AT_ORIGIN, PAGE_HEIGHT, PAGE_WIDTH, Game, Folder, close_by_right_click, fail,
-                             find_window, hold, poll, read_window, run, run_test, simulated_page,
-                             wait_for_game_window, wait_for_image, wait_for_window, within)
+                             find_window, poll, read_window, run, run_test, simulated_page, wait_for_game_window,
+                             wait_for_image, wait_for_window, within)
 
 SCREEN = (800, 600)  # keeps the whole multiple: full screen shows the page itself in the middle
 MIDDLE = (PAGE_WIDTH, PAGE_HEIGHT, (SCREEN[0] - PAGE_WIDTH) // 2, (SCREEN[1] - PAGE_HEIGHT) // 2)
@@ -72,10 +71,6 @@ def keys_in_dialog(dialog, keys, closing_key):
     run(["xdotool", "key", closing_key])
 
 
-def black_share(rgb):
-    return sum(1 for i in range(0, len(rgb), 3) if rgb[i:i + 3] == b"\0\0\0") / (len(rgb) // 3)
-
-
 def files_under(top):
     return sorted(os.path.relpath(os.path.join(root, name), top) for root, _, names in os.walk(top) for name in names)
 
@@ -96,38 +91,25 @@ def check_installed_dialog(kestrova, sim, folder):
         click_in_dialog(dialog, KEYBOARD)
         press_in_dialog(dialog, "Escape")
 
-    def leave_by_the_exit_query(running):
-        if black_share(read_window(rect=(SCREEN[0], MIDDLE[3], 0, 0))) != 1.0:
-            fail("the bar above the page is not black")
-        hold("space", what="play to start", probe=lambda: read_window(rect=MIDDLE) != title)
-        # The exit query is drawn on a cleared page: nearly all black.
-        query = hold("Escape", what="the exit query",
-                     probe=lambda: (lambda page: black_share(page) > 0.8 and page)(read_window(rect=MIDDLE)))
-        hold("Right", what="the cursor on yes", probe=lambda: read_window(rect=MIDDLE) != query)
-        hold("space", what="the game to end", probe=lambda: not running.running())
-        running.expect_clean_exit("leaving through the exit query")
-
     with_xdg, with_home = {"HOME": home, "XDG_DATA_HOME": xdg}, {"HOME": home, "XDG_DATA_HOME": ""}
     xdg_scores, home_scores = os.path.join(xdg, "kestrova"), os.path.join(home, ".local", "share", "kestrova")
-    # Each: the home, --lang, what is done in the dialog and what that chooses, how the game ends, where scores go.
+    # Each: the home, --lang, what is done in the dialog and what that chooses, where scores go.
     sessions = (
         # Enter on the fresh dialog.
-        (with_xdg, None, lambda dialog: press_in_dialog(dialog, "Return"), "window keyboard", close_by_right_click,
-         xdg_scores),
+        (with_xdg, None, lambda dialog: press_in_dialog(dialog, "Return"), "window keyboard", xdg_scores),
         # In English over a Japanese locale, full screen and keyboard clicked, then Escape: cancelling keeps the
         # clicks.
-        (dict(with_home, LANG="ja_JP.UTF-8"), "en", clicks, "fullscreen keyboard", leave_by_the_exit_query,
-         home_scores),
+        (dict(with_home, LANG="ja_JP.UTF-8"), "en", clicks, "fullscreen keyboard", home_scores),
         # From OK past Cancel to the display group, none marked: Up goes round to window, never to the hidden
         # member, and on to full screen. Then the device group, and Return from there. The home is a file:
         # nothing can be made under it.
         ({"HOME": game, "XDG_DATA_HOME": ""}, None,
          lambda dialog: keys_in_dialog(dialog, ["Tab", "Tab", "Up", "Up", "Tab", "Down"], "Return"),
-         "fullscreen joystick", close_by_right_click, None),
+         "fullscreen joystick", None),
         # Backwards round from OK through the music group; Escape keeps the mark.
         (with_xdg, None, lambda dialog: keys_in_dialog(dialog, ["shift+Tab"] * 3 + ["Down"], "Escape"),
-         "window joystick", close_by_right_click, xdg_scores))
-    for env, lang, choose, choices, end, scores in sessions:
+         "window joystick", xdg_scores))
+    for env, lang, choose, choices, scores in sessions:
         full = choices.startswith("fullscreen")
         args = ["--record", recording] + (["--lang", lang] if lang else [])
         with Game(game, args, elsewhere, env) as running:
@@ -136,7 +118,7 @@ def check_installed_dialog(kestrova, sim, folder):
             wait_for_game_window(running, *(SCREEN if full else (PAGE_WIDTH, PAGE_HEIGHT)))
             wait_for_image("the installed game's title page", lambda: read_window(rect=MIDDLE if full else AT_ORIGIN),
                            title, PAGE_WIDTH)
-            end(running)
+            close_by_right_click(running)
         with open(recording) as f:
             if f.readline().split()[2:4] != choices.split():
                 fail("the dialog did not choose " + choices)
