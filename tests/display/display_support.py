@@ -45,7 +45,7 @@ def poll(what, probe, timeout, interval=0.05, explain=None):
     return value
 
 
-def wait_for_image(what, read, want, width, timeout=15):
+def wait_for_image(what, read, want, width):
     """Polls read() until it gives exactly the RGB bytes `want` (rows of `width`)."""
     last = [b""]
 
@@ -58,7 +58,7 @@ def wait_for_image(what, read, want, width, timeout=15):
         if not diffs:
             return "sizes %d and %d" % (len(last[0]), len(want))
         return "%d pixels differ, first at (%d, %d)" % (len(diffs), diffs[0] % width, diffs[0] // width)
-    poll(what, probe, timeout, 0.1, explain)
+    poll(what, probe, 15, 0.1, explain)
 
 
 def run_test(body, screen):
@@ -196,10 +196,10 @@ def wait_for_game_window(game, width, height, at_origin=False):
     return window
 
 
-def close_by_right_click(game, timeout=10):
+def close_by_right_click(game):
     window = game_window() or fail("no game window to click")
     run(["xdotool", "mousemove", "--window", window.id, "100", "100", "click", "3"])
-    game.expect_clean_exit("a right click", timeout)
+    game.expect_clean_exit("a right click")
 
 
 def read_window(wid="root", rect=None):
