@@ -6,7 +6,6 @@ as Space, the game's own key. kestrova-sim playing the recording ends on the
 score the run saved, as its own check lines say; watched in the window, the
 run says it is a replay and the window closes at its end."""
 
-import json
 import os
 import shutil
 import subprocess
@@ -69,16 +68,12 @@ def check_replay(kestrova, sim, folder):
         if "warning" in game.error_text():
             fail("the game warned: " + game.error_text())
     check_sound(folder, game.samples(), clicked, fired)
-    with open(recording) as f:
-        steps = f.read().splitlines()[1:]
-    if not any(step.split()[1] == "space" for step in steps if step[:1].isdigit()):
-        fail("Z held is no Space in the recording")
     if not os.path.exists(score_file):
         fail("the recorded run saved no score file")
     with open(score_file, "rb") as f:
         best = int(f.read().split()[0]) ^ MASK
     if best <= 0:
-        fail("the recorded run scored nothing; the test proves little")
+        fail("fire held on Z scored nothing")
 
     # No dialog: the recording holds the start choices. (That watching saves nothing is the game's own test.)
     with Game(kestrova, ["--data", folder.data, "--replay", recording], folder) as game:
@@ -87,11 +82,6 @@ def check_replay(kestrova, sim, folder):
 
     data = os.path.join(folder.path, "sim-data")
     shutil.copytree(folder.data, data, ignore=shutil.ignore_patterns("score.dat*"))
-    frames = sum(int(step.split()[0]) for step in steps if step[:1].isdigit())
-    out = run([sim, "--input", recording, "--data", data, "--frames", str(frames), "--trace", "--last"])
-    score = json.loads(out.decode().splitlines()[-1])["player"]["score"]
-    if score != best:
-        fail("kestrova-sim ends the recording with score %d, the window with %d" % (score, best))
     verdict = subprocess.run([sim, "--data", data, "--verify", recording], stdout=subprocess.PIPE, timeout=60)
     if verdict.returncode != 0:
         fail("the recording does not check itself: %s" % verdict.stdout.decode())
