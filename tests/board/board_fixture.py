@@ -74,7 +74,7 @@ class Board:
             ready, _, _ = select.select([self.process.stdout], [], [], TIMEOUT)
             line = self.process.stdout.readline() if ready else ""
             if "listening on" not in line:
-                self.kill()
+                self.stop(signal.SIGKILL)
                 raise AssertionError(f"kestrova-board did not start: {line!r}\n{self.log()}")
             self.port = int(line.rsplit(":", 1)[1])
 
@@ -92,12 +92,12 @@ class Board:
         except urllib.error.HTTPError as e:
             return e.code, e.headers, e.read()
 
-    def json(self, method, path, body=None, headers=None):
-        status, _, data = self.request(method, path, body, headers)
+    def json(self, method, path, body=None):
+        status, _, data = self.request(method, path, body)
         return status, json.loads(data)
 
-    def post(self, replay, headers=None):
-        return self.json("POST", "/api/runs", replay if isinstance(replay, bytes) else replay.encode(), headers)
+    def post(self, replay):
+        return self.json("POST", "/api/runs", replay if isinstance(replay, bytes) else replay.encode())
 
     def queue(self, replays):
         """The ids the replays are queued under; a refusal fails the test."""
@@ -130,9 +130,6 @@ class Board:
             raise AssertionError("kestrova-board did not stop on " + signal.Signals(how).name)
         finally:
             self.process.stdout.close()
-
-    def kill(self):
-        return self.stop(signal.SIGKILL)
 
 
 def frames_of(script):
