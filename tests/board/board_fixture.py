@@ -132,19 +132,15 @@ class Board:
             self.process.stdout.close()
 
 
-def frames_of(script):
-    """The frames an input script or replay plays."""
-    with open(script) as f:
-        return sum(int(line.split()[0]) for line in f if line[:1].isdigit())
-
-
 @functools.cache
 def record(script, *rules):
     """`script` (a committed one by name) played by kestrova-sim and recorded as
     the game records arcade runs: the replay's text and the score it showed."""
     script = os.path.join(SCRIPTS, script)
+    with open(script) as f:
+        frames = sum(int(line.split()[0]) for line in f if line[:1].isdigit())
     path = os.path.join(SCRATCH, f"recorded-{next(_numbers)}.krp")
-    out = subprocess.run([ARGS.sim, "--data", DATA, "--input", script, "--frames", str(frames_of(script)),
+    out = subprocess.run([ARGS.sim, "--data", DATA, "--input", script, "--frames", str(frames),
                           "--record", path, "--last", "--trace", "--rules", "arcade", *rules],
                          check=True, capture_output=True, text=True, timeout=TIMEOUT).stdout
     return read(path), json.loads(out.splitlines()[-1])["run"]["score"]
