@@ -1,6 +1,6 @@
-"""Faults and hostile clients: a worker killed or stalled mid-run, the server
-killed or stopped mid-queue, and still every run is decided exactly once;
-requests per address and runs in the queue are limited."""
+"""Faults and hostile clients: a worker stalled mid-run, a run every worker left,
+the server killed or stopped mid-queue, and still every run is decided exactly
+once; requests per address and runs in the queue are limited."""
 import signal
 import unittest
 
