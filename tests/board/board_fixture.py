@@ -74,7 +74,7 @@ class Board:
             ready, _, _ = select.select([self.process.stdout], [], [], TIMEOUT)
             line = self.process.stdout.readline() if ready else ""
             if "listening on" not in line:
-                self.kill()
+                self.stop(signal.SIGKILL)
                 raise AssertionError(f"kestrova-board did not start: {line!r}\n{self.log()}")
             self.port = int(line.rsplit(":", 1)[1])
 
@@ -92,12 +92,12 @@ class Board:
         except urllib.error.HTTPError as e:
             return e.code, e.headers, e.read()
 
-    def json(self, method, path, body=None, headers=None):
-        status, _, data = self.request(method, path, body, headers)
+    def json(self, method, path, body=None):
+        status, _, data = self.request(method, path, body)
         return status, json.loads(data)
 
-    def post(self, replay, headers=None):
-        return self.json("POST", "/api/runs", replay if isinstance(replay, bytes) else replay.encode(), headers)
+    def post(self, replay):
+        return self.json("POST", "/api/runs", replay if isinstance(replay, bytes) else replay.encode())
 
     def queue(self, replays):
         """The ids the replays are queued under; a refusal fails the test."""
@@ -131,23 +131,16 @@ class Board:
         finally:
             self.process.stdout.close()
 
-    def kill(self):
-        return self.stop(signal.SIGKILL)
-
-
-def frames_of(script):
-    """The frames an input script or replay plays."""
-    with open(script) as f:
-        return sum(int(line.split()[0]) for line in f if line[:1].isdigit())
-
 
 @functools.cache
 def record(script, *rules):
     """`script` (a committed one by name) played by kestrova-sim and recorded as
     the game records arcade runs: the replay's text and the score it showed."""
     script = os.path.join(SCRIPTS, script)
+    with open(script) as f:
+        frames = sum(int(line.split()[0]) for line in f if line[:1].isdigit())
     path = os.path.join(SCRATCH, f"recorded-{next(_numbers)}.krp")
-    out = subprocess.run([ARGS.sim, "--data", DATA, "--input", script, "--frames", str(frames_of(script)),
+    out = subprocess.run([ARGS.sim, "--data", DATA, "--input", script, "--frames", str(frames),
                           "--record", path, "--last", "--trace", "--rules", "arcade", *rules],
                          check=True, capture_output=True, text=True, timeout=TIMEOUT).stdout
     return read(path), json.loads(out.splitlines()[-1])["run"]["score"]
