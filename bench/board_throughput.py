@@ -4,6 +4,7 @@ beside bare `kestrova-sim --verify` of the same replays.
 
     bench/board_throughput.py [--runs N] [--workers N] [--clients N]
         [--board build/release/kestrova-board] [--sim build/release/kestrova-sim]
+        [--sender build/release/kestrova-send-run]
 
 It makes its own throwaway PostgreSQL (pg_virtualenv) and records the run it
 sends: the committed stage_again script under the arcade rules (11 582 frames,
@@ -28,8 +29,9 @@ parser.add_argument("--workers", type=int, default=os.cpu_count())
 parser.add_argument("--clients", type=int, default=8)
 parser.add_argument("--board", default=os.path.join(SOURCE, "build/release/kestrova-board"))
 parser.add_argument("--sim", default=os.path.join(SOURCE, "build/release/kestrova-sim"))
+parser.add_argument("--sender", default=os.path.join(SOURCE, "build/release/kestrova-send-run"))
 args = parser.parse_args()
-sys.argv[1:] = ["--board", args.board, "--sim", args.sim, "--source", SOURCE]
+sys.argv[1:] = ["--board", args.board, "--sim", args.sim, "--source", SOURCE, "--sender", args.sender]
 sys.path.insert(0, os.path.join(SOURCE, "tests", "board"))
 import board_fixture as fx  # noqa: E402  (reads sys.argv as the tests do)
 
@@ -58,14 +60,15 @@ def database_cpu():
     return total
 
 
-def bare(replay, runs):
+def bare(text, runs):
     """kestrova-sim --verify over `runs` copies: wall and core seconds."""
     folder = tempfile.mkdtemp(prefix="kestrova-bench-")
     try:
         paths = []
         for i in range(runs):
             paths.append(os.path.join(folder, f"run{i}.krp"))
-            shutil.copy(replay, paths[-1])
+            with open(paths[-1], "w") as f:
+                f.write(text)
         before = resource.getrusage(resource.RUSAGE_CHILDREN)
         start = time.monotonic()
         subprocess.run([args.sim, "--data", fx.DATA, "--verify", *paths], check=True, stdout=subprocess.DEVNULL)
@@ -95,10 +98,11 @@ def board(text, runs):
     return wall, own, db
 
 
-replay, _ = fx.record(os.path.join(SOURCE, "tests/scripts/stage_again.krp"), "bench.krp")
+replay, _ = fx.record("stage_again.krp")
+frames = sum(int(line.split()[0]) for line in replay.splitlines() if line[:1].isdigit())
 bare_wall, bare_cpu = bare(replay, args.runs)
-board_wall, board_cpu, db_cpu = board(fx.read(replay), args.runs)
-print(f"{args.runs} runs of {fx.frames_of(replay)} frames; {os.cpu_count()} cores, "
+board_wall, board_cpu, db_cpu = board(replay, args.runs)
+print(f"{args.runs} runs of {frames} frames; {os.cpu_count()} cores, "
       f"{args.workers} workers, {args.clients} clients")
 print(f"{'':34}{'runs/s':>10}{'runs/core-s':>13}")
 print(f"{'kestrova-sim --verify':34}{args.runs / bare_wall:10.1f}{args.runs / bare_cpu:13.1f}")
