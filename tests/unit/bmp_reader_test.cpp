@@ -51,27 +51,18 @@ TEST(BmpReader, ReadsRowsAndPaletteInEitherRowOrderAndAnyPadding) {
   }
 }
 
-// Every truncation is refused; bytes overwritten at random never crash. A
-// refused file says why and leaves no half-read image behind.
-TEST(BmpReader, DamagedFilesFailCleanly) {
+// Every truncation is refused, says why and leaves no half-read image behind
+// (fuzz_bitmap checks the same of bytes overwritten).
+TEST(BmpReader, TruncatedFilesFailCleanly) {
   const std::vector<uint8_t> good = MakeBmp(5, 3, Pixels(5, 3), false, 16);  // 3 bytes of padding a row
-  uint32_t seed = 12345;  // a fixed sequence: the same bytes overwritten every run
-  for (size_t round = 0; round < good.size() + 2000; ++round) {
+  for (size_t size = 0; size < good.size(); ++size) {
     // Its own allocation, so that ASan sees any read past its end.
-    std::vector<uint8_t> file(good.begin(), good.begin() + static_cast<ptrdiff_t>(std::min(round, good.size())));
-    for (int n = 0; n < 3 && round >= good.size(); ++n) {
-      seed = seed * 1103515245u + 12345u;
-      file[(seed >> 8) % file.size()] = static_cast<uint8_t>(seed >> 24);
-    }
+    const std::vector<uint8_t> file(good.begin(), good.begin() + static_cast<ptrdiff_t>(size));
     IndexedImage image;
     image.width = 99;
     std::string error;
-    if (ReadIndexedBmp(file, image, error)) {
-      EXPECT_GE(round, good.size()) << "a file cut off after " << round << " bytes was read";
-      EXPECT_EQ(image.pixels.size(), static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) << round;
-    } else {
-      EXPECT_TRUE(!error.empty() && image.width == 0 && image.pixels.empty()) << round;
-    }
+    EXPECT_FALSE(ReadIndexedBmp(file, image, error)) << "a file cut off after " << size << " bytes was read";
+    EXPECT_TRUE(!error.empty() && image.width == 0 && image.pixels.empty()) << size;
   }
 }
 
