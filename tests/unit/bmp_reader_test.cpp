@@ -139,16 +139,18 @@ std::vector<std::pair<std::string, RECT>> CodeCells() {
 }
 
 // Black is index 0 alone in both, the one colour keyed blits skip; every cell
-// of the sheet that the code draws is painted.
-TEST(SheetAssets, BlackIsIndexZeroAloneAndTheCellsTheCodeDrawsArePainted) {
-  const Sheet sheet;
+// of the sheet that the code draws is painted. A stage's own sheet replaces the
+// whole sheet: what the code draws must look the same on it, in the same colours.
+TEST(SheetAssets, BlackIsIndexZeroAloneAndTheCellsTheCodeDrawsArePaintedAlikeOnStageTwos) {
+  const Sheet sheet, second("../data/stage2/sheet.bmp");
   ASSERT_EQ(sheet.image.width, SHEET_WIDTH);
+  ASSERT_EQ(second.image.width, SHEET_WIDTH);
   for (const IndexedImage& image : {sheet.image, LoadAsset("icon.bmp", 32, 32)}) {
     SCOPED_TRACE(image.width == 32 ? "icon.bmp" : "sheet.bmp");
     ASSERT_TRUE(IsBlack(image.palette[0]));
     for (size_t i = 1; i < 256; ++i) EXPECT_FALSE(IsBlack(image.palette[i])) << "entry " << i;
   }
-  const std::vector<std::pair<std::string, RECT>> cells = CodeCells();
+  std::vector<std::pair<std::string, RECT>> cells = CodeCells();
   for (const auto& [name, rect] : cells) EXPECT_GT(sheet.Painted(rect), 0) << name;
   EXPECT_EQ(sheet.Painted(CharCellRect(' ')), 0);
   // Keyed over stale pages, a 0 pixel would show garbage (the map's tiles are
@@ -164,23 +166,16 @@ TEST(SheetAssets, BlackIsIndexZeroAloneAndTheCellsTheCodeDrawsArePainted) {
   }
   // The last explosion image, the bomb's ring, is the smallest puff.
   for (size_t k = 1; k < 7; ++k) EXPECT_LT(sheet.Painted(g_rcExplosion[7]), sheet.Painted(g_rcExplosion[k])) << k;
-}
 
-// A stage's own sheet replaces the whole sheet: what the code draws must look
-// the same on it, in the same colours.
-TEST(SheetAssets, StageTwosSheetKeepsEveryCellTheCodeDraws) {
-  const Sheet first, second("../data/stage2/sheet.bmp");
-  ASSERT_EQ(second.image.width, SHEET_WIDTH);
   for (size_t i = 0; i < 256; ++i) {
-    const Color a = first.image.palette[i], b = second.image.palette[i];
+    const Color a = sheet.image.palette[i], b = second.image.palette[i];
     EXPECT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b) << "entry " << i;
   }
-  auto cells = CodeCells();
   for (int c = 0x20; c < 0x60; ++c) cells.push_back({"small font " + std::to_string(c), CharCellRect(c)});
   for (const auto& [name, rect] : cells) {
     int differ = 0;
     for (int y = rect.top; y < rect.bottom; ++y)
-      for (int x = rect.left; x < rect.right; ++x) differ += first.At(x, y) != second.At(x, y);
+      for (int x = rect.left; x < rect.right; ++x) differ += sheet.At(x, y) != second.At(x, y);
     EXPECT_EQ(differ, 0) << name;
   }
 }
