@@ -34,9 +34,9 @@ using testing_support::ReadFile;
 using testing_support::ScoreFileText;
 using testing_support::WriteFile;
 
-std::vector<int32_t> Scores(const HighScoreTable& t, size_t n = 9) {
+std::vector<int32_t> Scores(const HighScoreTable& t) {
   std::vector<int32_t> s;
-  for (size_t i = 0; i < n; ++i) s.push_back(t.entries[i].score);
+  for (size_t i = 0; i < 9; ++i) s.push_back(t.entries[i].score);
   return s;
 }
 

@@ -47,14 +47,13 @@ Bytes Riff(const std::vector<Chunk>& chunks, int64_t riffLength = -1) {
   return out;
 }
 
-// tag, channels, rate, bytes/s, block align, bits, extra size.
-Bytes Fmt(uint16_t tag = 1, uint16_t channels = 1, uint32_t rate = 8000, uint16_t bits = 8) {
+// tag, channels, rate, bytes/s, block align, bits, extra size: mono 8-bit.
+Bytes Fmt(uint16_t tag = 1, uint32_t rate = 8000) {
   Bytes b;
-  const uint16_t align = static_cast<uint16_t>(channels * bits / 8);
-  for (const uint32_t v : {uint32_t{tag}, uint32_t{channels}}) Put(b, v, 2);
+  for (const uint32_t v : {uint32_t{tag}, 1u}) Put(b, v, 2);
   Put(b, rate);
-  Put(b, rate * align);
-  for (const uint32_t v : {uint32_t{align}, uint32_t{bits}, 0u}) Put(b, v, 2);
+  Put(b, rate);
+  for (const uint32_t v : {1u, 8u, 0u}) Put(b, v, 2);
   return b;
 }
 
@@ -197,7 +196,7 @@ class RecordingOutput final : public AudioOutput {
 
 TEST(CSound, OpensTheMusicsDataChunkLoadsTheEffectsInItsFormatAndPlaysWhenAsked) {
   const Bytes same = Riff({{"fmt ", Fmt()}, {"data", Samples(30)}});
-  const Bytes faster = Riff({{"fmt ", Fmt(1, 1, 11025)}, {"data", Samples(30)}}), broken = {1, 2, 3};
+  const Bytes faster = Riff({{"fmt ", Fmt(1, 11025)}, {"data", Samples(30)}}), broken = {1, 2, 3};
   const EffectResources effects = {same, faster, broken, {}, same};
   const struct {
     const char* name;
