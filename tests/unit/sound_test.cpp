@@ -97,17 +97,13 @@ TEST(GetWaveResource, ChunkLayoutsTruncationsAndOnlyTheValuesAskedFor) {
       {"fmt of 14 bytes", Riff({{"fmt ", fmtOf(14)}, {"data", Samples(4)}}), 1, 42, 4},
       {"not RIFF", [] { Bytes w = GoodWave(); w[0] = 'X'; return w; }(), 0, 0, 0},
       {"not WAVE", [] { Bytes w = GoodWave(); w[11] = 'X'; return w; }(), 0, 0, 0},
-      {"RIFF length ends before first chunk", Riff({{"fmt ", Fmt()}, {"data", Samples(4)}}, 4), 0, 0, 0},
       // The walk stops once the next chunk would start at the RIFF end.
       {"RIFF length hides data", Riff({{"fmt ", Fmt()}, {"data", Samples(4)}}, 4 + 26), 0, 0, 0},
       {"RIFF length huge", Riff({{"fmt ", Fmt()}, {"data", Samples(4)}}, 0xFFFFFFFF), 1, 46, 4},
-      {"data length past end", Riff({{"fmt ", Fmt()}, {"data", Samples(4), 5}}), 0, 0, 0},
       {"data length huge", Riff({{"fmt ", Fmt()}, {"data", Samples(4), 0xFFFFFFFF}}), 0, 0, 0},
       {"fmt length huge", Riff({{"fmt ", Fmt(), 0xFFFFFFFE}, {"data", Samples(4)}}), 0, 0, 0},
       {"skipped chunk length huge", Riff({{"fmt ", Fmt()}, {"fact", {1, 0, 0, 0}, 0xFFFFFFFF}, {"data", Samples(4)}},
                                          0xFFFFFFFF), 0, 0, 0},
-      {"header cut short", [] { Bytes w = Riff({{"fmt ", Fmt()}}, 0xFFFFFF); w.insert(w.end(), {'d', 'a'}); return w; }(),
-       0, 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -118,7 +114,7 @@ TEST(GetWaveResource, ChunkLayoutsTruncationsAndOnlyTheValuesAskedFor) {
       EXPECT_EQ(p.size, c.size);
     }
   }
-  // Every truncation fails inside the bytes.
+  // Every truncation fails inside the bytes: a chunk header or body cut short.
   const Bytes wave = GoodWave();
   for (size_t n = 0; n < wave.size(); ++n) {
     const Bytes cut(wave.begin(), wave.begin() + static_cast<std::ptrdiff_t>(n));  // exact size: ASan sees overreads
