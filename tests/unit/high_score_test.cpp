@@ -34,9 +34,9 @@ using testing_support::ReadFile;
 using testing_support::ScoreFileText;
 using testing_support::WriteFile;
 
-std::vector<int32_t> Scores(const HighScoreTable& t, size_t n = 9) {
+std::vector<int32_t> Scores(const HighScoreTable& t) {
   std::vector<int32_t> s;
-  for (size_t i = 0; i < n; ++i) s.push_back(t.entries[i].score);
+  for (size_t i = 0; i < 9; ++i) s.push_back(t.entries[i].score);
   return s;
 }
 
@@ -55,9 +55,8 @@ TEST(HighScores, ReadsNineMaskedEntriesAndKeepsWhatAShortOrGarbledFileHolds) {
   EXPECT_EQ(table.entries[4].extra[1], 2);
 
   // The further values are 16-bit: a stored 70000 ^ mask keeps its low 16 bits.
-  WriteFile(dir / "b", std::to_string(0 ^ 0x5E) + " " + std::to_string(70000 ^ 0x5E) + " -1 -2\n");
   HighScoreTable wide;
-  wide.Load((dir / "b").string());
+  wide.LoadText(std::to_string(0 ^ 0x5E) + " " + std::to_string(70000 ^ 0x5E) + " -1 -2\n");
   EXPECT_EQ(wide.entries[0].extra[0], static_cast<int16_t>(70000));
   EXPECT_EQ(wide.entries[0].extra[1], static_cast<int16_t>(-1 ^ 0x5E));
 
@@ -191,8 +190,7 @@ TEST(ArcadeTable, PlacesScoresBestFirstAndKeepsItsFileWhole) {
   ASSERT_TRUE(read.Parse("2147483647 TOP\n", "t", error)) << "the highest 32-bit score: " << error;
 
   // A save enters into the file as it stands then; a garbled file keeps its good lines.
-  const auto dir = MakeTempDir();
-  const std::string path = (dir / "scores" / "arcade-normal.dat").string();
+  const std::string path = (MakeTempDir() / "scores" / "arcade-normal.dat").string();
   testing::internal::CaptureStderr();
   ASSERT_TRUE(SaveArcadeEntry(path, {700, {'Z', 'O', 'E'}}));
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the folder was locked, the save said nothing";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "app/input_script.hpp"
 #include "input/joystick.hpp"
@@ -53,12 +54,10 @@ TEST(Joystick, ThresholdsButtonWordsUnpluggingAndNeverOpened) {
     const JoyReading& r = c.reading;
     EXPECT_EQ(stick.PollJoystick(r, thresholds), c.polled) << r.x << "," << r.y;
     EXPECT_EQ(stick.m_bAvailable, c.polled) << r.x << "," << r.y;
-    const bool seen[] = {stick.Right(), stick.Left(), stick.Down(), stick.Up(),
-                         stick.Fire(),  stick.Bomb(), stick.StartButton()};
-    const bool want[] = {c.right, c.left, c.down, c.up, c.fire, c.bomb, c.start};
-    for (size_t i = 0; i < std::size(want); ++i) {
-      EXPECT_EQ(seen[i], want[i]) << r.x << "," << r.y << " buttons " << r.buttons << ", output " << i;
-    }
+    EXPECT_EQ(std::tuple(stick.Right(), stick.Left(), stick.Down(), stick.Up(), stick.Fire(), stick.Bomb(),
+                         stick.StartButton()),
+              std::tuple(c.right, c.left, c.down, c.up, c.fire, c.bomb, c.start))
+        << r.x << "," << r.y << " buttons " << r.buttons;
   }
 }
 

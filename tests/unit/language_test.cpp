@@ -30,11 +30,7 @@ TEST(Language, TheOptionThenTheLocaleAsGettextReadsIt) {
       {{"", "::ja", "", "", "en_US"}, "ja"},  // empty entries skipped
       {{"", "", "", "", "english"}, ""},  // a language part of its own, not a prefix
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ChooseLanguage(c.facts), c.chosen) << "'" << c.facts.option << "' '" << c.facts.language << "' '"
-                                                 << c.facts.lcAll << "' '" << c.facts.lcMessages << "' '"
-                                                 << c.facts.lang << "'";
-  }
+  for (const Case& c : cases) EXPECT_EQ(ChooseLanguage(c.facts), c.chosen) << "case " << &c - cases;
   const char* args[] = {"kestrova", "--lang=ja"};
   EXPECT_EQ(ChooseLanguage({ParseOptions(2, args).language, "", "", "", "en_US.UTF-8"}), "ja");
 }

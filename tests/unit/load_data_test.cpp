@@ -45,69 +45,55 @@ void ExpectCells(const CsvTable& table, const Rows& rows) {
   }
 }
 
-TEST(CsvTable, SplitsBytesByTheFileRules) {
+// Bytes that fit split into cells; the first row past the capacity is named by the line it begins on.
+TEST(CsvTable, SplitsBytesByTheFileRulesUpToTheCapacity) {
   struct Case {
     const char* name;
-    int32_t columns;
     std::string bytes;
-    Rows rows;
+    Rows rows;          // the cells, when the bytes fit
+    int32_t line = 0;   // else the line of the row past the capacity
+    int32_t capacity = 8;
+    int32_t columns = 10;
   };
   const Case cases[] = {
-      {"empty field", 10, "a,,b\n", {{"a", "", "b"}}},
-      {"comment line is not a row", 10, "# note\nx,1\n", {{"x", "1"}}},
-      {"comment swallows the line feed", 10, "x,1 # joined\ny,2\n", {{"x", "1 y", "2"}}},
-      {"comment inside a cell", 10, "ab#c\nd,e\n", {{"abd", "e"}}},
-      {"no final line feed", 10, "a,b\nc", {{"a", "b"}, {"c"}}},
-      {"file ends inside a comment", 10, "a,1\n# tail", {{"a", "1"}}},
-      {"quotes are ordinary bytes", 10, "\"p,q\",r\n", {{"\"p", "q\"", "r"}}},
+      {"empty field", "a,,b\n", {{"a", "", "b"}}},
+      {"comment line is not a row", "# note\nx,1\n", {{"x", "1"}}},
+      {"comment swallows the line feed", "x,1 # joined\ny,2\n", {{"x", "1 y", "2"}}},
+      {"comment inside a cell", "ab#c\nd,e\n", {{"abd", "e"}}},
+      {"no final line feed", "a,b\nc", {{"a", "b"}, {"c"}}},
+      {"file ends inside a comment", "a,1\n# tail", {{"a", "1"}}},
+      {"quotes are ordinary bytes", "\"p,q\",r\n", {{"\"p", "q\"", "r"}}},
       {"eleventh field dropped",
-       10,
        "0,1,2,3,4,5,6,7,8,9,10,11\nn",
        {{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, {"n"}}},
-      {"sixth field dropped", 5, "k,1,2,3,4,5\n", {{"k", "1", "2", "3", "4"}}},
-      {"empty line is an empty row", 10, "a\n\nb\n", {{"a"}, {}, {"b"}}},
+      {"sixth field dropped", "k,1,2,3,4,5\n", {{"k", "1", "2", "3", "4"}}, 0, 8, 5},
+      {"empty line is an empty row", "a\n\nb\n", {{"a"}, {}, {"b"}}},
+      {"third row of two", "a\nb\nc\n", {}, 3, 2},
+      {"comments and joined lines count", "# head\na\nb # joined\nc\n\nd\n", {}, 6, 2},
+      {"a lone separator is a row", "a\n,\n", {}, 2, 1},
+      {"exactly full, trailing blank lines", "a\nb\n\n\n", {{"a"}, {"b"}}, 0, 2},
+      {"exactly full, trailing comment", "a\nb\n# end", {{"a"}, {"b"}}, 0, 2},
+      {"exactly full, Windows line ends and blank lines of spaces", "a\r\nb\r\n\r\n  \t\r\n", {{"a\r"}, {"b\r"}}, 0, 2},
+      {"a row after the blank lines past the capacity", "a\nb\n \n\r\n x\n", {}, 5, 2},
+      {"never allocated", "a", {}, 1, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CsvTable table(c.columns);
-    ASSERT_TRUE(table.Allocate(8));
-    DataError error;
-    ASSERT_TRUE(table.LoadBytes(c.bytes, "t.csv", &error)) << error.Message();
-    ExpectCells(table, c.rows);
-  }
-}
-
-TEST(CsvTable, RowsPastTheCapacityFailNamingTheirLine) {
-  struct Case {
-    const char* name;
-    int32_t capacity;
-    std::string bytes;
-    int32_t line;  // 0: the bytes fit
-  };
-  const Case cases[] = {
-      {"third row of two", 2, "a\nb\nc\n", 3},
-      {"comments and joined lines count", 2, "# head\na\nb # joined\nc\n\nd\n", 6},
-      {"a lone separator is a row", 1, "a\n,\n", 2},
-      {"exactly full, trailing blank lines", 2, "a\nb\n\n\n", 0},
-      {"exactly full, trailing comment", 2, "a\nb\n# end", 0},
-      {"exactly full, Windows line ends and blank lines of spaces", 2, "a\r\nb\r\n\r\n  \t\r\n", 0},
-      {"a row after the blank lines past the capacity", 2, "a\nb\n \n\r\n x\n", 5},
-      {"never allocated", 0, "a", 1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    CsvTable table(10);
     if (c.capacity > 0) {
       ASSERT_TRUE(table.Allocate(c.capacity));
     }
     DataError error;
     const bool loaded = table.LoadBytes(c.bytes, "t.csv", &error);
-    EXPECT_EQ(loaded, c.line == 0);
-    if (c.line != 0) {
-      EXPECT_EQ(error.file, "t.csv");
-      EXPECT_EQ(error.line, c.line);
-      EXPECT_NE(error.what.find("more rows than the capacity"), std::string::npos) << error.what;
+    if (c.line == 0) {
+      ASSERT_TRUE(loaded) << error.Message();
+      ExpectCells(table, c.rows);
+      continue;
     }
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(error.file, "t.csv");
+    EXPECT_EQ(error.line, c.line);
+    EXPECT_NE(error.what.find("more rows than the capacity"), std::string::npos) << error.what;
   }
 }
 
@@ -189,9 +175,10 @@ TEST(CellToInt, ReadsLikeAtoiAndSaturates) {
   EXPECT_TRUE(CellToI16("65535") == -1 && CellToI16("70000") == 70000 - 65536 && CellToI16("32768") == -32768);
 }
 
-TEST(TileMap, ReadsThreeCharacterNumbers) {
+TEST(TileMap, ReadsThreeCharacterNumbersOrNamesTheBadLine) {
   const auto map = std::make_unique<TileMap>();
-  const std::string path = (MakeTempDir() / "map.dat").string();
+  const auto dir = MakeTempDir();
+  const std::string path = (dir / "map.dat").string();
   DataError error;
 
   // Tile t = row * 20 + column has x = (t % 20) * 32 and y = (t % 15) * 32.
@@ -222,12 +209,8 @@ TEST(TileMap, ReadsThreeCharacterNumbers) {
   WriteFile(path, UniformMap(608, 448) + "garbage\n");
   EXPECT_EQ(LoadTileMap(path, *map, &error), TileMapResult::kLoaded);
   EXPECT_EQ((*map)[MAP_ROWS - 1][MAP_COLUMNS - 1], (RECT{608, 448, 640, 480}));
-}
 
-TEST(TileMap, BadFilesNameTheLine) {
-  const auto map = std::make_unique<TileMap>();
-  const auto dir = MakeTempDir();
-  const std::string path = (dir / "map.dat").string();
+  // A bad number names its line; a short file, the line it ends on.
   const std::string good = UniformMap(32, 320);
   struct Case {
     const char* name;
@@ -247,7 +230,7 @@ TEST(TileMap, BadFilesNameTheLine) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WriteFile(path, c.text);
-    DataError error;
+    error = DataError{};
     EXPECT_EQ(LoadTileMap(path, *map, &error), TileMapResult::kBad);
     EXPECT_EQ(error.file, path);
     EXPECT_EQ(error.line, c.line);

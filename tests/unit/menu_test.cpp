@@ -1,6 +1,7 @@
 // The menu's moves and changes, and what it draws.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -9,99 +10,90 @@
 
 namespace {
 
-MenuInput Press(bool MenuInput::*key) {
-  MenuInput input;
-  input.*key = true;
-  return input;
-}
+using Key = bool MenuInput::*;
+constexpr Key kUp = &MenuInput::up;
+constexpr Key kDown = &MenuInput::down;
+constexpr Key kLeft = &MenuInput::left;
+constexpr Key kRight = &MenuInput::right;
+constexpr Key kChoose = &MenuInput::choose;
+constexpr Key kBack = &MenuInput::back;
 
-TEST(Menu, RowsWrapPagesOpenAndBackOrQuitClose) {
+class MenuSteps : public testing::Test {
+ protected:
+  // Each of `keys` pressed alone for a frame; what the menu is after the last.
+  MenuResult Walk(std::initializer_list<Key> keys) {
+    MenuResult result = MenuResult::Closed;
+    for (const Key key : keys) {
+      MenuInput input;
+      input.*key = true;
+      result = menu.Step(input, settings);
+    }
+    return result;
+  }
   Menu menu;
   MenuSettings settings;
-  EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Closed) << "closed until opened";
+};
+
+TEST_F(MenuSteps, RowsWrapPagesOpenAndBackOrQuitClose) {
+  EXPECT_EQ(Walk({kChoose}), MenuResult::Closed) << "closed until opened";
   menu.Open(false);
-  EXPECT_EQ(menu.Step(Press(&MenuInput::up), settings), MenuResult::Open);  // round to QUIT
-  EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Quit);
+  EXPECT_EQ(Walk({kUp}), MenuResult::Open);  // round to QUIT
+  EXPECT_EQ(Walk({kChoose}), MenuResult::Quit);
   EXPECT_FALSE(menu.IsOpen());
   menu.Open(false);
-  for (int i = 0; i < 3; ++i) menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // past CONTROLS and PAD to VIDEO: full screen first
-  menu.Step(Press(&MenuInput::choose), settings);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::right), settings);
+  // Past CONTROLS and PAD to VIDEO: full screen first, integer scale below it.
+  Walk({kDown, kDown, kDown, kChoose, kChoose, kDown, kRight});
   EXPECT_EQ(settings.view, (PlayerView{true, true}));
-  menu.Step(Press(&MenuInput::back), settings);  // back on VIDEO's row: down is SOUND
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);
+  Walk({kBack, kDown, kChoose});  // back on VIDEO's row: down is SOUND
   settings.volume = PlayerVolume{95, true};
-  menu.Step(Press(&MenuInput::right), settings);
+  Walk({kRight});
   EXPECT_EQ(settings.volume, (PlayerVolume{100, false})) << "up to full, unmuted";
-  menu.Step(Press(&MenuInput::choose), settings);
+  Walk({kChoose});
   EXPECT_EQ(settings.volume.percent, 0) << "chosen past full: round to silence";
-  menu.Step(Press(&MenuInput::left), settings);
+  Walk({kLeft});
   EXPECT_EQ(settings.volume.percent, 0);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::left), settings);
+  Walk({kDown, kLeft});
   EXPECT_TRUE(settings.volume.muted);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // BACK, then RESUME is four rows up
-  for (int i = 0; i < 4; ++i) menu.Step(Press(&MenuInput::up), settings);
-  EXPECT_EQ(menu.Step(Press(&MenuInput::right), settings), MenuResult::Open) << "only chosen";
-  EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Closed);
+  Walk({kDown, kChoose, kUp, kUp, kUp, kUp});  // BACK, then RESUME is four rows up
+  EXPECT_EQ(Walk({kRight}), MenuResult::Open) << "only chosen";
+  EXPECT_EQ(Walk({kChoose}), MenuResult::Closed);
   menu.Open(false);
-  EXPECT_EQ(menu.Step(Press(&MenuInput::back), settings), MenuResult::Closed);
+  EXPECT_EQ(Walk({kBack}), MenuResult::Closed);
 
   // LANGUAGE, above QUIT, goes round the desktop's, English and Japanese either way.
   menu.Open(false);
-  menu.Step(Press(&MenuInput::up), settings);
-  menu.Step(Press(&MenuInput::up), settings);
+  Walk({kUp, kUp});
   std::vector<std::string> chosen;
-  for (bool MenuInput::*key : {&MenuInput::right, &MenuInput::choose, &MenuInput::right, &MenuInput::left}) {
-    menu.Step(Press(key), settings);
+  for (const Key key : {kRight, kChoose, kRight, kLeft}) {
+    Walk({key});
     chosen.push_back(settings.language);
   }
   EXPECT_EQ(chosen, (std::vector<std::string>{"en", "ja", "", "ja"}));
-  menu.Step(Press(&MenuInput::up), settings);  // SOUND, VIDEO, and its third row: the dialog at start
-  menu.Step(Press(&MenuInput::up), settings);
-  menu.Step(Press(&MenuInput::choose), settings);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);
+  Walk({kUp, kUp, kChoose, kDown, kDown, kChoose});  // SOUND, VIDEO, and its third row: the dialog at start
   EXPECT_FALSE(settings.dialogAtStart);
 }
 
 // The keys page: a row chosen asks for a key, which the next one pressed
 // answers, the arrows and Escape among them; the menu's own key lets it go.
-TEST(Menu, TheKeysPageAsksForAKeyAndPassesItOn) {
-  Menu menu;
-  MenuSettings settings;
+TEST_F(MenuSteps, TheKeysPageAsksForAKeyAndPassesItOn) {
   menu.Open(false);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // CONTROLS, on UP
-  for (int i = 0; i < 4; ++i) menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // FIRE: press the key for it
-  MenuInput escape = Press(&MenuInput::back);
+  Walk({kDown, kChoose, kDown, kDown, kDown, kDown, kChoose});  // CONTROLS, on UP, down to FIRE: press its key
+  MenuInput escape;
+  escape.back = true;
   escape.keyName = "Escape";
   EXPECT_EQ(menu.Step(escape, settings), MenuResult::Open) << "Escape is an answer, not a way back";
   EXPECT_EQ(settings.bind, (MenuSettings::Binding{ControlDevice::Keyboard, 4, "Escape"}));
   settings.bind.reset();
-  menu.Step(Press(&MenuInput::choose), settings);
-  menu.Step(Press(&MenuInput::back), settings);  // the question let go, no key given
+  Walk({kChoose, kBack});  // the question let go, no key given
   EXPECT_FALSE(settings.bind.has_value());
-  for (int i = 0; i < 3; ++i) menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // RESET
+  Walk({kDown, kDown, kDown, kChoose});  // RESET
   EXPECT_EQ(settings.reset, ControlDevice::Keyboard);
-  menu.Step(Press(&MenuInput::back), settings);
-  EXPECT_EQ(menu.Step(Press(&MenuInput::back), settings), MenuResult::Closed) << "from the top page";
+  EXPECT_EQ(Walk({kBack, kBack}), MenuResult::Closed) << "from the top page";
 
   // The pad's page, next: a button answers, a key does not, and its reset is the pad's.
   settings = MenuSettings{};
   menu.Open(false);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);
-  for (int i = 0; i < 4; ++i) menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // FIRE
+  Walk({kDown, kDown, kChoose, kDown, kDown, kDown, kDown, kChoose});  // FIRE
   MenuInput key, button;
   key.keyName = "Z";
   button.buttonName = "x";
@@ -109,42 +101,28 @@ TEST(Menu, TheKeysPageAsksForAKeyAndPassesItOn) {
   EXPECT_FALSE(settings.bind.has_value());
   menu.Step(button, settings);
   EXPECT_EQ(settings.bind, (MenuSettings::Binding{ControlDevice::Pad, 4, "x"}));
-  for (int i = 0; i < 3; ++i) menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);
+  Walk({kDown, kDown, kDown, kChoose});
   EXPECT_EQ(settings.reset, ControlDevice::Pad);
 }
 
 // On the title the next run's rules: each row goes round its values either way.
-TEST(Menu, TheGamePageOnTheTitleChoosesRulesDifficultyStageAndStart) {
-  Menu menu;
-  MenuSettings settings;
+TEST_F(MenuSteps, TheGamePageOnTheTitleChoosesRulesDifficultyStageAndStart) {
   settings.stages = 2;
   menu.Open(true);
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // GAME
-  menu.Step(Press(&MenuInput::left), settings);    // RULES round back to PRACTICE
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // DIFFICULTY on to HARD
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::left), settings);    // STAGE round to the last
-  menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::left), settings);    // FROM round to the carrier
+  Walk({kDown, kChoose, kLeft});  // GAME, RULES round back to PRACTICE
+  Walk({kDown, kChoose});         // DIFFICULTY on to HARD
+  Walk({kDown, kLeft});           // STAGE round to the last
+  Walk({kDown, kLeft});           // FROM round to the carrier
   EXPECT_EQ(settings.rules, (GameRules{RulesKind::Practice, Difficulty::Hard, 2, kFromCarrier, true, false}));
-  menu.Step(Press(&MenuInput::right), settings);
+  Walk({kRight});
   EXPECT_EQ(settings.rules.fromSeconds, 0);
-  menu.Step(Press(&MenuInput::back), settings);  // back on GAME: up is RESUME
-  menu.Step(Press(&MenuInput::up), settings);
-  EXPECT_EQ(menu.Step(Press(&MenuInput::choose), settings), MenuResult::Closed);
+  EXPECT_EQ(Walk({kBack, kUp, kChoose}), MenuResult::Closed);  // back on GAME: up is RESUME
   menu.Open(false);
-  for (int i = 0; i < 3; ++i) menu.Step(Press(&MenuInput::down), settings);
-  menu.Step(Press(&MenuInput::choose), settings);  // CONTROLS, PAD, then VIDEO: no GAME away from the title
-  menu.Step(Press(&MenuInput::choose), settings);
+  Walk({kDown, kDown, kDown, kChoose, kChoose});  // CONTROLS, PAD, then VIDEO: no GAME away from the title
   EXPECT_TRUE(settings.view.fullScreen);
 }
 
-TEST(Menu, AClickChoosesTheRowUnderItAndTheCursorIsDrawnThere) {
-  Menu menu;
-  MenuSettings settings;
+TEST_F(MenuSteps, AClickChoosesTheRowUnderItAndTheCursorIsDrawnThere) {
   menu.Open(false);
   MenuInput click;
   click.clickY = 100;  // above the rows

@@ -41,17 +41,12 @@ TEST(Options, ChoicesThatSkipTheDialogAndValuesSeparateOrJoined) {
     std::vector<const char*> args;
     void (*change)(CommandLine&);
   } cases[] = {
-      {{"--window"}, [](CommandLine& l) { l.app.fullScreen = 0; }},
-      {{"--fullscreen"}, [](CommandLine& l) { l.app.fullScreen = 1; }},
-      {{"--keyboard"}, [](CommandLine& l) { l.app.keyboard = 1; }},
-      {{"--joystick"}, [](CommandLine& l) { l.app.keyboard = 0; }},
       {{"--fullscreen", "--joystick"}, [](CommandLine& l) { l.app.fullScreen = 1, l.app.keyboard = 0; }},
       // Repeating a choice is harmless.
       {{"--keyboard", "--window", "--keyboard"}, [](CommandLine& l) { l.app.fullScreen = 0, l.app.keyboard = 1; }},
       {{"--scale", "1"}, [](CommandLine&) {}},
       {{"--scale", "8"}, [](CommandLine& l) { l.scale = 8; }},
       {{"--scale=3"}, [](CommandLine& l) { l.scale = 3; }},
-      {{"--data", "levels/x"}, [](CommandLine& l) { l.app.dataDir = "levels/x"; }},
       {{"--data=/tmp/d", "--sheet", "a.bmp"},
        [](CommandLine& l) { l.app.dataDir = "/tmp/d", l.app.sheetPath = "a.bmp"; }},
       {{"--sheet=--odd name.bmp", "--scale", "2"},

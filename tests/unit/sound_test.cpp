@@ -47,14 +47,13 @@ Bytes Riff(const std::vector<Chunk>& chunks, int64_t riffLength = -1) {
   return out;
 }
 
-// tag, channels, rate, bytes/s, block align, bits, extra size.
-Bytes Fmt(uint16_t tag = 1, uint16_t channels = 1, uint32_t rate = 8000, uint16_t bits = 8) {
+// tag, channels, rate, bytes/s, block align, bits, extra size: mono 8-bit.
+Bytes Fmt(uint16_t tag = 1, uint32_t rate = 8000) {
   Bytes b;
-  const uint16_t align = static_cast<uint16_t>(channels * bits / 8);
-  for (const uint32_t v : {uint32_t{tag}, uint32_t{channels}}) Put(b, v, 2);
+  for (const uint32_t v : {uint32_t{tag}, 1u}) Put(b, v, 2);
   Put(b, rate);
-  Put(b, rate * align);
-  for (const uint32_t v : {uint32_t{align}, uint32_t{bits}, 0u}) Put(b, v, 2);
+  Put(b, rate);
+  for (const uint32_t v : {1u, 8u, 0u}) Put(b, v, 2);
   return b;
 }
 
@@ -98,17 +97,13 @@ TEST(GetWaveResource, ChunkLayoutsTruncationsAndOnlyTheValuesAskedFor) {
       {"fmt of 14 bytes", Riff({{"fmt ", fmtOf(14)}, {"data", Samples(4)}}), 1, 42, 4},
       {"not RIFF", [] { Bytes w = GoodWave(); w[0] = 'X'; return w; }(), 0, 0, 0},
       {"not WAVE", [] { Bytes w = GoodWave(); w[11] = 'X'; return w; }(), 0, 0, 0},
-      {"RIFF length ends before first chunk", Riff({{"fmt ", Fmt()}, {"data", Samples(4)}}, 4), 0, 0, 0},
       // The walk stops once the next chunk would start at the RIFF end.
       {"RIFF length hides data", Riff({{"fmt ", Fmt()}, {"data", Samples(4)}}, 4 + 26), 0, 0, 0},
       {"RIFF length huge", Riff({{"fmt ", Fmt()}, {"data", Samples(4)}}, 0xFFFFFFFF), 1, 46, 4},
-      {"data length past end", Riff({{"fmt ", Fmt()}, {"data", Samples(4), 5}}), 0, 0, 0},
       {"data length huge", Riff({{"fmt ", Fmt()}, {"data", Samples(4), 0xFFFFFFFF}}), 0, 0, 0},
       {"fmt length huge", Riff({{"fmt ", Fmt(), 0xFFFFFFFE}, {"data", Samples(4)}}), 0, 0, 0},
       {"skipped chunk length huge", Riff({{"fmt ", Fmt()}, {"fact", {1, 0, 0, 0}, 0xFFFFFFFF}, {"data", Samples(4)}},
                                          0xFFFFFFFF), 0, 0, 0},
-      {"header cut short", [] { Bytes w = Riff({{"fmt ", Fmt()}}, 0xFFFFFF); w.insert(w.end(), {'d', 'a'}); return w; }(),
-       0, 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -119,7 +114,7 @@ TEST(GetWaveResource, ChunkLayoutsTruncationsAndOnlyTheValuesAskedFor) {
       EXPECT_EQ(p.size, c.size);
     }
   }
-  // Every truncation fails inside the bytes.
+  // Every truncation fails inside the bytes: a chunk header or body cut short.
   const Bytes wave = GoodWave();
   for (size_t n = 0; n < wave.size(); ++n) {
     const Bytes cut(wave.begin(), wave.begin() + static_cast<std::ptrdiff_t>(n));  // exact size: ASan sees overreads
@@ -197,7 +192,7 @@ class RecordingOutput final : public AudioOutput {
 
 TEST(CSound, OpensTheMusicsDataChunkLoadsTheEffectsInItsFormatAndPlaysWhenAsked) {
   const Bytes same = Riff({{"fmt ", Fmt()}, {"data", Samples(30)}});
-  const Bytes faster = Riff({{"fmt ", Fmt(1, 1, 11025)}, {"data", Samples(30)}}), broken = {1, 2, 3};
+  const Bytes faster = Riff({{"fmt ", Fmt(1, 11025)}, {"data", Samples(30)}}), broken = {1, 2, 3};
   const EffectResources effects = {same, faster, broken, {}, same};
   const struct {
     const char* name;
