@@ -252,8 +252,7 @@ TEST(Arcade, EachStagePlaysItsOwnMusic) {
   ASSERT_TRUE(app.InitInstance());
   const std::span<const uint8_t> first = window.music;
   std::vector<std::pair<int32_t, const uint8_t*>> switches;  // the stage, and what plays from then on
-  FrameInput fire;
-  fire.keys[VK_SPACE] = 0x80;
+  const FrameInput fire = testing_support::Held({VK_SPACE});
   for (int frame = 0; frame < 200 && switches.size() < 2; ++frame) {
     const uint8_t* before = window.music.data();
     app.OnIdle(frame % 2 == 0 ? fire : FrameInput{});

@@ -62,9 +62,7 @@ std::vector<std::vector<uint8_t>> MenuPages(const Translator& texts, const Resou
   app.OnIdle(open);
   std::vector<std::vector<uint8_t>> pages{window.lastPage};
   for (const uint8_t vk : keys) {
-    FrameInput press;
-    press.keys[vk] = 0x80;
-    app.OnIdle(press);
+    app.OnIdle(testing_support::Held({vk}));
     app.OnIdle(FrameInput{});
     pages.push_back(window.lastPage);
   }

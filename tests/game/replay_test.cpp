@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <utility>
 
 #include "app/fnv1a.hpp"
 #include "app/game_app.hpp"
-#include "app/headless_core.hpp"
 #include "app/replay.hpp"
 #include "app/replay_viewer.hpp"
 #include "app/state_report.hpp"
@@ -17,7 +15,10 @@
 
 namespace {
 
+using testing_support::CommittedReplay;
+using testing_support::Held;
 using testing_support::RepoDataDir;
+using testing_support::StartedCore;
 
 constexpr int64_t kFrames = 1300;  // two checks
 const StartChoices kWithStick = testing_support::WithStick(1);
@@ -39,17 +40,10 @@ FrameInput PlayerInput(int64_t frame) {
   return input;
 }
 
-Core Started(const StartChoices& choices) {
-  std::string message;
-  std::optional<Core> core = StartHeadlessCore(RepoDataDir().string(), choices, message);
-  EXPECT_TRUE(core) << message;
-  return std::move(*core);
-}
-
 uint64_t FrameHash(const Core& core, const FrameOutput& out) { return HashPlayState(core.State()) ^ Fnv1a(out.page); }
 
 Replay Recorded(std::vector<uint64_t>* hashes = nullptr) {
-  Core live = Started(kWithStick);
+  Core live = StartedCore(kWithStick);
   ReplayRecorder recorder(kWithStick, StampFor(RepoDataDir().string()));
   FrameOutput out;
   for (int64_t frame = 1; frame <= kFrames; ++frame) {
@@ -102,10 +96,7 @@ TEST(Replay, ARecordedRunReadsBackChecksItselfAndNamesTheFirstCheckThatSeesADiff
 // end line, and one still playing at the deadline is cut there.
 TEST(Replay, AnArcadeRunReportsItsScoreAndInitialsAndEndsOnTheGameOver) {
   const std::string data = RepoDataDir().string();
-  Replay replay;
-  std::string error;
-  ASSERT_TRUE(LoadReplay((RepoDataDir().parent_path() / "tests/scripts/arcade_initials.krp").string(), replay, error))
-      << error;
+  const Replay replay = CommittedReplay("tests/scripts/arcade_initials.krp");
   CheckOutcome outcome;
   ASSERT_EQ(CheckReplay(replay, data, "", {}, &outcome), "");
   EXPECT_EQ(outcome.frames, replay.script.Length());
@@ -113,7 +104,7 @@ TEST(Replay, AnArcadeRunReportsItsScoreAndInitialsAndEndsOnTheGameOver) {
   ASSERT_TRUE(outcome.entry);
   EXPECT_EQ(std::string(outcome.entry->initials.begin(), outcome.entry->initials.end()), "BCA");
 
-  Core live = Started(replay.Choices());
+  Core live = StartedCore(replay.Choices());
   ReplayRecorder recorder(replay.Choices(), StampFor(data, replay.rules));
   FrameOutput out;
   for (int64_t frame = 1; frame <= 6100; ++frame) {
@@ -122,6 +113,7 @@ TEST(Replay, AnArcadeRunReportsItsScoreAndInitialsAndEndsOnTheGameOver) {
   }
   Replay over;
   bool isReplay = false;
+  std::string error;
   ASSERT_TRUE(ParseReplay(recorder.Finish(out.page, live.State()).Text(), "over.krp", over, isReplay, error)) << error;
   EXPECT_EQ(over.end.substr(0, 14), "6100 gameover ");
   EXPECT_EQ(CheckReplay(over, data, "", {}, &outcome), "");
@@ -133,11 +125,8 @@ TEST(Replay, AnArcadeRunReportsItsScoreAndInitialsAndEndsOnTheGameOver) {
 }
 
 TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
-  const Replay replay = Recorded();
-  std::vector<uint64_t> straight;
-  Core plain = Started(replay.Choices());
-  for (int64_t frame = 1; frame <= 300; ++frame) straight.push_back(Fnv1a(plain.Step(replay.script.InputAt(frame)).page));
-
+  std::vector<uint64_t> recorded;
+  const Replay replay = Recorded(&recorded);
   testing_support::HeadlessGame watcher(RepoDataDir());
   const auto scores = watcher.dir / "data" / "score.dat";
   testing_support::WriteFile(scores, testing_support::ScoreFileText({42}));
@@ -153,7 +142,8 @@ TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
   EXPECT_EQ(window.presents, 0);
   for (int64_t frame = 101; frame <= 300; ++frame) {
     app.OnIdleWatching(viewer, FrameInput{});
-    ASSERT_EQ(Fnv1a(window.lastPage), straight[static_cast<size_t>(frame - 1)]) << "frame " << frame;
+    ASSERT_EQ(HashPlayState(app.State()) ^ Fnv1a(window.lastPage), recorded[static_cast<size_t>(frame - 1)])
+        << "frame " << frame;
     if (frame == 200) {
       EXPECT_FALSE(app.OnAway()) << "people leave a replay running";
     }
@@ -165,17 +155,8 @@ TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
 // An arcade run is watched under its rules and from its table as it began:
 // played otherwise, it would be another run.
 TEST(Replay, AnArcadeRunWatchedPlaysAsRecorded) {
-  Replay replay;
-  std::string error;
-  ASSERT_TRUE(LoadReplay((RepoDataDir().parent_path() / "tests/scripts/arcade_initials.krp").string(), replay, error))
-      << error;
+  Replay replay = CommittedReplay("tests/scripts/arcade_initials.krp");
   replay.best.entries[0] = ArcadeEntry{9000, {'X', 'Y', 'Z'}};  // the run's 5290 enters second, not first
-  Core straight = Started(replay.Choices());
-  FrameOutput out;
-  for (int64_t frame = 1; frame <= replay.script.Length(); ++frame) out = straight.Step(replay.script.InputAt(frame));
-  const uint64_t last = Fnv1a(out.page);
-  ASSERT_EQ(straight.State().run.best.entries[1].score, 5290);
-
   testing_support::HeadlessGame watcher(RepoDataDir());
   testing_support::FakePlatform window;
   AppOptions options;
@@ -187,7 +168,8 @@ TEST(Replay, AnArcadeRunWatchedPlaysAsRecorded) {
   for (int tick = 0; tick < 10 && app.OnIdleWatching(viewer, FrameInput{}) != 0; ++tick) {
   }
   EXPECT_TRUE(viewer.Done());
-  EXPECT_EQ(Fnv1a(window.lastPage), last);
+  EXPECT_EQ(app.State().run.best.entries[0], replay.best.entries[0]);
+  EXPECT_EQ(app.State().run.best.entries[1], (ArcadeEntry{5290, {'B', 'C', 'A'}}));
   app.ExitInstance();
   EXPECT_FALSE(std::filesystem::exists(watcher.dir / "data" / "arcade-expert.dat")) << "watching saves nothing";
 }
@@ -196,10 +178,7 @@ TEST(Replay, AnArcadeRunWatchedPlaysAsRecorded) {
 // beside the score file, after what the table held, and leaves the
 // specified table alone.
 TEST(Replay, AnArcadeRunPlayedLiveEntersItsInitialsBesideTheScoreFile) {
-  Replay replay;
-  std::string error;
-  ASSERT_TRUE(LoadReplay((RepoDataDir().parent_path() / "tests/scripts/arcade_initials.krp").string(), replay, error))
-      << error;
+  const Replay replay = CommittedReplay("tests/scripts/arcade_initials.krp");
   testing_support::HeadlessGame player(RepoDataDir());
   const auto folder = player.dir / "scores";
   std::filesystem::create_directories(folder);
@@ -226,15 +205,13 @@ TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFrames) {
   std::vector<uint64_t> straight;
   const Replay replay = Recorded(&straight);
   EXPECT_NE(straight.front(), straight.back()) << "the hashes follow the run";
-  Core core = Started(replay.Choices());
+  Core core = StartedCore(replay.Choices());
   ReplayViewer viewer(replay);
   int heard = 0;  // ticks whose frame started a sound
   const auto tick = [&](std::vector<uint8_t> keys = {}, int times = 1) {
     std::optional<FrameOutput> out;
     for (int i = 0; i < times; ++i) {
-      FrameInput live;
-      for (const uint8_t vk : keys) live.keys[vk] = 0x80;
-      out = viewer.Tick(core, live);
+      out = viewer.Tick(core, Held(keys));
       heard += out && out->sounds.Any();
     }
     return out;
@@ -245,7 +222,7 @@ TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFrames) {
   };
   tick({}, 50);
   tick({VK_LEFT});
-  EXPECT_TRUE(viewer.Frame() == 0 && HashPlayState(core.State()) == HashPlayState(Started(replay.Choices()).State()))
+  EXPECT_TRUE(viewer.Frame() == 0 && HashPlayState(core.State()) == HashPlayState(StartedCore(replay.Choices()).State()))
       << "back past the start: the start itself";
   tick({}, 700);
   EXPECT_TRUE(showsFrame(700) && !viewer.BarShown()) << "plain watching is the recording alone";
@@ -283,12 +260,9 @@ TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFrames) {
   tick({}, 200);
   EXPECT_TRUE(viewer.Done() && viewer.Frame() == kFrames);
   ReplayViewer stopped(replay);
-  FrameInput press;
-  press.keys[VK_SPACE] = 0x80;
-  stopped.Tick(core, press);
+  stopped.Tick(core, Held({VK_SPACE}));
   EXPECT_EQ(std::string(stopped.Bar().speed), "PAUSE") << "a press from the very first tick";
-  press.keys[VK_ESCAPE] = 0x80;
-  stopped.Tick(core, press);
+  stopped.Tick(core, Held({VK_SPACE, VK_ESCAPE}));
   EXPECT_TRUE(stopped.Done());
 }
 
@@ -298,14 +272,12 @@ TEST(Replay, TheViewerSeeksBackExactlyInALongRecording) {
   idle.keyboard = 1;
   constexpr int64_t kLong = 66 * ReplayViewer::kSeekFrames + 7;
   for (int64_t i = 0; i < kLong; ++i) idle.script.Append({}, i == 500);  // a click starts play
-  Core core = Started(idle.Choices());
+  Core core = StartedCore(idle.Choices());
   ReplayViewer viewer(idle, kLong - 100);
-  FrameInput live;
-  viewer.Tick(core, live);
-  live.keys[VK_LEFT] = 0x80;
-  viewer.Tick(core, live);
+  viewer.Tick(core, FrameInput{});
+  viewer.Tick(core, Held({VK_LEFT}));
   ASSERT_EQ(viewer.Frame(), kLong - 100 + 1 - ReplayViewer::kSeekFrames);
-  Core straight = Started(idle.Choices());
+  Core straight = StartedCore(idle.Choices());
   for (int64_t frame = 1; frame <= viewer.Frame(); ++frame) straight.Step(idle.script.InputAt(frame), frame == viewer.Frame());
   EXPECT_EQ(HashPlayState(core.State()), HashPlayState(straight.State()));
   EXPECT_EQ(core.State().back.pixels, straight.State().back.pixels);

@@ -19,6 +19,7 @@ namespace {
 using play_test::PlayGame;
 using testing_support::DataFiles;
 using testing_support::HeadlessGame;
+using testing_support::Held;
 
 DataFiles TinyStage() { return {play_test::StillTypes(), play_test::kQuietScript, play_test::kChars, ""}; }
 
@@ -155,12 +156,9 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
   CGameApp paused(window, files.WindowOptions(), BuiltinResources());
   ASSERT_TRUE(paused.InitInstance() && straight.Start());
   EXPECT_FALSE(paused.OnAway()) << "the title keeps running";
-  FrameInput input;
-  input.keys[VK_SPACE] = 0x80;
-  paused.OnIdle(input);
+  paused.OnIdle(Held({VK_SPACE}));
   straight.StartPlay();
-  input.keys[VK_LEFT] = 0x80;
-  for (int i = 0; i < 30; ++i) paused.OnIdle(input);
+  for (int i = 0; i < 30; ++i) paused.OnIdle(Held({VK_SPACE, VK_LEFT}));
   straight.Idle(30, {VK_SPACE, VK_LEFT});
   const std::vector<uint8_t> before = window.lastPage;
   ASSERT_TRUE(paused.OnAway());
@@ -173,8 +171,7 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
   }
   EXPECT_GT(dimmed, 1000u);
   EXPECT_GT(kept, shown.size() / 2 - 40000) << "the picture stays under the dimming and the word";
-  input.keys[VK_LEFT] = 0;
-  for (int i = 0; i < 30; ++i) paused.OnIdle(input);
+  for (int i = 0; i < 30; ++i) paused.OnIdle(Held({VK_SPACE}));
   straight.Idle(30, {VK_SPACE});
   EXPECT_EQ(FrameLine(60 + 2, paused.LastFrame().screen, paused.LastFrame().page, paused.State()),
             FrameLine(60 + 2, straight.last.screen, straight.last.page, straight.State()));
@@ -184,8 +181,7 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
   options.pauseWhenAway = false;
   CGameApp playsOn(elsewhere, options, BuiltinResources());
   ASSERT_TRUE(playsOn.InitInstance());
-  input.keys[VK_LEFT] = 0;
-  playsOn.OnIdle(input);
+  playsOn.OnIdle(Held({VK_SPACE}));
   EXPECT_FALSE(playsOn.OnAway());
 }
 
@@ -198,8 +194,7 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   CGameApp app(window, files.WindowOptions(), BuiltinResources());
   ASSERT_TRUE(app.InitInstance());
   const auto idle = [&](std::vector<uint8_t> keys, bool menu = false) {
-    FrameInput input;
-    for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+    FrameInput input = Held(keys);
     input.menu = menu;
     return app.OnIdle(input);
   };
@@ -274,16 +269,13 @@ TEST(Screens, TheTitlesMenuMakesTheGameAnewUnderTheRulesChosen) {
     ASSERT_TRUE(app.InitInstance());
     int frame = 0;
     for (const auto& keys : {std::vector<uint8_t>{}, {}, {VK_DOWN}, {VK_SPACE}, {}, {VK_RIGHT}, {VK_ESCAPE}, {}, {VK_ESCAPE}}) {
-      FrameInput input;
-      for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+      FrameInput input = Held(keys);
       input.menu = ++frame == 2;
       app.OnIdle(input);
     }
     EXPECT_EQ(app.Choices().rules.kind, recorded ? RulesKind::Standard : RulesKind::Arcade) << recorded;
-    FrameInput start;
-    start.keys[VK_SPACE] = 0x80;
     app.OnIdle(FrameInput{});
-    app.OnIdle(start);
+    app.OnIdle(Held({VK_SPACE}));
     EXPECT_EQ(app.State().run.lives, recorded ? 0 : 3);
   }
 }
@@ -301,8 +293,7 @@ TEST(Screens, TheMenusKeysPageGivesAnActionTheNextKeyPressed) {
            {{}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{VK_SPACE}, ""}, {{}, ""}, {{VK_DOWN}, ""},
            {{}, ""}, {{VK_SPACE}, ""}, {{}, "Z"}, {{VK_DOWN}, ""}, {{}, ""}, {{VK_SPACE}, ""}, {{}, "Up"},
            {{}, ""}, {{VK_SPACE}, ""}, {{}, "X"}}) {
-    FrameInput input;
-    for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+    FrameInput input = Held(keys);
     input.menu = ++frame == 2;
     input.keyName = name;
     app.OnIdle(input);  // past GAME to CONTROLS, down to DOWN: Z for it, held; Up, which UP has; X

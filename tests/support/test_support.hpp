@@ -14,6 +14,7 @@
 #include "app/controls.hpp"
 #include "app/game_app.hpp"
 #include "app/input_script.hpp"
+#include "app/replay.hpp"
 #include "platform/platform.hpp"
 #include "ui/core.hpp"
 
@@ -54,6 +55,13 @@ inline StartChoices WithStick(int32_t fullScreen = 0) {
   choices.joystick = JoyCaps{0, 65535, 0, 65535};
   return choices;
 }
+
+// A frame's input with exactly `keys` held.
+FrameInput Held(const std::vector<uint8_t>& keys);
+// A committed replay or script, by its path in the repository.
+Replay CommittedReplay(const std::string& path);
+// A game on the repository's data, started with `choices`.
+Core StartedCore(const StartChoices& choices);
 
 // The built-in sprite sheet, as the game decodes it.
 const SpriteSheet& BuiltinSheet();
