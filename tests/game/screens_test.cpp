@@ -20,20 +20,9 @@ using play_test::PlayGame;
 using testing_support::DataFiles;
 using testing_support::HeadlessGame;
 using testing_support::Held;
+using testing_support::ShowsCell;
 
 DataFiles TinyStage() { return {play_test::StillTypes(), play_test::kQuietScript, play_test::kChars, ""}; }
-
-// Every painted pixel of the sheet's `cell`, enlarged `scale` times, at (x, y) on `page`.
-bool Shows(std::span<const uint8_t> page, RECT cell, int x, int y, int scale) {
-  const Surface& sheet = testing_support::BuiltinSheet().pixels;
-  for (int dy = 0; dy < (cell.bottom - cell.top) * scale; ++dy) {
-    for (int dx = 0; dx < (cell.right - cell.left) * scale; ++dx) {
-      const uint8_t want = sheet.Row(cell.top + dy / scale)[cell.left + dx / scale];
-      if (want != 0 && page[static_cast<size_t>((y + dy) * 640 + x + dx)] != want) return false;
-    }
-  }
-  return true;
-}
 
 // A word in the big letters or the small characters, `step` pixels apart from (x, y).
 struct Word {
@@ -45,7 +34,7 @@ struct Word {
 ::testing::AssertionResult ShowsWord(std::span<const uint8_t> page, const Word& w) {
   for (int i = 0; w.text[i] != '\0'; ++i) {
     const RECT cell = w.big ? BigGlyphRect(w.text[i] - 'A') : CharCellRect(w.text[i]);
-    if (!Shows(page, cell, w.x + i * w.step, w.y, w.scale)) {
+    if (!ShowsCell(page, cell, w.x + i * w.step, w.y, w.scale)) {
       return ::testing::AssertionFailure() << "'" << w.text << "' letter " << i << " at " << w.x + i * w.step;
     }
   }
@@ -345,9 +334,9 @@ TEST(Screens, EachScreenShowsItsWordsAndTheExitBoxTheChoiceFromBeforeTheFrame) {
   EXPECT_TRUE(ShowsWord(game.Page(), {"EXIT?", 128, 128, 64, 4, false}));
   EXPECT_TRUE(ShowsWord(game.Page(), {"N/Y", 192, 192, 64, 4, false}));
   // The 6x box: drawn at (192 - 8, 184) this frame, at 312 the next.
-  EXPECT_TRUE(Shows(game.Page(), CharCellRect('\''), 184, 184, 6));
+  EXPECT_TRUE(ShowsCell(game.Page(), CharCellRect('\''), 184, 184, 6));
   game.Idle(1);
-  EXPECT_TRUE(Shows(game.Page(), CharCellRect('\''), 312, 184, 6));
+  EXPECT_TRUE(ShowsCell(game.Page(), CharCellRect('\''), 312, 184, 6));
 
   // The title, with the five best scores ranked and right-aligned.
   HeadlessGame title(TinyStage());
@@ -361,7 +350,7 @@ TEST(Screens, EachScreenShowsItsWordsAndTheExitBoxTheChoiceFromBeforeTheFrame) {
                         {"SPACE", 208, 440, 16, 2, false}};
   for (const Word& w : words) EXPECT_TRUE(ShowsWord(title.Page(), w));
   const auto digitAt = [&](int digit, int x, int y) {
-    return Shows(title.Page(), g_rcSmallDigit[static_cast<size_t>(digit)], x, y, 1);
+    return ShowsCell(title.Page(), g_rcSmallDigit[static_cast<size_t>(digit)], x, y, 1);
   };
   for (int rank = 1; rank <= 5; ++rank) {
     const int y = 300 + 20 * rank;

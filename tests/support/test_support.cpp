@@ -94,6 +94,16 @@ const SpriteSheet& BuiltinSheet() {
   return sheet;
 }
 
+bool ShowsCell(std::span<const uint8_t> page, RECT cell, int x, int y, int scale, const Surface& source) {
+  for (int dy = 0; dy < (cell.bottom - cell.top) * scale; ++dy) {
+    for (int dx = 0; dx < (cell.right - cell.left) * scale; ++dx) {
+      const uint8_t want = source.Row(cell.top + dy / scale)[cell.left + dx / scale];
+      if (want != 0 && page[static_cast<size_t>((y + dy) * PAGE_WIDTH + x + dx)] != want) return false;
+    }
+  }
+  return true;
+}
+
 std::vector<uint8_t> ReadAsset(const std::string& name) {
   const std::string text = ReadFile(std::filesystem::path(KESTROVA_SOURCE_DIR) / "assets" / name);
   return std::vector<uint8_t>(text.begin(), text.end());

@@ -65,6 +65,9 @@ Core StartedCore(const StartChoices& choices);
 
 // The built-in sprite sheet, as the game decodes it.
 const SpriteSheet& BuiltinSheet();
+// Whether every painted pixel of `source`'s `cell`, enlarged `scale` times, is at (x, y) on `page`.
+bool ShowsCell(std::span<const uint8_t> page, RECT cell, int x, int y, int scale,
+               const Surface& source = BuiltinSheet().pixels);
 // The bytes of a committed file under assets/.
 std::vector<uint8_t> ReadAsset(const std::string& name);
 
