@@ -3,6 +3,7 @@
 // named with the frame where it first shows.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include "app/fnv1a.hpp"
@@ -40,23 +41,24 @@ FrameInput PlayerInput(int64_t frame) {
   return input;
 }
 
-uint64_t FrameHash(const Core& core, const FrameOutput& out) { return HashPlayState(core.State()) ^ Fnv1a(out.page); }
-
-Replay Recorded(std::vector<uint64_t>* hashes = nullptr) {
-  Core live = StartedCore(kWithStick);
-  ReplayRecorder recorder(kWithStick, StampFor(RepoDataDir().string()));
+// `frames` frames from `choices` recorded, each frame's input from `input`;
+// into `hashes`, if given, each frame's state hash XOR its page's.
+Replay Recorded(const StartChoices& choices, int64_t frames, const std::function<FrameInput(int64_t)>& input,
+                std::vector<uint64_t>* hashes = nullptr) {
+  Core live = StartedCore(choices);
+  ReplayRecorder recorder(choices, StampFor(RepoDataDir().string(), choices.rules));
   FrameOutput out;
-  for (int64_t frame = 1; frame <= kFrames; ++frame) {
-    const FrameInput input = PlayerInput(frame);
-    out = live.Step(input);
-    recorder.Add(input, out, live.State());
-    if (hashes != nullptr) hashes->push_back(FrameHash(live, out));
+  for (int64_t frame = 1; frame <= frames; ++frame) {
+    const FrameInput held = input(frame);
+    out = live.Step(held);
+    recorder.Add(held, out, live.State());
+    if (hashes != nullptr) hashes->push_back(HashPlayState(live.State()) ^ Fnv1a(out.page));
   }
   return recorder.Finish(out.page, live.State());
 }
 
 TEST(Replay, ARecordedRunReadsBackChecksItselfAndNamesTheFirstCheckThatSeesADifference) {
-  const Replay replay = Recorded();
+  const Replay replay = Recorded(kWithStick, kFrames, PlayerInput);
   ASSERT_EQ(replay.checks.size(), 2u);
   EXPECT_EQ(replay.checks[1].frame, 1200);
   EXPECT_EQ(replay.end.substr(0, 5), "1300 ");
@@ -104,17 +106,11 @@ TEST(Replay, AnArcadeRunReportsItsScoreAndInitialsAndEndsOnTheGameOver) {
   ASSERT_TRUE(outcome.entry);
   EXPECT_EQ(std::string(outcome.entry->initials.begin(), outcome.entry->initials.end()), "BCA");
 
-  Core live = StartedCore(replay.Choices());
-  ReplayRecorder recorder(replay.Choices(), StampFor(data, replay.rules));
-  FrameOutput out;
-  for (int64_t frame = 1; frame <= 6100; ++frame) {
-    out = live.Step(replay.script.InputAt(frame));
-    recorder.Add(replay.script.InputAt(frame), out, live.State());
-  }
+  const auto inputAt = [&replay](int64_t frame) { return replay.script.InputAt(frame); };
   Replay over;
   bool isReplay = false;
   std::string error;
-  ASSERT_TRUE(ParseReplay(recorder.Finish(out.page, live.State()).Text(), "over.krp", over, isReplay, error)) << error;
+  ASSERT_TRUE(ParseReplay(Recorded(replay.Choices(), 6100, inputAt).Text(), "over.krp", over, isReplay, error)) << error;
   EXPECT_EQ(over.end.substr(0, 14), "6100 gameover ");
   EXPECT_EQ(CheckReplay(over, data, "", {}, &outcome), "");
   EXPECT_TRUE(outcome.score == 5290 && !outcome.entry);
@@ -126,7 +122,7 @@ TEST(Replay, AnArcadeRunReportsItsScoreAndInitialsAndEndsOnTheGameOver) {
 
 TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
   std::vector<uint64_t> recorded;
-  const Replay replay = Recorded(&recorded);
+  const Replay replay = Recorded(kWithStick, kFrames, PlayerInput, &recorded);
   testing_support::HeadlessGame watcher(RepoDataDir());
   const auto scores = watcher.dir / "data" / "score.dat";
   testing_support::WriteFile(scores, testing_support::ScoreFileText({42}));
@@ -203,7 +199,7 @@ TEST(Replay, AnArcadeRunPlayedLiveEntersItsInitialsBesideTheScoreFile) {
 // straight run had at that frame, back or on, however far.
 TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFrames) {
   std::vector<uint64_t> straight;
-  const Replay replay = Recorded(&straight);
+  const Replay replay = Recorded(kWithStick, kFrames, PlayerInput, &straight);
   EXPECT_NE(straight.front(), straight.back()) << "the hashes follow the run";
   Core core = StartedCore(replay.Choices());
   ReplayViewer viewer(replay);

@@ -109,8 +109,11 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
   EXPECT_TRUE(game.Sounded(Effect::Start));
   EXPECT_TRUE(std::all_of(game.Page().begin(), game.Page().end(), [](uint8_t p) { return p == 0; }))
       << "the frame presented at the switch is black";
-  game.Idle(1, {VK_ESCAPE});
+  game.State().g_player.x = 200;
+  game.Idle(1, {VK_ESCAPE, VK_RIGHT, VK_SPACE});
   EXPECT_TRUE(s.m_bExitQuery);
+  EXPECT_EQ(game.State().g_player.x, 204) << "the frame of play runs before the query opens";
+  EXPECT_EQ(play_test::Nodes(game.State().mainList, KIND_PLAYER_BULLET).size(), 3u);
   game.Idle(1, {VK_SPACE});  // the selection opens on N: play resumes
   EXPECT_TRUE(s.m_bPlaying);
   EXPECT_TRUE(game.Sounded(Effect::Confirm) && !game.Sounded(Effect::Cursor));
