@@ -148,33 +148,12 @@ TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
   EXPECT_EQ(testing_support::ReadFile(scores), testing_support::ScoreFileText({42}));
 }
 
-// An arcade run is watched under its rules and from its table as it began:
-// played otherwise, it would be another run.
-TEST(Replay, AnArcadeRunWatchedPlaysAsRecorded) {
+// Played live, an arcade run enters its initials into the difficulty's table
+// beside the score file, after what the table held, and leaves the score file
+// alone. Watched, it plays under its rules and from its own table as it began
+// (played otherwise, it would be another run), and saves nothing.
+TEST(Replay, AnArcadeRunPlayedLiveEntersItsInitialsBesideTheScoreFileAndWatchedPlaysFromItsOwnTable) {
   Replay replay = CommittedReplay("tests/scripts/arcade_initials.krp");
-  replay.best.entries[0] = ArcadeEntry{9000, {'X', 'Y', 'Z'}};  // the run's 5290 enters second, not first
-  testing_support::HeadlessGame watcher(RepoDataDir());
-  testing_support::FakePlatform window;
-  AppOptions options;
-  options.dataDir = watcher.DataDir();
-  WatchReplayWith(replay, options);
-  CGameApp app(window, options, BuiltinResources());
-  ASSERT_TRUE(app.InitInstance());
-  ReplayViewer viewer(replay, replay.script.Length() - 1);
-  for (int tick = 0; tick < 10 && app.OnIdleWatching(viewer, FrameInput{}) != 0; ++tick) {
-  }
-  EXPECT_TRUE(viewer.Done());
-  EXPECT_EQ(app.State().run.best.entries[0], replay.best.entries[0]);
-  EXPECT_EQ(app.State().run.best.entries[1], (ArcadeEntry{5290, {'B', 'C', 'A'}}));
-  app.ExitInstance();
-  EXPECT_FALSE(std::filesystem::exists(watcher.dir / "data" / "arcade-expert.dat")) << "watching saves nothing";
-}
-
-// Played live, the same run enters its initials into the difficulty's table
-// beside the score file, after what the table held, and leaves the
-// specified table alone.
-TEST(Replay, AnArcadeRunPlayedLiveEntersItsInitialsBesideTheScoreFile) {
-  const Replay replay = CommittedReplay("tests/scripts/arcade_initials.krp");
   testing_support::HeadlessGame player(RepoDataDir());
   const auto folder = player.dir / "scores";
   std::filesystem::create_directories(folder);
@@ -186,13 +165,27 @@ TEST(Replay, AnArcadeRunPlayedLiveEntersItsInitialsBesideTheScoreFile) {
   options.scorePath = (folder / "score.dat").string();
   options.keyboard = 1;
   options.rules = replay.Choices().rules;
-  CGameApp app(window, options, BuiltinResources());
-  ASSERT_TRUE(app.InitInstance());
+  CGameApp live(window, options, BuiltinResources());
+  ASSERT_TRUE(live.InitInstance());
   EXPECT_EQ(window.dialogs, 0) << "the keyboard given, the dialog is not asked";
-  for (int64_t frame = 1; frame <= replay.script.Length(); ++frame) app.OnIdle(replay.script.InputAt(frame));
-  app.ExitInstance();
-  EXPECT_EQ(testing_support::ReadFile(folder / "arcade-expert.dat"), "9000 XYZ\n5290 BCA\n");
+  for (int64_t frame = 1; frame <= replay.script.Length(); ++frame) live.OnIdle(replay.script.InputAt(frame));
+  live.ExitInstance();
+  const std::string table = testing_support::ReadFile(folder / "arcade-expert.dat");
+  EXPECT_EQ(table, "9000 XYZ\n5290 BCA\n");
   EXPECT_EQ(testing_support::ReadFile(folder / "score.dat"), testing_support::ScoreFileText({42}));
+
+  replay.best.entries[0] = ArcadeEntry{9500, {'Q', 'R', 'S'}};  // the run's 5290 enters second, not first
+  WatchReplayWith(replay, options);
+  CGameApp watching(window, options, BuiltinResources());
+  ASSERT_TRUE(watching.InitInstance());
+  ReplayViewer viewer(replay, replay.script.Length() - 1);
+  for (int tick = 0; tick < 10 && watching.OnIdleWatching(viewer, FrameInput{}) != 0; ++tick) {
+  }
+  EXPECT_TRUE(viewer.Done());
+  EXPECT_EQ(watching.State().run.best.entries[0], replay.best.entries[0]);
+  EXPECT_EQ(watching.State().run.best.entries[1], (ArcadeEntry{5290, {'B', 'C', 'A'}}));
+  watching.ExitInstance();
+  EXPECT_EQ(testing_support::ReadFile(folder / "arcade-expert.dat"), table) << "watching saves nothing";
 }
 
 // The viewer's controls, and its seeks: each lands on the page and state the
