@@ -68,9 +68,6 @@ TEST(Replay, ARecordedRunReadsBackChecksItselfAndNamesTheFirstCheckThatSeesADiff
   std::string error;
   ASSERT_TRUE(ParseReplay(replay.Text(), "run.krp", back, isReplay, error)) << error;
   EXPECT_TRUE(back.fullScreen == 1 && back.keyboard == 0 && back.script.joystick && back.stamp == replay.stamp);
-  EXPECT_EQ(back.checks, replay.checks);
-  EXPECT_EQ(back.end, replay.end);
-  EXPECT_EQ(back.script.Length(), kFrames);
   const std::string data = RepoDataDir().string();
   EXPECT_EQ(CheckReplay(back, data, ""), "") << "read back, it plays to every check and the end as recorded";
 

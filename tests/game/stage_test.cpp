@@ -8,7 +8,8 @@ namespace {
 
 using namespace play_test;
 
-TEST(StageScript, RowsWaitTheirFramesAndDotSetsTheScrollSpeedInTheSameFrame) {
+// The end row shows the clear screen from the next frame on.
+TEST(StageScript, RowsWaitTheirFramesAndDotSetsTheScrollSpeedAndEofEndsTheStageInTheSameFrame) {
   // Waits 5, 0 and 1: the rows come in frames 1, 6, 7 and 8.
   PlayGame game(StillTypes(), "E1,100,0,5\nE1,200,0,0\nE1,300,0,1\nE1,400,0,1000\n,,,1000\nEOF,\n");
   const size_t enemiesAfter[] = {1, 1, 1, 1, 1, 2, 3, 4, 4};
@@ -28,19 +29,17 @@ TEST(StageScript, RowsWaitTheirFramesAndDotSetsTheScrollSpeedInTheSameFrame) {
     EXPECT_EQ(dot.State().m_state.m_nScrollSpeed, c.speed) << c.value;
     EXPECT_EQ(dot.State().g_nStageRow, 2) << c.value;
   }
-}
 
-TEST(StageScript, EndRowShowsTheClearScreenFromTheNextIdleCall) {
-  PlayGame game(StillTypes(), "E1,100,0,30\nDOT,,,2\nEOF,\n");
-  game.Idle();
+  PlayGame end(StillTypes(), "E1,100,0,30\nDOT,,,2\nEOF,\n");
+  end.Idle();
   // The whole frame of play still ran: released, scrolled, presented.
-  const PlayState& s = game.State();
+  const PlayState& s = end.State();
   EXPECT_TRUE(s.m_state.m_bStageClear == 1 && s.m_state.m_bPlaying == 0 && s.m_state.m_nScrollSpeed == 2);
   EXPECT_EQ(s.g_nStageRow, 0);
   EXPECT_EQ(s.g_nStageWait, 29);
-  EXPECT_EQ(game.Of(KIND_ENEMY).size(), 1u);
-  EXPECT_EQ(game.last.screen, std::string("play"));
-  game.Idle();  // the clear screen: no frame of play, so no countdown
+  EXPECT_EQ(end.Of(KIND_ENEMY).size(), 1u);
+  EXPECT_EQ(end.last.screen, std::string("play"));
+  end.Idle();  // the clear screen: no frame of play, so no countdown
   EXPECT_EQ(s.g_nStageWait, 29);
 }
 
