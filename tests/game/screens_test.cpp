@@ -190,25 +190,22 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
     input.menu = menu;
     return app.OnIdle(input);
   };
+  // A frame for each key set in turn.
+  const auto idleThrough = [&](std::initializer_list<std::vector<uint8_t>> frames) {
+    for (const auto& keys : frames) idle(keys);
+  };
   idle({});
   const std::vector<uint8_t> title = window.lastPage;
   idle({}, true);
   EXPECT_EQ(app.Frames(), 1) << "the menu's frames are none of the game's";
   EXPECT_NE(window.lastPage, title) << "drawn over the title";
-  for (const auto& keys : {std::vector<uint8_t>{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {VK_SPACE}, {},
-                           {VK_SPACE}, {}, {VK_DOWN}, {}, {VK_RIGHT}}) {
-    idle(keys);  // past GAME, CONTROLS and PAD to VIDEO: full screen, then integer scale
-  }
+  // Past GAME, CONTROLS and PAD to VIDEO: full screen, then integer scale.
+  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {VK_SPACE}, {}, {VK_SPACE}, {}, {VK_DOWN}, {},
+               {VK_RIGHT}});
   EXPECT_EQ(window.view, (PlayerView{true, true}));
-  idle({VK_ESCAPE});
-  idle({});
-  idle({VK_DOWN});  // SOUND, its volume down a step
-  idle({VK_SPACE});
-  idle({VK_LEFT});
+  idleThrough({{VK_ESCAPE}, {}, {VK_DOWN}, {VK_SPACE}, {VK_LEFT}});  // SOUND, its volume down a step
   EXPECT_EQ(window.volume, (PlayerVolume{90, false}));
-  idle({VK_ESCAPE});
-  idle({});
-  idle({VK_ESCAPE});  // back on the title as it was
+  idleThrough({{VK_ESCAPE}, {}, {VK_ESCAPE}});  // back on the title as it was
   EXPECT_EQ(window.lastPage, title);
   EXPECT_EQ(app.Frames(), 1);
   idle({}, true);
@@ -230,21 +227,11 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   EXPECT_TRUE(app.State().m_state.m_bExitQuery) << "the exit query keeps its keys";
   idle({VK_SPACE});  // back in play, whose menu has no rules to change
   idle({}, true);
-  for (int i = 0; i < 3; ++i) {
-    idle({VK_DOWN});
-    idle({});
-  }
-  idle({VK_SPACE});
-  idle({});
-  idle({VK_SPACE});
+  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_SPACE}, {}, {VK_SPACE}});
   EXPECT_TRUE(window.view.fullScreen == false) << "VIDEO's full screen, chosen: off again";
-  idle({VK_ESCAPE});
-  for (int i = 0; i < 4; ++i) {  // from VIDEO up past PAD, CONTROLS and RESUME, round to QUIT
-    idle({VK_UP});
-    idle({});
-  }
-  idle({VK_UP});  // LANGUAGE: English from the next start, the platform told at once
-  idle({VK_RIGHT});
+  // From VIDEO up past PAD, CONTROLS and RESUME, round to QUIT, then LANGUAGE:
+  // English from the next start, the platform told at once.
+  idleThrough({{VK_ESCAPE}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {VK_RIGHT}});
   EXPECT_EQ(window.language, "en");
   idle({VK_DOWN});
   EXPECT_EQ(idle({VK_SPACE}), 0) << "QUIT";
