@@ -179,8 +179,8 @@ TEST(Arcade, DifficultiesChangeFireBulletsAndToughnessAndEachLoopIsHarder) {
   EXPECT_EQ(expert.Enemy().hitPoints, 17) << "175 %";
 }
 
-// A second stage in a pack beside stage 1's files: its own types, script and
-// sheet, after stage 1's clear; after the last, stage 1 again, a loop on.
+// A second stage in a pack beside stage 1's files: its own types, script,
+// sheet and music, after stage 1's clear; after the last, stage 1 again, a loop on.
 void Packed(HeadlessGame& game) {
   const auto pack = game.dir / "data" / "stage2";
   std::filesystem::create_directories(pack);
@@ -189,6 +189,7 @@ void Packed(HeadlessGame& game) {
   testing_support::WriteFile(pack / "char.csv", kChars);
   testing_support::WriteFile(pack / "map.dat", testing_support::UniformMap(0, 320));
   std::filesystem::copy_file(std::filesystem::path(KESTROVA_SOURCE_DIR) / "assets" / "sheet.bmp", pack / "sheet.bmp");
+  std::filesystem::copy_file(testing_support::RepoDataDir() / "stage2" / "music.wav", pack / "music.wav");
 }
 
 const testing_support::DataFiles kQuick{StillTypes(), "E1,100,100,1\n,,,1\nEOF,\n", kChars, ""};
@@ -243,8 +244,6 @@ TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
 TEST(Arcade, EachStagePlaysItsOwnMusic) {
   HeadlessGame files(kQuick);
   Packed(files);
-  std::filesystem::copy_file(testing_support::RepoDataDir() / "stage2" / "music.wav",
-                             files.dir / "data" / "stage2" / "music.wav");
   testing_support::FakePlatform window;
   AppOptions options = files.WindowOptions();
   options.rules = Rules(RulesKind::Arcade).rules;

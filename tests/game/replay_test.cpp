@@ -117,34 +117,6 @@ TEST(Replay, AnArcadeRunReportsItsScoreAndInitialsAndEndsOnTheGameOver) {
   EXPECT_EQ(outcome.frames, 0);
 }
 
-TEST(Replay, WatchedInAWindowItRunsOnAwayAndSavesNothing) {
-  std::vector<uint64_t> recorded;
-  const Replay replay = Recorded(kWithStick, kFrames, PlayerInput, &recorded);
-  testing_support::HeadlessGame watcher(RepoDataDir());
-  const auto scores = watcher.dir / "data" / "score.dat";
-  testing_support::WriteFile(scores, testing_support::ScoreFileText({42}));
-  testing_support::FakePlatform window;
-  window.stick = JoyCaps{0, 1000, 0, 1000};  // plugged in at the watcher's, not the recording's
-  AppOptions options;
-  options.dataDir = watcher.DataDir();
-  WatchReplayWith(replay, options);
-  CGameApp app(window, options, BuiltinResources());
-  ASSERT_TRUE(app.InitInstance());
-  EXPECT_EQ(window.title, "Kestrova App (replay)");
-  ReplayViewer viewer(replay, 100);  // the first 100 frames played unseen in the first tick
-  EXPECT_EQ(window.presents, 0);
-  for (int64_t frame = 101; frame <= 300; ++frame) {
-    app.OnIdleWatching(viewer, FrameInput{});
-    ASSERT_EQ(HashPlayState(app.State()) ^ Fnv1a(window.lastPage), recorded[static_cast<size_t>(frame - 1)])
-        << "frame " << frame;
-    if (frame == 200) {
-      EXPECT_FALSE(app.OnAway()) << "people leave a replay running";
-    }
-  }
-  app.ExitInstance();
-  EXPECT_EQ(testing_support::ReadFile(scores), testing_support::ScoreFileText({42}));
-}
-
 // Played live, an arcade run enters its initials into the difficulty's table
 // beside the score file, after what the table held, and leaves the score file
 // alone. Watched, it plays under its rules and from its own table as it began
@@ -186,8 +158,9 @@ TEST(Replay, AnArcadeRunPlayedLiveEntersItsInitialsBesideTheScoreFileAndWatchedP
 }
 
 // The viewer's controls, and its seeks: each lands on the page and state the
-// straight run had at that frame, back or on, however far.
-TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFrames) {
+// straight run had at that frame, back or on, however far. Watched in a
+// window, the run shows those frames, runs on while away and saves nothing.
+TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFramesAndAWindowShowsThem) {
   std::vector<uint64_t> straight;
   const Replay replay = Recorded(kWithStick, kFrames, PlayerInput, &straight);
   EXPECT_NE(straight.front(), straight.back()) << "the hashes follow the run";
@@ -250,6 +223,30 @@ TEST(Replay, TheViewerPausesStepsChangesSpeedAndSeeksToTheStraightRunsFrames) {
   EXPECT_EQ(std::string(stopped.Bar().speed), "PAUSE") << "a press from the very first tick";
   stopped.Tick(core, Held({VK_SPACE, VK_ESCAPE}));
   EXPECT_TRUE(stopped.Done());
+
+  testing_support::HeadlessGame watcher(RepoDataDir());
+  const auto scores = watcher.dir / "data" / "score.dat";
+  testing_support::WriteFile(scores, testing_support::ScoreFileText({42}));
+  testing_support::FakePlatform window;
+  window.stick = JoyCaps{0, 1000, 0, 1000};  // plugged in at the watcher's, not the recording's
+  AppOptions options;
+  options.dataDir = watcher.DataDir();
+  WatchReplayWith(replay, options);
+  CGameApp app(window, options, BuiltinResources());
+  ASSERT_TRUE(app.InitInstance());
+  EXPECT_EQ(window.title, "Kestrova App (replay)");
+  ReplayViewer watched(replay, 100);  // the first 100 frames played unseen in the first tick
+  EXPECT_EQ(window.presents, 0);
+  for (int64_t frame = 101; frame <= 300; ++frame) {
+    app.OnIdleWatching(watched, FrameInput{});
+    ASSERT_EQ(HashPlayState(app.State()) ^ Fnv1a(window.lastPage), straight[static_cast<size_t>(frame - 1)])
+        << "frame " << frame;
+    if (frame == 200) {
+      EXPECT_FALSE(app.OnAway()) << "people leave a replay running";
+    }
+  }
+  app.ExitInstance();
+  EXPECT_EQ(testing_support::ReadFile(scores), testing_support::ScoreFileText({42}));
 }
 
 // Past 64 states kept, every other one goes: seeks still land exactly.
