@@ -86,8 +86,12 @@ void Kill(RuledGame& game, int16_t worth) {
   game.Idle();
 }
 
-TEST(Arcade, TheScoreIsThirtyTwoBitsStoppingAtTheTopAndGivesExtraLives) {
-  RuledGame game(Rules(RulesKind::Arcade));
+// The score, stopping at the top of 32 bits, gives extra lives; at the game
+// over one that makes the table takes initials, and the title shows them.
+TEST(Arcade, TheScoreIsThirtyTwoBitsGivesExtraLivesAndOneThatMakesTheTableTakesInitials) {
+  StartChoices choices = Rules(RulesKind::Arcade);
+  choices.best.entries[0] = ArcadeEntry{5000, {'B', 'E', 'N'}};
+  RuledGame game(choices);
   game.Run().score = 19990;
   Kill(game, 30000);
   EXPECT_EQ(game.Run().score, 49990) << "past 32767";
@@ -98,12 +102,7 @@ TEST(Arcade, TheScoreIsThirtyTwoBitsStoppingAtTheTopAndGivesExtraLives) {
   game.Run().score = INT32_MAX - 10;
   Kill(game, 100);
   EXPECT_EQ(game.Run().score, INT32_MAX);
-}
 
-TEST(Arcade, AScoreThatMakesTheTableTakesInitialsAndTheTitleShowsThem) {
-  StartChoices choices = Rules(RulesKind::Arcade);
-  choices.best.entries[0] = ArcadeEntry{5000, {'B', 'E', 'N'}};
-  RuledGame game(choices);
   game.Run().score = 1200;
   game.Run().lives = 1;
   game.Drain();
@@ -179,8 +178,8 @@ TEST(Arcade, DifficultiesChangeFireBulletsAndToughnessAndEachLoopIsHarder) {
   EXPECT_EQ(expert.Enemy().hitPoints, 17) << "175 %";
 }
 
-// A second stage in a pack beside stage 1's files: its own types, script and
-// sheet, after stage 1's clear; after the last, stage 1 again, a loop on.
+// A second stage in a pack beside stage 1's files: its own types, script,
+// sheet and music, after stage 1's clear; after the last, stage 1 again, a loop on.
 void Packed(HeadlessGame& game) {
   const auto pack = game.dir / "data" / "stage2";
   std::filesystem::create_directories(pack);
@@ -189,6 +188,7 @@ void Packed(HeadlessGame& game) {
   testing_support::WriteFile(pack / "char.csv", kChars);
   testing_support::WriteFile(pack / "map.dat", testing_support::UniformMap(0, 320));
   std::filesystem::copy_file(std::filesystem::path(KESTROVA_SOURCE_DIR) / "assets" / "sheet.bmp", pack / "sheet.bmp");
+  std::filesystem::copy_file(testing_support::RepoDataDir() / "stage2" / "music.wav", pack / "music.wav");
 }
 
 const testing_support::DataFiles kQuick{StillTypes(), "E1,100,100,1\n,,,1\nEOF,\n", kChars, ""};
@@ -243,8 +243,6 @@ TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
 TEST(Arcade, EachStagePlaysItsOwnMusic) {
   HeadlessGame files(kQuick);
   Packed(files);
-  std::filesystem::copy_file(testing_support::RepoDataDir() / "stage2" / "music.wav",
-                             files.dir / "data" / "stage2" / "music.wav");
   testing_support::FakePlatform window;
   AppOptions options = files.WindowOptions();
   options.rules = Rules(RulesKind::Arcade).rules;
@@ -252,8 +250,7 @@ TEST(Arcade, EachStagePlaysItsOwnMusic) {
   ASSERT_TRUE(app.InitInstance());
   const std::span<const uint8_t> first = window.music;
   std::vector<std::pair<int32_t, const uint8_t*>> switches;  // the stage, and what plays from then on
-  FrameInput fire;
-  fire.keys[VK_SPACE] = 0x80;
+  const FrameInput fire = testing_support::Held({VK_SPACE});
   for (int frame = 0; frame < 200 && switches.size() < 2; ++frame) {
     const uint8_t* before = window.music.data();
     app.OnIdle(frame % 2 == 0 ? fire : FrameInput{});

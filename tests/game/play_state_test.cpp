@@ -2,33 +2,18 @@
 // snapshot restored, into the same game or a fresh one, plays on exactly.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 
-#include "app/headless_core.hpp"
-#include "app/replay.hpp"
 #include "app/state_report.hpp"
 #include "test_support.hpp"
 
 namespace {
 
-const std::string kSourceDir = KESTROVA_SOURCE_DIR;
-const std::string kScripts[] = {kSourceDir + "/tests/scripts/smoke.krp", kSourceDir + "/tests/scripts/memcheck.krp"};
+using testing_support::CommittedReplay;
+using testing_support::StartedCore;
+
+const std::string kScripts[] = {"tests/scripts/smoke.krp", "tests/scripts/memcheck.krp"};
 constexpr int64_t kFrames = 700;
-
-Replay Load(const std::string& path) {
-  Replay replay;
-  std::string error;
-  EXPECT_TRUE(LoadReplay(path, replay, error)) << error;
-  return replay;
-}
-
-Core Started(const Replay& replay) {
-  std::string message;
-  std::optional<Core> core = StartHeadlessCore(testing_support::RepoDataDir().string(), replay.Choices(), message);
-  EXPECT_TRUE(core) << message;
-  return std::move(*core);
-}
 
 // The frames of `replay` after frame `from` up to frame `to`, and their lines.
 std::string Play(Core& core, const Replay& replay, int64_t from, int64_t to) {
@@ -41,15 +26,15 @@ std::string Play(Core& core, const Replay& replay, int64_t from, int64_t to) {
 }
 
 TEST(PlayState, TwoGamesInterleavedPlayEachAsAloneInTheSimulator) {
-  const Replay replays[2] = {Load(kScripts[0]), Load(kScripts[1])};
-  Core games[2] = {Started(replays[0]), Started(replays[1])};
+  const Replay replays[2] = {CommittedReplay(kScripts[0]), CommittedReplay(kScripts[1])};
+  Core games[2] = {StartedCore(replays[0].Choices()), StartedCore(replays[1].Choices())};
   std::string lines[2];
   for (int64_t frame = 0; frame < kFrames; ++frame) {
     for (int i = 0; i < 2; ++i) lines[i] += Play(games[i], replays[i], frame, frame + 1);
   }
   for (int i = 0; i < 2; ++i) {
-    const testing_support::SimRun run =
-        testing_support::RunSim("--frames " + std::to_string(kFrames) + " --input " + kScripts[i]);
+    const std::string input = std::string(" --input " KESTROVA_SOURCE_DIR "/") + kScripts[i];
+    const testing_support::SimRun run = testing_support::RunSim("--frames " + std::to_string(kFrames) + input);
     EXPECT_EQ(run.status, 0) << kScripts[i];
     EXPECT_EQ(lines[i], run.output) << kScripts[i];
   }
@@ -57,8 +42,8 @@ TEST(PlayState, TwoGamesInterleavedPlayEachAsAloneInTheSimulator) {
 
 TEST(PlayState, SnapshotsRestoreIntoTheSameGameOrAFreshOne) {
   constexpr int64_t kSaved = 150, kEnd = 400;  // shots, bombs and enemies about at the snapshot
-  const Replay replay = Load(kScripts[0]);
-  Core game = Started(replay);
+  const Replay replay = CommittedReplay(kScripts[0]);
+  Core game = StartedCore(replay.Choices());
   Play(game, replay, 0, kSaved);
   const PlayState saved = game.State();
   ASSERT_FALSE(saved.mainList.Empty());
@@ -66,7 +51,7 @@ TEST(PlayState, SnapshotsRestoreIntoTheSameGameOrAFreshOne) {
 
   game.Restore(saved);
   EXPECT_EQ(Play(game, replay, kSaved, kEnd), onward) << "restored into the game it came from";
-  Core fresh = Started(replay);
+  Core fresh = StartedCore(replay.Choices());
   fresh.Restore(saved);
   EXPECT_EQ(Play(fresh, replay, kSaved, kEnd), onward) << "restored into a fresh game";
 }

@@ -19,20 +19,10 @@ namespace {
 using play_test::PlayGame;
 using testing_support::DataFiles;
 using testing_support::HeadlessGame;
+using testing_support::Held;
+using testing_support::ShowsCell;
 
 DataFiles TinyStage() { return {play_test::StillTypes(), play_test::kQuietScript, play_test::kChars, ""}; }
-
-// Every painted pixel of the sheet's `cell`, enlarged `scale` times, at (x, y) on `page`.
-bool Shows(std::span<const uint8_t> page, RECT cell, int x, int y, int scale) {
-  const Surface& sheet = testing_support::BuiltinSheet().pixels;
-  for (int dy = 0; dy < (cell.bottom - cell.top) * scale; ++dy) {
-    for (int dx = 0; dx < (cell.right - cell.left) * scale; ++dx) {
-      const uint8_t want = sheet.Row(cell.top + dy / scale)[cell.left + dx / scale];
-      if (want != 0 && page[static_cast<size_t>((y + dy) * 640 + x + dx)] != want) return false;
-    }
-  }
-  return true;
-}
 
 // A word in the big letters or the small characters, `step` pixels apart from (x, y).
 struct Word {
@@ -44,7 +34,7 @@ struct Word {
 ::testing::AssertionResult ShowsWord(std::span<const uint8_t> page, const Word& w) {
   for (int i = 0; w.text[i] != '\0'; ++i) {
     const RECT cell = w.big ? BigGlyphRect(w.text[i] - 'A') : CharCellRect(w.text[i]);
-    if (!Shows(page, cell, w.x + i * w.step, w.y, w.scale)) {
+    if (!ShowsCell(page, cell, w.x + i * w.step, w.y, w.scale)) {
       return ::testing::AssertionFailure() << "'" << w.text << "' letter " << i << " at " << w.x + i * w.step;
     }
   }
@@ -119,8 +109,11 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
   EXPECT_TRUE(game.Sounded(Effect::Start));
   EXPECT_TRUE(std::all_of(game.Page().begin(), game.Page().end(), [](uint8_t p) { return p == 0; }))
       << "the frame presented at the switch is black";
-  game.Idle(1, {VK_ESCAPE});
+  game.State().g_player.x = 200;
+  game.Idle(1, {VK_ESCAPE, VK_RIGHT, VK_SPACE});
   EXPECT_TRUE(s.m_bExitQuery);
+  EXPECT_EQ(game.State().g_player.x, 204) << "the frame of play runs before the query opens";
+  EXPECT_EQ(play_test::Nodes(game.State().mainList, KIND_PLAYER_BULLET).size(), 3u);
   game.Idle(1, {VK_SPACE});  // the selection opens on N: play resumes
   EXPECT_TRUE(s.m_bPlaying);
   EXPECT_TRUE(game.Sounded(Effect::Confirm) && !game.Sounded(Effect::Cursor));
@@ -155,12 +148,9 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
   CGameApp paused(window, files.WindowOptions(), BuiltinResources());
   ASSERT_TRUE(paused.InitInstance() && straight.Start());
   EXPECT_FALSE(paused.OnAway()) << "the title keeps running";
-  FrameInput input;
-  input.keys[VK_SPACE] = 0x80;
-  paused.OnIdle(input);
+  paused.OnIdle(Held({VK_SPACE}));
   straight.StartPlay();
-  input.keys[VK_LEFT] = 0x80;
-  for (int i = 0; i < 30; ++i) paused.OnIdle(input);
+  for (int i = 0; i < 30; ++i) paused.OnIdle(Held({VK_SPACE, VK_LEFT}));
   straight.Idle(30, {VK_SPACE, VK_LEFT});
   const std::vector<uint8_t> before = window.lastPage;
   ASSERT_TRUE(paused.OnAway());
@@ -173,8 +163,7 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
   }
   EXPECT_GT(dimmed, 1000u);
   EXPECT_GT(kept, shown.size() / 2 - 40000) << "the picture stays under the dimming and the word";
-  input.keys[VK_LEFT] = 0;
-  for (int i = 0; i < 30; ++i) paused.OnIdle(input);
+  for (int i = 0; i < 30; ++i) paused.OnIdle(Held({VK_SPACE}));
   straight.Idle(30, {VK_SPACE});
   EXPECT_EQ(FrameLine(60 + 2, paused.LastFrame().screen, paused.LastFrame().page, paused.State()),
             FrameLine(60 + 2, straight.last.screen, straight.last.page, straight.State()));
@@ -184,8 +173,7 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
   options.pauseWhenAway = false;
   CGameApp playsOn(elsewhere, options, BuiltinResources());
   ASSERT_TRUE(playsOn.InitInstance());
-  input.keys[VK_LEFT] = 0;
-  playsOn.OnIdle(input);
+  playsOn.OnIdle(Held({VK_SPACE}));
   EXPECT_FALSE(playsOn.OnAway());
 }
 
@@ -198,30 +186,26 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   CGameApp app(window, files.WindowOptions(), BuiltinResources());
   ASSERT_TRUE(app.InitInstance());
   const auto idle = [&](std::vector<uint8_t> keys, bool menu = false) {
-    FrameInput input;
-    for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+    FrameInput input = Held(keys);
     input.menu = menu;
     return app.OnIdle(input);
+  };
+  // A frame for each key set in turn.
+  const auto idleThrough = [&](std::initializer_list<std::vector<uint8_t>> frames) {
+    for (const auto& keys : frames) idle(keys);
   };
   idle({});
   const std::vector<uint8_t> title = window.lastPage;
   idle({}, true);
   EXPECT_EQ(app.Frames(), 1) << "the menu's frames are none of the game's";
   EXPECT_NE(window.lastPage, title) << "drawn over the title";
-  for (const auto& keys : {std::vector<uint8_t>{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {VK_SPACE}, {},
-                           {VK_SPACE}, {}, {VK_DOWN}, {}, {VK_RIGHT}}) {
-    idle(keys);  // past GAME, CONTROLS and PAD to VIDEO: full screen, then integer scale
-  }
+  // Past GAME, CONTROLS and PAD to VIDEO: full screen, then integer scale.
+  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {VK_SPACE}, {}, {VK_SPACE}, {}, {VK_DOWN}, {},
+               {VK_RIGHT}});
   EXPECT_EQ(window.view, (PlayerView{true, true}));
-  idle({VK_ESCAPE});
-  idle({});
-  idle({VK_DOWN});  // SOUND, its volume down a step
-  idle({VK_SPACE});
-  idle({VK_LEFT});
+  idleThrough({{VK_ESCAPE}, {}, {VK_DOWN}, {VK_SPACE}, {VK_LEFT}});  // SOUND, its volume down a step
   EXPECT_EQ(window.volume, (PlayerVolume{90, false}));
-  idle({VK_ESCAPE});
-  idle({});
-  idle({VK_ESCAPE});  // back on the title as it was
+  idleThrough({{VK_ESCAPE}, {}, {VK_ESCAPE}});  // back on the title as it was
   EXPECT_EQ(window.lastPage, title);
   EXPECT_EQ(app.Frames(), 1);
   idle({}, true);
@@ -243,21 +227,11 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   EXPECT_TRUE(app.State().m_state.m_bExitQuery) << "the exit query keeps its keys";
   idle({VK_SPACE});  // back in play, whose menu has no rules to change
   idle({}, true);
-  for (int i = 0; i < 3; ++i) {
-    idle({VK_DOWN});
-    idle({});
-  }
-  idle({VK_SPACE});
-  idle({});
-  idle({VK_SPACE});
+  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_SPACE}, {}, {VK_SPACE}});
   EXPECT_TRUE(window.view.fullScreen == false) << "VIDEO's full screen, chosen: off again";
-  idle({VK_ESCAPE});
-  for (int i = 0; i < 4; ++i) {  // from VIDEO up past PAD, CONTROLS and RESUME, round to QUIT
-    idle({VK_UP});
-    idle({});
-  }
-  idle({VK_UP});  // LANGUAGE: English from the next start, the platform told at once
-  idle({VK_RIGHT});
+  // From VIDEO up past PAD, CONTROLS and RESUME, round to QUIT, then LANGUAGE:
+  // English from the next start, the platform told at once.
+  idleThrough({{VK_ESCAPE}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {VK_RIGHT}});
   EXPECT_EQ(window.language, "en");
   idle({VK_DOWN});
   EXPECT_EQ(idle({VK_SPACE}), 0) << "QUIT";
@@ -274,16 +248,13 @@ TEST(Screens, TheTitlesMenuMakesTheGameAnewUnderTheRulesChosen) {
     ASSERT_TRUE(app.InitInstance());
     int frame = 0;
     for (const auto& keys : {std::vector<uint8_t>{}, {}, {VK_DOWN}, {VK_SPACE}, {}, {VK_RIGHT}, {VK_ESCAPE}, {}, {VK_ESCAPE}}) {
-      FrameInput input;
-      for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+      FrameInput input = Held(keys);
       input.menu = ++frame == 2;
       app.OnIdle(input);
     }
     EXPECT_EQ(app.Choices().rules.kind, recorded ? RulesKind::Standard : RulesKind::Arcade) << recorded;
-    FrameInput start;
-    start.keys[VK_SPACE] = 0x80;
     app.OnIdle(FrameInput{});
-    app.OnIdle(start);
+    app.OnIdle(Held({VK_SPACE}));
     EXPECT_EQ(app.State().run.lives, recorded ? 0 : 3);
   }
 }
@@ -301,8 +272,7 @@ TEST(Screens, TheMenusKeysPageGivesAnActionTheNextKeyPressed) {
            {{}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{VK_SPACE}, ""}, {{}, ""}, {{VK_DOWN}, ""},
            {{}, ""}, {{VK_SPACE}, ""}, {{}, "Z"}, {{VK_DOWN}, ""}, {{}, ""}, {{VK_SPACE}, ""}, {{}, "Up"},
            {{}, ""}, {{VK_SPACE}, ""}, {{}, "X"}}) {
-    FrameInput input;
-    for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+    FrameInput input = Held(keys);
     input.menu = ++frame == 2;
     input.keyName = name;
     app.OnIdle(input);  // past GAME to CONTROLS, down to DOWN: Z for it, held; Up, which UP has; X
@@ -354,9 +324,9 @@ TEST(Screens, EachScreenShowsItsWordsAndTheExitBoxTheChoiceFromBeforeTheFrame) {
   EXPECT_TRUE(ShowsWord(game.Page(), {"EXIT?", 128, 128, 64, 4, false}));
   EXPECT_TRUE(ShowsWord(game.Page(), {"N/Y", 192, 192, 64, 4, false}));
   // The 6x box: drawn at (192 - 8, 184) this frame, at 312 the next.
-  EXPECT_TRUE(Shows(game.Page(), CharCellRect('\''), 184, 184, 6));
+  EXPECT_TRUE(ShowsCell(game.Page(), CharCellRect('\''), 184, 184, 6));
   game.Idle(1);
-  EXPECT_TRUE(Shows(game.Page(), CharCellRect('\''), 312, 184, 6));
+  EXPECT_TRUE(ShowsCell(game.Page(), CharCellRect('\''), 312, 184, 6));
 
   // The title, with the five best scores ranked and right-aligned.
   HeadlessGame title(TinyStage());
@@ -370,7 +340,7 @@ TEST(Screens, EachScreenShowsItsWordsAndTheExitBoxTheChoiceFromBeforeTheFrame) {
                         {"SPACE", 208, 440, 16, 2, false}};
   for (const Word& w : words) EXPECT_TRUE(ShowsWord(title.Page(), w));
   const auto digitAt = [&](int digit, int x, int y) {
-    return Shows(title.Page(), g_rcSmallDigit[static_cast<size_t>(digit)], x, y, 1);
+    return ShowsCell(title.Page(), g_rcSmallDigit[static_cast<size_t>(digit)], x, y, 1);
   };
   for (int rank = 1; rank <= 5; ++rank) {
     const int y = 300 + 20 * rank;

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "app/game_app.hpp"
-#include "app/replay.hpp"
 #include "input/keyboard.hpp"
 #include "test_support.hpp"
 
@@ -35,9 +34,7 @@ struct OfferedGame {
 // does until the game over ends, then asks over that last page, only the rows
 // below the initials changed, while the run waits; bomb says no.
 TEST(SendRun, TheGameOverAsksOnlyWithABoardAndBombSendsNothing) {
-  Replay script;
-  std::string error;
-  ASSERT_TRUE(LoadReplay((RepoDataDir().parent_path() / "tests/scripts/arcade_initials.krp").string(), script, error));
+  const Replay script = testing_support::CommittedReplay("tests/scripts/arcade_initials.krp");
   OfferedGame asked("http://board.test"), plain("");
   std::vector<uint8_t> gameOverPage;
   int64_t call = 1;
@@ -60,9 +57,7 @@ TEST(SendRun, TheGameOverAsksOnlyWithABoardAndBombSendsNothing) {
   const int64_t frames = asked.app->Frames();
   for (; call <= script.script.Length(); ++call) asked.app->OnIdle(script.script.InputAt(call));
   EXPECT_EQ(asked.app->Frames(), frames) << "unanswered, it goes on asking";
-  FrameInput bomb;
-  bomb.keys[VK_SHIFT] = 0x80;
-  asked.app->OnIdle(bomb);
+  asked.app->OnIdle(testing_support::Held({VK_SHIFT}));
   asked.app->OnIdle(FrameInput{});
   EXPECT_EQ(asked.app->LastFrame().screen, std::string("title"));
   EXPECT_EQ(asked.app->Frames(), frames + 1);

@@ -116,15 +116,6 @@ TEST(Ship, TouchProtectsFor65FramesAndEnergyMayFallBelowZero) {
   EXPECT_EQ(game.State().m_state.m_bPlaying, 1) << "nothing ends the game";
 }
 
-TEST(Ship, EscapeOpensTheExitQueryAfterTheFrameRuns) {
-  PlayGame game;
-  game.P().x = 200;
-  game.Idle(1, {VK_ESCAPE, VK_RIGHT, VK_SPACE});
-  EXPECT_EQ(game.State().m_state.m_bExitQuery, 1);
-  EXPECT_EQ(game.P().x, 204);
-  EXPECT_EQ(game.Of(KIND_PLAYER_BULLET).size(), 3u);
-}
-
 TEST(Ship, GaugeAndStockShowEnergyAndBombs) {
   PlayGame game;
   game.PaintSheet([](Surface& sheet) {

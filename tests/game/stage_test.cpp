@@ -8,7 +8,8 @@ namespace {
 
 using namespace play_test;
 
-TEST(StageScript, RowsWaitTheirFramesAndDotSetsTheScrollSpeedInTheSameFrame) {
+// The end row shows the clear screen from the next frame on.
+TEST(StageScript, RowsWaitTheirFramesAndDotSetsTheScrollSpeedAndEofEndsTheStageInTheSameFrame) {
   // Waits 5, 0 and 1: the rows come in frames 1, 6, 7 and 8.
   PlayGame game(StillTypes(), "E1,100,0,5\nE1,200,0,0\nE1,300,0,1\nE1,400,0,1000\n,,,1000\nEOF,\n");
   const size_t enemiesAfter[] = {1, 1, 1, 1, 1, 2, 3, 4, 4};
@@ -28,19 +29,17 @@ TEST(StageScript, RowsWaitTheirFramesAndDotSetsTheScrollSpeedInTheSameFrame) {
     EXPECT_EQ(dot.State().m_state.m_nScrollSpeed, c.speed) << c.value;
     EXPECT_EQ(dot.State().g_nStageRow, 2) << c.value;
   }
-}
 
-TEST(StageScript, EndRowShowsTheClearScreenFromTheNextIdleCall) {
-  PlayGame game(StillTypes(), "E1,100,0,30\nDOT,,,2\nEOF,\n");
-  game.Idle();
+  PlayGame end(StillTypes(), "E1,100,0,30\nDOT,,,2\nEOF,\n");
+  end.Idle();
   // The whole frame of play still ran: released, scrolled, presented.
-  const PlayState& s = game.State();
+  const PlayState& s = end.State();
   EXPECT_TRUE(s.m_state.m_bStageClear == 1 && s.m_state.m_bPlaying == 0 && s.m_state.m_nScrollSpeed == 2);
   EXPECT_EQ(s.g_nStageRow, 0);
   EXPECT_EQ(s.g_nStageWait, 29);
-  EXPECT_EQ(game.Of(KIND_ENEMY).size(), 1u);
-  EXPECT_EQ(game.last.screen, std::string("play"));
-  game.Idle();  // the clear screen: no frame of play, so no countdown
+  EXPECT_EQ(end.Of(KIND_ENEMY).size(), 1u);
+  EXPECT_EQ(end.last.screen, std::string("play"));
+  end.Idle();  // the clear screen: no frame of play, so no countdown
   EXPECT_EQ(s.g_nStageWait, 29);
 }
 
@@ -212,9 +211,10 @@ TEST(Enemies, ProgramsChangeImageAndJump) {
   }
 }
 
-// The carrier: C1 with two 32 x 32 parts side by side.
-std::string CarrierTypes(const char* step) {
-  return StillTypes() + "C1,,,,,INIT,,,C\n," + step + "\n,,,,,START\n,0,0,,7,,,,P1\n,32,0,,7,,,,P1\n,,,,,END\n,\n";
+// The carrier: C1 with two 32 x 32 parts side by side, and its program on from them.
+std::string CarrierTypes(const std::string& step, const std::string& program = ",") {
+  return StillTypes() + "C1,,,,,INIT,,,C\n," + step + "\n,,,,,START\n,0,0,,7,,,,P1\n,32,0,,7,,,,P1\n,,,,,END\n" + program +
+         "\n";
 }
 
 TEST(Carrier, LeavingThePlayfieldTakesItsPartsAndScores) {
@@ -227,19 +227,33 @@ TEST(Carrier, LeavingThePlayfieldTakesItsPartsAndScores) {
   EXPECT_EQ(game.P().score, 500);
 }
 
-TEST(Carrier, DiesWhenItsLastPartIsShotAndFreesTheParts) {
-  PlayGame game(CarrierTypes("0,0,1000,0,,,0"), "C1,300,100,1000\n,,,1000\nEOF,\n");
-  game.Idle();
+// A carrier's program may change with its parts: a PHASE row jumps once the
+// parts left are its TIMER or fewer, and a step with a fire chance fires. It
+// dies when its last part is shot, and frees the parts.
+TEST(Carrier, PhasesFollowItsLivePartsAStepWithAChanceFiresAndTheLastPartShotEndsIt) {
+  const std::string phases = "ONE,0,0,1,0,,,0\n,,,1,,PHASE,TWO\n,,,,,,ONE\nTWO,0,0,1000,5,,,0";
+  PlayGame game(CarrierTypes("0,0,1,0,,,0", phases), "C1,300,100,1000\n,,,1000\nEOF,\n");
+  const int32_t two = game.core->Data().dataTable.FindRow("TWO");
+  game.Idle(200);
+  EXPECT_TRUE(game.Of(KIND_BULLET).empty()) << "both parts: the first phase, which never fires";
+  EXPECT_NE(game.Of(KIND_CARRIER).at(0)->programRow, two);
   // Still shots inside the first part's box, then the second's.
   game.Add(KIND_PLAYER_BULLET, 305, 105, 192);
   game.Idle();
   EXPECT_EQ(game.P().score, 10);
   EXPECT_TRUE(game.Sounded(Effect::PartDown) && !game.Sounded(Effect::CarrierDown));
   EXPECT_EQ(game.State().childList.First()->kind, KIND_NONE);
+  game.Idle(2);
+  EXPECT_EQ(game.Of(KIND_CARRIER).at(0)->programRow, two) << "one part left";
+  game.Idle(100);
+  const auto bullets = game.Of(KIND_BULLET);
+  ASSERT_FALSE(bullets.empty());
+  EXPECT_TRUE(bullets[0]->angleX == bullets[0]->angleY && bullets[0]->angleX > 0 && bullets[0]->angleX < 128)
+      << "aimed down at the ship";
   game.Add(KIND_PLAYER_BULLET, 340, 105, 192);
-  game.Idle();  // the carrier's walk dropped the first part before the shot
+  game.Idle();
   EXPECT_EQ(game.P().score, 20);
-  EXPECT_EQ(CountNodes(game.State().childList), 1u);
+  EXPECT_EQ(CountNodes(game.State().childList), 1u) << "the part shot stays until the next frame's walk";
   game.Idle();
   EXPECT_EQ(CountNodes(game.State().childList), 0u);
   ASSERT_EQ(game.Of(KIND_CARRIER_DEATH).size(), 1u);
@@ -254,27 +268,6 @@ TEST(Carrier, DiesWhenItsLastPartIsShotAndFreesTheParts) {
   EXPECT_EQ(explosions.size(), 33u);
   for (const GameObject* e : explosions) EXPECT_TRUE(e->x == 332 && e->y == 132);
   EXPECT_EQ(game.P().score, 520);
-}
-
-// A carrier's program may change with its parts: a PHASE row jumps once the
-// parts left are its TIMER or fewer, and a step with a fire chance fires.
-TEST(Carrier, PhasesFollowItsLivePartsAndAStepWithAChanceFiresAtTheShip) {
-  const std::string types = StillTypes() +
-                            "C1,,,,,INIT,,,C\n,0,0,1,0,,,0\n,,,,,START\n,0,0,,7,,,,P1\n,32,0,,7,,,,P1\n,,,,,END\n"
-                            "ONE,0,0,1,0,,,0\n,,,1,,PHASE,TWO\n,,,,,,ONE\nTWO,0,0,1000,5,,,0\n";
-  PlayGame game(types, "C1,300,100,1000\n,,,1000\nEOF,\n");
-  const int32_t two = game.core->Data().dataTable.FindRow("TWO");
-  game.Idle(200);
-  EXPECT_TRUE(game.Of(KIND_BULLET).empty()) << "both parts: the first phase, which never fires";
-  EXPECT_NE(game.Of(KIND_CARRIER).at(0)->programRow, two);
-  game.Add(KIND_PLAYER_BULLET, 305, 105, 192);
-  game.Idle(3);
-  EXPECT_EQ(game.Of(KIND_CARRIER).at(0)->programRow, two) << "one part left";
-  game.Idle(100);
-  const auto bullets = game.Of(KIND_BULLET);
-  ASSERT_FALSE(bullets.empty());
-  EXPECT_TRUE(bullets[0]->angleX == bullets[0]->angleY && bullets[0]->angleX > 0 && bullets[0]->angleX < 128)
-      << "aimed down at the ship";
 }
 
 // The fixture's map uses the tile at (0, 320) everywhere; its line L is

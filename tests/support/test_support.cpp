@@ -65,6 +65,26 @@ std::string ScoreFileText(const std::vector<int32_t>& scores, char separator) {
   return text;
 }
 
+FrameInput Held(const std::vector<uint8_t>& keys) {
+  FrameInput input;
+  for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+  return input;
+}
+
+Replay CommittedReplay(const std::string& path) {
+  Replay replay;
+  std::string error;
+  EXPECT_TRUE(LoadReplay((std::filesystem::path(KESTROVA_SOURCE_DIR) / path).string(), replay, error)) << error;
+  return replay;
+}
+
+Core StartedCore(const StartChoices& choices) {
+  std::string message;
+  std::optional<Core> core = StartHeadlessCore(RepoDataDir().string(), choices, message);
+  EXPECT_TRUE(core) << message;
+  return std::move(*core);
+}
+
 const SpriteSheet& BuiltinSheet() {
   static const SpriteSheet sheet = [] {
     SpriteSheet decoded;
@@ -72,6 +92,16 @@ const SpriteSheet& BuiltinSheet() {
     return decoded;
   }();
   return sheet;
+}
+
+bool ShowsCell(std::span<const uint8_t> page, RECT cell, int x, int y, int scale, const Surface& source) {
+  for (int dy = 0; dy < (cell.bottom - cell.top) * scale; ++dy) {
+    for (int dx = 0; dx < (cell.right - cell.left) * scale; ++dx) {
+      const uint8_t want = source.Row(cell.top + dy / scale)[cell.left + dx / scale];
+      if (want != 0 && page[static_cast<size_t>((y + dy) * PAGE_WIDTH + x + dx)] != want) return false;
+    }
+  }
+  return true;
 }
 
 std::vector<uint8_t> ReadAsset(const std::string& name) {
@@ -173,8 +203,7 @@ void HeadlessGame::ChangeData(const std::function<void(GameData&)>& change) {
 
 void HeadlessGame::Idle(int count, const std::vector<uint8_t>& keys, bool click) {
   for (int i = 0; i < count; ++i) {
-    FrameInput input;
-    for (const uint8_t vk : keys) input.keys[vk] = 0x80;
+    FrameInput input = Held(keys);
     input.click = click && i == 0;
     input.stick = stick;
     last = core->Step(input);

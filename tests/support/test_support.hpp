@@ -14,6 +14,7 @@
 #include "app/controls.hpp"
 #include "app/game_app.hpp"
 #include "app/input_script.hpp"
+#include "app/replay.hpp"
 #include "platform/platform.hpp"
 #include "ui/core.hpp"
 
@@ -55,8 +56,18 @@ inline StartChoices WithStick(int32_t fullScreen = 0) {
   return choices;
 }
 
+// A frame's input with exactly `keys` held.
+FrameInput Held(const std::vector<uint8_t>& keys);
+// A committed replay or script, by its path in the repository.
+Replay CommittedReplay(const std::string& path);
+// A game on the repository's data, started with `choices`.
+Core StartedCore(const StartChoices& choices);
+
 // The built-in sprite sheet, as the game decodes it.
 const SpriteSheet& BuiltinSheet();
+// Whether every painted pixel of `source`'s `cell`, enlarged `scale` times, is at (x, y) on `page`.
+bool ShowsCell(std::span<const uint8_t> page, RECT cell, int x, int y, int scale,
+               const Surface& source = BuiltinSheet().pixels);
 // The bytes of a committed file under assets/.
 std::vector<uint8_t> ReadAsset(const std::string& name);
 
