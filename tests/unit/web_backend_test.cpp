@@ -6,6 +6,8 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -14,11 +16,14 @@
 #include <vector>
 
 #include "app/controls.hpp"
+#include "app/language.hpp"
 #include "input/keyboard.hpp"
+#include "platform/sdl/gettext_translator.hpp"
 #include "platform/web/catalogue.hpp"
 #include "platform/web/frame_clock.hpp"
 #include "platform/web/input_map.hpp"
 #include "platform/web/page_language.hpp"
+#include "ui/settings_form.hpp"
 
 namespace {
 
@@ -220,6 +225,27 @@ TEST(WebCatalogue, ReadsWhatMsgfmtReadsAndNamesTheLineOfAnythingElse) {
     error.clear();
     EXPECT_FALSE(platform::web::Catalogue::Parse(text, "xx.po", error)) << text;
     EXPECT_EQ(error, why) << text;
+  }
+}
+
+// The shipped catalogues read here as msgfmt compiled them for gettext.
+TEST(WebCatalogue, TheShippedCataloguesSayWhatGettextSays) {
+  const std::string folder = FindLocaleFolder();
+  ASSERT_FALSE(folder.empty());
+  const platform::sdl::GettextTranslator gettext("en", folder);
+  for (const char* language : {"en", "ja"}) {
+    const std::string path = std::string(KESTROVA_SOURCE_DIR) + "/po/" + language + ".po";
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in) << path;
+    std::string error;
+    const std::optional<platform::web::Catalogue> read =
+        platform::web::Catalogue::Parse(std::string(std::istreambuf_iterator<char>(in), {}), path, error);
+    ASSERT_TRUE(read) << error;
+    if (std::string(language) != "en") continue;  // gettext speaks one language a process
+    EXPECT_STREQ(read->Translate(kSettingsForm.caption), gettext.Translate(kSettingsForm.caption));
+    for (const DialogControl& c : kSettingsForm.controls) {
+      EXPECT_STREQ(read->Translate(c.caption), gettext.Translate(c.caption)) << c.caption;
+    }
   }
 }
 
