@@ -68,6 +68,9 @@ def check_replay(kestrova, sim, folder):
         if "warning" in game.error_text():
             fail("the game warned: " + game.error_text())
     check_sound(folder, game.samples(), clicked, fired)
+    with open(recording) as f:
+        if not any(step.split()[1] == "space" for step in f if step[:1].isdigit()):
+            fail("Z held is no Space in the recording")
     if not os.path.exists(score_file):
         fail("the recorded run saved no score file")
     with open(score_file, "rb") as f:
