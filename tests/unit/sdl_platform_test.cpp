@@ -293,31 +293,6 @@ TEST_F(SdlPlatformTest, AudioOpensTheFormatsTheMixerPlays) {
   }
 }
 
-// The 16-bit samples the disk driver received from the first sound on, at
-// least `count` more than two device buffers of them.
-std::vector<int16_t> PlayToDisk(PlayerVolume settings, std::span<const uint8_t> music,
-                                std::span<const uint8_t> effect, size_t count) {
-  const std::filesystem::path out = testing_support::MakeTempDir() / "audio.raw";
-  setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
-  {
-    SdlPlatform platform(platform::sdl::SdlSettings{.scale = 1, .audio = settings});
-    EXPECT_TRUE(platform.OpenAudio(kU8Mono, music));
-    platform.LoadEffect(3, effect);
-    platform.StartEffect(3);
-    platform.PlayAudioLoop();
-    for (int waited = 0; waited < 5000; waited += 20) {
-      if (std::filesystem::exists(out) && std::filesystem::file_size(out) > 2 * (count + 4096)) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-  }
-  const std::string bytes = testing_support::ReadFile(out);
-  std::vector<int16_t> samples(bytes.size() / 2);
-  std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
-  samples.erase(samples.begin(), std::find_if(samples.begin(), samples.end(), [](int16_t s) { return s != 0; }));
-  return samples;
-}
-
 // The music loops from its start without a gap, exactly as stored; an effect
 // started with it sounds on top; the player's volume scales both.
 TEST_F(SdlPlatformTest, AudioPlaysTheMusicExactlyWithEffectsOnTop) {
@@ -328,7 +303,26 @@ TEST_F(SdlPlatformTest, AudioPlaysTheMusicExactlyWithEffectsOnTop) {
   const std::vector<uint8_t> effect = {0x90, 0xA0, 0x88};
   const auto musicAt = [&](size_t i) { return (music[i % music.size()] - 128) * 256; };
 
-  const std::vector<int16_t> played = PlayToDisk({50, false}, music, effect, 3 * music.size());
+  // The 16-bit samples the disk driver receives, from the first sound on: more than two device buffers past
+  // three loops of the music.
+  const std::filesystem::path out = testing_support::MakeTempDir() / "audio.raw";
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+  {
+    SdlPlatform platform(platform::sdl::SdlSettings{.scale = 1, .audio = {50, false}});
+    ASSERT_TRUE(platform.OpenAudio(kU8Mono, music));
+    platform.LoadEffect(3, effect);
+    platform.StartEffect(3);
+    platform.PlayAudioLoop();
+    for (int waited = 0; waited < 5000; waited += 20) {
+      if (std::filesystem::exists(out) && std::filesystem::file_size(out) > 2 * (3 * music.size() + 4096)) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  }
+  const std::string bytes = testing_support::ReadFile(out);
+  std::vector<int16_t> played(bytes.size() / 2);
+  std::memcpy(played.data(), bytes.data(), played.size() * 2);
+  played.erase(played.begin(), std::find_if(played.begin(), played.end(), [](int16_t s) { return s != 0; }));
   ASSERT_GT(played.size(), 3 * music.size());
   EXPECT_EQ(played[0], (musicAt(0) + 0x10 * 256) / 2);
   EXPECT_EQ(played[1], (musicAt(1) + 0x20 * 256) / 2);
