@@ -243,18 +243,16 @@ TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
 TEST(Arcade, EachStagePlaysItsOwnMusic) {
   HeadlessGame files(kQuick);
   Packed(files);
-  testing_support::FakePlatform window;
   AppOptions options = files.WindowOptions();
   options.rules = Rules(RulesKind::Arcade).rules;
-  CGameApp app(window, options, BuiltinResources());
-  ASSERT_TRUE(app.InitInstance());
-  const std::span<const uint8_t> first = window.music;
+  testing_support::WindowedApp app(options);
+  const std::span<const uint8_t> first = app.window.music;
   std::vector<std::pair<int32_t, const uint8_t*>> switches;  // the stage, and what plays from then on
   const FrameInput fire = testing_support::Held({VK_SPACE});
   for (int frame = 0; frame < 200 && switches.size() < 2; ++frame) {
-    const uint8_t* before = window.music.data();
+    const uint8_t* before = app.window.music.data();
     app.OnIdle(frame % 2 == 0 ? fire : FrameInput{});
-    if (window.music.data() != before) switches.emplace_back(app.State().run.stage, window.music.data());
+    if (app.window.music.data() != before) switches.emplace_back(app.State().run.stage, app.window.music.data());
   }
   ASSERT_EQ(switches.size(), 2u);
   EXPECT_EQ(switches[0].first, 2);
