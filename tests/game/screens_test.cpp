@@ -48,19 +48,28 @@ TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
     const char* name;
     void (*setup)(HeadlessGame&, FakePlatform&, AppOptions&);
     std::vector<std::string> messages;
+    bool saves;
   } cases[] = {
-      {"window", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.failWindow = true; }, {"ERROR Make Window"}},
+      {"window", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.failWindow = true; }, {"ERROR Make Window"},
+       false},
       {"video", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.videoResult = platform::VideoResult::NoPrimary; },
-       {"ERROR WIndow Mode DDSPRimary", "ERROR InitDirectDraw"}},
+       {"ERROR WIndow Mode DDSPRimary", "ERROR InitDirectDraw"}, false},
       {"no sheet", [](HeadlessGame& g, FakePlatform&, AppOptions& o) { o.sheetPath = (g.dir / "missing.bmp").string(); },
-       {"ERROR Find Resource", "ERROR BITMAP LOADING"}},
+       {"ERROR Find Resource", "ERROR BITMAP LOADING"}, false},
       {"corrupt sheet",
        [](HeadlessGame& g, FakePlatform&, AppOptions& o) {
          testing_support::WriteFile(g.dir / "bad.bmp", "BM not really a bitmap");
          o.sheetPath = (g.dir / "bad.bmp").string();
        },
-       {"ERROR LOAD IMAGE", "ERROR BITMAP LOADING"}},
-      {"no audio", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.failAudio = true; }, {}},
+       {"ERROR LOAD IMAGE", "ERROR BITMAP LOADING"}, false},
+      {"no audio", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.failAudio = true; }, {}, true},
+      // The browser keeps the score file only when the save says it was written.
+      {"score folder a file",
+       [](HeadlessGame& g, FakePlatform&, AppOptions& o) {
+         testing_support::WriteFile(g.dir / "scores", "a file where the folder would be");
+         o.scorePath = (g.dir / "scores" / "score.dat").string();
+       },
+       {}, false},
   };
   for (const auto& c : cases) {
     HeadlessGame files(TinyStage());
@@ -77,23 +86,10 @@ TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
     EXPECT_EQ(window.messages, c.messages) << c.name;
     EXPECT_EQ(window.dialogs, 0) << "both choices given";
     EXPECT_EQ(window.audioPlaying, c.messages.empty() && !window.failAudio) << c.name;
+    EXPECT_EQ(app.SaveScore(), c.saves) << c.name;
     app.ExitInstance();
-    EXPECT_EQ(testing_support::ReadFile(scoreFile) == "stored scores", !c.messages.empty()) << c.name;
+    EXPECT_EQ(testing_support::ReadFile(scoreFile) == "stored scores", !c.saves) << c.name;
   }
-}
-
-// The browser keeps the score file only when the save says it was written.
-TEST(Startup, ASaveSaysWhetherTheScoreWasWritten) {
-  HeadlessGame files(TinyStage());
-  AppOptions options = files.WindowOptions();
-  const auto folder = files.dir / "scores";
-  testing_support::WriteFile(folder, "a file where the folder would be");
-  options.scorePath = (folder / "score.dat").string();
-  WindowedApp app(options);
-  EXPECT_FALSE(app.SaveScore());
-  std::filesystem::remove(folder);
-  std::filesystem::create_directories(folder);
-  EXPECT_TRUE(app.SaveScore());
 }
 
 TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
