@@ -189,11 +189,8 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   idle({}, true);
   EXPECT_EQ(app.Frames(), 1) << "the menu's frames are none of the game's";
   EXPECT_NE(app.window.lastPage, title) << "drawn over the title";
-  // Past GAME, CONTROLS and PAD to VIDEO: full screen, then integer scale.
-  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {VK_SPACE}, {}, {VK_SPACE}, {}, {VK_DOWN}, {},
-               {VK_RIGHT}});
-  EXPECT_EQ(app.window.view, (PlayerView{true, true}));
-  idleThrough({{VK_ESCAPE}, {}, {VK_DOWN}, {VK_SPACE}, {VK_LEFT}});  // SOUND, its volume down a step
+  // Past GAME, CONTROLS, PAD and VIDEO to SOUND, its volume down a step.
+  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {VK_SPACE}, {VK_LEFT}});
   EXPECT_EQ(app.window.volume, (PlayerVolume{90, false}));
   idleThrough({{VK_ESCAPE}, {}, {VK_ESCAPE}});  // back on the title as it was
   EXPECT_EQ(app.window.lastPage, title);
@@ -217,8 +214,10 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   EXPECT_TRUE(app.State().m_state.m_bExitQuery) << "the exit query keeps its keys";
   idle({VK_SPACE});  // back in play, whose menu has no rules to change
   idle({}, true);
-  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_SPACE}, {}, {VK_SPACE}});
-  EXPECT_TRUE(app.window.view.fullScreen == false) << "VIDEO's full screen, chosen: off again";
+  // Past CONTROLS and PAD to VIDEO: full screen on, integer scale on, full screen off again.
+  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_SPACE}, {}, {VK_SPACE}, {VK_DOWN}, {VK_RIGHT}, {VK_UP},
+               {VK_SPACE}});
+  EXPECT_EQ(app.window.view, (PlayerView{false, true}));
   // From VIDEO up past PAD, CONTROLS and RESUME, round to QUIT, then LANGUAGE:
   // English from the next start, the platform told at once.
   idleThrough({{VK_ESCAPE}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {VK_RIGHT}});
