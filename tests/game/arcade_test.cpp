@@ -193,7 +193,7 @@ void Packed(HeadlessGame& game) {
 
 const testing_support::DataFiles kQuick{StillTypes(), "E1,100,100,1\n,,,1\nEOF,\n", kChars, ""};
 
-TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
+TEST(Arcade, StagePacksFollowEachOtherWithTheirMusicAndPracticeStartsAtTheOneChosen) {
   HeadlessGame game(kQuick);
   Packed(game);
   ASSERT_TRUE(game.Start(Rules(RulesKind::Arcade)));
@@ -217,6 +217,22 @@ TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
   testing_support::WriteFile(game.dir / "data" / "stage2" / "stage.csv", "Z2,201,100,30\n,,,1\nEOF,\n");
   EXPECT_NE(StampFor(game.DataDir(), arcade).dataHash, before.dataHash);
   EXPECT_EQ(StampFor(game.DataDir()).dataHash, plain.dataHash);
+  // In a window each stage plays its pack's music, and stage 1 its own again when the stages come round.
+  AppOptions options = game.WindowOptions();
+  options.rules = arcade;
+  testing_support::WindowedApp app(options);
+  const std::span<const uint8_t> first = app.window.music;
+  std::vector<std::pair<int32_t, const uint8_t*>> switches;  // the stage, and what plays from then on
+  const FrameInput fire = testing_support::Held({VK_SPACE});
+  for (int frame = 0; frame < 200 && switches.size() < 2; ++frame) {
+    const uint8_t* before = app.window.music.data();
+    app.OnIdle(frame % 2 == 0 ? fire : FrameInput{});
+    if (app.window.music.data() != before) switches.emplace_back(app.State().run.stage, app.window.music.data());
+  }
+  ASSERT_EQ(switches.size(), 2u);
+  EXPECT_EQ(switches[0].first, 2);
+  EXPECT_EQ(switches[1], std::pair(1, first.data()));
+  app.ExitInstance();
 
   StartChoices second = Rules(RulesKind::Practice);
   second.rules.stage = 2;
@@ -236,30 +252,6 @@ TEST(Arcade, StagePacksFollowEachOtherAndPracticeStartsAtTheOneChosen) {
   testing_support::WriteFile(practice.dir / "data" / "stage2" / "stage.csv", "Z2,200\n");
   EXPECT_FALSE(StartHeadlessCore(practice.DataDir(), second, message));
   EXPECT_NE(message.find("stage2/stage.csv"), std::string::npos) << message;
-}
-
-// In a window each stage plays its pack's music, and stage 1 its own again
-// when the stages come round.
-TEST(Arcade, EachStagePlaysItsOwnMusic) {
-  HeadlessGame files(kQuick);
-  Packed(files);
-  testing_support::FakePlatform window;
-  AppOptions options = files.WindowOptions();
-  options.rules = Rules(RulesKind::Arcade).rules;
-  CGameApp app(window, options, BuiltinResources());
-  ASSERT_TRUE(app.InitInstance());
-  const std::span<const uint8_t> first = window.music;
-  std::vector<std::pair<int32_t, const uint8_t*>> switches;  // the stage, and what plays from then on
-  const FrameInput fire = testing_support::Held({VK_SPACE});
-  for (int frame = 0; frame < 200 && switches.size() < 2; ++frame) {
-    const uint8_t* before = window.music.data();
-    app.OnIdle(frame % 2 == 0 ? fire : FrameInput{});
-    if (window.music.data() != before) switches.emplace_back(app.State().run.stage, window.music.data());
-  }
-  ASSERT_EQ(switches.size(), 2u);
-  EXPECT_EQ(switches[0].first, 2);
-  EXPECT_EQ(switches[1], std::pair(1, first.data()));
-  app.ExitInstance();
 }
 
 // Practice from a point plays on exactly as the stage does from there; its

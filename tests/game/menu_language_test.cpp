@@ -48,18 +48,16 @@ RECT BigLetter(int32_t c) { return BigGlyphRect(c - 'A'); }
 std::vector<std::vector<uint8_t>> MenuPages(const Translator& texts, const Resources& resources,
                                             const std::vector<uint8_t>& keys) {
   HeadlessGame files({play_test::StillTypes(), play_test::kQuietScript, play_test::kChars, ""});
-  testing_support::FakePlatform window;
-  CGameApp app(window, files.WindowOptions(), resources, texts);
-  EXPECT_TRUE(app.InitInstance());
+  testing_support::WindowedApp app(files.WindowOptions(), resources, texts);
   FrameInput open;
   open.menu = true;
   app.OnIdle(FrameInput{});
   app.OnIdle(open);
-  std::vector<std::vector<uint8_t>> pages{window.lastPage};
+  std::vector<std::vector<uint8_t>> pages{app.window.lastPage};
   for (const uint8_t vk : keys) {
     app.OnIdle(testing_support::Held({vk}));
     app.OnIdle(FrameInput{});
-    pages.push_back(window.lastPage);
+    pages.push_back(app.window.lastPage);
   }
   return pages;
 }

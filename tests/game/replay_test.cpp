@@ -128,15 +128,13 @@ TEST(Replay, AnArcadeRunPlayedLiveEntersItsInitialsBesideTheScoreFileAndWatchedP
   std::filesystem::create_directories(folder);
   testing_support::WriteFile(folder / "score.dat", testing_support::ScoreFileText({42}));
   testing_support::WriteFile(folder / "arcade-expert.dat", "9000 XYZ\n");
-  testing_support::FakePlatform window;
   AppOptions options;
   options.dataDir = player.DataDir();
   options.scorePath = (folder / "score.dat").string();
   options.keyboard = 1;
   options.rules = replay.Choices().rules;
-  CGameApp live(window, options, BuiltinResources());
-  ASSERT_TRUE(live.InitInstance());
-  EXPECT_EQ(window.dialogs, 0) << "the keyboard given, the dialog is not asked";
+  testing_support::WindowedApp live(options);
+  EXPECT_EQ(live.window.dialogs, 0) << "the keyboard given, the dialog is not asked";
   for (int64_t frame = 1; frame <= replay.script.Length(); ++frame) live.OnIdle(replay.script.InputAt(frame));
   live.ExitInstance();
   const std::string table = testing_support::ReadFile(folder / "arcade-expert.dat");
@@ -145,8 +143,7 @@ TEST(Replay, AnArcadeRunPlayedLiveEntersItsInitialsBesideTheScoreFileAndWatchedP
 
   replay.best.entries[0] = ArcadeEntry{9500, {'Q', 'R', 'S'}};  // the run's 5290 enters second, not first
   WatchReplayWith(replay, options);
-  CGameApp watching(window, options, BuiltinResources());
-  ASSERT_TRUE(watching.InitInstance());
+  testing_support::WindowedApp watching(options);
   ReplayViewer viewer(replay, replay.script.Length() - 1);
   for (int tick = 0; tick < 10 && watching.OnIdleWatching(viewer, FrameInput{}) != 0; ++tick) {
   }

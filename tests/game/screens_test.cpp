@@ -21,6 +21,7 @@ using testing_support::DataFiles;
 using testing_support::HeadlessGame;
 using testing_support::Held;
 using testing_support::ShowsCell;
+using testing_support::WindowedApp;
 
 DataFiles TinyStage() { return {play_test::StillTypes(), play_test::kQuietScript, play_test::kChars, ""}; }
 
@@ -47,19 +48,28 @@ TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
     const char* name;
     void (*setup)(HeadlessGame&, FakePlatform&, AppOptions&);
     std::vector<std::string> messages;
+    bool saves;
   } cases[] = {
-      {"window", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.failWindow = true; }, {"ERROR Make Window"}},
+      {"window", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.failWindow = true; }, {"ERROR Make Window"},
+       false},
       {"video", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.videoResult = platform::VideoResult::NoPrimary; },
-       {"ERROR WIndow Mode DDSPRimary", "ERROR InitDirectDraw"}},
+       {"ERROR WIndow Mode DDSPRimary", "ERROR InitDirectDraw"}, false},
       {"no sheet", [](HeadlessGame& g, FakePlatform&, AppOptions& o) { o.sheetPath = (g.dir / "missing.bmp").string(); },
-       {"ERROR Find Resource", "ERROR BITMAP LOADING"}},
+       {"ERROR Find Resource", "ERROR BITMAP LOADING"}, false},
       {"corrupt sheet",
        [](HeadlessGame& g, FakePlatform&, AppOptions& o) {
          testing_support::WriteFile(g.dir / "bad.bmp", "BM not really a bitmap");
          o.sheetPath = (g.dir / "bad.bmp").string();
        },
-       {"ERROR LOAD IMAGE", "ERROR BITMAP LOADING"}},
-      {"no audio", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.failAudio = true; }, {}},
+       {"ERROR LOAD IMAGE", "ERROR BITMAP LOADING"}, false},
+      {"no audio", [](HeadlessGame&, FakePlatform& p, AppOptions&) { p.failAudio = true; }, {}, true},
+      // The browser keeps the score file only when the save says it was written.
+      {"score folder a file",
+       [](HeadlessGame& g, FakePlatform&, AppOptions& o) {
+         testing_support::WriteFile(g.dir / "scores", "a file where the folder would be");
+         o.scorePath = (g.dir / "scores" / "score.dat").string();
+       },
+       {}, false},
   };
   for (const auto& c : cases) {
     HeadlessGame files(TinyStage());
@@ -76,25 +86,10 @@ TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
     EXPECT_EQ(window.messages, c.messages) << c.name;
     EXPECT_EQ(window.dialogs, 0) << "both choices given";
     EXPECT_EQ(window.audioPlaying, c.messages.empty() && !window.failAudio) << c.name;
+    EXPECT_EQ(app.SaveScore(), c.saves) << c.name;
     app.ExitInstance();
-    EXPECT_EQ(testing_support::ReadFile(scoreFile) == "stored scores", !c.messages.empty()) << c.name;
+    EXPECT_EQ(testing_support::ReadFile(scoreFile) == "stored scores", !c.saves) << c.name;
   }
-}
-
-// The browser keeps the score file only when the save says it was written.
-TEST(Startup, ASaveSaysWhetherTheScoreWasWritten) {
-  HeadlessGame files(TinyStage());
-  testing_support::FakePlatform window;
-  AppOptions options = files.WindowOptions();
-  const auto folder = files.dir / "scores";
-  testing_support::WriteFile(folder, "a file where the folder would be");
-  options.scorePath = (folder / "score.dat").string();
-  CGameApp app(window, options, BuiltinResources());
-  ASSERT_TRUE(app.InitInstance());
-  EXPECT_FALSE(app.SaveScore());
-  std::filesystem::remove(folder);
-  std::filesystem::create_directories(folder);
-  EXPECT_TRUE(app.SaveScore());
 }
 
 TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
@@ -144,17 +139,16 @@ TEST(Screens, KeysClicksAndTheJoystickMoveBetweenThem) {
 // frame draws on is as it was, so the run goes on as if nothing happened.
 TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
   HeadlessGame files(TinyStage()), straight(TinyStage());
-  testing_support::FakePlatform window;
-  CGameApp paused(window, files.WindowOptions(), BuiltinResources());
-  ASSERT_TRUE(paused.InitInstance() && straight.Start());
+  WindowedApp paused(files.WindowOptions());
+  ASSERT_TRUE(straight.Start());
   EXPECT_FALSE(paused.OnAway()) << "the title keeps running";
   paused.OnIdle(Held({VK_SPACE}));
   straight.StartPlay();
   for (int i = 0; i < 30; ++i) paused.OnIdle(Held({VK_SPACE, VK_LEFT}));
   straight.Idle(30, {VK_SPACE, VK_LEFT});
-  const std::vector<uint8_t> before = window.lastPage;
+  const std::vector<uint8_t> before = paused.window.lastPage;
   ASSERT_TRUE(paused.OnAway());
-  const std::vector<uint8_t>& shown = window.lastPage;
+  const std::vector<uint8_t>& shown = paused.window.lastPage;
   size_t dimmed = 0, kept = 0;
   for (size_t i = 0; i < shown.size(); ++i) {
     const bool black = ((i % 640) + (i / 640)) % 2 == 0;  // the dimming's pixels
@@ -168,11 +162,9 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
   EXPECT_EQ(FrameLine(60 + 2, paused.LastFrame().screen, paused.LastFrame().page, paused.State()),
             FrameLine(60 + 2, straight.last.screen, straight.last.page, straight.State()));
 
-  testing_support::FakePlatform elsewhere;
   AppOptions options = files.WindowOptions();
   options.pauseWhenAway = false;
-  CGameApp playsOn(elsewhere, options, BuiltinResources());
-  ASSERT_TRUE(playsOn.InitInstance());
+  WindowedApp playsOn(options);
   playsOn.OnIdle(Held({VK_SPACE}));
   EXPECT_FALSE(playsOn.OnAway());
 }
@@ -182,9 +174,7 @@ TEST(Screens, OnlyPlayPausesWhileAwayAndPlaysOnUnchanged) {
 // is not the game's until let go.
 TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   HeadlessGame files(TinyStage());
-  testing_support::FakePlatform window;
-  CGameApp app(window, files.WindowOptions(), BuiltinResources());
-  ASSERT_TRUE(app.InitInstance());
+  WindowedApp app(files.WindowOptions());
   const auto idle = [&](std::vector<uint8_t> keys, bool menu = false) {
     FrameInput input = Held(keys);
     input.menu = menu;
@@ -195,18 +185,15 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
     for (const auto& keys : frames) idle(keys);
   };
   idle({});
-  const std::vector<uint8_t> title = window.lastPage;
+  const std::vector<uint8_t> title = app.window.lastPage;
   idle({}, true);
   EXPECT_EQ(app.Frames(), 1) << "the menu's frames are none of the game's";
-  EXPECT_NE(window.lastPage, title) << "drawn over the title";
-  // Past GAME, CONTROLS and PAD to VIDEO: full screen, then integer scale.
-  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {VK_SPACE}, {}, {VK_SPACE}, {}, {VK_DOWN}, {},
-               {VK_RIGHT}});
-  EXPECT_EQ(window.view, (PlayerView{true, true}));
-  idleThrough({{VK_ESCAPE}, {}, {VK_DOWN}, {VK_SPACE}, {VK_LEFT}});  // SOUND, its volume down a step
-  EXPECT_EQ(window.volume, (PlayerVolume{90, false}));
+  EXPECT_NE(app.window.lastPage, title) << "drawn over the title";
+  // Past GAME, CONTROLS, PAD and VIDEO to SOUND, its volume down a step.
+  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {VK_SPACE}, {VK_LEFT}});
+  EXPECT_EQ(app.window.volume, (PlayerVolume{90, false}));
   idleThrough({{VK_ESCAPE}, {}, {VK_ESCAPE}});  // back on the title as it was
-  EXPECT_EQ(window.lastPage, title);
+  EXPECT_EQ(app.window.lastPage, title);
   EXPECT_EQ(app.Frames(), 1);
   idle({}, true);
   idle({VK_SPACE});  // RESUME, with the key that starts play held on
@@ -227,12 +214,14 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
   EXPECT_TRUE(app.State().m_state.m_bExitQuery) << "the exit query keeps its keys";
   idle({VK_SPACE});  // back in play, whose menu has no rules to change
   idle({}, true);
-  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_SPACE}, {}, {VK_SPACE}});
-  EXPECT_TRUE(window.view.fullScreen == false) << "VIDEO's full screen, chosen: off again";
+  // Past CONTROLS and PAD to VIDEO: full screen on, integer scale on, full screen off again.
+  idleThrough({{VK_DOWN}, {}, {VK_DOWN}, {}, {VK_DOWN}, {}, {VK_SPACE}, {}, {VK_SPACE}, {VK_DOWN}, {VK_RIGHT}, {VK_UP},
+               {VK_SPACE}});
+  EXPECT_EQ(app.window.view, (PlayerView{false, true}));
   // From VIDEO up past PAD, CONTROLS and RESUME, round to QUIT, then LANGUAGE:
   // English from the next start, the platform told at once.
   idleThrough({{VK_ESCAPE}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {}, {VK_UP}, {VK_RIGHT}});
-  EXPECT_EQ(window.language, "en");
+  EXPECT_EQ(app.window.language, "en");
   idle({VK_DOWN});
   EXPECT_EQ(idle({VK_SPACE}), 0) << "QUIT";
 }
@@ -241,11 +230,9 @@ TEST(Screens, TheMenuHoldsTheGameChangesTheViewAndSoundAndQuits) {
 TEST(Screens, TheTitlesMenuMakesTheGameAnewUnderTheRulesChosen) {
   for (const bool recorded : {false, true}) {
     HeadlessGame files(TinyStage());
-    testing_support::FakePlatform window;
     AppOptions options = files.WindowOptions();
     options.choicesFixed = recorded;
-    CGameApp app(window, options, BuiltinResources());
-    ASSERT_TRUE(app.InitInstance());
+    WindowedApp app(options);
     int frame = 0;
     for (const auto& keys : {std::vector<uint8_t>{}, {}, {VK_DOWN}, {VK_SPACE}, {}, {VK_RIGHT}, {VK_ESCAPE}, {}, {VK_ESCAPE}}) {
       FrameInput input = Held(keys);
@@ -264,9 +251,7 @@ TEST(Screens, TheTitlesMenuMakesTheGameAnewUnderTheRulesChosen) {
 // key just bound, still held as its new action, moves nothing until let go.
 TEST(Screens, TheMenusKeysPageGivesAnActionTheNextKeyPressed) {
   HeadlessGame files(TinyStage());
-  testing_support::FakePlatform window;
-  CGameApp app(window, files.WindowOptions(), BuiltinResources());
-  ASSERT_TRUE(app.InitInstance());
+  WindowedApp app(files.WindowOptions());
   int frame = 0;
   for (const auto& [keys, name] : std::vector<std::pair<std::vector<uint8_t>, std::string>>{
            {{}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{}, ""}, {{VK_DOWN}, ""}, {{VK_SPACE}, ""}, {{}, ""}, {{VK_DOWN}, ""},
@@ -277,7 +262,7 @@ TEST(Screens, TheMenusKeysPageGivesAnActionTheNextKeyPressed) {
     input.keyName = name;
     app.OnIdle(input);  // past GAME to CONTROLS, down to DOWN: Z for it, held; Up, which UP has; X
   }
-  const auto keys = window.ActionNames(ControlDevice::Keyboard);
+  const auto keys = app.window.ActionNames(ControlDevice::Keyboard);
   EXPECT_EQ(std::tie(keys[0], keys[1], keys[2]), std::tuple("Up", "X", "Left"));
   EXPECT_EQ(app.Frames(), 1);
 }

@@ -22,12 +22,10 @@ struct OfferedGame {
     options.rules.kind = RulesKind::Arcade;
     options.rules.difficulty = Difficulty::Expert;
     options.boardAddress = board;
-    app.emplace(window, options, BuiltinResources());
-    EXPECT_TRUE(app->InitInstance());
+    app.emplace(options);
   }
   testing_support::HeadlessGame data;
-  testing_support::FakePlatform window;
-  std::optional<CGameApp> app;
+  std::optional<testing_support::WindowedApp> app;
 };
 
 // Both games see the same input: the one with a board shows what the other
@@ -39,19 +37,19 @@ TEST(SendRun, TheGameOverAsksOnlyWithABoardAndBombSendsNothing) {
   std::vector<uint8_t> gameOverPage;
   int64_t call = 1;
   for (; call <= script.script.Length() && asked.app->Frames() == plain.app->Frames(); ++call) {
-    gameOverPage = plain.window.lastPage;
+    gameOverPage = plain.app->window.lastPage;
     asked.app->OnIdle(script.script.InputAt(call));
     plain.app->OnIdle(script.script.InputAt(call));
     if (asked.app->Frames() == plain.app->Frames()) {
-      ASSERT_EQ(asked.window.lastPage, plain.window.lastPage) << call;
+      ASSERT_EQ(asked.app->window.lastPage, plain.app->window.lastPage) << call;
     }
   }
   ASSERT_LT(call, script.script.Length()) << "asked as the title came";
   EXPECT_EQ(plain.app->LastFrame().screen, std::string("title"));
-  EXPECT_NE(asked.window.lastPage, gameOverPage);
+  EXPECT_NE(asked.app->window.lastPage, gameOverPage);
   for (size_t at = 0; at < gameOverPage.size(); ++at) {
     if (at / kPageWidth < kQuestionTop || at / kPageWidth >= kQuestionBottom) {
-      ASSERT_EQ(asked.window.lastPage[at], gameOverPage[at]) << at;
+      ASSERT_EQ(asked.app->window.lastPage[at], gameOverPage[at]) << at;
     }
   }
   const int64_t frames = asked.app->Frames();
@@ -61,7 +59,7 @@ TEST(SendRun, TheGameOverAsksOnlyWithABoardAndBombSendsNothing) {
   asked.app->OnIdle(FrameInput{});
   EXPECT_EQ(asked.app->LastFrame().screen, std::string("title"));
   EXPECT_EQ(asked.app->Frames(), frames + 1);
-  EXPECT_TRUE(asked.window.sentRuns.empty() && plain.window.sentRuns.empty());
+  EXPECT_TRUE(asked.app->window.sentRuns.empty() && plain.app->window.sentRuns.empty());
 }
 
 }  // namespace

@@ -68,13 +68,19 @@ TEST(StageScript, ReleaseTakesTheTypeCharacterAndParts) {
 // Tables replaced after start-up, past the checks, to see what play does with
 // data those checks refuse: it stops at the capacity and acts on nothing else.
 TEST(StageScript, UncheckedTablesEndAtTheirCapacity) {
-  const auto replace = [](CsvTable& table, int32_t rows, const std::string& text) {
-    ASSERT_TRUE(table.Allocate(rows));
-    ASSERT_TRUE(table.LoadBytes(text, "replaced.csv", nullptr));
+  // The script, and the types when given, replaced past the loader's checks; the script's wait cut short.
+  const auto replaced = [](PlayGame& game, const std::string& stage, const std::string& types = "") {
+    game.ChangeData([&](GameData& d) {
+      ASSERT_TRUE(d.stageTable.Allocate(STAGE_TABLE_ROWS));
+      ASSERT_TRUE(d.stageTable.LoadBytes(stage, "stage.csv", nullptr));
+      if (types.empty()) return;
+      ASSERT_TRUE(d.dataTable.Allocate(DATA_TABLE_ROWS));
+      ASSERT_TRUE(d.dataTable.LoadBytes(types, "data.csv", nullptr));
+    });
+    game.State().g_nStageWait = 0;
   };
   PlayGame noEof;
-  noEof.ChangeData([&](GameData& d) { replace(d.stageTable, STAGE_TABLE_ROWS, ",,,0\n"); });
-  noEof.State().g_nStageWait = 0;
+  replaced(noEof, ",,,0\n");
   noEof.Idle(STAGE_TABLE_ROWS - 1);
   EXPECT_EQ(noEof.State().m_state.m_bPlaying, 1) << "one row a frame";
   noEof.Idle();
@@ -82,12 +88,8 @@ TEST(StageScript, UncheckedTablesEndAtTheirCapacity) {
   EXPECT_EQ(noEof.State().g_nStageRow, 0);
 
   PlayGame noEnd;
-  noEnd.ChangeData([&](GameData& d) {
-    replace(d.dataTable, DATA_TABLE_ROWS,
-            "C1,,,,,INIT,,,C\n,0,0,1,0,,,0\n,,,,,START\n,0,0,,7,,,,P1\nP1,,,,,INIT,,,P\n");
-    replace(d.stageTable, STAGE_TABLE_ROWS, "C1,200,100,1000\n,,,\nEOF,\n");
-  });
-  noEnd.State().g_nStageWait = 0;
+  replaced(noEnd, "C1,200,100,1000\n,,,\nEOF,\n",
+           "C1,,,,,INIT,,,C\n,0,0,1,0,,,0\n,,,,,START\n,0,0,,7,,,,P1\nP1,,,,,INIT,,,P\n");
   noEnd.State().g_nStageRow = 0;
   noEnd.Idle();
   // Rows 3 to 511 each made a part; all but the first have kind 0 and the
@@ -98,11 +100,7 @@ TEST(StageScript, UncheckedTablesEndAtTheirCapacity) {
   EXPECT_EQ(noEnd.Of(KIND_CARRIER)[0]->programRow, DATA_TABLE_ROWS + 1);
 
   PlayGame noInit;  // row 1 of the data is E1's step, not a type header
-  noInit.ChangeData([&](GameData& d) {
-    replace(d.stageTable, STAGE_TABLE_ROWS, "E1,100,0,0\nE1,,,0\n,,,1000\nEOF,\n");
-    replace(d.dataTable, DATA_TABLE_ROWS, ",,,,,INIT,,,E\nE1,0,0,1000,0,,,0\n");
-  });
-  noInit.State().g_nStageWait = 0;
+  replaced(noInit, "E1,100,0,0\nE1,,,0\n,,,1000\nEOF,\n", ",,,,,INIT,,,E\nE1,0,0,1000,0,,,0\n");
   noInit.State().g_nStageRow = 0;
   noInit.Idle(3);
   EXPECT_EQ(CountNodes(noInit.State().mainList), 0u);

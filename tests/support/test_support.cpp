@@ -215,4 +215,9 @@ void HeadlessGame::StartPlay() { Idle(1, {VK_SPACE}); }
 
 std::string HeadlessGame::LastLine() const { return FrameLine(frames, last.screen, last.page, core->State()); }
 
+WindowedApp::WindowedApp(const AppOptions& options, Resources resources, const Translator& texts)
+    : CGameApp(window, options, std::move(resources), texts) {
+  EXPECT_TRUE(InitInstance());
+}
+
 }  // namespace testing_support

@@ -193,4 +193,16 @@ class HeadlessGame {
   JoyReading stick;  // what the stick reads from the next frame on
 };
 
+// A base ahead of the game's, so that the window is made before the game that draws into it.
+struct FakeWindow {
+  FakePlatform window;
+};
+
+// The game in a window that shows nothing, started from `options`.
+class WindowedApp : public FakeWindow, public CGameApp {
+ public:
+  explicit WindowedApp(const AppOptions& options, Resources resources = BuiltinResources(),
+                       const Translator& texts = kSourceTexts);
+};
+
 }  // namespace testing_support
