@@ -110,7 +110,7 @@ size_t OpenDescriptors() {
   return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
 }
 
-TEST(HighScores, AFailedSaveLeavesTheOldFileAndNothingElse) {
+TEST(HighScores, AFailedSaveLeavesTheOldFileAndNoSaveWritesThroughAPlantedLink) {
   const auto dir = MakeTempDir();
   const auto path = (dir / "score.dat").string();
   const std::string old = ScoreFileText({111, 22});
@@ -139,26 +139,23 @@ TEST(HighScores, AFailedSaveLeavesTheOldFileAndNothingElse) {
   for (const auto& folder : {fresh.parent_path(), fresh}) {
     EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all) << folder;
   }
-}
 
-// Links planted in a shared folder, where a save might write: at the names a
-// save could be expected to use, and at the score file itself. The save
-// writes none of their targets.
-TEST(HighScores, PlantedLinksAreNeverWrittenThrough) {
-  const auto dir = MakeTempDir();
+  // Links planted in a shared folder, where a save might write: at the names a
+  // save could be expected to use, and at the score file itself. The save
+  // writes none of their targets.
+  const auto shared = MakeTempDir();
   const auto victims = MakeTempDir();
-  const auto path = dir / "score.dat";
   const std::vector<std::string> names = {"score.dat", "score.dat.tmp", "score.dat.lock", "score.dat.new",
                                           "score.dat~", "score.dat.XXXXXX", ".score.dat"};
   for (const std::string& name : names) {
     WriteFile(victims / name, "precious " + name);
-    std::filesystem::create_symlink(victims / name, dir / name);
+    std::filesystem::create_symlink(victims / name, shared / name);
   }
-  HighScoreTable table;
-  ASSERT_TRUE(table.Save(path.string(), 700));
+  ASSERT_TRUE(table.Save((shared / "score.dat").string(), 700));
   for (const std::string& name : names) EXPECT_EQ(ReadFile(victims / name), "precious " + name) << name;
-  EXPECT_EQ(ReadFile(path), ScoreFileText({700}));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), static_cast<std::ptrdiff_t>(names.size()));
+  EXPECT_EQ(ReadFile(shared / "score.dat"), ScoreFileText({700}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(shared), {}),
+            static_cast<std::ptrdiff_t>(names.size()));
 }
 
 // The arcade's best runs of a difficulty with their initials, saved the same way.
