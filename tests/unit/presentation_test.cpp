@@ -78,7 +78,7 @@ using platform::sdl::Summarize;
 constexpr uint64_t kMs = 1'000'000;
 constexpr uint64_t kFrame = 16'666'667;
 
-TEST(FrameStats, MedianAndPercentileAreNearestRanksAndLateIsAMillisecondOver) {
+TEST(FrameStats, NearestRankMedianAndPercentileLateAMillisecondOverAndTheReportOfThePresents) {
   EXPECT_DOUBLE_EQ(Summarize({30 * kMs, 10 * kMs, 20 * kMs}).medianMs, 20.0) << "unsorted input";
   EXPECT_DOUBLE_EQ(Summarize({10 * kMs, 20 * kMs}).medianMs, 10.0);
   // One stall in a hundred frames is under the 99th percentile; two are not.
@@ -96,9 +96,8 @@ TEST(FrameStats, MedianAndPercentileAreNearestRanksAndLateIsAMillisecondOver) {
   // Late means more than 1000/60 + 1 ms, 17.666666... ms.
   EXPECT_EQ(Summarize({17'666'666, 16 * kMs, 0}).late, 0u);
   EXPECT_EQ(Summarize({17'666'667, 33 * kMs, kFrame, 17'666'666}).late, 2u);
-}
 
-TEST(FrameStats, RecordsTheTimeBetweenPresents) {
+  // The times between presents recorded, and reported.
   FrameStats stats;
   for (const uint64_t at : {5 * kMs, 5 * kMs + kFrame, 5 * kMs + 2 * kFrame, 5 * kMs + 2 * kFrame + 20 * kMs}) {
     stats.Record(at);
