@@ -46,7 +46,7 @@ void ExpectCells(const CsvTable& table, const Rows& rows) {
 }
 
 // Bytes that fit split into cells; the first row past the capacity is named by the line it begins on.
-TEST(CsvTable, SplitsBytesByTheFileRulesUpToTheCapacity) {
+TEST(CsvTable, SplitsBytesByTheFileRulesUpToTheCapacityLooksUpInsideTheTableAndAppends) {
   struct Case {
     const char* name;
     std::string bytes;
@@ -95,10 +95,8 @@ TEST(CsvTable, SplitsBytesByTheFileRulesUpToTheCapacity) {
     EXPECT_EQ(error.line, c.line);
     EXPECT_NE(error.what.find("more rows than the capacity"), std::string::npos) << error.what;
   }
-}
 
-// Rows, keys and lines read back, and nothing outside the table.
-TEST(CsvTable, LookupsStayInsideTheTableAndLoadsAppend) {
+  // Rows, keys and lines read back, and nothing outside the table.
   CsvTable table(10);
   ASSERT_TRUE(table.Allocate(5));
   ASSERT_TRUE(table.LoadBytes("# c\nE1 ,a\nE1,b# j\n\n,c\nX,d", "t.csv", nullptr));

@@ -290,7 +290,7 @@ std::vector<int16_t> Mixed(Mixer& mixer, size_t count) {
   return out;
 }
 
-TEST(Mixer, DecodesEightAndSixteenBitPcmOnly) {
+TEST(Mixer, DecodesPcmOnlyLoopsTheMusicAndAddsEffectsWithinTheirVoicesByTheVolumeNeverWrapping) {
   const WaveFormat u8{1, 1, 8000, 8000, 1, 8}, s16{1, 2, 8000, 32000, 4, 16};
   EXPECT_EQ(platform::DecodePcm(u8, std::vector<uint8_t>{0, 0x80, 0xFF}), (std::vector<int16_t>{-32768, 0, 32512}));
   EXPECT_EQ(platform::DecodePcm(s16, std::vector<uint8_t>{0x01, 0x80, 0xFF, 0x7F}),
@@ -298,9 +298,7 @@ TEST(Mixer, DecodesEightAndSixteenBitPcmOnly) {
   EXPECT_TRUE(platform::DecodePcm(s16, std::vector<uint8_t>{1, 2, 3}).empty());  // a part-frame
   EXPECT_TRUE(platform::DecodePcm({1, 1, 8000, 32000, 4, 32}, std::vector<uint8_t>(8)).empty());
   EXPECT_TRUE(platform::DecodePcm({3, 1, 8000, 32000, 4, 32}, std::vector<uint8_t>(8)).empty());
-}
 
-TEST(Mixer, LoopsTheMusicAddsEffectsWithinTheirVoicesScaledByTheVolumeAndNeverWraps) {
   Mixer mixer;
   std::vector<int16_t> music(333);
   for (size_t i = 0; i < music.size(); ++i) music[i] = static_cast<int16_t>(i * 97 % 30000);
