@@ -95,7 +95,7 @@ class ClippedBlit : public ::testing::Test {
 // A 32 x 32 sprite from source (1, 1) trimmed at each edge of the playfield
 // and the page: what stays is drawn where it was, from the source moved by the
 // trim, unscaled.
-TEST_F(ClippedBlit, EveryEdgeOfThePlayfieldAndPageMovesTheSourceEdge) {
+TEST_F(ClippedBlit, EveryEdgeOfThePlayfieldAndPageMovesTheSourceEdgeAndGlyphsAreScaledCells) {
   const struct {
     int32_t left, top;
     int drawnW, drawnH;
@@ -120,11 +120,9 @@ TEST_F(ClippedBlit, EveryEdgeOfThePlayfieldAndPageMovesTheSourceEdge) {
   display.BltClipped(sprite, -big, -big, big, big, {0, 0, 32, 32});
   display.BltClipped(sprite, big, big, big + 5, big + 5, {0, 0, 32, 32});
   EXPECT_EQ(Drawn().first, 0);
-}
 
-// Glyphs come from the cells of the sheet's character grid, each pixel scaled
-// into a block.
-TEST_F(ClippedBlit, GlyphsComeFromTheCharacterGridEachPixelScaledIntoABlock) {
+  // Glyphs come from the cells of the sheet's character grid, each pixel scaled
+  // into a block.
   display.DrawBigGlyph(25, 200, 100, 2);  // Z at (384, 240)
   EXPECT_EQ(Drawn(200, 100, 384, 240, 2), std::pair(32 * 32, 0));
   ClearSurface(page);

@@ -40,7 +40,7 @@ std::vector<int32_t> Scores(const HighScoreTable& t) {
   return s;
 }
 
-TEST(HighScores, ReadsNineMaskedEntriesAndKeepsWhatAShortOrGarbledFileHolds) {
+TEST(HighScores, ReadsNineMaskedEntriesKeepsWhatAGarbledFileHoldsAndSortsASavedScoreIn) {
   const auto dir = MakeTempDir();
   HighScoreTable table;
   table.entries[9].score = 4242;
@@ -76,18 +76,16 @@ TEST(HighScores, ReadsNineMaskedEntriesAndKeepsWhatAShortOrGarbledFileHolds) {
     EXPECT_TRUE(garbled.Load((dir / "s").string()));
     EXPECT_EQ(Scores(garbled), c.scores);
   }
-}
 
-// The run's score sorted in among the eight best, in the place of the same
-// run's earlier entry when it was entered before.
-TEST(HighScores, SaveSortsTheRunScoreInReplacingItsEarlierEntry) {
+  // The run's score sorted in among the eight best, in the place of the same
+  // run's earlier entry when it was entered before.
   const std::vector<int32_t> full = {900, 800, 700, 600, 500, 400, 300, 200, 100};
   const struct {
     std::vector<int32_t> stored;
     int16_t run;
     std::optional<int16_t> replacing;
     std::vector<int32_t> after;
-  } cases[] = {
+  } saves[] = {
       {full, 250, {}, {900, 800, 700, 600, 500, 400, 300, 250, 200}},
       {full, 50, {}, {900, 800, 700, 600, 500, 400, 300, 200, 50}},
       {full, 1000, {}, {1000, 900, 800, 700, 600, 500, 400, 300, 200}},
@@ -96,13 +94,13 @@ TEST(HighScores, SaveSortsTheRunScoreInReplacingItsEarlierEntry) {
       {full, 600, 500, {900, 800, 700, 600, 600, 400, 300, 200, 100}},
       {full, 150, 50, {900, 800, 700, 600, 500, 400, 300, 200, 150}},  // 50 was pushed out: enters as any
   };
-  const auto path = (MakeTempDir() / "score.dat").string();
-  for (const auto& c : cases) {
+  const auto path = (dir / "score.dat").string();
+  for (const auto& c : saves) {
     WriteFile(path, ScoreFileText(c.stored));
-    HighScoreTable table;
-    ASSERT_TRUE(table.Save(path, c.run, c.replacing));
+    HighScoreTable saved;
+    ASSERT_TRUE(saved.Save(path, c.run, c.replacing));
     EXPECT_EQ(ReadFile(path), ScoreFileText(c.after)) << "run " << c.run;
-    EXPECT_EQ(table.Text(), ScoreFileText(c.after)) << "run " << c.run;
+    EXPECT_EQ(saved.Text(), ScoreFileText(c.after)) << "run " << c.run;
   }
 }
 
