@@ -14,7 +14,7 @@ namespace {
 // A whole multiple is kept while it fills most of the height, else the
 // largest 4:3 picture fits; forced whole multiples centre the largest that
 // fits, overhanging, centred, an output smaller than the page.
-TEST(PageLayout, WholeMultipleWhileItFillsMostOfTheHeightElseFitted) {
+TEST(PageLayout, WholeMultipleWhileItFillsMostOfTheHeightElseFittedAndAlwaysCentredFourByThree) {
   const struct {
     int32_t w, h;
     bool wholeOnly;
@@ -50,11 +50,9 @@ TEST(PageLayout, WholeMultipleWhileItFillsMostOfTheHeightElseFitted) {
   EXPECT_TRUE(LayOutPage(1000, 640, false).WholeMultiple());
   EXPECT_FALSE(LayOutPage(1000, 641, false).WholeMultiple());
   EXPECT_FALSE((PageLayout{1, 0, 0, 640, 481}).WholeMultiple());
-}
 
-// Over a sweep of sizes: the factor is the largest that fits, the picture is
-// 4:3 to the pixel, inside the output and centred.
-TEST(PageLayout, EverySizeGivesACentredFourByThreePicture) {
+  // Over a sweep of sizes: the factor is the largest that fits, the picture is
+  // 4:3 to the pixel, inside the output and centred.
   for (int32_t w = 640; w <= 4000; w += 37) {
     for (int32_t h = 480; h <= 3000; h += 29) {
       const PageLayout got = LayOutPage(w, h, false);
