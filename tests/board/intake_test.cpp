@@ -21,7 +21,7 @@ std::string Committed(const std::string& name) {
 const std::string kRun = Committed("arcade_initials.krp");  // 6541 frames, expert
 const std::string kHash = kRun.substr(kRun.find(" data ") + 6, 16);  // the data it was recorded on
 
-TEST(Submission, TheLimitsHoldAtTheirEdges) {
+TEST(Submission, TheLimitsHoldAtTheirEdgesAndARefusalNamesTheLine) {
   Submission taken;
   const auto bytes = static_cast<int64_t>(kRun.size());
   EXPECT_FALSE(ParseSubmission(kRun, {bytes, 6541}, kHash, taken));
@@ -36,10 +36,7 @@ TEST(Submission, TheLimitsHoldAtTheirEdges) {
   const auto other = ParseSubmission(kRun, {bytes, 6541}, "ffffffffffffffff", taken);
   ASSERT_TRUE(other);
   EXPECT_EQ(other->error.rfind("recorded on other data (data " + kHash, 0), 0u) << other->error;
-}
 
-TEST(Submission, TheRefusalNamesTheLine) {
-  Submission taken;
   std::string broken = kRun;
   broken.replace(broken.find("\n20 none\n"), 9, "\n20 nine\n");
   const auto refusal = ParseSubmission(broken, {}, kHash, taken);

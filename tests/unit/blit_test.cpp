@@ -26,7 +26,7 @@ Surface Filled(int w, int h, uint8_t value) {
   return s;
 }
 
-TEST(Blit, KeyedSkipsZeroOpaqueCopiesItScaledIsNearestNeighbourClearZeroes) {
+TEST(Blit, KeyedSkipsZeroOpaqueCopiesItScaledIsNearestNeighbourClearZeroesAndOnlyInsideDraws) {
   const Surface src = PatternSurface(16, 16);
   Surface keyed = Filled(8, 8, 255), opaque = Filled(8, 8, 255);
   ASSERT_EQ(BltKeyed(keyed, src, {0, 0, 8, 8}, {0, 0, 8, 8}), 1);
@@ -52,10 +52,8 @@ TEST(Blit, KeyedSkipsZeroOpaqueCopiesItScaledIsNearestNeighbourClearZeroes) {
   for (int dy = 0; dy < 8; ++dy) {
     for (int dx = 0; dx < 8; ++dx) EXPECT_EQ(small.Row(dy)[dx], Expected(3 + dx * 9 / 8, 2 + dy * 12 / 8));
   }
-}
 
-TEST(Blit, RectanglesNotWhollyInsideOrEmptyDrawNothing) {
-  const Surface src = PatternSurface(16, 16);
+  // Rectangles not wholly inside, or empty, draw nothing.
   const RECT good = {0, 0, 4, 4};
   const struct {
     RECT dst, src;
@@ -97,7 +95,7 @@ class ClippedBlit : public ::testing::Test {
 // A 32 x 32 sprite from source (1, 1) trimmed at each edge of the playfield
 // and the page: what stays is drawn where it was, from the source moved by the
 // trim, unscaled.
-TEST_F(ClippedBlit, EveryEdgeOfThePlayfieldAndPageMovesTheSourceEdge) {
+TEST_F(ClippedBlit, EveryEdgeOfThePlayfieldAndPageMovesTheSourceEdgeAndGlyphsAreScaledCells) {
   const struct {
     int32_t left, top;
     int drawnW, drawnH;
@@ -122,11 +120,9 @@ TEST_F(ClippedBlit, EveryEdgeOfThePlayfieldAndPageMovesTheSourceEdge) {
   display.BltClipped(sprite, -big, -big, big, big, {0, 0, 32, 32});
   display.BltClipped(sprite, big, big, big + 5, big + 5, {0, 0, 32, 32});
   EXPECT_EQ(Drawn().first, 0);
-}
 
-// Glyphs come from the cells of the sheet's character grid, each pixel scaled
-// into a block.
-TEST_F(ClippedBlit, GlyphsComeFromTheCharacterGridEachPixelScaledIntoABlock) {
+  // Glyphs come from the cells of the sheet's character grid, each pixel scaled
+  // into a block.
   display.DrawBigGlyph(25, 200, 100, 2);  // Z at (384, 240)
   EXPECT_EQ(Drawn(200, 100, 384, 240, 2), std::pair(32 * 32, 0));
   ClearSurface(page);

@@ -22,7 +22,7 @@ std::vector<std::string> KeptTexts(const std::string& folder) {
   return texts;
 }
 
-TEST(Outbox, RunsAreKeptWholeOldestFirstAndWhatCannotBeIsNamed) {
+TEST(BoardSender, RunsAreKeptWholeOldestFirstAndOnlyThoseABoardRefusesDropped) {
   EXPECT_EQ(sdl::OutboxFolder("relative", "/home/p"), "/home/p/.local/share/kestrova/outbox");
   const std::filesystem::path dir = testing_support::MakeTempDir();
   sdl::Outbox outbox((dir / "outbox").string());
@@ -33,10 +33,8 @@ TEST(Outbox, RunsAreKeptWholeOldestFirstAndWhatCannotBeIsNamed) {
   testing_support::WriteFile(dir / "file", "");
   EXPECT_EQ(sdl::Outbox((dir / "file" / "outbox").string()).Keep("run", error), "");
   EXPECT_EQ(error.find((dir / "file" / "outbox").string() + ": "), 0u) << error;
-}
 
-// A 503 and a 429 keep the run for a later start; a 400 drops it, with the board's reason.
-TEST(BoardSender, RunsABoardCannotTakeAreKeptAndOnesItRefusesDropped) {
+  // A 503 and a 429 keep the run for a later start; a 400 drops it, with the board's reason.
   httplib::Server server;
   int status = 503;
   std::string answer = R"({"error":"the queue is full"})";

@@ -40,7 +40,7 @@ std::vector<int32_t> Scores(const HighScoreTable& t) {
   return s;
 }
 
-TEST(HighScores, ReadsNineMaskedEntriesAndKeepsWhatAShortOrGarbledFileHolds) {
+TEST(HighScores, ReadsNineMaskedEntriesKeepsWhatAGarbledFileHoldsAndSortsASavedScoreIn) {
   const auto dir = MakeTempDir();
   HighScoreTable table;
   table.entries[9].score = 4242;
@@ -76,18 +76,16 @@ TEST(HighScores, ReadsNineMaskedEntriesAndKeepsWhatAShortOrGarbledFileHolds) {
     EXPECT_TRUE(garbled.Load((dir / "s").string()));
     EXPECT_EQ(Scores(garbled), c.scores);
   }
-}
 
-// The run's score sorted in among the eight best, in the place of the same
-// run's earlier entry when it was entered before.
-TEST(HighScores, SaveSortsTheRunScoreInReplacingItsEarlierEntry) {
+  // The run's score sorted in among the eight best, in the place of the same
+  // run's earlier entry when it was entered before.
   const std::vector<int32_t> full = {900, 800, 700, 600, 500, 400, 300, 200, 100};
   const struct {
     std::vector<int32_t> stored;
     int16_t run;
     std::optional<int16_t> replacing;
     std::vector<int32_t> after;
-  } cases[] = {
+  } saves[] = {
       {full, 250, {}, {900, 800, 700, 600, 500, 400, 300, 250, 200}},
       {full, 50, {}, {900, 800, 700, 600, 500, 400, 300, 200, 50}},
       {full, 1000, {}, {1000, 900, 800, 700, 600, 500, 400, 300, 200}},
@@ -96,13 +94,13 @@ TEST(HighScores, SaveSortsTheRunScoreInReplacingItsEarlierEntry) {
       {full, 600, 500, {900, 800, 700, 600, 600, 400, 300, 200, 100}},
       {full, 150, 50, {900, 800, 700, 600, 500, 400, 300, 200, 150}},  // 50 was pushed out: enters as any
   };
-  const auto path = (MakeTempDir() / "score.dat").string();
-  for (const auto& c : cases) {
+  const auto path = (dir / "score.dat").string();
+  for (const auto& c : saves) {
     WriteFile(path, ScoreFileText(c.stored));
-    HighScoreTable table;
-    ASSERT_TRUE(table.Save(path, c.run, c.replacing));
+    HighScoreTable saved;
+    ASSERT_TRUE(saved.Save(path, c.run, c.replacing));
     EXPECT_EQ(ReadFile(path), ScoreFileText(c.after)) << "run " << c.run;
-    EXPECT_EQ(table.Text(), ScoreFileText(c.after)) << "run " << c.run;
+    EXPECT_EQ(saved.Text(), ScoreFileText(c.after)) << "run " << c.run;
   }
 }
 
@@ -110,7 +108,7 @@ size_t OpenDescriptors() {
   return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
 }
 
-TEST(HighScores, AFailedSaveLeavesTheOldFileAndNothingElse) {
+TEST(HighScores, AFailedSaveLeavesTheOldFileAndNoSaveWritesThroughAPlantedLink) {
   const auto dir = MakeTempDir();
   const auto path = (dir / "score.dat").string();
   const std::string old = ScoreFileText({111, 22});
@@ -139,26 +137,23 @@ TEST(HighScores, AFailedSaveLeavesTheOldFileAndNothingElse) {
   for (const auto& folder : {fresh.parent_path(), fresh}) {
     EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms::owner_all) << folder;
   }
-}
 
-// Links planted in a shared folder, where a save might write: at the names a
-// save could be expected to use, and at the score file itself. The save
-// writes none of their targets.
-TEST(HighScores, PlantedLinksAreNeverWrittenThrough) {
-  const auto dir = MakeTempDir();
+  // Links planted in a shared folder, where a save might write: at the names a
+  // save could be expected to use, and at the score file itself. The save
+  // writes none of their targets.
+  const auto shared = MakeTempDir();
   const auto victims = MakeTempDir();
-  const auto path = dir / "score.dat";
   const std::vector<std::string> names = {"score.dat", "score.dat.tmp", "score.dat.lock", "score.dat.new",
                                           "score.dat~", "score.dat.XXXXXX", ".score.dat"};
   for (const std::string& name : names) {
     WriteFile(victims / name, "precious " + name);
-    std::filesystem::create_symlink(victims / name, dir / name);
+    std::filesystem::create_symlink(victims / name, shared / name);
   }
-  HighScoreTable table;
-  ASSERT_TRUE(table.Save(path.string(), 700));
+  ASSERT_TRUE(table.Save((shared / "score.dat").string(), 700));
   for (const std::string& name : names) EXPECT_EQ(ReadFile(victims / name), "precious " + name) << name;
-  EXPECT_EQ(ReadFile(path), ScoreFileText({700}));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), static_cast<std::ptrdiff_t>(names.size()));
+  EXPECT_EQ(ReadFile(shared / "score.dat"), ScoreFileText({700}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(shared), {}),
+            static_cast<std::ptrdiff_t>(names.size()));
 }
 
 // The arcade's best runs of a difficulty with their initials, saved the same way.

@@ -61,7 +61,7 @@ TEST(Joystick, ThresholdsButtonWordsUnpluggingAndNeverOpened) {
   }
 }
 
-TEST(InputScript, RunsCommentsAndKeyLookup) {
+TEST(InputScript, RunsCommentsKeyLookupAndErrorsNamingTheLine) {
   InputScript script;
   std::string error;
   ASSERT_TRUE(ParseInputScript("# warm up\n3 none\n\n2 space+left\r\n  1   escape  \n", "s.txt", script, error)) << error;
@@ -76,9 +76,7 @@ TEST(InputScript, RunsCommentsAndKeyLookup) {
   EXPECT_EQ(script.Length(), 999999999999);
   EXPECT_EQ(KeyNames({VK_SHIFT, VK_RIGHT, VK_UP}), "right+up+shift");
   EXPECT_EQ(KeyNames({}), "none");
-}
 
-TEST(InputScript, ErrorsNameTheLine) {
   const struct {
     const char* text;
     const char* where;
@@ -88,8 +86,6 @@ TEST(InputScript, ErrorsNameTheLine) {
       {"99999999999999999 none\n", "f:1:"},
   };
   for (const auto& c : cases) {
-    InputScript script;
-    std::string error;
     EXPECT_FALSE(ParseInputScript(c.text, "f", script, error)) << c.text;
     EXPECT_EQ(error.rfind(c.where, 0), 0u) << error;
   }

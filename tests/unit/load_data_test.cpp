@@ -46,7 +46,7 @@ void ExpectCells(const CsvTable& table, const Rows& rows) {
 }
 
 // Bytes that fit split into cells; the first row past the capacity is named by the line it begins on.
-TEST(CsvTable, SplitsBytesByTheFileRulesUpToTheCapacity) {
+TEST(CsvTable, SplitsBytesByTheFileRulesUpToTheCapacityLooksUpInsideTheTableAndAppends) {
   struct Case {
     const char* name;
     std::string bytes;
@@ -95,10 +95,8 @@ TEST(CsvTable, SplitsBytesByTheFileRulesUpToTheCapacity) {
     EXPECT_EQ(error.line, c.line);
     EXPECT_NE(error.what.find("more rows than the capacity"), std::string::npos) << error.what;
   }
-}
 
-// Rows, keys and lines read back, and nothing outside the table.
-TEST(CsvTable, LookupsStayInsideTheTableAndLoadsAppend) {
+  // Rows, keys and lines read back, and nothing outside the table.
   CsvTable table(10);
   ASSERT_TRUE(table.Allocate(5));
   ASSERT_TRUE(table.LoadBytes("# c\nE1 ,a\nE1,b# j\n\n,c\nX,d", "t.csv", nullptr));
@@ -346,7 +344,10 @@ TEST(DataCheck, AcceptsWhatThePlayWouldFollowAndNamesTheFileLineAndKeyOfEachFaul
     const char* file = nullptr;  // null: accepted
     int32_t line = 0;
     const char* what = nullptr;
+    int32_t dataRows = 512;
   };
+  std::string fullScript;
+  for (int32_t i = 0; i < 510; ++i) fullScript += ",,,1\n";
   const Case cases[] = {
       // Accepted: what play would follow holds every key it needs.
       {"the base set", kData, kStage, kChars},
@@ -380,34 +381,28 @@ TEST(DataCheck, AcceptsWhatThePlayWouldFollowAndNamesTheFileLineAndKeyOfEachFaul
        kChars, "data.csv", 13, "unknown key 'L4'"},
       {"empty character key in a full char table", Replace(kData, "INIT,,,C1", "INIT,,,"), kStage, FullChars(),
        "data.csv", 1, "unknown key ''"},
+      // Scans stop at the capacity: a program that runs off the table holds no
+      // more keys, but a child block must close inside it.
+      {"a program running off the table", "E1,,,,,INIT,,,C1\n,64,64,1,,,,1\n", "E1\nEOF,\n", kChars, nullptr, 0,
+       nullptr, 2},
+      {"a child block cut by the table's end", "E1,,,,,INIT,,,C1\n,64,64,1\n,,,,,START\n,,,,,,,,E1\n", "E1\nEOF,\n",
+       kChars, "data.csv", 3, "\"START\" without an \"END\" row", 4},
+      {"EOF on the script's last row", kData, fullScript + "DOT,,,1\nEOF,\n", kChars},
+      {"no EOF before the script's end", kData, fullScript + ",,,1\n,,,1\n", kChars, "Stage1.csv", 0,
+       "no \"EOF\" row where the script would take one before row 512"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     DataError error;
     if (c.file == nullptr) {
-      EXPECT_TRUE(Check(c.data, c.stage, c.chars, &error)) << error.Message();
+      EXPECT_TRUE(Check(c.data, c.stage, c.chars, &error, c.dataRows)) << error.Message();
       continue;
     }
-    EXPECT_FALSE(Check(c.data, c.stage, c.chars, &error));
+    EXPECT_FALSE(Check(c.data, c.stage, c.chars, &error, c.dataRows));
     EXPECT_EQ(error.file, c.file);
     EXPECT_EQ(error.line, c.line);
     EXPECT_NE(error.what.find(c.what), std::string::npos) << error.what;
   }
-}
-
-// Scans stop at the capacity: a program that runs off the table holds no
-// more keys, but a child block must close inside it.
-TEST(DataCheck, StopsAtTheCapacity) {
-  DataError error;
-  EXPECT_TRUE(Check("E1,,,,,INIT,,,C1\n,64,64,1,,,,1\n", "E1\nEOF,\n", kChars, &error, 2)) << error.Message();
-  EXPECT_FALSE(Check("E1,,,,,INIT,,,C1\n,64,64,1\n,,,,,START\n,,,,,,,,E1\n", "E1\nEOF,\n", kChars, &error, 4));
-  EXPECT_EQ(error.Message(), "data.csv:3: \"START\" without an \"END\" row");
-
-  std::string script;
-  for (int32_t i = 0; i < 510; ++i) script += ",,,1\n";
-  EXPECT_TRUE(Check(kData, script + "DOT,,,1\nEOF,\n", kChars, &error)) << error.Message();
-  EXPECT_FALSE(Check(kData, script + ",,,1\n,,,1\n", kChars, &error));
-  EXPECT_EQ(error.Message(), "Stage1.csv: no \"EOF\" row where the script would take one before row 512");
 }
 
 TEST(Difficulties, EachRowByNameOrTheLineAndFieldThatIsWrong) {

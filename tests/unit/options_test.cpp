@@ -31,7 +31,7 @@ auto Taken(const CommandLine& l) {
 }
 
 // Each case changes what it names from what no option gives.
-TEST(Options, ChoicesThatSkipTheDialogAndValuesSeparateOrJoined) {
+TEST(Options, ChoicesThatSkipTheDialogValuesSeparateOrJoinedHelpVersionAndMistakes) {
   const CommandLine none = Parse({});
   ASSERT_EQ(none.action, Action::Run);
   // The dialog asks; a window of 640 x 480, the data under the current folder, full volume.
@@ -71,16 +71,14 @@ TEST(Options, ChoicesThatSkipTheDialogAndValuesSeparateOrJoined) {
     c.change(want);
     EXPECT_EQ(Taken(line), Taken(want)) << c.args[0] << " (" << c.args.size() << " arguments)";
   }
-}
 
-// Help wins over the version; a mistake is a usage error that says what.
-TEST(Options, HelpVersionAndMistakes) {
-  struct Case {
+  // Help wins over the version; a mistake is a usage error that says what.
+  struct Mistake {
     std::vector<const char*> args;
     std::string mentions;
     Action action = Action::UsageError;
   };
-  const Case cases[] = {
+  const Mistake mistakes[] = {
       {{"--help"}, "", Action::Help},
       {{"--version"}, "", Action::Version},
       {{"--version", "--help"}, "", Action::Help},
@@ -108,7 +106,7 @@ TEST(Options, HelpVersionAndMistakes) {
       {{"--board", "http://h/ x"}, "without spaces"},
       {{"--board", "http://h/?a=1"}, "no query"},
   };
-  for (const Case& c : cases) {
+  for (const Mistake& c : mistakes) {
     const CommandLine line = Parse(c.args);
     EXPECT_EQ(line.action, c.action) << c.args[0];
     EXPECT_NE(line.error.find(c.mentions), std::string::npos) << c.args[0] << ": " << line.error;

@@ -14,7 +14,7 @@ namespace {
 // A whole multiple is kept while it fills most of the height, else the
 // largest 4:3 picture fits; forced whole multiples centre the largest that
 // fits, overhanging, centred, an output smaller than the page.
-TEST(PageLayout, WholeMultipleWhileItFillsMostOfTheHeightElseFitted) {
+TEST(PageLayout, WholeMultipleWhileItFillsMostOfTheHeightElseFittedAndAlwaysCentredFourByThree) {
   const struct {
     int32_t w, h;
     bool wholeOnly;
@@ -50,11 +50,9 @@ TEST(PageLayout, WholeMultipleWhileItFillsMostOfTheHeightElseFitted) {
   EXPECT_TRUE(LayOutPage(1000, 640, false).WholeMultiple());
   EXPECT_FALSE(LayOutPage(1000, 641, false).WholeMultiple());
   EXPECT_FALSE((PageLayout{1, 0, 0, 640, 481}).WholeMultiple());
-}
 
-// Over a sweep of sizes: the factor is the largest that fits, the picture is
-// 4:3 to the pixel, inside the output and centred.
-TEST(PageLayout, EverySizeGivesACentredFourByThreePicture) {
+  // Over a sweep of sizes: the factor is the largest that fits, the picture is
+  // 4:3 to the pixel, inside the output and centred.
   for (int32_t w = 640; w <= 4000; w += 37) {
     for (int32_t h = 480; h <= 3000; h += 29) {
       const PageLayout got = LayOutPage(w, h, false);
@@ -78,7 +76,7 @@ using platform::sdl::Summarize;
 constexpr uint64_t kMs = 1'000'000;
 constexpr uint64_t kFrame = 16'666'667;
 
-TEST(FrameStats, MedianAndPercentileAreNearestRanksAndLateIsAMillisecondOver) {
+TEST(FrameStats, NearestRankMedianAndPercentileLateAMillisecondOverAndTheReportOfThePresents) {
   EXPECT_DOUBLE_EQ(Summarize({30 * kMs, 10 * kMs, 20 * kMs}).medianMs, 20.0) << "unsorted input";
   EXPECT_DOUBLE_EQ(Summarize({10 * kMs, 20 * kMs}).medianMs, 10.0);
   // One stall in a hundred frames is under the 99th percentile; two are not.
@@ -96,9 +94,8 @@ TEST(FrameStats, MedianAndPercentileAreNearestRanksAndLateIsAMillisecondOver) {
   // Late means more than 1000/60 + 1 ms, 17.666666... ms.
   EXPECT_EQ(Summarize({17'666'666, 16 * kMs, 0}).late, 0u);
   EXPECT_EQ(Summarize({17'666'667, 33 * kMs, kFrame, 17'666'666}).late, 2u);
-}
 
-TEST(FrameStats, RecordsTheTimeBetweenPresents) {
+  // The times between presents recorded, and reported.
   FrameStats stats;
   for (const uint64_t at : {5 * kMs, 5 * kMs + kFrame, 5 * kMs + 2 * kFrame, 5 * kMs + 2 * kFrame + 20 * kMs}) {
     stats.Record(at);

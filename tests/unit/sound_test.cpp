@@ -290,7 +290,7 @@ std::vector<int16_t> Mixed(Mixer& mixer, size_t count) {
   return out;
 }
 
-TEST(Mixer, DecodesEightAndSixteenBitPcmOnly) {
+TEST(Mixer, DecodesPcmOnlyLoopsTheMusicAndAddsEffectsWithinTheirVoicesByTheVolumeNeverWrapping) {
   const WaveFormat u8{1, 1, 8000, 8000, 1, 8}, s16{1, 2, 8000, 32000, 4, 16};
   EXPECT_EQ(platform::DecodePcm(u8, std::vector<uint8_t>{0, 0x80, 0xFF}), (std::vector<int16_t>{-32768, 0, 32512}));
   EXPECT_EQ(platform::DecodePcm(s16, std::vector<uint8_t>{0x01, 0x80, 0xFF, 0x7F}),
@@ -298,9 +298,7 @@ TEST(Mixer, DecodesEightAndSixteenBitPcmOnly) {
   EXPECT_TRUE(platform::DecodePcm(s16, std::vector<uint8_t>{1, 2, 3}).empty());  // a part-frame
   EXPECT_TRUE(platform::DecodePcm({1, 1, 8000, 32000, 4, 32}, std::vector<uint8_t>(8)).empty());
   EXPECT_TRUE(platform::DecodePcm({3, 1, 8000, 32000, 4, 32}, std::vector<uint8_t>(8)).empty());
-}
 
-TEST(Mixer, LoopsTheMusicExactlyAddsEffectsFromTheirStartAndScalesThemByTheVolume) {
   Mixer mixer;
   std::vector<int16_t> music(333);
   for (size_t i = 0; i < music.size(); ++i) music[i] = static_cast<int16_t>(i * 97 % 30000);
@@ -328,10 +326,9 @@ TEST(Mixer, LoopsTheMusicExactlyAddsEffectsFromTheirStartAndScalesThemByTheVolum
   EXPECT_EQ(Mixed(mixer, 2), (std::vector<int16_t>{0, 0}));
   mixer.SetVolume({PlayerVolume::kFull, false});
   EXPECT_EQ(Mixed(mixer, 2), (std::vector<int16_t>{-20000, 10000}));
-}
 
-TEST(Mixer, KeepsToItsVoicesAndCopiesAndNeverWraps) {
-  Mixer mixer;
+  // The voices and copies counted without music under them.
+  mixer.SetMusic({});
   for (size_t i = 0; i < kVoices + 1; ++i) mixer.SetEffect(i, std::vector<int16_t>(50, 100));
   for (int i = 0; i < 3; ++i) mixer.Start(0);
   EXPECT_EQ(Mixed(mixer, 1)[0], 100 * static_cast<int>(kCopiesOfOne));
@@ -341,8 +338,7 @@ TEST(Mixer, KeepsToItsVoicesAndCopiesAndNeverWraps) {
   EXPECT_EQ(Mixed(mixer, 60).back(), 0);  // all played out
 
   // Every voice adding the most it can never wraps; the music comes back once they end.
-  const std::vector<int16_t> music(100, 30000);
-  mixer.SetMusic(music);
+  mixer.SetMusic(std::vector<int16_t>(100, 30000));
   for (size_t i = 0; i < kVoices; ++i) {
     mixer.SetEffect(i, std::vector<int16_t>(400, i % 2 ? 32767 : -32768));
     mixer.Start(i);

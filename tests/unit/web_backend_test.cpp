@@ -43,7 +43,7 @@ std::vector<int> HeldKeys(const KeyTracker& tracker) {
 
 // Keys that are not the game's stay the page's: they hold nothing. Shift
 // stays held while either shift key is.
-TEST(WebKeys, EachBrowserKeyHoldsItsVirtualKey) {
+TEST(WebKeys, EachBrowserKeyHoldsItsVirtualKeyAndThePlayersTableBindsThemByTheDesktopsNames) {
   const std::pair<const char*, int> cases[] = {
       {"Space", VK_SPACE},    {"ShiftLeft", VK_SHIFT}, {"ShiftRight", VK_SHIFT},  {"Escape", VK_ESCAPE},
       {"ArrowLeft", VK_LEFT}, {"ArrowUp", VK_UP},      {"ArrowRight", VK_RIGHT}, {"ArrowDown", VK_DOWN},
@@ -62,27 +62,25 @@ TEST(WebKeys, EachBrowserKeyHoldsItsVirtualKey) {
   EXPECT_EQ(HeldKeys(tracker), (std::vector<int>{VK_SHIFT, VK_UP}));
   tracker.ReleaseAll();
   EXPECT_TRUE(HeldKeys(tracker).empty());
-}
 
-// The player's table decides: fire on Z alone leaves Space to the page; a key held as the table changes
-// does nothing until pressed again. Every key's name is one the kept controls are read back with, whatever its case.
-TEST(WebKeys, TheTableBindsKeysByTheDesktopsNames) {
+  // The player's table decides: fire on Z alone leaves Space to the page; a key held as the table changes
+  // does nothing until pressed again. Every key's name is one the kept controls are read back with, whatever its case.
   Bindings keyboard = DefaultControls().keyboard;
   ASSERT_EQ(BindForMenu(keyboard, static_cast<size_t>(GameAction::Fire), "Z"), "");
   EXPECT_EQ(BindForMenu(keyboard, static_cast<size_t>(GameAction::Bomb), "Z"), "Z taken by fire");
-  KeyTracker tracker(keyboard);
-  EXPECT_FALSE(tracker.Set("Space", true));
-  EXPECT_TRUE(tracker.Set("KeyZ", true));
-  EXPECT_FALSE(tracker.Set("KeyX", true));
-  EXPECT_EQ(HeldKeys(tracker), std::vector<int>{VK_SPACE});
-  tracker.SetBindings(DefaultControls().keyboard);
-  tracker.Set("Space", true);  // the browser's repeat
-  EXPECT_TRUE(HeldKeys(tracker).empty());
-  tracker.Set("Space", false);
-  tracker.Set("Space", true);
-  EXPECT_EQ(HeldKeys(tracker), std::vector<int>{VK_SPACE});
-  tracker.Set("ArrowUp", true);
-  EXPECT_EQ(HeldKeys(tracker), (std::vector<int>{VK_SPACE, VK_UP}));
+  KeyTracker bound(keyboard);
+  EXPECT_FALSE(bound.Set("Space", true));
+  EXPECT_TRUE(bound.Set("KeyZ", true));
+  EXPECT_FALSE(bound.Set("KeyX", true));
+  EXPECT_EQ(HeldKeys(bound), std::vector<int>{VK_SPACE});
+  bound.SetBindings(DefaultControls().keyboard);
+  bound.Set("Space", true);  // the browser's repeat
+  EXPECT_TRUE(HeldKeys(bound).empty());
+  bound.Set("Space", false);
+  bound.Set("Space", true);
+  EXPECT_EQ(HeldKeys(bound), std::vector<int>{VK_SPACE});
+  bound.Set("ArrowUp", true);
+  EXPECT_EQ(HeldKeys(bound), (std::vector<int>{VK_SPACE, VK_UP}));
 
   for (const char* code : {"KeyA", "Digit0", "Slash", "ShiftRight", "NumpadEnter", "ArrowUp", "F12", "Space"}) {
     const std::optional<std::string_view> name = platform::web::KeyName(code);
@@ -103,7 +101,8 @@ TEST(WebKeys, TheTableBindsKeysByTheDesktopsNames) {
 
 // A known layout moves by the stick or the d-pad, which beats it; every other button is its own bit in the
 // layout's order (so south and west together neither fire nor start). Any other pad is a plain joystick.
-TEST(WebGamepad, MapsPadsAsTheDesktopDoes) {
+TEST(WebGamepad, MapsPadsAsTheDesktopDoesByThePlayersTableAndAButtonHeldAsItChangesIsSilent) {
+  using platform::web::PadReading;
   // The desktop's positions: a stick's -1..1 as signed 16 bits, moved to 0..65535.
   const auto position = [](double v) { return static_cast<uint32_t>(std::lround(v * 32767) + 32768); };
   const struct {
@@ -126,18 +125,15 @@ TEST(WebGamepad, MapsPadsAsTheDesktopDoes) {
       {"plain, fewer axes and buttons", {-1, 0.5, 1, 0}, {2, 12, 31}, 32768, 32768, 1u << 2, false, 0, 3},
   };
   for (const auto& c : cases) {
-    platform::web::PadReading pad{c.standard, c.axisCount, c.buttonCount, c.axes, {}};
+    PadReading pad{c.standard, c.axisCount, c.buttonCount, c.axes, {}};
     for (int b : c.pressed) pad.pressed[static_cast<size_t>(b)] = true;
     const JoyReading got = platform::web::MapGamepad(pad);
     EXPECT_EQ(std::tuple(got.attached, got.x, got.y, got.buttons), std::tuple(true, c.x, c.y, c.buttons)) << c.name;
   }
-}
 
-// The player's pad table on a known layout: fire on west, up on north, exit on back. West is fire's bit, south
-// moves past the layout's bits, north steers, the d-pad's up is nothing now, back is exit's key. A button held
-// as the table changes is silent until let go; each fresh press but Start names its button.
-TEST(WebGamepad, ThePadTableDecidesAndAButtonHeldAsItChangesIsSilent) {
-  using platform::web::PadReading;
+  // The player's pad table on a known layout: fire on west, up on north, exit on back. West is fire's bit, south
+  // moves past the layout's bits, north steers, the d-pad's up is nothing now, back is exit's key. A button held
+  // as the table changes is silent until let go; each fresh press but Start names its button.
   Bindings pad = DefaultControls().gamepad;
   const std::pair<GameAction, const char*> binds[] = {
       {GameAction::Fire, "x"}, {GameAction::Up, "y"}, {GameAction::Exit, "back"}};
@@ -196,7 +192,7 @@ TEST(WebFrameClock, RunsSixtyCallsASecondAndDoesNotReplayAStall) {
 
 // As msgfmt reads a catalogue: strings over several lines and C's escapes; the header, fuzzy and untranslated
 // entries and comments left out. Anything else is refused at its line.
-TEST(WebCatalogue, ReadsWhatMsgfmtReadsAndNamesTheLineOfAnythingElse) {
+TEST(WebCatalogue, ReadsWhatMsgfmtReadsNamesTheLineOfAnythingElseAndSaysWhatGettextSays) {
   std::string error;
   const std::optional<platform::web::Catalogue> read = platform::web::Catalogue::Parse(
       "# comment\nmsgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
@@ -226,10 +222,8 @@ TEST(WebCatalogue, ReadsWhatMsgfmtReadsAndNamesTheLineOfAnythingElse) {
     EXPECT_FALSE(platform::web::Catalogue::Parse(text, "xx.po", error)) << text;
     EXPECT_EQ(error, why) << text;
   }
-}
 
-// The shipped catalogues read here as msgfmt compiled them for gettext.
-TEST(WebCatalogue, TheShippedCataloguesSayWhatGettextSays) {
+  // The shipped catalogues read here as msgfmt compiled them for gettext.
   const std::string folder = FindLocaleFolder();
   ASSERT_FALSE(folder.empty());
   const platform::sdl::GettextTranslator gettext("en", folder);
@@ -237,14 +231,13 @@ TEST(WebCatalogue, TheShippedCataloguesSayWhatGettextSays) {
     const std::string path = std::string(KESTROVA_SOURCE_DIR) + "/po/" + language + ".po";
     std::ifstream in(path, std::ios::binary);
     ASSERT_TRUE(in) << path;
-    std::string error;
-    const std::optional<platform::web::Catalogue> read =
+    const std::optional<platform::web::Catalogue> shipped =
         platform::web::Catalogue::Parse(std::string(std::istreambuf_iterator<char>(in), {}), path, error);
-    ASSERT_TRUE(read) << error;
+    ASSERT_TRUE(shipped) << error;
     if (std::string(language) != "en") continue;  // gettext speaks one language a process
-    EXPECT_STREQ(read->Translate(kSettingsForm.caption), gettext.Translate(kSettingsForm.caption));
+    EXPECT_STREQ(shipped->Translate(kSettingsForm.caption), gettext.Translate(kSettingsForm.caption));
     for (const DialogControl& c : kSettingsForm.controls) {
-      EXPECT_STREQ(read->Translate(c.caption), gettext.Translate(c.caption)) << c.caption;
+      EXPECT_STREQ(shipped->Translate(c.caption), gettext.Translate(c.caption)) << c.caption;
     }
   }
 }
