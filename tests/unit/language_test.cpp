@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(Language, TheOptionThenTheLocaleAsGettextReadsIt) {
+TEST(Language, TheOptionThenTheLocaleAsGettextReadsItThenItsCatalogueTranslatesTheDialogOnly) {
   struct Case {
     LanguageFacts facts;  // --lang, LANGUAGE, LC_ALL, LC_MESSAGES, LANG
     const char* chosen;
@@ -33,10 +33,7 @@ TEST(Language, TheOptionThenTheLocaleAsGettextReadsIt) {
   for (const Case& c : cases) EXPECT_EQ(ChooseLanguage(c.facts), c.chosen) << "case " << &c - cases;
   const char* args[] = {"kestrova", "--lang=ja"};
   EXPECT_EQ(ChooseLanguage({ParseOptions(2, args).language, "", "", "", "en_US.UTF-8"}), "ja");
-}
-
-// The build's catalogues, found as the game finds them beside the program.
-TEST(Language, CataloguesTranslateTheDialogAndTheMessagesAndNothingElse) {
+  // The build's catalogues, found as the game finds them beside the program.
   const std::string folder = FindLocaleFolder();
   ASSERT_FALSE(folder.empty());
   const platform::sdl::GettextTranslator english("en", folder);

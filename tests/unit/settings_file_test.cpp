@@ -103,29 +103,26 @@ TEST(SettingsFile, MissingUnreadableAndUnwritableGiveTheDefaults) {
 }
 
 // The menu's operations: a key another action has is refused, and saving
-// rewrites only the controls' lines, in place, dropping their repeats.
-TEST(SettingsFile, TheMenuBindsWithoutConflictsAndSavesKeepingTheRest) {
+// rewrites only the controls' lines, in place, dropping their repeats. The view,
+// the sound and the start are kept for the next start the same way: each value
+// read or named with its line, and written back beside what else the file holds.
+TEST(SettingsFile, TheMenusControlsAndTheViewTheSoundAndTheStartAreSavedKeepingTheRest) {
   Controls controls = DefaultControls();
   EXPECT_EQ(controls.keyboard.Bind(GameAction::Fire, "Z"), std::nullopt);
   EXPECT_EQ(controls.keyboard.Bind(GameAction::Bomb, "Z"), GameAction::Fire);
   EXPECT_EQ(controls.keyboard.names[5], (std::vector<std::string>{"Left Shift", "Right Shift"}));
-  const std::filesystem::path path = MakeTempDir() / "settings.ini";
+  const std::string path = (MakeTempDir() / "settings.ini").string();
   WriteFile(path, "# my keys\n[keyboard]\nfire = X\nwhat\nfire = C\n\n[colours]\nscale = 2\n");
   std::string error;
-  ASSERT_TRUE(SaveControls(path.string(), controls, error)) << error;
-  const std::string text = ReadFile(path);
+  ASSERT_TRUE(SaveControls(path, controls, error)) << error;
+  std::string text = ReadFile(path);
   EXPECT_EQ(text, "# my keys\n[keyboard]\nfire = Z\nwhat\nup = Up\ndown = Down\nleft = Left\nright = Right\n"
                   "bomb = Left Shift, Right Shift\nexit = Escape\n\n[colours]\nscale = 2\n\n[gamepad]\nup = dpup\n"
                   "down = dpdown\nleft = dpleft\nright = dpright\nfire = a\nbomb = b\nexit = none\n");
   std::vector<std::string> warnings;
   EXPECT_EQ(Read(text, warnings), controls);
-}
 
-// The view, the sound and the start kept for the next start: each value read
-// or named with its line, and written back beside what else the file holds.
-TEST(SettingsFile, TheViewTheSoundAndTheStartAreKeptBesideTheControls) {
-  const std::string path = (MakeTempDir() / "settings.ini").string();
-  std::vector<std::string> warnings;
+  warnings.clear();
   const SettingsFile file = SettingsFile::Parse(
       "[keyboard]\nfire = Z\n[video]\ninteger_scale = yes\nshade = 3\n[sound]\nvolume = 140\nmute = yes\n"
       "[start]\ndialog = no\nlanguage = fr\nkeyboard = no\nfullscreen = maybe\n",
@@ -140,9 +137,8 @@ TEST(SettingsFile, TheViewTheSoundAndTheStartAreKeptBesideTheControls) {
   EXPECT_EQ(warnings[2], path + ":11: language takes en, ja or desktop, not 'fr'; it stays as it was");
   EXPECT_EQ(warnings[3], path + ":13: fullscreen takes yes or no, not 'maybe'; it stays as it was");
   WriteFile(path, "# mine\n[keyboard]\nfire = Z\n");
-  std::string error;
   ASSERT_TRUE(SaveViewAndSound(path, ViewAndSound{false, {30, false}, {true, "", true, std::nullopt}}, error)) << error;
-  const std::string text = ReadFile(path);
+  text = ReadFile(path);
   EXPECT_EQ(text, "# mine\n[keyboard]\nfire = Z\n\n[video]\ninteger_scale = no\n\n[sound]\nvolume = 30\nmute = no\n"
                   "\n[start]\ndialog = yes\nlanguage = desktop\nfullscreen = yes\n");
   warnings.clear();

@@ -75,7 +75,7 @@ Parsed Parse(std::span<const uint8_t> wave) {
   return p;
 }
 
-TEST(GetWaveResource, ChunkLayoutsTruncationsAndOnlyTheValuesAskedFor) {
+TEST(GetWaveResource, ChunkLayoutsTruncationsOnlyTheValuesAskedForAndTheBuiltInSounds) {
   struct Case {
     const char* name;
     Bytes wave;
@@ -136,12 +136,9 @@ TEST(GetWaveResource, ChunkLayoutsTruncationsAndOnlyTheValuesAskedFor) {
   EXPECT_EQ(GetWaveResource(wave, nullptr, nullptr, &size), 1);
   EXPECT_EQ(size, 100u);
   EXPECT_EQ(GetWaveResource(wave, nullptr, nullptr, nullptr), 0);
-}
-
-// The music's end flows into its start; the effects are short, clearly heard
-// yet mixed over the music without clipping it, and start and stop without a
-// click: all of them sit near the silent level 128 at both ends.
-TEST(GetWaveResource, TheBuiltInSoundsLoopAndMixCleanly) {
+  // The built-in music's end flows into its start; the effects are short, clearly
+  // heard yet mixed over the music without clipping it, and start and stop without
+  // a click: all of them sit near the silent level 128 at both ends.
   const Resources resources = BuiltinResources();
   const Parsed music = Parse(resources.music);
   ASSERT_EQ(music.result, 1);
