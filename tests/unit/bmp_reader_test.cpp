@@ -51,8 +51,10 @@ TEST(BmpReader, ReadsRowsAndPaletteInEitherRowOrderAndAnyPadding) {
 }
 
 // Every truncation is refused, says why and leaves no half-read image behind
-// (fuzz_bitmap checks the same of bytes overwritten).
-TEST(BmpReader, TruncatedFilesFailCleanly) {
+// (fuzz_bitmap checks the same of bytes overwritten); one field of a good file
+// made false is refused for that field's rule, not whatever a later read
+// happened to trip over.
+TEST(BmpReader, TruncatedOrFalseFilesAreRefusedWithTheReason) {
   const std::vector<uint8_t> good = MakeBmp(5, 3, Pixels(5, 3), false, 16);  // 3 bytes of padding a row
   for (size_t size = 0; size < good.size(); ++size) {
     // Its own allocation, so that ASan sees any read past its end.
@@ -63,11 +65,6 @@ TEST(BmpReader, TruncatedFilesFailCleanly) {
     EXPECT_FALSE(ReadIndexedBmp(file, image, error)) << "a file cut off after " << size << " bytes was read";
     EXPECT_TRUE(!error.empty() && image.width == 0 && image.pixels.empty()) << size;
   }
-}
-
-// One field of a good file made false: the reason must be that field's rule,
-// not whatever a later read happened to trip over.
-TEST(BmpReader, RefusesFilesItCannotShowWithTheReason) {
   struct Case {
     size_t at;  // the 32-bit field overwritten
     uint32_t value;

@@ -148,8 +148,9 @@ TEST(Options, RulesDifficultyPracticeAndStage) {
 }
 
 // Each member is set by the radio buttons of one group, which set nothing
-// else, so that a click in each group chooses both.
-TEST(SettingsForm, EachMemberHasARadioGroupOfItsOwn) {
+// else, so that a click in each group chooses both; and the browser's copy of
+// a form keeps every field and caption, escaped.
+TEST(SettingsForm, EachMemberHasARadioGroupOfItsOwnAndTheJsonEscapesTheCaptions) {
   std::map<int32_t, int> groupOf;  // by radio button
   int group = 0;
   for (const DialogControl& c : kSettingsForm.controls) {
@@ -177,9 +178,6 @@ TEST(SettingsForm, EachMemberHasARadioGroupOfItsOwn) {
     Apply(command, fullScreen, keyboard);
     EXPECT_EQ(command.member == SettingsMember::FullScreen ? fullScreen : keyboard, command.value) << command.id;
   }
-}
-
-TEST(SettingsForm, JsonForThePageEscapesTheCaptions) {
   const DialogControl controls[] = {{7, ControlKind::Radio, "\"a\\b\"\n", {1, 2, 3, 4}, true},
                                     {0, ControlKind::Edit, "画面", {5, 6, 7, 8}, false}};
   const DialogCommand commands[] = {{7, SettingsMember::Keyboard, 0}, {8, SettingsMember::FullScreen, 1}};
