@@ -45,8 +45,9 @@ void ExpectCells(const CsvTable& table, const Rows& rows) {
   }
 }
 
-// Bytes that fit split into cells; the first row past the capacity is named by the line it begins on.
-TEST(CsvTable, SplitsBytesByTheFileRulesUpToTheCapacityLooksUpInsideTheTableAndAppends) {
+// Bytes that fit split into cells, read from a file as from memory; the first row past the capacity is named
+// by the line it begins on.
+TEST(CsvTable, SplitsBytesOrAFileByTheFileRulesUpToTheCapacityLooksUpInsideTheTableAndAppends) {
   struct Case {
     const char* name;
     std::string bytes;
@@ -122,11 +123,9 @@ TEST(CsvTable, SplitsBytesByTheFileRulesUpToTheCapacityLooksUpInsideTheTableAndA
   ExpectCells(table, {});
   EXPECT_FALSE(table.Allocate(-1));
   EXPECT_EQ(table.Capacity(), 0);
-}
 
-// Files are read in blocks; a comment or a cell cut by a block's end must
-// split the same as the bytes in one piece (the loader's test has the errors).
-TEST(CsvTable, FileLoadMatchesTheBytesAcrossBlocks) {
+  // Files are read in blocks; a comment or a cell cut by a block's end must
+  // split the same as the bytes in one piece (the loader's test has the errors).
   std::string comments;
   std::string cells;
   for (int32_t i = 0; i < 500; ++i) {

@@ -239,8 +239,9 @@ TEST(CSound, OpensTheMusicsDataChunkLoadsTheEffectsInItsFormatAndPlaysWhenAsked)
   EXPECT_EQ(output.started, (std::vector<size_t>{0, 9})) << "in effect order, each once";
 }
 
-// Which voice a new sound effect takes, on the desktop and in the browser.
-TEST(Voices, ANewStartStopsTheOldestCopyOrTheOldestVoiceOnlyPastTheLimits) {
+// What the player hears from the effects and the volume keys, on the desktop
+// and in the browser: which voice a new effect takes, and the volume a key leaves.
+TEST(Voices, ANewStartStopsTheOldestCopyOrVoicePastTheLimitsAndMMutesOrAStepUnmutesWithinTheRange) {
   const struct {
     std::vector<size_t> playing;  // oldest first
     size_t effect;
@@ -254,10 +255,6 @@ TEST(Voices, ANewStartStopsTheOldestCopyOrTheOldestVoiceOnlyPastTheLimits) {
       {{0, 1, 2, 4, 5, 6, 3, 3}, 3, 6},          // both limits: the copy goes
   };
   for (const auto& c : cases) EXPECT_EQ(VoiceToStop(c.playing, c.effect), c.stops) << "case " << &c - cases;
-}
-
-// The player's volume keys, on the desktop and in the browser.
-TEST(Volume, MMutesOnAFreshPressAndEachStepUnmutesWithinTheRange) {
   const struct {
     PlayerVolume from;
     char32_t key;
