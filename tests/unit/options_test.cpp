@@ -31,7 +31,7 @@ auto Taken(const CommandLine& l) {
 }
 
 // Each case changes what it names from what no option gives.
-TEST(Options, ChoicesThatSkipTheDialogValuesSeparateOrJoinedHelpVersionAndMistakes) {
+TEST(Options, ChoicesThatSkipTheDialogValuesSeparateOrJoinedHelpVersionMistakesAndTheRules) {
   const CommandLine none = Parse({});
   ASSERT_EQ(none.action, Action::Run);
   // The dialog asks; a window of 640 x 480, the data under the current folder, full volume.
@@ -118,10 +118,8 @@ TEST(Options, ChoicesThatSkipTheDialogValuesSeparateOrJoinedHelpVersionAndMistak
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(VersionText().rfind("kestrova ", 0), 0u);
-}
 
-// The rules' options, which the game, kestrova-sim and the autopilot share.
-TEST(Options, RulesDifficultyPracticeAndStage) {
+  // The rules' options, which the game, kestrova-sim and the autopilot share.
   GameRules rules;
   std::string error;
   for (const auto& [name, value] : {std::pair{"--rules", "arcade"}, std::pair{"--difficulty", "expert"}}) {
