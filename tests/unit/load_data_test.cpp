@@ -45,8 +45,7 @@ void ExpectCells(const CsvTable& table, const Rows& rows) {
   }
 }
 
-// Bytes that fit split into cells, read from a file as from memory; the first row past the capacity is named
-// by the line it begins on.
+// Bytes that fit split into cells, from memory or a file; a row past the capacity is named by the line it begins on.
 TEST(CsvTable, SplitsBytesOrAFileByTheFileRulesUpToTheCapacityLooksUpInsideTheTableAndAppends) {
   struct Case {
     const char* name;
