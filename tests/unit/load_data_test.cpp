@@ -45,7 +45,7 @@ void ExpectCells(const CsvTable& table, const Rows& rows) {
   }
 }
 
-// Bytes that fit split into cells, from memory or a file; a row past the capacity is named by the line it begins on.
+// In memory or a file, bytes that fit split into cells; the first row past capacity is named by the line it begins on.
 TEST(CsvTable, SplitsBytesOrAFileByTheFileRulesUpToTheCapacityLooksUpInsideTheTableAndAppends) {
   struct Case {
     const char* name;
