@@ -109,7 +109,7 @@ std::vector<uint8_t> ReadAsset(const std::string& name) {
   return std::vector<uint8_t>(text.begin(), text.end());
 }
 
-void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+static void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
   b[at] = static_cast<uint8_t>(v);
   b[at + 1] = static_cast<uint8_t>(v >> 8);
 }
