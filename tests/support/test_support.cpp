@@ -156,7 +156,7 @@ HeadlessGame::HeadlessGame(const DataFiles& files) : dir(MakeTempDir()) {
   WriteFile(data / "data.csv", files.data);
   WriteFile(data / "Stage1.csv", files.stage);
   WriteFile(data / "char.csv", files.chr);
-  WriteFile(data / "map.dat", files.map.empty() ? UniformMap(0, 320) : files.map);
+  WriteFile(data / "map.dat", UniformMap(0, 320));  // every tile the same water tile
   std::filesystem::copy_file(RepoDataDir() / "difficulty.csv", data / "difficulty.csv");
 }
 

@@ -24,7 +24,6 @@ struct DataFiles {
   std::string data;   // data.csv
   std::string stage;  // Stage1.csv
   std::string chr;    // char.csv
-  std::string map;    // map.dat; empty = every tile the same water tile
 };
 
 // A fresh, empty folder under the test temp dir.
