@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <filesystem>
 #include <utility>
@@ -191,7 +190,7 @@ void Packed(HeadlessGame& game) {
   std::filesystem::copy_file(testing_support::RepoDataDir() / "stage2" / "music.wav", pack / "music.wav");
 }
 
-const testing_support::DataFiles kQuick{StillTypes(), "E1,100,100,1\n,,,1\nEOF,\n", kChars, ""};
+const testing_support::DataFiles kQuick{StillTypes(), "E1,100,100,1\n,,,1\nEOF,\n", kChars};
 
 TEST(Arcade, StagePacksFollowEachOtherWithTheirMusicAndPracticeStartsAtTheOneChosen) {
   HeadlessGame game(kQuick);

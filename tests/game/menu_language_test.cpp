@@ -47,7 +47,7 @@ RECT BigLetter(int32_t c) { return BigGlyphRect(c - 'A'); }
 // press a frame; each frame's page.
 std::vector<std::vector<uint8_t>> MenuPages(const Translator& texts, const Resources& resources,
                                             const std::vector<uint8_t>& keys) {
-  HeadlessGame files({play_test::StillTypes(), play_test::kQuietScript, play_test::kChars, ""});
+  HeadlessGame files({play_test::StillTypes(), play_test::kQuietScript, play_test::kChars});
   testing_support::WindowedApp app(files.WindowOptions(), resources, texts);
   FrameInput open;
   open.menu = true;

@@ -1,5 +1,5 @@
 // The play state is a value: two games run side by side in one process, and a
-// snapshot restored, into the same game or a fresh one, plays on exactly.
+// snapshot restored, into the same game or another, plays on exactly.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,7 +25,7 @@ std::string Play(Core& core, const Replay& replay, int64_t from, int64_t to) {
   return lines;
 }
 
-TEST(PlayState, TwoGamesInterleavedPlayEachAsAloneInTheSimulator) {
+TEST(PlayState, TwoGamesInterleavedPlayAsAloneAndASnapshotPlaysOnInWhicheverGameTakesIt) {
   const Replay replays[2] = {CommittedReplay(kScripts[0]), CommittedReplay(kScripts[1])};
   Core games[2] = {StartedCore(replays[0].Choices()), StartedCore(replays[1].Choices())};
   std::string lines[2];
@@ -38,22 +38,20 @@ TEST(PlayState, TwoGamesInterleavedPlayEachAsAloneInTheSimulator) {
     EXPECT_EQ(run.status, 0) << kScripts[i];
     EXPECT_EQ(lines[i], run.output) << kScripts[i];
   }
-}
 
-TEST(PlayState, SnapshotsRestoreIntoTheSameGameOrAFreshOne) {
+  // Taken from a third game, restored into it, into one of the same run long
+  // past the snapshot, and into one of the other run.
   constexpr int64_t kSaved = 150, kEnd = 400;  // shots, bombs and enemies about at the snapshot
-  const Replay replay = CommittedReplay(kScripts[0]);
-  Core game = StartedCore(replay.Choices());
-  Play(game, replay, 0, kSaved);
-  const PlayState saved = game.State();
+  Core origin = StartedCore(replays[0].Choices());
+  Play(origin, replays[0], 0, kSaved);
+  const PlayState saved = origin.State();
   ASSERT_FALSE(saved.mainList.Empty());
-  const std::string onward = Play(game, replay, kSaved, kEnd);
-
-  game.Restore(saved);
-  EXPECT_EQ(Play(game, replay, kSaved, kEnd), onward) << "restored into the game it came from";
-  Core fresh = StartedCore(replay.Choices());
-  fresh.Restore(saved);
-  EXPECT_EQ(Play(fresh, replay, kSaved, kEnd), onward) << "restored into a fresh game";
+  const std::string onward = Play(origin, replays[0], kSaved, kEnd);
+  Core* const takers[] = {&origin, &games[0], &games[1]};
+  for (size_t t = 0; t < std::size(takers); ++t) {
+    takers[t]->Restore(saved);
+    EXPECT_EQ(Play(*takers[t], replays[0], kSaved, kEnd), onward) << "restored into taker " << t;
+  }
 }
 
 }  // namespace

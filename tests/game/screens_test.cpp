@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 #include <span>
 #include <string>
@@ -23,7 +22,7 @@ using testing_support::Held;
 using testing_support::ShowsCell;
 using testing_support::WindowedApp;
 
-DataFiles TinyStage() { return {play_test::StillTypes(), play_test::kQuietScript, play_test::kChars, ""}; }
+DataFiles TinyStage() { return {play_test::StillTypes(), play_test::kQuietScript, play_test::kChars}; }
 
 // A word in the big letters or the small characters, `step` pixels apart from (x, y).
 struct Word {

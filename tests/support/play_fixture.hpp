@@ -60,7 +60,7 @@ inline size_t CountNodes(const ObjectList& list) {
 struct PlayGame : HeadlessGame {
   explicit PlayGame(const std::string& data = StillTypes(), const std::string& stage = kQuietScript,
                     const StartChoices& choices = {}, const std::string& chars = kChars)
-      : HeadlessGame(DataFiles{data, stage, chars, ""}) {
+      : HeadlessGame(DataFiles{data, stage, chars}) {
     EXPECT_TRUE(Start(choices));
     StartPlay();
   }

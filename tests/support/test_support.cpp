@@ -109,7 +109,7 @@ std::vector<uint8_t> ReadAsset(const std::string& name) {
   return std::vector<uint8_t>(text.begin(), text.end());
 }
 
-void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+static void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
   b[at] = static_cast<uint8_t>(v);
   b[at + 1] = static_cast<uint8_t>(v >> 8);
 }
@@ -156,7 +156,7 @@ HeadlessGame::HeadlessGame(const DataFiles& files) : dir(MakeTempDir()) {
   WriteFile(data / "data.csv", files.data);
   WriteFile(data / "Stage1.csv", files.stage);
   WriteFile(data / "char.csv", files.chr);
-  WriteFile(data / "map.dat", files.map.empty() ? UniformMap(0, 320) : files.map);
+  WriteFile(data / "map.dat", UniformMap(0, 320));  // every tile the same water tile
   std::filesystem::copy_file(RepoDataDir() / "difficulty.csv", data / "difficulty.csv");
 }
 

@@ -24,7 +24,6 @@ struct DataFiles {
   std::string data;   // data.csv
   std::string stage;  // Stage1.csv
   std::string chr;    // char.csv
-  std::string map;    // map.dat; empty = every tile the same water tile
 };
 
 // A fresh, empty folder under the test temp dir.
@@ -71,8 +70,7 @@ bool ShowsCell(std::span<const uint8_t> page, RECT cell, int x, int y, int scale
 // The bytes of a committed file under assets/.
 std::vector<uint8_t> ReadAsset(const std::string& name);
 
-// Little-endian fields written over the bytes at `at`.
-void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v);
+// A little-endian 32-bit field written over the bytes at `at`.
 void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v);
 // An uncompressed 8-bit BMP with a 40-byte info header, rows padded to four
 // bytes, bottom-up unless `topDown`, from `pixels` (top row first), with
