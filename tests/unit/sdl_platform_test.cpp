@@ -332,7 +332,7 @@ TEST_F(SdlPlatformTest, AudioPlaysTheMusicExactlyWithEffectsOnTop) {
 
 // ---------------------------------------------------------------- video
 
-TEST(SdlPage, ConvertsThroughThePaletteIntoPaddedRows) {
+TEST(SdlVideo, PagesConvertThroughThePaletteIntoPaddedRowsAndCpuRasterizersAreKnown) {
   EXPECT_EQ(platform::Argb({1, 2, 3}), 0xFF010203u);
   // Adjacent pixels differ, and no row repeats its neighbour.
   std::vector<uint8_t> page(640 * 480);
@@ -359,9 +359,8 @@ TEST(SdlPage, ConvertsThroughThePaletteIntoPaddedRows) {
   palette[page[0]] = {0, 0, 255};
   converter.Convert(page, palette, pixels.data(), kPitch);
   expectPage();
-}
 
-TEST(SdlVideo, OnlyMesasCpuRasterizersGiveWayToTheSoftwareRenderer) {
+  // Only Mesa's CPU rasterizers give way to the software renderer.
   using platform::sdl::IsCpuRasterizer;
   EXPECT_TRUE(IsCpuRasterizer("llvmpipe (LLVM 15.0.6, 256 bits)"));
   EXPECT_TRUE(IsCpuRasterizer("softpipe"));
@@ -391,7 +390,7 @@ constexpr uint64_t kMillisecond = 1'000'000;
 // Frame n's deadline in a schedule begun at `start`.
 uint64_t Tick(uint64_t start, uint64_t n) { return start + n * 1'000'000'000 / 60; }
 
-TEST(SdlFramePacer, TimedPresentsSleepToTheSixtyHertzScheduleAndLateOnesCatchUpOrStartANewOne) {
+TEST(SdlFramePacer, TimedPresentsKeepTheSixtyHertzScheduleLateOnesCatchUpAndVsyncThatDoesNotWaitUsesIt) {
   FakeClock clock;
   clock.now = 7;
   clock.oversleep = kMillisecond / 2;
@@ -419,23 +418,22 @@ TEST(SdlFramePacer, TimedPresentsSleepToTheSixtyHertzScheduleAndLateOnesCatchUpO
   pacer.Wait();
   ASSERT_EQ(clock.deadlines.size(), 122u);
   EXPECT_EQ(clock.deadlines.back(), Tick(resumed, 1));
-}
 
-TEST(SdlFramePacer, VsyncThatDoesNotWaitFallsBackToTheClock) {
+  // A vsync'd present that does not wait falls back to the clock.
   for (const uint64_t perPresent : {uint64_t{0}, Tick(0, 1)}) {
-    FakeClock clock;
-    platform::sdl::FramePacer pacer(true, clock.Clock());
+    FakeClock vsynced;
+    platform::sdl::FramePacer vsync(true, vsynced.Clock());
     for (int i = 0; i < 10; ++i) {
-      clock.now += perPresent;
-      pacer.Wait();
+      vsynced.now += perPresent;
+      vsync.Wait();
     }
-    EXPECT_EQ(pacer.Timed(), perPresent == 0) << perPresent;
-    EXPECT_TRUE(clock.deadlines.empty()) << "a vsync'd present has waited already";
-    const uint64_t fellBack = clock.now;
-    pacer.Wait();
-    EXPECT_EQ(clock.deadlines.size(), pacer.Timed() ? 1u : 0u) << perPresent;
-    if (pacer.Timed()) {
-      EXPECT_EQ(clock.deadlines.back(), Tick(fellBack, 1));
+    EXPECT_EQ(vsync.Timed(), perPresent == 0) << perPresent;
+    EXPECT_TRUE(vsynced.deadlines.empty()) << "a vsync'd present has waited already";
+    const uint64_t fellBack = vsynced.now;
+    vsync.Wait();
+    EXPECT_EQ(vsynced.deadlines.size(), vsync.Timed() ? 1u : 0u) << perPresent;
+    if (vsync.Timed()) {
+      EXPECT_EQ(vsynced.deadlines.back(), Tick(fellBack, 1));
     }
   }
 }
