@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <memory>
