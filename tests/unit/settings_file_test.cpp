@@ -106,7 +106,9 @@ TEST(SettingsFile, MissingUnreadableAndUnwritableGiveTheDefaults) {
 // rewrites only the controls' lines, in place, dropping their repeats. The view,
 // the sound and the start are kept for the next start the same way: each value
 // read or named with its line, and written back beside what else the file holds.
-TEST(SettingsFile, TheMenusControlsAndTheViewTheSoundAndTheStartAreSavedKeepingTheRest) {
+// The board's address is read alone: a line that cannot be one is named and
+// leaves no board, rather than one half meant.
+TEST(SettingsFile, TheMenusControlsAndTheViewTheSoundAndTheStartAreSavedKeepingTheRestAndTheBoardRead) {
   Controls controls = DefaultControls();
   EXPECT_EQ(controls.keyboard.Bind(GameAction::Fire, "Z"), std::nullopt);
   EXPECT_EQ(controls.keyboard.Bind(GameAction::Bomb, "Z"), GameAction::Fire);
@@ -125,7 +127,8 @@ TEST(SettingsFile, TheMenusControlsAndTheViewTheSoundAndTheStartAreSavedKeepingT
   warnings.clear();
   const SettingsFile file = SettingsFile::Parse(
       "[keyboard]\nfire = Z\n[video]\ninteger_scale = yes\nshade = 3\n[sound]\nvolume = 140\nmute = yes\n"
-      "[start]\ndialog = no\nlanguage = fr\nkeyboard = no\nfullscreen = maybe\n",
+      "[start]\ndialog = no\nlanguage = fr\nkeyboard = no\nfullscreen = maybe\n"
+      "[board]\naddress = http://a\nurl = http://b\naddress = board.example\n",
       path, warnings);
   ViewAndSound defaults{false, {70, false}, {}};
   defaults.start.language = "ja";
@@ -136,33 +139,23 @@ TEST(SettingsFile, TheMenusControlsAndTheViewTheSoundAndTheStartAreSavedKeepingT
   EXPECT_EQ(warnings[1], path + ":7: volume takes a whole number from 0 to 100, not '140'; it stays as it was");
   EXPECT_EQ(warnings[2], path + ":11: language takes en, ja or desktop, not 'fr'; it stays as it was");
   EXPECT_EQ(warnings[3], path + ":13: fullscreen takes yes or no, not 'maybe'; it stays as it was");
-  WriteFile(path, "# mine\n[keyboard]\nfire = Z\n");
-  ASSERT_TRUE(SaveViewAndSound(path, ViewAndSound{false, {30, false}, {true, "", true, std::nullopt}}, error)) << error;
+  EXPECT_EQ(ReadBoardAddress(file, path, warnings), "");
+  EXPECT_EQ(std::vector<std::string>(warnings.begin() + 4, warnings.end()),
+            (std::vector<std::string>{path + ":16: no board setting 'url'",
+                                      path + ":17: 'board.example' is no board: a board's address starts with "
+                                             "http:// or https://; no run is sent"}));
+  WriteFile(path, "# mine\n[keyboard]\nfire = Z\n[board]\naddress = http://b:80\n");
+  const ViewAndSound saving{false, {30, false}, {true, "", true, std::nullopt}};
+  ASSERT_TRUE(SaveViewAndSound(path, saving, error)) << error;
   text = ReadFile(path);
-  EXPECT_EQ(text, "# mine\n[keyboard]\nfire = Z\n\n[video]\ninteger_scale = no\n\n[sound]\nvolume = 30\nmute = no\n"
-                  "\n[start]\ndialog = yes\nlanguage = desktop\nfullscreen = yes\n");
+  EXPECT_EQ(text, "# mine\n[keyboard]\nfire = Z\n[board]\naddress = http://b:80\n\n[video]\ninteger_scale = no\n\n"
+                  "[sound]\nvolume = 30\nmute = no\n\n[start]\ndialog = yes\nlanguage = desktop\nfullscreen = yes\n");
   warnings.clear();
-  EXPECT_EQ(ReadViewAndSound(SettingsFile::Parse(text, path, warnings), path, defaults, warnings).start,
-            (StartPrefs{true, "", true, std::nullopt}));
-  EXPECT_TRUE(warnings.empty());
-}
-
-// The board's address: the last usable line gives it, and a line that
-// cannot be one is named and leaves no board, rather than one half meant.
-TEST(SettingsFile, TheBoardsAddressIsReadOrNamedByLine) {
-  std::vector<std::string> warnings;
-  const auto read = [&](const std::string& text) {
-    warnings.clear();
-    return ReadBoardAddress(SettingsFile::Parse(text, "/c/settings.ini", warnings), "/c/settings.ini", warnings);
-  };
-  EXPECT_EQ(read("[sound]\nmute = no\n"), "");
-  EXPECT_EQ(read("[board]\naddress = http://127.0.0.1:8080\n"), "http://127.0.0.1:8080");
+  const SettingsFile saved = SettingsFile::Parse(text, path, warnings);
+  EXPECT_EQ(ReadViewAndSound(saved, path, defaults, warnings).start, (StartPrefs{true, "", true, std::nullopt}));
+  EXPECT_EQ(ReadBoardAddress(saved, path, warnings), "http://b:80");
+  EXPECT_EQ(ReadBoardAddress(SettingsFile::Parse("[sound]\n", path, warnings), path, warnings), "");
   EXPECT_TRUE(warnings.empty()) << warnings[0];
-  EXPECT_EQ(read("[board]\naddress = http://a\nurl = http://b\naddress = board.example\n"), "");
-  EXPECT_EQ(warnings, (std::vector<std::string>{
-                          "/c/settings.ini:3: no board setting 'url'",
-                          "/c/settings.ini:4: 'board.example' is no board: a board's address starts with http:// or "
-                          "https://; no run is sent"}));
   EXPECT_EQ(RunsEndpoint("http://a:1/k/"), "http://a:1/k/api/runs");
   EXPECT_EQ(RunsEndpoint("https://a"), "https://a/api/runs");
 }
