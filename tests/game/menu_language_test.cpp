@@ -14,7 +14,9 @@
 
 namespace {
 
+using testing_support::BigLetterRect;
 using testing_support::HeadlessGame;
+using testing_support::ShowsText;
 
 // A few of the catalogue's entries; the rest as they stand.
 class FewEntries final : public Translator {
@@ -28,20 +30,6 @@ class FewEntries final : public Translator {
   const std::map<std::string, const char*> kEntries = {
       {"MENU", "メニュー"}, {"RESUME", "サイカイ"}, {"VIDEO", "ガメン"}, {"FULL SCREEN", "フルスクリーン"}, {"OFF", "オフ"}};
 };
-
-// Each character's cell of `source` (where `cellOf` has it), enlarged `scale`
-// times, side by side from (x, y) of the page: every painted pixel of it.
-template <typename Char>
-bool Shows(const std::vector<uint8_t>& page, const Surface& source, RECT (*cellOf)(int32_t),
-           std::basic_string_view<Char> text, int x, int y, int scale) {
-  for (const Char c : text) {
-    const RECT cell = cellOf(static_cast<int32_t>(c));
-    if (!testing_support::ShowsCell(page, cell, x, y, scale, source)) return false;
-    x += (cell.right - cell.left) * scale;
-  }
-  return true;
-}
-RECT BigLetter(int32_t c) { return BigGlyphRect(c - 'A'); }
 
 // The game with the menu opened on the title, then steered by `keys`, one
 // press a frame; each frame's page.
@@ -74,17 +62,16 @@ TEST(MenuLanguage, JapaneseIsDrawnFromTheKanaPageBesideTheTextsWithoutEntriesOrW
   std::string error;
   ASSERT_TRUE(LoadKanaPage(BuiltinResources().kana, kana, error)) << error;
   const auto showsKana = [&](const std::vector<uint8_t>& page, std::u32string_view text, int x, int y, int scale) {
-    return Shows(page, kana, KanaCellRect, text, x, y, scale);
+    return ShowsText(page, text, KanaCellRect, x, y, scale, 0, kana);
   };
-  const Surface& sheet = testing_support::BuiltinSheet().pixels;
   EXPECT_TRUE(showsKana(pages[0], U"メニュー", 160, 96, 6)) << "the title as tall as the big letters";
   EXPECT_TRUE(showsKana(pages[0], U"サイカイ", 160, 160, 2));
-  EXPECT_TRUE(Shows(pages[0], sheet, CharCellRect, std::string_view("GAME"), 160, 190, 2)) << "no entry";
+  EXPECT_TRUE(ShowsText(pages[0], U"GAME", CharCellRect, 160, 190, 2)) << "no entry";
   const std::vector<uint8_t>& video = pages[5];
   EXPECT_TRUE(showsKana(video, U"ガメン", 160, 96, 6));
   EXPECT_TRUE(showsKana(video, U"フルスクリーン", 160, 160, 2));
   EXPECT_TRUE(showsKana(video, U"オフ", 352, 160, 2)) << "a value";
-  EXPECT_TRUE(Shows(video, sheet, CharCellRect, std::string_view("INTEGER"), 160, 190, 2));
+  EXPECT_TRUE(ShowsText(video, U"INTEGER", CharCellRect, 160, 190, 2));
 
   const std::vector<std::vector<uint8_t>> source = MenuPages(kSourceTexts, BuiltinResources(), kThroughThePages);
   Resources noKana = BuiltinResources();
@@ -96,8 +83,8 @@ TEST(MenuLanguage, JapaneseIsDrawnFromTheKanaPageBesideTheTextsWithoutEntriesOrW
   EXPECT_EQ(fallen, source);
   EXPECT_NE(pages[0], source[0]);
   // The source texts where they always were: the title in the big letters, the rows in the small.
-  EXPECT_TRUE(Shows(source[0], sheet, BigLetter, std::string_view("MENU"), 160, 96, 3));
-  EXPECT_TRUE(Shows(source[0], sheet, CharCellRect, std::string_view("RESUME"), 160, 160, 2));
+  EXPECT_TRUE(ShowsText(source[0], U"MENU", BigLetterRect, 160, 96, 3));
+  EXPECT_TRUE(ShowsText(source[0], U"RESUME", CharCellRect, 160, 160, 2));
 }
 
 }  // namespace

@@ -19,27 +19,12 @@ using play_test::PlayGame;
 using testing_support::DataFiles;
 using testing_support::HeadlessGame;
 using testing_support::Held;
+using testing_support::BigLetterRect;
 using testing_support::ShowsCell;
+using testing_support::ShowsText;
 using testing_support::WindowedApp;
 
 DataFiles TinyStage() { return {play_test::StillTypes(), play_test::kQuietScript, play_test::kChars}; }
-
-// A word in the big letters or the small characters, `step` pixels apart from (x, y).
-struct Word {
-  const char* text;
-  int x, y, step, scale;
-  bool big;
-};
-
-::testing::AssertionResult ShowsWord(std::span<const uint8_t> page, const Word& w) {
-  for (int i = 0; w.text[i] != '\0'; ++i) {
-    const RECT cell = w.big ? BigGlyphRect(w.text[i] - 'A') : CharCellRect(w.text[i]);
-    if (!ShowsCell(page, cell, w.x + i * w.step, w.y, w.scale)) {
-      return ::testing::AssertionFailure() << "'" << w.text << "' letter " << i << " at " << w.x + i * w.step;
-    }
-  }
-  return ::testing::AssertionSuccess();
-}
 
 TEST(Startup, FailuresShowTheirMessagesAndSaveNothingAndNoAudioStillPlays) {
   using testing_support::FakePlatform;
@@ -297,16 +282,16 @@ TEST(Screens, JoystickStartsAndSteersBesideTheKeyboardAndStopsWhenUnplugged) {
 TEST(Screens, EachScreenShowsItsWordsAndTheExitBoxTheChoiceFromBeforeTheFrame) {
   PlayGame game(play_test::StillTypes(), ",,,1\nEOF,\n");
   const std::vector<uint8_t> paused(game.core->PausedPage().begin(), game.core->PausedPage().end());
-  EXPECT_TRUE(ShowsWord(paused, {"PAUSE", 160, 208, 64, 4, true}));
+  EXPECT_TRUE(ShowsText(paused, U"PAUSE", BigLetterRect, 160, 208, 4));
   game.Idle(3);  // the script ends at once
   ASSERT_EQ(game.last.screen, std::string("clear"));
-  EXPECT_TRUE(ShowsWord(game.Page(), {"STAGE", 128, 128, 64, 4, true}));
-  EXPECT_TRUE(ShowsWord(game.Page(), {"CLEAR", 128, 192, 64, 4, true}));
+  EXPECT_TRUE(ShowsText(game.Page(), U"STAGE", BigLetterRect, 128, 128, 4));
+  EXPECT_TRUE(ShowsText(game.Page(), U"CLEAR", BigLetterRect, 128, 192, 4));
   game.StartPlay();
   game.Idle(1, {VK_ESCAPE});
   game.Idle(1, {VK_RIGHT});
-  EXPECT_TRUE(ShowsWord(game.Page(), {"EXIT?", 128, 128, 64, 4, false}));
-  EXPECT_TRUE(ShowsWord(game.Page(), {"N/Y", 192, 192, 64, 4, false}));
+  EXPECT_TRUE(ShowsText(game.Page(), U"EXIT?", CharCellRect, 128, 128, 4, 64));
+  EXPECT_TRUE(ShowsText(game.Page(), U"N/Y", CharCellRect, 192, 192, 4, 64));
   // The 6x box: drawn at (192 - 8, 184) this frame, at 312 the next.
   EXPECT_TRUE(ShowsCell(game.Page(), CharCellRect('\''), 184, 184, 6));
   game.Idle(1);
@@ -319,10 +304,10 @@ TEST(Screens, EachScreenShowsItsWordsAndTheExitBoxTheChoiceFromBeforeTheFrame) {
                              testing_support::ScoreFileText(std::vector<int32_t>(scores, scores + 5)));
   ASSERT_TRUE(title.Start());
   title.Idle(1);
-  const Word words[] = {{"KEST", 128, 128, 64, 4, true}, {"ROVA", 192, 192, 64, 4, true},
-                        {"SECOND", 192, 256, 16, 1, true}, {"PUSH", 128, 440, 16, 2, false},
-                        {"SPACE", 208, 440, 16, 2, false}};
-  for (const Word& w : words) EXPECT_TRUE(ShowsWord(title.Page(), w));
+  EXPECT_TRUE(ShowsText(title.Page(), U"KEST", BigLetterRect, 128, 128, 4));
+  EXPECT_TRUE(ShowsText(title.Page(), U"ROVA", BigLetterRect, 192, 192, 4));
+  EXPECT_TRUE(ShowsText(title.Page(), U"SECOND", BigLetterRect, 192, 256, 1));
+  EXPECT_TRUE(ShowsText(title.Page(), U"PUSH SPACE", CharCellRect, 128, 440, 2));
   const auto digitAt = [&](int digit, int x, int y) {
     return ShowsCell(title.Page(), g_rcSmallDigit[static_cast<size_t>(digit)], x, y, 1);
   };

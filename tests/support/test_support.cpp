@@ -104,6 +104,18 @@ bool ShowsCell(std::span<const uint8_t> page, RECT cell, int x, int y, int scale
   return true;
 }
 
+RECT BigLetterRect(int32_t c) { return BigGlyphRect(c - 'A'); }
+
+::testing::AssertionResult ShowsText(std::span<const uint8_t> page, std::u32string_view text, RECT (*cellOf)(int32_t),
+                                     int x, int y, int scale, int step, const Surface& source) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const RECT cell = cellOf(static_cast<int32_t>(text[i]));
+    if (!ShowsCell(page, cell, x, y, scale, source)) return ::testing::AssertionFailure() << "character " << i;
+    x += step != 0 ? step : (cell.right - cell.left) * scale;
+  }
+  return ::testing::AssertionSuccess();
+}
+
 std::vector<uint8_t> ReadAsset(const std::string& name) {
   const std::string text = ReadFile(std::filesystem::path(KESTROVA_SOURCE_DIR) / "assets" / name);
   return std::vector<uint8_t>(text.begin(), text.end());

@@ -2,6 +2,8 @@
 // folder, for tests that drive it frame by frame.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -9,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/controls.hpp"
@@ -67,6 +70,13 @@ const SpriteSheet& BuiltinSheet();
 // Whether every painted pixel of `source`'s `cell`, enlarged `scale` times, is at (x, y) on `page`.
 bool ShowsCell(std::span<const uint8_t> page, RECT cell, int x, int y, int scale,
                const Surface& source = BuiltinSheet().pixels);
+// The big letter of 'A' to 'Z'.
+RECT BigLetterRect(int32_t c);
+// Whether `text` is on `page` from (x, y), each character the cell `cellOf` gives, enlarged `scale` times: side by
+// side, or `step` pixels apart where a step is given.
+::testing::AssertionResult ShowsText(std::span<const uint8_t> page, std::u32string_view text, RECT (*cellOf)(int32_t),
+                                     int x, int y, int scale, int step = 0,
+                                     const Surface& source = BuiltinSheet().pixels);
 // The bytes of a committed file under assets/.
 std::vector<uint8_t> ReadAsset(const std::string& name);
 
