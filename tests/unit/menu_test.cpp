@@ -136,11 +136,9 @@ TEST_F(MenuSteps, AClickChoosesTheRowUnderItAndTheCursorIsDrawnThere) {
   const SpriteSheet& sheet = testing_support::BuiltinSheet();
   CDisplay display(sheet, page, ring);
   menu.Draw(display, settings);
-  const RECT box = CharCellRect('\'');
+  // The box, enlarged twice, beside the chosen row only.
   for (int row = 0; row < 3; ++row) {
-    // The box's top-left corner, enlarged twice, beside the chosen row only.
-    const uint8_t corner = page.Row(160 + 30 * row)[128];
-    EXPECT_EQ(corner == sheet.pixels.Row(box.top)[box.left], row == 0) << row;
+    EXPECT_EQ(testing_support::ShowsCell(page.pixels, CharCellRect('\''), 128, 160 + 30 * row, 2), row == 0) << row;
   }
 }
 
