@@ -31,25 +31,12 @@ std::vector<std::string> Fields(const std::string& line) {
   return fields;
 }
 
-// With --trace, --last prints the whole run's last line and its trace; the
-// cuts below check --last alone.
-TEST(SimCheck, LastWithTracePrintsTheFinalLineAndTraceOfTheWholeRun) {
-  // 1: the first frame; 120: mid-play; 388: the script's end; 500: idle past it.
-  for (const int frames : {1, 120, 388, 500}) {
-    const std::string arguments = "--frames " + std::to_string(frames) + " --input " + kScript + " --trace";
-    const SimRun whole = RunSim(arguments), last = RunSim(arguments + " --last");
-    ASSERT_EQ(whole.status, 0) << arguments;
-    ASSERT_EQ(last.status, 0) << arguments;
-    ASSERT_EQ(Fields(Tail(whole.output, 2)).at(0), std::to_string(frames)) << arguments;
-    EXPECT_EQ(last.output, Tail(whole.output, 2)) << arguments;
-  }
-}
-
 // A run cut anywhere ends on the whole run's line there, though it leaves out
 // drawing the pages it does not hash: cut at each change of screen (title,
 // play, stage clear, exit query) and the frames on either side, where what
-// one frame draws over the last matters.
-TEST(SimCheck, LastLineOfARunCutAtAnyScreenChangeIsTheWholeRunsLine) {
+// one frame draws over the last matters. With --trace, --last prints the
+// whole run's last line and its trace, past the script's end too.
+TEST(SimCheck, LastLineOfARunCutAtAnyScreenChangeIsTheWholeRunsLineAndTrace) {
   size_t changes = 0;
   for (const auto& [name, frames] : {std::pair{"stage_again", 11600}, std::pair{"memcheck", 2000}}) {
     const std::string script = std::string(KESTROVA_SOURCE_DIR) + "/tests/scripts/" + name + ".krp";
@@ -70,6 +57,10 @@ TEST(SimCheck, LastLineOfARunCutAtAnyScreenChangeIsTheWholeRunsLine) {
       EXPECT_EQ(RunSim("--frames " + std::to_string(cut) + " --input " + script + " --last").output, lines[cut - 1])
           << name;
     }
+    const std::string traced = "--frames " + std::to_string(frames) + " --input " + script + " --trace";
+    const std::string end = Tail(RunSim(traced).output, 2);
+    ASSERT_EQ(Fields(end).at(0), std::to_string(frames)) << name;
+    EXPECT_EQ(RunSim(traced + " --last").output, end) << name;
   }
   EXPECT_GE(changes, 7u) << "the scripts no longer change screens often enough";
 }
