@@ -150,7 +150,7 @@ def first_sound(samples):
 def run(args, check=True):
     result = subprocess.run(args, capture_output=True, timeout=30)
     if check and result.returncode != 0:
-        fail("%s: %s" % (" ".join(args), result.stderr.decode("utf-8", "replace")))
+        fail("%s: %s" % (" ".join(args), (result.stderr + result.stdout).decode("utf-8", "replace")))
     return result.stdout
 
 
