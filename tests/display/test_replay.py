@@ -10,7 +10,7 @@ import os
 import shutil
 
 from display_support import (AT_ORIGIN, PAGE_HEIGHT, PAGE_WIDTH, RATE, Game, close_by_right_click, fail, first_sound,
-                             game_window, hold, poll, read_window, run, run_test, simulated_page,
+                             game_window, hold, poll, read_window, run, run_test, simulated_title,
                              wait_for_game_window, wait_for_image, wait_for_window, wave_samples)
 
 
@@ -45,7 +45,7 @@ def check_replay(kestrova, sim, folder):
     os.makedirs(os.path.dirname(settings))
     with open(settings, "w") as f:
         f.write("[keyboard]\nfire = Z\n")
-    title = simulated_page(sim, folder, 1)
+    title = simulated_title(sim, folder)
     recording = os.path.join(folder.path, "run.krp")
     args = ["--window", "--keyboard", "--data", folder.data, "--record", recording]
     with Game(kestrova, args, folder, sound=True) as game:
