@@ -10,6 +10,7 @@ import functools
 import itertools
 import json
 import os
+import pathlib
 import select
 import shutil
 import signal
@@ -79,8 +80,7 @@ class Board:
             self.port = int(line.rsplit(":", 1)[1])
 
     def log(self):
-        with open(self.log_path) as log:
-            return log.read()
+        return pathlib.Path(self.log_path).read_text()
 
     def request(self, method, path, body=None, headers=None):
         """(status, headers, body bytes); the server's refusals are answers too."""
@@ -143,7 +143,7 @@ def record(script, *rules):
     out = subprocess.run([ARGS.sim, "--data", DATA, "--input", script, "--frames", str(frames),
                           "--record", path, "--last", "--trace", "--rules", "arcade", *rules],
                          check=True, capture_output=True, text=True, timeout=TIMEOUT).stdout
-    return read(path), json.loads(out.splitlines()[-1])["run"]["score"]
+    return pathlib.Path(path).read_text(), json.loads(out.splitlines()[-1])["run"]["score"]
 
 
 def expert_run():
@@ -166,11 +166,6 @@ def changed_after_first_check(replay):
     count, keys = lines[at].split()
     lines[at] = f"{count} {'left' if keys == 'none' else 'none'}"
     return "\n".join(lines)
-
-
-def read(path):
-    with open(path) as f:
-        return f.read()
 
 
 def main():

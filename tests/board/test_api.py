@@ -4,13 +4,14 @@ at the frame where it first differs; what is not a run is refused, and the
 server goes on. A run no board took waits in the game's outbox and reaches
 the board at a later start."""
 import os
+import pathlib
 import re
 import subprocess
 import tempfile
 import unittest
 
 from board_fixture import (ARGS, DATA, SCRATCH, SCRIPTS, TIMEOUT, Board, changed_after_first_check, expert_run,
-                           firing_run, main, psql, read, record, reset_database)
+                           firing_run, main, psql, record, reset_database)
 
 
 def send(address, outbox):
@@ -59,7 +60,7 @@ class Runs(unittest.TestCase):
         cases = [
             (b"", 400, "empty"),
             (b"GET / HTTP/1.1\r\n\r\n", 400, "not a replay"),
-            (read(os.path.join(SCRIPTS, "smoke.krp")).encode(), 400, "standard rules"),
+            (pathlib.Path(SCRIPTS, "smoke.krp").read_bytes(), 400, "standard rules"),
             (hour.encode(), 400, "claims 216001 frames, more than the 216000 taken"),
             (text.encode() + b"#" * 65536, 413, "over the 65536 bytes taken"),
         ]

@@ -18,15 +18,11 @@ class Load(unittest.TestCase):
         normal, normal_score = record("stage_again.krp")
         replays = {"expert": expert, "normal": normal, "changed": changed_after_first_check(normal)}
         board = Board("--queue-limit", str(RUNS), workers=4)
-
-        def send(kind):
-            status, answer = board.post(replays[kind])
-            return kind, status, answer
-
+        kinds = list(replays) * (RUNS // len(replays))
         with concurrent.futures.ThreadPoolExecutor(CLIENTS) as clients:
-            sent = list(clients.map(send, list(replays) * (RUNS // len(replays))))
-        self.assertEqual({status for _, status, _ in sent}, {202}, [a for _, s, a in sent if s != 202][:3])
-        ids = {answer["id"]: kind for kind, _, answer in sent}
+            sent = list(zip(kinds, clients.map(board.post, [replays[kind] for kind in kinds])))
+        self.assertEqual({status for _, (status, _) in sent}, {202}, [a for _, (s, a) in sent if s != 202][:3])
+        ids = {answer["id"]: kind for kind, (_, answer) in sent}
         self.assertEqual(len(ids), RUNS, "an id for each")
         wait_for(lambda: psql("SELECT count(*) FROM jobs") == [["0"]], "the queue to empty", timeout=240)
         self.assertEqual(board.stop(), 0)

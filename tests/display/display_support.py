@@ -5,6 +5,7 @@ the game plays, and key presses. Every wait is a bounded poll."""
 import array
 import collections
 import os
+import pathlib
 import re
 import select
 import shutil
@@ -122,8 +123,7 @@ class Game(subprocess.Popen):
             fail("after %s the game %s: %s" % (after, said, self.error_text()))
 
     def error_text(self):
-        with open(self.stderr_path, "rb") as f:
-            return f.read().decode("utf-8", "replace")
+        return pathlib.Path(self.stderr_path).read_bytes().decode("utf-8", "replace")
 
     def wait_played(self, samples):
         """How many samples it has played, once that is at least `samples`."""
@@ -132,8 +132,7 @@ class Game(subprocess.Popen):
         return poll("%d samples of sound" % samples, lambda: played() >= samples and played(), timeout=30)
 
     def samples(self):
-        with open(self.audio_path, "rb") as f:
-            data = f.read()
+        data = pathlib.Path(self.audio_path).read_bytes()
         return array.array("h", data[:len(data) // 2 * 2])  # as the device took them, in the machine's order
 
 
@@ -150,7 +149,7 @@ def first_sound(samples):
 def run(args, check=True):
     result = subprocess.run(args, capture_output=True, timeout=30)
     if check and result.returncode != 0:
-        fail("%s: %s" % (" ".join(args), result.stderr.decode("utf-8", "replace")))
+        fail("%s: %s" % (" ".join(args), (result.stderr + result.stdout).decode("utf-8", "replace")))
     return result.stdout
 
 
@@ -219,10 +218,10 @@ def enlarge(rgb, width, height, factor):
     return b"".join(row * factor for row in rows)
 
 
-def simulated_page(sim, folder, frame):
-    """The page kestrova-sim presents at that frame for the folder's data, as RGB bytes."""
-    png = os.path.join(folder.path, "frame%d.png" % frame)
-    run([sim, "--frames", str(frame), "--png", "%d:%s" % (frame, png), "--data", folder.data])
+def simulated_title(sim, folder):
+    """The title page kestrova-sim presents on its first frame for the folder's data, as RGB bytes."""
+    png = os.path.join(folder.path, "title.png")
+    run([sim, "--frames", "1", "--png", "1:" + png, "--data", folder.data])
     rgb = run(["stream", "-map", "rgb", "-storage-type", "char", "png:" + png, "-"])
     if len(rgb) != 3 * PAGE_WIDTH * PAGE_HEIGHT:
         fail("%s: not a %dx%d page" % (png, PAGE_WIDTH, PAGE_HEIGHT))

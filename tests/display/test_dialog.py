@@ -13,7 +13,7 @@ import shutil
 import stat
 
 from display_support import (AT_ORIGIN, PAGE_HEIGHT, PAGE_WIDTH, Game, Folder, close_by_right_click, fail,
-                             find_window, poll, read_window, run, run_test, simulated_page, wait_for_game_window,
+                             find_window, poll, read_window, run, run_test, simulated_title, wait_for_game_window,
                              wait_for_image, wait_for_window, within)
 
 SCREEN = (800, 600)  # keeps the whole multiple: full screen shows the page itself in the middle
@@ -76,7 +76,7 @@ def files_under(top):
 
 
 def check_installed_dialog(kestrova, sim, folder):
-    title = simulated_page(sim, folder, 1)
+    title = simulated_title(sim, folder)
     installed, moved = os.path.join(folder.path, "prefix"), os.path.join(folder.path, "moved")
     run(["cmake", "--install", os.path.dirname(kestrova), "--prefix", installed])
     shutil.move(installed, moved)

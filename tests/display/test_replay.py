@@ -2,19 +2,16 @@
 fire on Z through settings.ini (Space then starts nothing): the music plays
 exactly while nothing sounds over it, a left click starts play with its
 sound, and the volley sounds on top once Z is held, which the recording holds
-as Space, the game's own key. kestrova-sim playing the recording ends on the
-score the run saved, as its own check lines say; watched in the window, the
-run says it is a replay and the window closes at its end."""
+as Space, the game's own key. kestrova-sim playing the recording ends as its
+own check lines say; watched in the window, the run says it is a replay and
+the window closes at its end."""
 
 import os
 import shutil
-import subprocess
 
 from display_support import (AT_ORIGIN, PAGE_HEIGHT, PAGE_WIDTH, RATE, Game, close_by_right_click, fail, first_sound,
-                             game_window, hold, poll, read_window, run, run_test, simulated_page,
+                             game_window, hold, poll, read_window, run, run_test, simulated_title,
                              wait_for_game_window, wait_for_image, wait_for_window, wave_samples)
-
-MASK = 0x5E  # every number in the score file is stored XOR this
 
 
 def check_sound(folder, samples, clicked, fired):
@@ -48,8 +45,8 @@ def check_replay(kestrova, sim, folder):
     os.makedirs(os.path.dirname(settings))
     with open(settings, "w") as f:
         f.write("[keyboard]\nfire = Z\n")
-    title = simulated_page(sim, folder, 1)
-    recording, score_file = os.path.join(folder.path, "run.krp"), os.path.join(folder.data, "score.dat")
+    title = simulated_title(sim, folder)
+    recording = os.path.join(folder.path, "run.krp")
     args = ["--window", "--keyboard", "--data", folder.data, "--record", recording]
     with Game(kestrova, args, folder, sound=True) as game:
         wait_for_game_window(game, PAGE_WIDTH, PAGE_HEIGHT)
@@ -71,12 +68,6 @@ def check_replay(kestrova, sim, folder):
     with open(recording) as f:
         if not any(step.split()[1] == "space" for step in f if step[:1].isdigit()):
             fail("Z held is no Space in the recording")
-    if not os.path.exists(score_file):
-        fail("the recorded run saved no score file")
-    with open(score_file, "rb") as f:
-        best = int(f.read().split()[0]) ^ MASK
-    if best <= 0:
-        fail("fire held on Z scored nothing")
 
     # No dialog: the recording holds the start choices. (That watching saves nothing is the game's own test.)
     with Game(kestrova, ["--data", folder.data, "--replay", recording], folder) as game:
@@ -85,9 +76,7 @@ def check_replay(kestrova, sim, folder):
 
     data = os.path.join(folder.path, "sim-data")
     shutil.copytree(folder.data, data, ignore=shutil.ignore_patterns("score.dat*"))
-    verdict = subprocess.run([sim, "--data", data, "--verify", recording], stdout=subprocess.PIPE, timeout=60)
-    if verdict.returncode != 0:
-        fail("the recording does not check itself: %s" % verdict.stdout.decode())
+    run([sim, "--data", data, "--verify", recording])  # its verdict names the first line that differs
 
 
 if __name__ == "__main__":

@@ -10,7 +10,7 @@ import subprocess
 import sys
 
 from display_support import (PAGE_HEIGHT, PAGE_WIDTH, Game, fail, find_window, poll, read_window, run_test,
-                             simulated_page)
+                             simulated_title)
 
 
 def shows(width, rgb, page):
@@ -41,7 +41,7 @@ def check_wayland(kestrova, sim, folder):
         # The shell comes last: a client connecting before it may find no seat.
         poll("Weston to launch its shell", lambda: b"launching" in open(log, "rb").read(), 20)
         output = poll("Weston's window", lambda: find_window(lambda w: w.instance == "weston-1"), 10)
-        title = simulated_page(sim, folder, 1)
+        title = simulated_title(sim, folder)
         env = {"XDG_RUNTIME_DIR": runtime, "WAYLAND_DISPLAY": "kestrova", "SDL_VIDEODRIVER": "wayland"}
         with Game(kestrova, ["--window", "--keyboard", "--frame-stats", "--data", folder.data], folder, env) as game:
             def shown():

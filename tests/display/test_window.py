@@ -15,7 +15,7 @@ import subprocess
 
 from display_support import (AT_ORIGIN, PAGE_HEIGHT, PAGE_WIDTH, RATE, Game, close_by_right_click, enlarge, fail,
                              find_window, first_sound, game_window, hold, poll, read_window,
-                             run, run_test, simulated_page, wait_for_game_window, wait_for_image, wave_samples, within)
+                             run, run_test, simulated_title, wait_for_game_window, wait_for_image, wave_samples, within)
 
 SCREEN_W, SCREEN_H = 1366, 768
 FITTED = (171, 0, 1024, 768)  # left, top, width, height
@@ -52,7 +52,7 @@ def dimmed(image):
 
 def check_window(kestrova, sim, folder):
     check_failed_start(kestrova, folder)
-    page = simulated_page(sim, folder, 1)
+    page = simulated_title(sim, folder)
     page_box, samples = bounding_box(PAGE_WIDTH, page), flat_samples(page)
     if page_box is None or len(samples) < 20 or len(set(colour for _, _, colour in samples)) < 3:
         fail("the simulated title page has too little to compare (%s, %d flat samples)" % (page_box, len(samples)))

@@ -146,14 +146,13 @@ async function tap(page, ...keys) {
   }
 }
 
-async function holdUntil(page, key, condition, arg) {
-  await page.keyboard.down(key);
-  await page.waitForFunction(condition, arg).finally(() => page.keyboard.up(key));
-}
-
 // Run on the page.
 const scoredShooting = (bullet) => kestrovaTest.state().player.score > 0 &&
                                    kestrovaTest.state().objects.some((o) => o.kind === bullet);
+async function fireUntilScored(page, key) {
+  await page.keyboard.down(key);
+  await page.waitForFunction(scoredShooting, kPlayerBullet).finally(() => page.keyboard.up(key));
+}
 // Once the run's shots are gone its score stays as it is.
 async function settledScore(page) {
   await page.waitForFunction((bullet) => !kestrovaTest.state().objects.some((o) => o.kind === bullet), kPlayerBullet);
@@ -237,7 +236,7 @@ test("the settings form; the canvas, a whole multiple or fitted; the music, the 
   const music = readWave("vesk.wav");
   const names = [...fs.readFileSync(path.join(repo, "src/audio/effects.hpp"), "utf8")
     .match(/kEffectNames = \{([^}]*)\}/)[1].matchAll(/"([^"]+)"/g)].map((m) => m[1]);
-  await holdUntil(page, "Space", scoredShooting, kPlayerBullet);
+  await fireUntilScored(page, "Space");
   await page.waitForFunction(() => kestrovaTest.audio.context?.state === "running");
   assert.deepEqual(await page.evaluate(([music, effects]) => {
     // Unsigned 8-bit samples were mapped onto (v - 128) / 128: exact in floats.
@@ -279,7 +278,7 @@ test("the settings form; the canvas, a whole multiple or fitted; the music, the 
   await tap(page, "Enter", "ArrowDown", "ArrowDown", "Space", ...Array(4).fill("ArrowDown"), "Space", "KeyZ");
   await tap(page, "Enter", ...Array(4).fill("ArrowDown"), "KeyZ", "Enter");
   await openGame(page, { caption: "Settings", button: "OK" });
-  await holdUntil(page, "KeyZ", scoredShooting, kPlayerBullet);
+  await fireUntilScored(page, "KeyZ");
 }));
 
 test("the same script gives kestrova-sim's hashes through the stage clear", kTest, () => withBrowser(async (page) => {
@@ -304,7 +303,7 @@ test("two tabs keep both runs, one ended, one closed mid-play; clicks, keys and 
     await openGame(tab);
     await tab.locator("#canvas").click();
     await tab.waitForFunction(() => kestrovaTest.state().playing === 1);
-    await holdUntil(tab, "Space", scoredShooting, kPlayerBullet);
+    await fireUntilScored(tab, "Space");
     scores.push(await settledScore(tab));
   }
   // The first ends (a right click); the second, which started before that run was kept, closes mid-play.
