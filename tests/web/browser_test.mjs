@@ -149,6 +149,7 @@ async function tap(page, ...keys) {
 // Run on the page.
 const scoredShooting = (bullet) => kestrovaTest.state().player.score > 0 &&
                                    kestrovaTest.state().objects.some((o) => o.kind === bullet);
+// `key` held until the run has scored, its shots still flying.
 async function fireUntilScored(page, key) {
   await page.keyboard.down(key);
   await page.waitForFunction(scoredShooting, kPlayerBullet).finally(() => page.keyboard.up(key));
