@@ -165,6 +165,12 @@ TEST(WebGamepad, MapsPadsAsTheDesktopDoesByThePlayersTableAndAButtonHeldAsItChan
   EXPECT_EQ(tracker.TakeButtonName(), "b");
   tracker.Read(reading({}), keys);
   EXPECT_EQ(tracker.Read(reading({2}), keys).buttons, 1u << 2);
+  tracker.SetBindings(pad);
+  PadReading plain = reading({8});  // button 8 is back only on the known layout
+  plain.standardLayout = false;
+  uint8_t plainKeys[256] = {};
+  tracker.Read(plain, plainKeys);
+  EXPECT_EQ(plainKeys[VK_ESCAPE], 0);
 }
 
 // Sixty calls a second on any display: never two in one frame where frames come at least that often, at 60 Hz
