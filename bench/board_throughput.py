@@ -99,10 +99,9 @@ def board(text, runs):
 
 
 replay, _ = fx.record("stage_again.krp")
-frames = sum(int(line.split()[0]) for line in replay.splitlines() if line[:1].isdigit())
 bare_wall, bare_cpu = bare(replay, args.runs)
 board_wall, board_cpu, db_cpu = board(replay, args.runs)
-print(f"{args.runs} runs of {frames} frames; {os.cpu_count()} cores, "
+print(f"{args.runs} runs of {fx.frames_of(replay)} frames; {os.cpu_count()} cores, "
       f"{args.workers} workers, {args.clients} clients")
 print(f"{'':34}{'runs/s':>10}{'runs/core-s':>13}")
 print(f"{'kestrova-sim --verify':34}{args.runs / bare_wall:10.1f}{args.runs / bare_cpu:13.1f}")

@@ -132,13 +132,17 @@ class Board:
             self.process.stdout.close()
 
 
+def frames_of(text):
+    """The frames an input script or replay plays."""
+    return sum(int(line.split()[0]) for line in text.splitlines() if line[:1].isdigit())
+
+
 @functools.cache
 def record(script, *rules):
     """`script` (a committed one by name) played by kestrova-sim and recorded as
     the game records arcade runs: the replay's text and the score it showed."""
     script = os.path.join(SCRIPTS, script)
-    with open(script) as f:
-        frames = sum(int(line.split()[0]) for line in f if line[:1].isdigit())
+    frames = frames_of(pathlib.Path(script).read_text())
     path = os.path.join(SCRATCH, f"recorded-{next(_numbers)}.krp")
     out = subprocess.run([ARGS.sim, "--data", DATA, "--input", script, "--frames", str(frames),
                           "--record", path, "--last", "--trace", "--rules", "arcade", *rules],

@@ -36,10 +36,8 @@ int main(int argc, char** argv) {
   CGameApp app(window, options, BuiltinResources());
   if (!app.InitInstance()) return 1;
   for (int64_t call = 1; call <= script.script.Length(); ++call) app.OnIdle(script.script.InputAt(call));
-  FrameInput press;
-  press.keys[answer == "yes" ? VK_SPACE : VK_SHIFT] = 0x80;
   app.OnIdle(FrameInput{});
-  app.OnIdle(press);
+  app.OnIdle(testing_support::Held({answer == "yes" ? VK_SPACE : VK_SHIFT}));
   platform::sdl::BoardSender sender(argv[1], platform::sdl::Outbox(argv[4]));
   for (std::string& run : window.sentRuns) sender.Send(std::move(run));
   sender.Drain();
